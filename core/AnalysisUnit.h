@@ -1,0 +1,94 @@
+// The elicitation record and its solvers: the bound solver for a given power n, the
+// power-parameter search from an additional quantile, and the limits that bound a
+// feasible additional quantile.
+#pragma once
+
+#include "ExtendedMath.h"
+#include "GTSPUnit.h"
+#include "Judgements.h"
+
+class TAnalysisForm {
+ public:
+  explicit constexpr TAnalysisForm(TGTSPForm& model) : model_(&model) {}
+
+  // Levels are fractions, not percentages. Every field keeps its last value until its
+  // writer runs again.
+  Extended LowerBound = 0;            // a, solved lower support bound
+  Extended UpperBound = 0;            // b, solved upper support bound
+  Extended ModeProbability = 0;       // q of the solved fit
+  Extended ModeProbabilityLimit = 0;  // q in the limit of large n (stored by the callers)
+  Extended LowerQuantile = 0;         // a_p
+  Extended ModeValue = 0;             // m
+  Extended UpperQuantile = 0;         // b_r
+  Extended Power = 0;                 // n
+  Extended ExtraQuantile = 0;         // x_s
+  Extended LowerLevel = 0;            // p
+  Extended UpperLevel = 0;            // r
+  Extended ExtraLevel = 0;            // s
+  Extended LowerRatio = 0;            // A = (p/q)^(1/n) of the last solver step, when p > 0
+  Extended UpperRatio = 0;            // B = ((1-r)/(1-q))^(1/n) of the last step, when r < 1
+  Extended ModeFraction = 0;          // theta = (m-a)/(b-a) of the last solver step
+  Extended UniformLowerBound = 0;     // lower bound of the fit with n = 1
+  Extended UniformUpperBound = 0;     // upper bound of the fit with n = 1
+  Extended UniformExtraQuantile = 0;  // s-quantile of the fit with n = 1
+  Extended LimitExtraQuantile = 0;    // s-quantile in the limit of large n
+  Extended PowerLow = 0;              // low end of the bracket on n
+  Extended PowerHigh = 0;             // high end of the bracket on n
+
+  // The window the judgements are read from.
+  void SetInputSource(const TJudgementSource* source) { source_ = source; }
+  const TJudgementSource* InputSource() const { return source_; }
+
+  // Reads a_p, p, m, b_r, r and either n or x_s and s. A text that is not a number raises
+  // EInputError before any field changes.
+  void ReadInputs();
+
+  // Bisects on q between p and r until the standardized mode of the bounds meets q;
+  // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
+  void SolveBounds();
+
+  // Loads a, b, m and n (in both powers) into the distribution model.
+  void CopyFitToModel();
+
+  // ---- additional-quantile fit ----
+
+  // The standardized mode of the large-n limit for mode probability x, p < x < r.
+  Extended LimitModeMap(Extended x) const;
+  // The fixed point of LimitModeMap (needs p > 0 and r < 1).
+  Extended LimitModeProbability() const;
+  // The bounds of the uniform fit (n = 1); m plays no part.
+  void UniformBounds();
+  Extended UniformQuantile() const;
+  // The s-quantile in the large-n limit; reads ModeProbabilityLimit.
+  Extended LimitQuantile() const;
+
+  // Double n from 0.01 while Cdf(x_s) < s (Up) or > s (Down); return the doublings made.
+  int BracketPowerUp();
+  int BracketPowerDown();
+  // Bisect n between PowerLow and PowerHigh until Cdf(x_s) is within the tolerance of s.
+  void BisectPowerUp();
+  void BisectPowerDown();
+
+  // The power search of the plot command: the Down pair when m > x_s, else the Up pair.
+  // When the pair's bracket makes no doubling, Cdf(x_s) at n = 0.01 already lies at or
+  // past s; the search then follows F in the direction it actually moves, with the other
+  // pair, or reports that no power parameter puts probability s below x_s.
+  void SearchPower();
+
+  // The most doublings of a bracket search: n then passes 1.8e17.
+  static constexpr int kMaxDoublings = 64;
+
+ private:
+  enum class TDirection { Up, Down };
+  int BracketPower(TDirection direction);
+  void BisectPower(TDirection direction);
+  // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
+  Extended TrialCdf();
+
+  TGTSPForm* model_;
+  const TJudgementSource* source_ = nullptr;
+  Extended lastTrialCdf_ = 0;
+};
+
+// The elicitation record of the process; its model is GTSPForm.
+extern TAnalysisForm& AnalysisForm;

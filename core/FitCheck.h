@@ -1,0 +1,15 @@
+// The checks a command makes around a fit: judgements the solvers cannot fit are refused
+// before anything is solved, and a fit that does not give back its own quantiles is
+// refused instead of being shown.
+#pragma once
+
+#include "AnalysisUnit.h"
+
+// Raises EFitError, with a message that says what to change, unless a_p < m < b_r,
+// 0 <= p < r <= 1 and, in power-parameter mode, n > 0; in additional-quantile mode also
+// 0 < p and r < 1.
+void CheckJudgements(const TAnalysisForm& record, TFitMode mode);
+
+// Raises EFitError unless the record's fit has a < m < b and puts probability p below a_p
+// and r below b_r within 1e-9.
+void CheckFit(const TAnalysisForm& record);

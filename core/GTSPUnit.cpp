@@ -1,0 +1,103 @@
+#include "GTSPUnit.h"
+
+namespace {
+
+// The shape of the current fields: the standardized mode mu and the probability pi below
+// it. With equal powers pi equals mu mathematically; it is still formed by the formula.
+struct TShape {
+  Extended range;  // b - a
+  Extended mu;
+  Extended pi;
+};
+
+TShape ShapeOf(const TGTSPForm& d) {
+  const Extended range = d.UpperBound - d.LowerBound;
+  const Extended mu = Checked((d.ModeValue - d.LowerBound) / range);
+  const Extended pi =
+      Checked((mu * d.RightPower) / ((1 - mu) * d.LeftPower + mu * d.RightPower));
+  return {range, mu, pi};
+}
+
+// Standardized mean of the left branch (E1) and of the right branch (E2).
+struct TBranchMeans {
+  Extended e1;
+  Extended e2;
+};
+
+TBranchMeans BranchMeans(const TGTSPForm& d, Extended mu) {
+  const Extended n1 = d.LeftPower;
+  const Extended n2 = d.RightPower;
+  return {(n1 * mu) / (n1 + 1), (n2 * mu + 1) / (n2 + 1)};
+}
+
+}  // namespace
+
+Extended TGTSPForm::Pdf(Extended x) const {
+  TFloatScope scope;
+  const TShape s = ShapeOf(*this);
+  const Extended y = Checked((x - LowerBound) / s.range);
+  if (y <= 0 || y >= 1) return 0;
+  Extended f;
+  if (y <= s.mu) {
+    f = Exp((LeftPower - 1) * Ln(y / s.mu)) * ((s.pi / s.mu) * LeftPower);
+  } else {
+    f = Exp((RightPower - 1) * Ln((1 - y) / (1 - s.mu))) * (((1 - s.pi) / (1 - s.mu)) * RightPower);
+  }
+  return Checked(f / s.range);
+}
+
+Extended TGTSPForm::Cdf(Extended x) const {
+  TFloatScope scope;
+  const TShape s = ShapeOf(*this);
+  const Extended y = Checked((x - LowerBound) / s.range);
+  if (y <= 0) return 0;
+  if (y >= 1) return 1;
+  if (y <= s.mu) return Checked(Exp(LeftPower * Ln(y / s.mu)) * s.pi);
+  return Checked(1 - Exp(RightPower * Ln((1 - y) / (1 - s.mu))) * (1 - s.pi));
+}
+
+Extended TGTSPForm::Quantile(Extended u) const {
+  TFloatScope scope;
+  const TShape shape = ShapeOf(*this);
+  Extended z = 0;
+  if (u == 0 || u == 1) {
+    z = u;
+  } else if (u > 0 && u < 1) {
+    // The logarithm is divided by the power, not multiplied by its reciprocal.
+    if (u <= shape.pi) {
+      z = Exp(Ln(u / shape.pi) / LeftPower) * shape.mu;
+    } else {
+      z = 1 - Exp(Ln((1 - u) / (1 - shape.pi)) / RightPower) * (1 - shape.mu);
+    }
+  }
+  return Checked(shape.range * z + LowerBound);
+}
+
+Extended TGTSPForm::Mean() const {
+  TFloatScope scope;
+  const TShape s = ShapeOf(*this);
+  const TBranchMeans e = BranchMeans(*this, s.mu);
+  return Checked(s.range * (s.pi * e.e1 + (1 - s.pi) * e.e2) + LowerBound);
+}
+
+Extended TGTSPForm::StdDev() const {
+  TFloatScope scope;
+  const TShape s = ShapeOf(*this);
+  const TBranchMeans e = BranchMeans(*this, s.mu);
+  const Extended ey = s.pi * e.e1 + (1 - s.pi) * e.e2;
+  const Extended mu2 = Square(s.mu);
+  const Extended n1 = LeftPower;
+  const Extended n2 = RightPower;
+  // Second moments of the two branches; n + 1 stays in numerator and denominator.
+  const Extended s1 = (mu2 * ((n1 + 1) * n1)) / ((n1 + 2) * (n1 + 1));
+  const Extended s2 = (mu2 * ((n2 + 1) * n2) + (2 * n2) * s.mu + 2) / ((n2 + 2) * (n2 + 1));
+  const Extended ey2 = s.pi * s1 + (1 - s.pi) * s2;
+  const Extended variance = (ey2 - Exp(2 * Ln(ey < 0 ? -ey : ey))) * Square(s.range);
+  return Checked(SquareRoot(variance));
+}
+
+namespace {
+TGTSPForm model;
+}  // namespace
+
+TGTSPForm& GTSPForm = model;
