@@ -12,7 +12,9 @@ namespace {
 // ends a hopeless one first.
 constexpr int kMaxHalvings = 400;
 
-Extended Level(int percent) { return Checked(static_cast<Extended>(percent) / 100); }
+Extended Level(int percent) {
+  return Checked(static_cast<Extended>(percent) / 100);
+}
 
 [[noreturn]] void BoundsNotSolved() {
   throw EFitError(
@@ -40,7 +42,8 @@ std::string_view FieldCaption(TNumberField field) {
 }
 
 void TAnalysisForm::ReadInputs() {
-  if (source_ == nullptr) throw std::logic_error("ReadInputs: no input window attached");
+  if (source_ == nullptr)
+    throw std::logic_error("ReadInputs: no input window attached");
   TFloatScope scope;
   const TJudgementSource& in = *source_;
   auto number = [&in](TNumberField field) {
@@ -89,7 +92,8 @@ void TAnalysisForm::SolveBounds() {
 
   for (int halving = 0;; ++halving) {
     const Extended q = Checked((lo + hi) / 2);
-    if (halving > 0 && (q == lo || q == hi || halving >= kMaxHalvings)) BoundsNotSolved();
+    if (halving > 0 && (q == lo || q == hi || halving >= kMaxHalvings))
+      BoundsNotSolved();
     ModeProbability = q;
 
     Extended a = ap;
@@ -107,7 +111,8 @@ void TAnalysisForm::SolveBounds() {
     Extended b = br;
     if (r < 1) {
       if (halving == 0) {
-        if (!haveReciprocal) reciprocal = Checked(1 / Power);
+        if (!haveReciprocal)
+          reciprocal = Checked(1 / Power);
         lnUpper = Ln(1 - r);
       }
       const Extended B = Checked(Exp((lnUpper - Ln(1 - q)) * reciprocal));
@@ -120,7 +125,10 @@ void TAnalysisForm::SolveBounds() {
     UpperBound = b;
     ModeFraction = theta;
 
-    if (std::fabs(theta - q) <= kTolerance) return;
+    if (std::fabs(theta - q) <= kTolerance) {
+      lastHalvings_ = halving;
+      return;
+    }
     if (q > theta) {
       hi = q;
     } else {

@@ -47,6 +47,9 @@ class TAnalysisForm {
   // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
   void SolveBounds();
 
+  // How many times the last SolveBounds halved its interval before it met the tolerance.
+  int LastHalvings() const { return lastHalvings_; }
+
   // Loads a, b, m and n (in both powers) into the distribution model.
   void CopyFitToModel();
 
@@ -88,6 +91,7 @@ class TAnalysisForm {
   TGTSPForm* model_;
   const TJudgementSource* source_ = nullptr;
   Extended lastTrialCdf_ = 0;
+  int lastHalvings_ = 0;
 };
 
 // The elicitation record of the process; its model is GTSPForm.

@@ -5,8 +5,8 @@ namespace fpu {
 namespace {
 // Precision control 64 bits (bits 8-9 = 11), rounding to nearest (bits 10-11 = 00), the
 // six exceptions masked (bits 0-5).
-constexpr unsigned short kWanted = 0x037F;
 constexpr unsigned short kMask = 0x0F3F;
+constexpr unsigned short kWanted = 0x037F & kMask;
 }  // namespace
 
 unsigned ControlWord() {
@@ -22,7 +22,8 @@ unsigned ControlWord() {
 bool EnsureExtendedControlWord() {
 #if MORVANE_HAS_X87
   unsigned short cw = static_cast<unsigned short>(ControlWord());
-  if ((cw & kMask) == kWanted) return true;
+  if ((cw & kMask) == kWanted)
+    return true;
   cw = static_cast<unsigned short>((cw & ~kMask) | kWanted);
   __asm__ __volatile__("fldcw %0" ::"m"(cw));
   return false;
@@ -38,8 +39,10 @@ void RaiseFlagged(unsigned status) {
   // overflow makes an infinity, which later operations often turn into an invalid one
   // (inf - inf, 0 * inf), while an invalid operation makes a NaN, which raises nothing
   // further: so a division by zero or an overflow came first.
-  if (status & kZeroDivide) throw EZeroDivide();
-  if (status & kOverflow) throw EOverflow();
+  if (status & kZeroDivide)
+    throw EZeroDivide();
+  if (status & kOverflow)
+    throw EOverflow();
   throw EInvalidOp();
 }
 

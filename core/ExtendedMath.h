@@ -73,9 +73,12 @@ inline Extended Checked(Extended v) {
 #else
   __asm__ __volatile__("" : "+m"(v)::"memory");
   status = 0;
-  if (std::fetestexcept(FE_INVALID)) status |= fpu::kInvalid;
-  if (std::fetestexcept(FE_DIVBYZERO)) status |= fpu::kZeroDivide;
-  if (std::fetestexcept(FE_OVERFLOW)) status |= fpu::kOverflow;
+  if (std::fetestexcept(FE_INVALID))
+    status |= fpu::kInvalid;
+  if (std::fetestexcept(FE_DIVBYZERO))
+    status |= fpu::kZeroDivide;
+  if (std::fetestexcept(FE_OVERFLOW))
+    status |= fpu::kOverflow;
 #endif
   if (status & fpu::kFatal) [[unlikely]]
     fpu::RaiseFlagged(status);
@@ -130,15 +133,15 @@ inline Extended Exp(Extended v) {
   Extended r;
   __asm__ __volatile__(
       "fldl2e\n\t"
-      "fmulp\n\t"             // t = v * log2 e
+      "fmulp\n\t"  // t = v * log2 e
       "fld %%st(0)\n\t"
-      "frndint\n\t"           // k, t
-      "fxch %%st(1)\n\t"      // t, k
+      "frndint\n\t"             // k, t
+      "fxch %%st(1)\n\t"        // t, k
       "fsub %%st(1), %%st\n\t"  // f = t - k, k
-      "f2xm1\n\t"             // 2^f - 1, k
+      "f2xm1\n\t"               // 2^f - 1, k
       "fld1\n\t"
-      "faddp\n\t"             // 2^f, k
-      "fscale\n\t"            // 2^f * 2^k, k
+      "faddp\n\t"   // 2^f, k
+      "fscale\n\t"  // 2^f * 2^k, k
       "fstp %%st(1)"
       : "=t"(r)
       : "0"(v)
@@ -150,13 +153,19 @@ inline Extended Exp(Extended v) {
 }
 
 // v^w = exp(w * ln v); never a library power function.
-inline Extended Power(Extended v, Extended w) { return Exp(w * Ln(v)); }
+inline Extended Power(Extended v, Extended w) {
+  return Exp(w * Ln(v));
+}
 
 // v^2 = exp(2 ln v), for v > 0.
-inline Extended Square(Extended v) { return Exp(2 * Ln(v)); }
+inline Extended Square(Extended v) {
+  return Exp(2 * Ln(v));
+}
 
 // sqrt v = exp(0.5 ln v), for v > 0.
-inline Extended SquareRoot(Extended v) { return Exp(0.5L * Ln(v)); }
+inline Extended SquareRoot(Extended v) {
+  return Exp(0.5L * Ln(v));
+}
 
 // The tolerance of every iteration of the core: the extended value nearest to 1e-10.
 constexpr Extended kTolerance = 1e-10L;

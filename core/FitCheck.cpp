@@ -26,9 +26,8 @@ constexpr Extended kLevelSlack = 1e-9L;
 void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
   TFloatScope scope;
   if (!(d.LowerQuantile < d.ModeValue && d.ModeValue < d.UpperQuantile)) {
-    throw EFitError("The judgements must satisfy a_p < m < b_r: a_p is " +
-                    Number(d.LowerQuantile) + ", m is " + Number(d.ModeValue) +
-                    " and b_r is " + Number(d.UpperQuantile) +
+    throw EFitError("The judgements must satisfy a_p < m < b_r: a_p is " + Number(d.LowerQuantile) +
+                    ", m is " + Number(d.ModeValue) + " and b_r is " + Number(d.UpperQuantile) +
                     ". Change the quantiles or the most likely value.");
   }
   if (!(d.LowerLevel >= 0 && d.UpperLevel <= 1)) {
@@ -47,9 +46,9 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
     return;
   }
   if (!(d.LowerLevel > 0 && d.UpperLevel < 1)) {
-    throw EFitError(
-        "An additional quantile needs 0 % < p and r < 100 %: p is " + Percent(d.LowerLevel) +
-        " and r is " + Percent(d.UpperLevel) + ". Give a power parameter n instead.");
+    throw EFitError("An additional quantile needs 0 % < p and r < 100 %: p is " +
+                    Percent(d.LowerLevel) + " and r is " + Percent(d.UpperLevel) +
+                    ". Give a power parameter n instead.");
   }
 }
 

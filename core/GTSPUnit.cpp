@@ -13,8 +13,7 @@ struct TShape {
 TShape ShapeOf(const TGTSPForm& d) {
   const Extended range = d.UpperBound - d.LowerBound;
   const Extended mu = Checked((d.ModeValue - d.LowerBound) / range);
-  const Extended pi =
-      Checked((mu * d.RightPower) / ((1 - mu) * d.LeftPower + mu * d.RightPower));
+  const Extended pi = Checked((mu * d.RightPower) / ((1 - mu) * d.LeftPower + mu * d.RightPower));
   return {range, mu, pi};
 }
 
@@ -36,7 +35,8 @@ Extended TGTSPForm::Pdf(Extended x) const {
   TFloatScope scope;
   const TShape s = ShapeOf(*this);
   const Extended y = Checked((x - LowerBound) / s.range);
-  if (y <= 0 || y >= 1) return 0;
+  if (y <= 0 || y >= 1)
+    return 0;
   Extended f;
   if (y <= s.mu) {
     f = Exp((LeftPower - 1) * Ln(y / s.mu)) * ((s.pi / s.mu) * LeftPower);
@@ -50,9 +50,12 @@ Extended TGTSPForm::Cdf(Extended x) const {
   TFloatScope scope;
   const TShape s = ShapeOf(*this);
   const Extended y = Checked((x - LowerBound) / s.range);
-  if (y <= 0) return 0;
-  if (y >= 1) return 1;
-  if (y <= s.mu) return Checked(Exp(LeftPower * Ln(y / s.mu)) * s.pi);
+  if (y <= 0)
+    return 0;
+  if (y >= 1)
+    return 1;
+  if (y <= s.mu)
+    return Checked(Exp(LeftPower * Ln(y / s.mu)) * s.pi);
   return Checked(1 - Exp(RightPower * Ln((1 - y) / (1 - s.mu))) * (1 - s.pi));
 }
 

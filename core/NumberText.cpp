@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <locale.h>
 #include <array>
 #include <cctype>
 #include <cerrno>
@@ -7,7 +8,6 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <memory>
 
 namespace {
@@ -15,16 +15,23 @@ namespace {
 constexpr std::size_t kMinWidth = 10;
 
 std::string PadLeft(std::string text) {
-  if (text.size() < kMinWidth) text.insert(0, kMinWidth - text.size(), ' ');
+  if (text.size() < kMinWidth)
+    text.insert(0, kMinWidth - text.size(), ' ');
   return text;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back()))
+    text.remove_suffix(1);
   return text;
 }
 
@@ -33,20 +40,27 @@ std::string_view Trim(std::string_view text) {
 bool IsDecimalNumber(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
-  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i < n && (text[i] == '+' || text[i] == '-'))
+    ++i;
   std::size_t digits = 0;
-  while (i < n && IsDigit(text[i])) ++i, ++digits;
+  while (i < n && IsDigit(text[i]))
+    ++i, ++digits;
   if (i < n && text[i] == '.') {
     ++i;
-    while (i < n && IsDigit(text[i])) ++i, ++digits;
+    while (i < n && IsDigit(text[i]))
+      ++i, ++digits;
   }
-  if (digits == 0) return false;
+  if (digits == 0)
+    return false;
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+      ++i;
     std::size_t expDigits = 0;
-    while (i < n && IsDigit(text[i])) ++i, ++expDigits;
-    if (expDigits == 0) return false;
+    while (i < n && IsDigit(text[i]))
+      ++i, ++expDigits;
+    if (expDigits == 0)
+      return false;
   }
   return i == n;
 }
@@ -55,7 +69,8 @@ bool IsDecimalNumber(std::string_view text) {
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 40;
   std::string shown(text.substr(0, kShown));
-  if (text.size() > kShown) shown += "...";
+  if (text.size() > kShown)
+    shown += "...";
   return "\"" + shown + "\"";
 }
 
@@ -72,8 +87,10 @@ Extended StrToExtended(const std::string& text, bool& outOfRange) {
 }  // namespace
 
 std::string FormatNumber(Extended value) {
-  if (std::isnan(value)) return PadLeft("NaN");
-  if (std::isinf(value)) return PadLeft(value < 0 ? "-Infinity" : "Infinity");
+  if (std::isnan(value))
+    return PadLeft("NaN");
+  if (std::isinf(value))
+    return PadLeft(value < 0 ? "-Infinity" : "Infinity");
   // The largest extended value has 4933 integer digits.
   std::array<char, 4960> buffer;
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
@@ -90,12 +107,13 @@ Extended ReadNumberText(std::string_view fieldName, std::string_view text) {
   if (!IsDecimalNumber(number)) {
     std::string dotted(number);
     for (char& c : dotted) {
-      if (c == ',') c = '.';
+      if (c == ',')
+        c = '.';
     }
     if (number.find(',') != std::string_view::npos && IsDecimalNumber(dotted)) {
       throw EInputError(field + " reads " + Quoted(text) +
-                        ", which is not a number: the decimal separator is \".\" (type " +
-                        dotted + ").");
+                        ", which is not a number: the decimal separator is \".\" (type " + dotted +
+                        ").");
     }
     throw EInputError(field + " reads " + Quoted(text) +
                       ", which is not a number: type digits with an optional \".\" and "

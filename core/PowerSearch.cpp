@@ -51,7 +51,8 @@ Extended TAnalysisForm::LimitModeProbability() const {
       lo = x;
     }
     x = Checked((lo + hi) / 2);
-    if (x == lo || x == hi || halving >= kMaxHalvings) LimitNotFound();
+    if (x == lo || x == hi || halving >= kMaxHalvings)
+      LimitNotFound();
     g = LimitModeMap(x);
   }
   // The result is the midpoint, not the map's value at it.
@@ -79,9 +80,8 @@ Extended TAnalysisForm::LimitQuantile() const {
   if (s <= qLimit) {
     return Checked(m - (Ln(s / qLimit) / Ln(LowerLevel / qLimit)) * (m - LowerQuantile));
   }
-  return Checked((Ln((1 - s) / (1 - qLimit)) / Ln((1 - UpperLevel) / (1 - qLimit))) *
-                     (UpperQuantile - m) +
-                 m);
+  return Checked(
+      (Ln((1 - s) / (1 - qLimit)) / Ln((1 - UpperLevel) / (1 - qLimit))) * (UpperQuantile - m) + m);
 }
 
 Extended TAnalysisForm::TrialCdf() {
@@ -102,13 +102,19 @@ int TAnalysisForm::BracketPower(TDirection direction) {
   Extended f = TrialCdf();
   int doublings = 0;
   while (onStartingSide(f)) {
-    if (doublings == kMaxDoublings) NoPower();
+    if (doublings == kMaxDoublings)
+      NoPower();
     PowerLow = n;
     n = Checked(2 * n);
     Power = n;
     PowerHigh = n;
     ++doublings;
-    f = TrialCdf();
+    try {
+      f = TrialCdf();
+    } catch (const EFitError&) {
+      // The bounds lose their precision for a power this large before F reaches s.
+      NoPower();
+    }
   }
   return doublings;
 }
@@ -130,16 +136,25 @@ void TAnalysisForm::BisectPower(TDirection direction) {
       PowerHigh = n;
     }
     n = Checked((PowerLow + PowerHigh) / 2);
-    if (n == PowerLow || n == PowerHigh || halving >= kMaxHalvings) PowerNotMet();
+    if (n == PowerLow || n == PowerHigh || halving >= kMaxHalvings)
+      PowerNotMet();
     Power = n;
     f = TrialCdf();
   }
 }
 
-int TAnalysisForm::BracketPowerUp() { return BracketPower(TDirection::Up); }
-int TAnalysisForm::BracketPowerDown() { return BracketPower(TDirection::Down); }
-void TAnalysisForm::BisectPowerUp() { BisectPower(TDirection::Up); }
-void TAnalysisForm::BisectPowerDown() { BisectPower(TDirection::Down); }
+int TAnalysisForm::BracketPowerUp() {
+  return BracketPower(TDirection::Up);
+}
+int TAnalysisForm::BracketPowerDown() {
+  return BracketPower(TDirection::Down);
+}
+void TAnalysisForm::BisectPowerUp() {
+  BisectPower(TDirection::Up);
+}
+void TAnalysisForm::BisectPowerDown() {
+  BisectPower(TDirection::Down);
+}
 
 void TAnalysisForm::SearchPower() {
   TFloatScope scope;
@@ -152,7 +167,8 @@ void TAnalysisForm::SearchPower() {
   // F(x_s) at n = 0.01 already lies at or past s. Either it meets s there, or F moves
   // back across s as n grows, which the other pair follows; the stale ends of an earlier
   // search are never used.
-  if (std::fabs(lastTrialCdf_ - ExtraLevel) <= kTolerance) return;
+  if (std::fabs(lastTrialCdf_ - ExtraLevel) <= kTolerance)
+    return;
   if (BracketPower(other) > 0) {
     BisectPower(other);
     return;
