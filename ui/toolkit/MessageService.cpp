@@ -1,0 +1,123 @@
+#include "MessageService.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+#include <cstdio>
+
+#include "ErrorBoundary.h"
+
+namespace {
+
+TMessageService* installedService = nullptr;
+
+TMessageBoxKind BoxKindOf(TMessageKind kind) {
+  return kind == TMessageKind::Error ? TMessageBoxKind::Error : TMessageBoxKind::Warning;
+}
+
+}  // namespace
+
+std::string_view ApplicationTitle() {
+  return "Morvane";
+}
+
+std::string_view MessageTitle(TMessageBoxKind kind) {
+  switch (kind) {
+    case TMessageBoxKind::Error:
+      return "Error";
+    case TMessageBoxKind::Warning:
+      return "Warning";
+    case TMessageBoxKind::MathError:
+      break;
+  }
+  return ApplicationTitle();
+}
+
+std::unique_ptr<QMessageBox> CreateMessageBox(TMessageBoxKind kind, std::string_view text,
+                                              QWidget* parent) {
+  QMessageBox::Icon icon = QMessageBox::Critical;
+  QMessageBox::StandardButton button = QMessageBox::Ok;
+  if (kind == TMessageBoxKind::Error) {
+    button = QMessageBox::Cancel;
+  } else if (kind == TMessageBoxKind::Warning) {
+    icon = QMessageBox::Warning;
+  }
+  const std::string_view title = MessageTitle(kind);
+  auto box = std::make_unique<QMessageBox>(
+      icon, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), button, parent);
+  box->setTextFormat(Qt::PlainText);
+  box->setDefaultButton(button);
+  box->setEscapeButton(button);
+  box->setWindowModality(Qt::ApplicationModal);
+  return box;
+}
+
+void TQtMessageService::Show(TMessageBoxKind kind, std::string_view text) {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    // No windows to show a box over (a command-line program): say it on stderr instead.
+    const std::string_view title = MessageTitle(kind);
+    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(title.size()), title.data(),
+                 static_cast<int>(text.size()), text.data());
+    return;
+  }
+  auto box = CreateMessageBox(kind, text, QApplication::activeWindow());
+  const QPointer<QMessageBox> alive(box.get());
+  {
+    // Handlers raised by the box's own event loop start a chain of their own.
+    const TModalLoopScope modalLoop;
+    box->exec();
+  }
+  if (alive.isNull()) {
+    (void)box.release();  // its parent window was destroyed meanwhile, and the box with it
+  }
+}
+
+void TQtMessageService::Beep() {
+  if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+    QApplication::beep();
+  }
+}
+
+void TMessageRecorder::Show(TMessageBoxKind kind, std::string_view text) {
+  Records_.push_back({kind, std::string(MessageTitle(kind)), std::string(text)});
+}
+
+void TMessageRecorder::Clear() {
+  Records_.clear();
+  BeepCount_ = 0;
+}
+
+TMessageService& MessageService() {
+  if (installedService != nullptr) {
+    return *installedService;
+  }
+  static TQtMessageService modalBoxes;
+  return modalBoxes;
+}
+
+void InstallMessageService(TMessageService* service) {
+  installedService = service;
+}
+
+TScopedMessageService::TScopedMessageService(TMessageService& service)
+    : Previous_(installedService) {
+  installedService = &service;
+}
+
+TScopedMessageService::~TScopedMessageService() {
+  installedService = Previous_;
+}
+
+TMessageSink MessageSink() {
+  return [](TMessageKind kind, std::string_view text) {
+    MessageService().Show(BoxKindOf(kind), text);
+  };
+}
+
+TMessageSink MessageSinkFor(TMessageService& service) {
+  return
+      [&service](TMessageKind kind, std::string_view text) { service.Show(BoxKindOf(kind), text); };
+}

@@ -1,0 +1,255 @@
+#include "SpinEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QToolButton>
+#include <limits>
+#include <optional>
+
+#include "Appearance.h"
+#include "ErrorBoundary.h"
+#include "MessageService.h"
+
+namespace {
+
+// QLineEdit's own limit, which stands for "no limit".
+constexpr int kNoLengthLimit = 32767;
+
+// The whole text as a decimal integer: an optional sign, then one or more digits.
+std::optional<int> ReadInteger(const QString& text) {
+  qsizetype i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+    negative = text[i] == u'-';
+    ++i;
+  }
+  if (i == text.size()) {
+    return std::nullopt;
+  }
+  // Accumulated as a magnitude; INT_MIN's magnitude is one more than INT_MAX.
+  constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+  long long magnitude = 0;
+  for (; i < text.size(); ++i) {
+    const char16_t c = text[i].unicode();
+    if (c < u'0' || c > u'9') {
+      return std::nullopt;
+    }
+    magnitude = magnitude * 10 + (c - u'0');
+    if (magnitude > kLimit) {
+      return std::nullopt;
+    }
+  }
+  const long long value = negative ? -magnitude : magnitude;
+  if (value > std::numeric_limits<int>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int>(value);
+}
+
+bool IsAcceptedCharacter(QChar c) {
+  return (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+}
+
+bool IsControlCharacter(QChar c) {
+  return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+}  // namespace
+
+TSpinEdit::TSpinEdit(QWidget* parent)
+    : QWidget(parent),
+      Edit_(new QLineEdit(this)),
+      Up_(new QToolButton(this)),
+      Down_(new QToolButton(this)) {
+  ApplyFont(this, TFontSpec{});
+  Edit_->setText(LastText_);
+  Edit_->setMaxLength(kNoLengthLimit);
+  Edit_->installEventFilter(this);
+  setFocusProxy(Edit_);
+  setFocusPolicy(Edit_->focusPolicy());
+
+  Up_->setArrowType(Qt::UpArrow);
+  Down_->setArrowType(Qt::DownArrow);
+  for (QToolButton* button : {Up_, Down_}) {
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(QSize(6, 6));
+  }
+
+  RepeatTimer_.setSingleShot(true);
+  // A precise timer never fires early, so a held button never steps before its time.
+  RepeatTimer_.setTimerType(Qt::PreciseTimer);
+
+  connect(Edit_, &QLineEdit::textChanged, this, &TSpinEdit::OnTextChanged);
+  connect(Up_, &QToolButton::pressed, this, [this] { StartRepeat(Up_, +1); });
+  connect(Down_, &QToolButton::pressed, this, [this] { StartRepeat(Down_, -1); });
+  connect(Up_, &QToolButton::released, this, &TSpinEdit::StopRepeat);
+  connect(Down_, &QToolButton::released, this, &TSpinEdit::StopRepeat);
+  connect(&RepeatTimer_, &QTimer::timeout, this, &TSpinEdit::RepeatStep);
+
+  resize(sizeHint());
+}
+
+int TSpinEdit::Value() const {
+  return ReadInteger(Edit_->text()).value_or(MinValue_);
+}
+
+void TSpinEdit::SetValue(int value) {
+  WriteText(QString::number(Clamp(value)));
+  RethrowPendingHandlerError();
+}
+
+QString TSpinEdit::Text() const {
+  return Edit_->text();
+}
+
+void TSpinEdit::SetText(const QString& text) {
+  WriteText(text);
+  RethrowPendingHandlerError();
+}
+
+void TSpinEdit::SetMaxLength(int length) {
+  MaxLength_ = length > 0 ? length : 0;
+  Edit_->setMaxLength(MaxLength_ > 0 ? MaxLength_ : kNoLengthLimit);
+}
+
+void TSpinEdit::StepUp() {
+  Step(+1);
+  RethrowPendingHandlerError();
+}
+
+void TSpinEdit::StepDown() {
+  Step(-1);
+  RethrowPendingHandlerError();
+}
+
+QSize TSpinEdit::sizeHint() const {
+  return QSize(89, 22);
+}
+
+int TSpinEdit::Clamp(long long value) const {
+  if (MinValue_ != MaxValue_) {
+    // Compared one bound after the other, so that a minimum above the maximum still gives
+    // an answer: below the minimum reads the minimum.
+    if (value < MinValue_) {
+      return MinValue_;
+    }
+    if (value > MaxValue_) {
+      return MaxValue_;
+    }
+  }
+  if (value < std::numeric_limits<int>::min()) {
+    return std::numeric_limits<int>::min();
+  }
+  if (value > std::numeric_limits<int>::max()) {
+    return std::numeric_limits<int>::max();
+  }
+  return static_cast<int>(value);
+}
+
+void TSpinEdit::Step(int delta) {
+  WriteText(QString::number(Clamp(static_cast<long long>(Value()) + delta)));
+}
+
+void TSpinEdit::WriteText(const QString& text) {
+  if (text != Edit_->text()) {
+    Edit_->setText(text);
+  }
+}
+
+void TSpinEdit::OnTextChanged(const QString& text) {
+  if (text == LastText_) {
+    return;
+  }
+  LastText_ = text;
+  emit Changed();
+}
+
+bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Edit_) {
+    if (event->type() == QEvent::KeyPress) {
+      return FilterKey(static_cast<const QKeyEvent&>(*event));
+    }
+    if (event->type() == QEvent::FocusOut) {
+      const auto reason = static_cast<const QFocusEvent&>(*event).reason();
+      // Leaving the window or opening a popup keeps the focus in the field.
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+        ClampOnExit();
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TSpinEdit::FilterKey(const QKeyEvent& event) {
+  const int key = event.key();
+  if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    Step(key == Qt::Key_Up ? +1 : -1);
+    return true;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    MessageService().Beep();
+    return true;
+  }
+  // Shortcuts (copy, paste, select all) are control keys.
+  if ((event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
+    return false;
+  }
+  // Keys without text (arrows, Home, End, function keys) are not typing.
+  for (const QChar c : event.text()) {
+    if (!IsControlCharacter(c) && !IsAcceptedCharacter(c)) {
+      MessageService().Beep();
+      return true;
+    }
+  }
+  return false;
+}
+
+void TSpinEdit::ClampOnExit() {
+  const int value = Value();
+  const int clamped = Clamp(value);
+  if (clamped != value) {
+    WriteText(QString::number(clamped));
+  }
+}
+
+void TSpinEdit::StartRepeat(QToolButton* button, int delta) {
+  RepeatButton_ = button;
+  RepeatDelta_ = delta;
+  if (!Edit_->hasFocus()) {
+    Edit_->setFocus(Qt::MouseFocusReason);
+  }
+  RepeatTimer_.start(kRepeatDelayMs);
+  Step(delta);
+}
+
+void TSpinEdit::RepeatStep() {
+  const QWidget* modal = QApplication::activeModalWidget();
+  // A message box opened by a step ends the hold: its release will not reach the button.
+  const bool blocked = modal != nullptr && modal != window();
+  if (RepeatButton_ == nullptr || !RepeatButton_->isDown() || !RepeatButton_->isEnabled() ||
+      !isVisible() || blocked) {
+    StopRepeat();
+    return;
+  }
+  RepeatTimer_.start(kRepeatIntervalMs);
+  Step(RepeatDelta_);
+}
+
+void TSpinEdit::StopRepeat() {
+  RepeatTimer_.stop();
+  if (RepeatButton_ != nullptr && RepeatButton_->isDown()) {
+    RepeatButton_->setDown(false);
+  }
+  RepeatButton_ = nullptr;
+}
+
+void TSpinEdit::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int buttonWidth = qMin(kButtonWidth, width() / 2);
+  const int upHeight = height() / 2;
+  Edit_->setGeometry(0, 0, width() - buttonWidth, height());
+  Up_->setGeometry(width() - buttonWidth, 0, buttonWidth, upHeight);
+  Down_->setGeometry(width() - buttonWidth, upHeight, buttonWidth, height() - upHeight);
+}
