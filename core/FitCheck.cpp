@@ -1,5 +1,7 @@
 #include "FitCheck.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -12,19 +14,40 @@ std::string Percent(Extended level) {
   return std::to_string(static_cast<long long>(percent)) + " %";
 }
 
+// A number as a message quotes it: ten significant digits, no padding.
 std::string Number(Extended value) {
-  std::string text = FormatNumber(value);
-  const auto first = text.find_first_not_of(' ');
-  return first == std::string::npos ? text : text.substr(first);
+  std::array<char, 64> buffer;
+  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                 std::chars_format::general, 10)
+                       .ptr;
+  return std::string(buffer.data(), end);
 }
 
 // How far a fitted distribution function may miss an elicited level.
 constexpr Extended kLevelSlack = 1e-9L;
 
+// Beyond this power the variance cancels to fewer digits than the panels show.
+constexpr Extended kLargestPower = 1e4L;
+
+// Beyond this size a square of the support, which the standard deviation takes,
+// overflows extended precision.
+constexpr Extended kLargestJudgement = 1e2000L;
+
+bool Representable(Extended v) {
+  return std::fabs(v) <= kLargestJudgement;
+}
+
 }  // namespace
 
 void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
   TFloatScope scope;
+  const bool extra = mode == TFitMode::ExtraQuantile;
+  if (!Representable(d.LowerQuantile) || !Representable(d.ModeValue) ||
+      !Representable(d.UpperQuantile) || (extra && !Representable(d.ExtraQuantile))) {
+    throw EFitError(
+        "The judgements must lie between -1e2000 and 1e2000. Express the quantity in a "
+        "larger unit.");
+  }
   if (!(d.LowerQuantile < d.ModeValue && d.ModeValue < d.UpperQuantile)) {
     throw EFitError("The judgements must satisfy a_p < m < b_r: a_p is " + Number(d.LowerQuantile) +
                     ", m is " + Number(d.ModeValue) + " and b_r is " + Number(d.UpperQuantile) +
@@ -39,9 +62,9 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
                     " and r is " + Percent(d.UpperLevel) + ". Lower p or raise r.");
   }
   if (mode == TFitMode::PowerParameter) {
-    if (!(d.Power > 0)) {
-      throw EFitError("The power parameter n must be greater than 0: n is " + Number(d.Power) +
-                      ".");
+    if (!(d.Power > 0 && d.Power <= kLargestPower)) {
+      throw EFitError("The power parameter n must be greater than 0 and at most 10000: n is " +
+                      Number(d.Power) + ".");
     }
     return;
   }
@@ -57,6 +80,11 @@ void CheckFit(const TAnalysisForm& d) {
   const Extended a = d.LowerBound;
   const Extended b = d.UpperBound;
   const Extended m = d.ModeValue;
+  if (d.Power > kLargestPower) {
+    throw EFitError("The fit needs a power parameter n of " + Number(d.Power) +
+                    ", beyond 10000, where its figures lose their precision. Choose an "
+                    "additional quantile x_s further from the limiting feasibility bound.");
+  }
   bool sound = std::isfinite(a) && std::isfinite(b) && a < m && m < b;
   if (sound) {
     TGTSPForm fit;
@@ -70,7 +98,8 @@ void CheckFit(const TAnalysisForm& d) {
   }
   if (!sound) {
     throw EFitError("The fit for n = " + Number(d.Power) +
-                    " lost the precision it needs and does not give back the quantiles a_p "
-                    "and b_r. Choose a power parameter n nearer to 1.");
+                    " puts its probability within less than the precision of a number next to "
+                    "a_p or b_r and does not give them back. Choose a power parameter n "
+                    "nearer to 1.");
   }
 }

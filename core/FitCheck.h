@@ -5,11 +5,11 @@
 
 #include "AnalysisUnit.h"
 
-// Raises EFitError, with a message that says what to change, unless a_p < m < b_r,
-// 0 <= p < r <= 1 and, in power-parameter mode, n > 0; in additional-quantile mode also
-// 0 < p and r < 1.
+// Raises EFitError, with a message that says what to change, unless a_p < m < b_r (all
+// within 1e2000), 0 <= p < r <= 1 and, in power-parameter mode, 0 < n <= 10000; in
+// additional-quantile mode also 0 < p and r < 1.
 void CheckJudgements(const TAnalysisForm& record, TFitMode mode);
 
-// Raises EFitError unless the record's fit has a < m < b and puts probability p below a_p
-// and r below b_r within 1e-9.
+// Raises EFitError unless the record's fit has n <= 10000 and a < m < b, and puts
+// probability p below a_p and r below b_r within 1e-9.
 void CheckFit(const TAnalysisForm& record);

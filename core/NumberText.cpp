@@ -14,10 +14,10 @@ namespace {
 
 constexpr std::size_t kMinWidth = 10;
 
-std::string PadLeft(std::string text) {
-  if (text.size() < kMinWidth)
-    text.insert(0, kMinWidth - text.size(), ' ');
-  return text;
+std::string PadLeft(std::string_view text) {
+  std::string padded(text.size() < kMinWidth ? kMinWidth - text.size() : 0, ' ');
+  padded += text;
+  return padded;
 }
 
 bool IsBlank(char c) {
@@ -68,10 +68,11 @@ bool IsDecimalNumber(std::string_view text) {
 // Quotes what the user typed, shortened when it is long.
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 40;
-  std::string shown(text.substr(0, kShown));
+  std::string shown = "\"";
+  shown.append(text.substr(0, kShown));
   if (text.size() > kShown)
     shown += "...";
-  return "\"" + shown + "\"";
+  return shown + "\"";
 }
 
 // strtold in the "C" locale, whatever the process locale is.
@@ -95,12 +96,14 @@ std::string FormatNumber(Extended value) {
   std::array<char, 4960> buffer;
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::fixed, 8);
-  return PadLeft(std::string(buffer.data(), result.ptr));
+  return PadLeft(
+      std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
 }
 
 Extended ReadNumberText(std::string_view fieldName, std::string_view text) {
   const std::string_view number = Trim(text);
-  const std::string field = "\"" + std::string(fieldName) + "\"";
+  std::string field = "\"";
+  field.append(fieldName).append("\"");
   if (number.empty()) {
     throw EInputError(field + " is empty: type a number, such as 6.5.");
   }

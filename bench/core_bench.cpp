@@ -1,0 +1,96 @@
+// The numerical core and the computing work of one plot, without any window.
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string>
+
+#include "AnalysisUnit.h"
+#include "PlotComputation.h"
+
+namespace {
+
+// The input window at start, in either mode.
+struct StartJudgements : TJudgementSource {
+  int mode = 0;
+  explicit StartJudgements(int m) : mode(m) {}
+  std::string NumberText(TNumberField field) const override {
+    static const std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
+    return texts[static_cast<std::size_t>(field)];
+  }
+  int LevelValue(TLevelField field) const override {
+    static constexpr std::array<int, 3> levels{10, 90, 80};
+    return levels[static_cast<std::size_t>(field)];
+  }
+  int ModeIndex() const override { return mode; }
+};
+
+struct Bench {
+  StartJudgements window;
+  TGTSPForm model;
+  TAnalysisForm record{model};
+  explicit Bench(int mode) : window(mode) {
+    record.SetInputSource(&window);
+    record.ReadInputs();
+  }
+};
+
+void BM_Ln(benchmark::State& state) {
+  Extended x = 0.7342L;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(x);
+    benchmark::DoNotOptimize(Ln(x));
+  }
+}
+BENCHMARK(BM_Ln);
+
+void BM_Exp(benchmark::State& state) {
+  Extended x = -1.2345L;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(x);
+    benchmark::DoNotOptimize(Exp(x));
+  }
+}
+BENCHMARK(BM_Exp);
+
+void BM_SolveBounds(benchmark::State& state) {
+  Bench b(0);
+  for (auto _ : state) {
+    b.record.SolveBounds();
+    benchmark::DoNotOptimize(b.record.LowerBound);
+  }
+}
+BENCHMARK(BM_SolveBounds);
+
+// The additional-quantile fit at the initial judgements: limits, bounds and search.
+void BM_ExtraQuantileFit(benchmark::State& state) {
+  Bench b(1);
+  for (auto _ : state) {
+    ComputeFeasibilityBounds(b.record);
+    b.record.SearchPower();
+    benchmark::DoNotOptimize(b.record.Power);
+  }
+}
+BENCHMARK(BM_ExtraQuantileFit);
+
+void PlotCompute(benchmark::State& state, int mode) {
+  Bench b(mode);
+  const TMessageSink ignore = [](TMessageKind, std::string_view) {};
+  for (auto _ : state) {
+    auto outcome = ComputePlot(b.record, b.model, 10, ignore);
+    benchmark::DoNotOptimize(outcome);
+  }
+}
+
+// The fit, the two 201-point samples, the 200-step sweep over n, the 9 probes and the 3
+// re-fits of one plot.
+void BM_PlotComputePower(benchmark::State& state) {
+  PlotCompute(state, 0);
+}
+BENCHMARK(BM_PlotComputePower)->Unit(benchmark::kMicrosecond);
+
+void BM_PlotComputeExtraQuantile(benchmark::State& state) {
+  PlotCompute(state, 1);
+}
+BENCHMARK(BM_PlotComputeExtraQuantile)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
