@@ -1,0 +1,130 @@
+#include "GraphSamples.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeJudgements.h"
+#include "PlotComputation.h"
+
+namespace {
+
+struct GraphsFixture : ::testing::Test {
+  Elicitation e;
+  TGraphSamples Graphs() {
+    const auto outcome = ComputePlot(e.record, e.model, 10, [](TMessageKind, std::string_view) {});
+    EXPECT_TRUE(outcome);
+    return outcome ? outcome->Graphs : TGraphSamples{};
+  }
+};
+
+TEST_F(GraphsFixture, PointCountsOfTheElevenSeries) {
+  TGraphSamples g = Graphs();
+  EXPECT_EQ(g.DensityLine.size(), 201u);
+  EXPECT_EQ(g.DensityMarks.size(), 5u);
+  EXPECT_EQ(g.DistributionLine.size(), 201u);
+  EXPECT_EQ(g.DistributionMarks.size(), 5u);
+  for (const TPointList* line : {&g.ModeLine, &g.LowerLine, &g.UpperLine}) {
+    EXPECT_EQ(line->size(), 201u);
+  }
+  EXPECT_EQ(g.ModeLimitLine.size(), 2u);
+  for (const TPointList* marks : {&g.ModeMarks, &g.LowerMarks, &g.UpperMarks}) {
+    EXPECT_EQ(marks->size(), 5u);
+  }
+  e.window.mode = 1;
+  g = Graphs();
+  EXPECT_EQ(g.DensityMarks.size(), 6u);
+  EXPECT_EQ(g.DistributionMarks.size(), 6u);
+  EXPECT_EQ(g.DensityMarks.back().X, 9.588495255);
+}
+
+TEST_F(GraphsFixture, DensityBelowPowerOneLeavesOutTheSupportEnds) {
+  e.window.Text(TNumberField::Power) = "0.5";
+  const TGraphSamples g = Graphs();
+  ASSERT_EQ(g.DensityLine.size(), 199u);
+  EXPECT_EQ(g.DensityLine.front().X, static_cast<double>(g.PdfSamples[1].X));
+  EXPECT_EQ(g.DensityMarks[0].X, static_cast<double>(g.PdfSamples[0].X)) << "a is still marked";
+  EXPECT_EQ(g.DensityMarks[0].Y, 0);
+}
+
+TEST_F(GraphsFixture, DensityAtPowerOneFallsToZeroAtTheEnds) {
+  e.window.Text(TNumberField::Power) = "1";
+  const TGraphSamples g = Graphs();
+  ASSERT_EQ(g.DensityLine.size(), 201u);
+  EXPECT_EQ(g.DensityLine.front().Y, 0);
+  EXPECT_EQ(g.DensityLine.back().Y, 0);
+  EXPECT_NEAR(g.DensityLine[50].Y, 0.2, 1e-15);
+}
+
+TEST_F(GraphsFixture, SupportGrid) {
+  const TGraphSamples g = Graphs();
+  const TGTSPForm& d = e.model;
+  EXPECT_EQ(g.PdfSamples[0].X, d.LowerBound);
+  EXPECT_NEAR(static_cast<double>(g.PdfSamples[100].X), 7, 1e-15);
+  const Extended left = g.PdfSamples[1].X - g.PdfSamples[0].X;
+  const Extended right = g.PdfSamples[200].X - g.PdfSamples[199].X;
+  EXPECT_NEAR(static_cast<double>(left), static_cast<double>((7 - d.LowerBound) / 100), 1e-15);
+  EXPECT_NEAR(static_cast<double>(right), static_cast<double>((d.UpperBound - 7) / 100), 1e-15);
+  EXPECT_EQ(g.CdfSamples[0].Y, 0);
+  EXPECT_EQ(g.CdfSamples[0].X, g.PdfSamples[0].X);
+  for (std::size_t i = 1; i < g.CdfSamples.size(); ++i) {
+    ASSERT_GE(g.CdfSamples[i].Y, g.CdfSamples[i - 1].Y) << "index " << i;
+  }
+}
+
+TEST_F(GraphsFixture, SweepOverPower) {
+  const TGraphSamples g = Graphs();
+  EXPECT_EQ(g.ModeSweep[0].X, 0);
+  EXPECT_EQ(g.ModeSweep[0].Y, 0.125L) << "(m - a_p)/(b_r - a_p)";
+  EXPECT_EQ(g.LowerSweep[0].Y, 6.5L);
+  EXPECT_EQ(g.UpperSweep[0].Y, 10.5L);
+  EXPECT_EQ(g.ModeSweep[3].X, 3 * 0.05L) << "not a running sum";
+  EXPECT_EQ(g.ModeSweep[200].X, 200 * 0.05L);
+  EXPECT_EQ(g.ModeSweep[140].X, 7);
+  EXPECT_EQ(g.LowerSweep[140].Y, e.record.LowerBound) << "the sweep at n = 7 is the fit";
+  // Probes at n = 10, 1, 2 after the n -> 0 point, then the fitted point.
+  const TPointList& marks = g.LowerMarks;
+  EXPECT_EQ(marks[0], (TPlotPoint{0, 6.5}));
+  EXPECT_EQ(marks[1].X, 10);
+  EXPECT_EQ(marks[1].Y, g.LowerLine.back().Y) << "the probe at 10 ends the line";
+  EXPECT_EQ(marks[2].X, 1);
+  EXPECT_NEAR(marks[2].Y, 6, 1e-15);
+  EXPECT_EQ(marks[3].X, 2);
+  EXPECT_EQ(marks[4].X, 7);
+  EXPECT_EQ(marks[4].Y, static_cast<double>(e.record.LowerBound));
+}
+
+TEST_F(GraphsFixture, FittedPowerBeyondTheSweep) {
+  e.window.Text(TNumberField::Power) = "25";
+  const TGraphSamples g = Graphs();
+  EXPECT_EQ(g.UpperMarks.back().X, 25);
+  EXPECT_EQ(g.UpperLine.back().X, 10);
+}
+
+TEST_F(GraphsFixture, ReferenceLineShowsTheLimitOfTheLevels) {
+  struct Case {
+    int p;
+    int r;
+    double limit;
+  };
+  for (const Case c :
+       {Case{10, 90, 0.2443538641}, Case{0, 90, 0}, Case{10, 100, 1}, Case{0, 100, 0.125}}) {
+    e.window.Level(TLevelField::Lower) = c.p;
+    e.window.Level(TLevelField::Upper) = c.r;
+    const TGraphSamples g = Graphs();
+    ASSERT_EQ(g.ModeLimitLine.size(), 2u);
+    EXPECT_NEAR(g.ModeLimitLine[0].Y, c.limit, 1e-10) << "p " << c.p << " r " << c.r;
+    EXPECT_EQ(g.ModeLimitLine[0].X, 0);
+    EXPECT_EQ(g.ModeLimitLine[1].X, 10);
+  }
+}
+
+TEST_F(GraphsFixture, ModeProbabilityRisesTowardsTheLimit) {
+  // At the default judgements q(n) climbs from (m - a_p)/(b_r - a_p) towards the reference
+  // line without reaching it.
+  const TGraphSamples g = Graphs();
+  for (std::size_t i = 1; i < g.ModeSweep.size(); ++i) {
+    EXPECT_GT(g.ModeSweep[i].Y, g.ModeSweep[i - 1].Y) << "index " << i;
+  }
+  EXPECT_LT(g.ModeSweep[200].Y, g.ModeLimitLine[0].Y);
+}
+
+}  // namespace
