@@ -1,0 +1,12 @@
+#include "ChartParts.h"
+
+TChartTitle::TChartTitle() {
+  font_.SetOnChange([this] { Changed(); });
+  brush_.SetOnChange([this] { Changed(); });
+  frame_.SetOnChange([this] { Changed(); });
+}
+
+TChartWall::TChartWall() {
+  brush_.SetOnChange([this] { Changed(); });
+  pen_.SetOnChange([this] { Changed(); });
+}

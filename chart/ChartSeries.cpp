@@ -1,0 +1,324 @@
+#include "ChartSeries.h"
+
+#include "Chart.h"
+#include "ChartAxis.h"
+#include "ValueFormat.h"
+
+// [SECTION] Construction
+
+TChartSeries::TChartSeries() {
+  xValues_.SetOrder(loAscending);
+  marks_.SetOnChange([this] { Repaint(); });
+}
+
+TChartSeries::~TChartSeries() = default;
+
+void TChartSeries::AttachTo(TChart* chart) {
+  parent_ = chart;
+  ResolveAxes();
+}
+
+void TChartSeries::ResolveAxes() {
+  if (parent_ == nullptr) {
+    horizAxisObj_ = nullptr;
+    vertAxisObj_ = nullptr;
+    return;
+  }
+  horizAxisObj_ = horizAxis_ == aTopAxis ? &parent_->TopAxis() : &parent_->BottomAxis();
+  vertAxisObj_ = vertAxis_ == aRightAxis ? &parent_->RightAxis() : &parent_->LeftAxis();
+}
+
+void TChartSeries::Repaint() {
+  if (parent_ != nullptr) {
+    parent_->Invalidate();
+  }
+}
+
+// [SECTION] Points
+
+int TChartSeries::AddPoint(double x, double y, std::string_view label, TColor color) {
+  xValues_.SetTempValue(x);
+  yValues_.SetTempValue(y);
+  if (OnBeforeAdd && !OnBeforeAdd(*this)) {
+    return -1;
+  }
+  const int index = xValues_.AddOrdered(x);
+  yValues_.InsertAt(index, y);
+  colors_.insert(colors_.begin() + index, color);
+  labels_.insert(labels_.begin() + index,
+                 label.empty() ? std::nullopt : std::optional<std::string>(std::string(label)));
+  if (OnAfterAdd) {
+    OnAfterAdd(*this, index);
+  }
+  NotifyLinked();
+  if (active_) {
+    Repaint();
+  }
+  return index;
+}
+
+int TChartSeries::AddY(double y, std::string_view label, TColor color) {
+  return AddPoint(PointCount(), y, label, color);
+}
+
+void TChartSeries::ClearPoints() {
+  for (TChartValueList* list : valueLists_) {
+    list->RemoveAll();
+  }
+  std::vector<TColor>().swap(colors_);
+  std::vector<std::optional<std::string>>().swap(labels_);
+  marks_.Positions().clear();
+  if (OnClearValues) {
+    OnClearValues(*this);
+  }
+  NotifyLinked();
+  if (active_ && parent_ != nullptr && !parent_->Destroying()) {
+    Repaint();
+  }
+}
+
+TColor TChartSeries::PointColor(int index) const {
+  if (index < 0 || index >= static_cast<int>(colors_.size())) {
+    return seriesColor_;
+  }
+  const TColor c = colors_[static_cast<std::size_t>(index)];
+  if (c != clDefault) {
+    return c;
+  }
+  return colorEachPoint_ ? PaletteColor(index) : seriesColor_;
+}
+
+std::string TChartSeries::PointLabel(int index) const {
+  if (index < 0 || index >= static_cast<int>(labels_.size())) {
+    return {};
+  }
+  const auto& label = labels_[static_cast<std::size_t>(index)];
+  return label ? *label : std::string();
+}
+
+// [SECTION] Properties
+
+namespace {
+
+template <class T>
+bool Store(T& field, const T& value) {
+  if (field == value) {
+    return false;
+  }
+  field = value;
+  return true;
+}
+
+}  // namespace
+
+void TChartSeries::SetActive(bool v) {
+  if (Store(active_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetSeriesColor(TColor v) {
+  if (Store(seriesColor_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetColorEachPoint(bool v) {
+  if (Store(colorEachPoint_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetTitle(std::string v) {
+  if (Store(title_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetValueFormat(std::string v) {
+  if (Store(valueFormat_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetPercentFormat(std::string v) {
+  if (Store(percentFormat_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetShowInLegend(bool v) {
+  if (Store(showInLegend_, v)) {
+    Repaint();
+  }
+}
+
+void TChartSeries::SetHorizAxis(THorizAxis v) {
+  if (Store(horizAxis_, v)) {
+    ResolveAxes();
+    Repaint();
+  }
+}
+
+void TChartSeries::SetVertAxis(TVertAxis v) {
+  if (Store(vertAxis_, v)) {
+    ResolveAxes();
+    Repaint();
+  }
+}
+
+bool TChartSeries::AssociatedToAxis(const TCustomChartAxis& axis) const {
+  if (&axis == horizAxisObj_ || &axis == vertAxisObj_) {
+    return true;
+  }
+  if (parent_ == nullptr) {
+    return false;
+  }
+  const bool horizontalSide = &axis == &parent_->BottomAxis() || &axis == &parent_->TopAxis();
+  const bool verticalSide = &axis == &parent_->LeftAxis() || &axis == &parent_->RightAxis();
+  return (horizAxis_ == aBothHorizAxis && horizontalSide) ||
+         (vertAxis_ == aBothVertAxis && verticalSide);
+}
+
+// [SECTION] Painting
+
+void TChartSeries::CalcFirstLastVisible() {
+  firstVisible_ = -1;
+  lastVisible_ = -1;
+  const int last = PointCount() - 1;
+  if (last < 0) {
+    return;
+  }
+  if (xValues_.Order() == loNone || horizAxisObj_ == nullptr || parent_ == nullptr) {
+    firstVisible_ = 0;
+    lastVisible_ = last;
+    return;
+  }
+  const TRect& plot = parent_->PlotRect();
+  int leftEdge = plot.Left;
+  int rightEdge = plot.Right;
+  if (horizAxisObj_->Inverted()) {
+    std::swap(leftEdge, rightEdge);
+  }
+  const double min = horizAxisObj_->PixelToValue(leftEdge);
+  const double max = horizAxisObj_->PixelToValue(rightEdge);
+  int first = 0;
+  while (first <= last && !(XValue(first) >= min)) {
+    ++first;
+  }
+  if (first > last) {
+    return;
+  }
+  firstVisible_ = first;
+  if (!(XValue(last) > max)) {
+    lastVisible_ = last;
+    return;
+  }
+  int i = first;
+  while (i < last && !(XValue(i) >= max)) {
+    ++i;
+  }
+  if (!DrawBetweenPoints() && XValue(i) > max && i > first) {
+    --i;
+  }
+  lastVisible_ = i;
+}
+
+void TChartSeries::HorizMargins(int& left, int& right) const {
+  left = right = 0;
+}
+
+void TChartSeries::VertMargins(int& top, int& bottom) const {
+  top = bottom = 0;
+}
+
+bool TChartSeries::PlacePoint(int index, int& x, int& y) const {
+  return horizAxisObj_ != nullptr && vertAxisObj_ != nullptr &&
+         horizAxisObj_->PlaceValue(XValue(index), x) &&
+         vertAxisObj_->PlaceValue(YValue(index), y) && x >= -MaxCanvasPixel &&
+         x <= MaxCanvasPixel && y >= -MaxCanvasPixel && y <= MaxCanvasPixel;
+}
+
+int TChartSeries::CalcXPos(int index) const {
+  return horizAxisObj_ == nullptr ? 0 : horizAxisObj_->ValueToPixel(XValue(index));
+}
+
+int TChartSeries::CalcYPos(int index) const {
+  return vertAxisObj_ == nullptr ? 0 : vertAxisObj_->ValueToPixel(YValue(index));
+}
+
+void TChartSeries::PaintPoint(TChartCanvas& /*canvas*/, int /*index*/) {}
+
+void TChartSeries::DrawSeries(TChartCanvas& canvas) {
+  if (parent_ == nullptr || firstVisible_ < 0) {
+    return;
+  }
+  if (BeforeDrawValues) {
+    BeforeDrawValues(*this);
+  }
+  const TRect& plot = parent_->PlotRect();
+  const bool clip = parent_->ClipPoints();
+  if (clip) {
+    canvas.ClipRectangle(TRect{plot.Left + 1, plot.Top + 1, plot.Right, plot.Bottom - 1});
+  }
+  PrepareDraw();
+  for (int i = firstVisible_; i <= lastVisible_; ++i) {
+    PaintPoint(canvas, i);
+  }
+  if (clip) {
+    canvas.UnClipRectangle();
+  }
+  if (marks_.Visible()) {
+    marks_.Draw(*this, canvas);
+  }
+  if (AfterDrawValues) {
+    AfterDrawValues(*this);
+  }
+}
+
+std::string TChartSeries::MarkText(int index) const {
+  std::string text;
+  const auto yText = [&] { return FormatFloat(valueFormat_, YValue(index)); };
+  switch (marks_.Style()) {
+    case smsValue:
+      text = yText();
+      break;
+    case smsXValue:
+      text = horizAxisObj_ != nullptr ? horizAxisObj_->LabelText(XValue(index))
+                                      : FormatFloat(valueFormat_, XValue(index));
+      break;
+    case smsLabel:
+      text = PointLabel(index);
+      if (text.empty()) {
+        text = yText();
+      }
+      break;
+    case smsPercent:
+    case smsPercentTotal: {
+      const double total = yValues_.SumOfMagnitudes();
+      text = FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
+      break;
+    }
+    case smsLabelPercent:
+    case smsLabelPercentTotal: {
+      const double total = yValues_.SumOfMagnitudes();
+      const std::string percent =
+          FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
+      const std::string label = PointLabel(index);
+      text = label.empty() ? percent : label + " " + percent;
+      break;
+    }
+    case smsLabelValue: {
+      const std::string label = PointLabel(index);
+      text = label.empty() ? yText() : label + " " + yText();
+      break;
+    }
+    case smsLegend:
+      text = title_;
+      break;
+  }
+  if (OnGetMarkText) {
+    OnGetMarkText(const_cast<TChartSeries&>(*this), index, text);
+  }
+  return text;
+}

@@ -1,0 +1,37 @@
+// The chart control on Qt: a widget that owns a TChart and its off-screen buffer. The
+// chart is drawn into the buffer only when something changed; a paint event otherwise just
+// copies the buffer to the widget.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "Chart.h"
+#include "QtCanvas.h"
+
+class ChartWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ChartWidget(QWidget* parent = nullptr);
+  ~ChartWidget() override;
+
+  // The engine chart: titles, axes, series and colours are configured here, and series
+  // are fed with ClearPoints and AddPoint. Every change schedules a repaint.
+  TChart& Chart() { return chart_; }
+  const TChart& Chart() const { return chart_; }
+  // The off-screen buffer as last drawn.
+  const QImage& Buffer() const { return buffer_; }
+
+  QSize sizeHint() const override { return QSize(400, 250); }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  QImage buffer_;
+  QtCanvas canvas_{buffer_};
+  TChart chart_;
+};

@@ -1,0 +1,69 @@
+// The chart canvas on Qt: draws with a QPainter into a QImage (the off-screen buffer) and
+// copies the image to a window painter.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <optional>
+
+#include "ChartCanvas.h"
+
+class QtCanvas : public TChartCanvas {
+ public:
+  // A canvas drawing into buffer, which it resizes as the chart asks.
+  explicit QtCanvas(QImage& buffer);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  // Where CopyToWindow draws the buffer; with none the copy is skipped.
+  void SetWindowPainter(QPainter* window) { window_ = window; }
+  // The Qt colour of a toolkit colour (system colours resolved).
+  static QColor ToQColor(TColor color);
+
+  void BeginBuffer(int width, int height) override;
+  void EndBuffer() override;
+  void CopyToWindow(int x, int y) override;
+  void SetPen(const TCanvasPen& pen) override;
+  void SetBrush(const TCanvasBrush& brush) override;
+  void SetFont(const TCanvasFont& font) override;
+  void SetBackMode(TBackMode mode) override;
+  void SetBackColor(TColor color) override;
+  void SetTextAlign(TTextAlignH horizontal, TTextAlignV vertical) override;
+  int TextWidth(std::string_view text) override;
+  int TextHeight(std::string_view text) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Rectangle(const TRect& rect) override;
+  void Ellipse(const TRect& rect) override;
+  void Polygon(std::span<const TPoint> points) override;
+  void SetPixel(int x, int y, TColor color) override;
+  void FillRect(const TRect& rect) override;
+  void Frame3D(const TRect& rect, TColor topLeft, TColor bottomRight, int width) override;
+  void TextOut(int x, int y, std::string_view text) override;
+  void ClipRectangle(const TRect& rect) override;
+  void UnClipRectangle() override;
+
+ private:
+  const QFontMetrics& Metrics();
+  void ApplyPen();
+  void ApplyBrush();
+
+  QImage& buffer_;
+  QPainter painter_;
+  QPainter* window_ = nullptr;
+  TCanvasPen pen_;
+  TCanvasBrush brush_;
+  TCanvasFont fontSpec_;
+  QFont font_;
+  std::optional<QFontMetrics> metrics_;
+  TTextAlignH alignH_ = TTextAlignH::Left;
+  TTextAlignV alignV_ = TTextAlignV::Top;
+  bool opaque_ = true;
+  QColor backColor_ = Qt::white;
+  QPoint penPos_;
+};
