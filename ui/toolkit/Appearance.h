@@ -8,16 +8,21 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <utility>
 
 class QWidget;
 
 enum class TTextColour { WindowText, Black, Maroon, Blue };
 
 struct TFontSpec {
-  TTextColour Colour = TTextColour::WindowText;
-  bool Bold = false;
-  int PixelSize = 11;  // the windows are designed for 11-pixel text
-  QString Family;      // empty: the toolkit's sans face
+  TFontSpec(TTextColour colour = TTextColour::WindowText, bool bold = false, int pixelSize = 11,
+            QString family = {})
+      : Colour(colour), Bold(bold), PixelSize(pixelSize), Family(std::move(family)) {}
+
+  TTextColour Colour;
+  bool Bold;
+  int PixelSize;   // the windows are designed for 11-pixel text
+  QString Family;  // empty: the toolkit's sans face
 };
 
 // The sans face the windows are designed with ("Liberation Sans", which has the metrics

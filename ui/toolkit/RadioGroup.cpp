@@ -90,4 +90,9 @@ void TRadioGroup::LayOut() {
   for (int column = 0; column < Grid_->columnCount(); ++column) {
     Grid_->setColumnStretch(column, column < Columns_ ? 1 : 0);
   }
+  // Items added to a group already on screen show at once, in their places.
+  for (QRadioButton* button : Buttons_) {
+    button->show();
+  }
+  Grid_->activate();
 }

@@ -1,0 +1,46 @@
+#include "QtTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace {
+
+class TQtApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    // QApplication keeps references to both for its lifetime.
+    static int argc = 1;
+    static char name[] = "morvane-ui-tests";
+    static char* argv[] = {name, nullptr};
+    App_ = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override { App_.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> App_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new TQtApplicationEnvironment);
+
+}  // namespace
+
+bool ShowActive(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  return QTest::qWaitForWindowActive(&window);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!condition() && clock.elapsed() < timeoutMs) {
+    QTest::qWait(10);
+  }
+  return condition();
+}

@@ -1,0 +1,112 @@
+#include "MessageService.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "ToolkitPrinters.h"
+
+namespace {
+
+// The caption of a button as shown, without the mnemonic marker.
+std::string Caption(const QAbstractButton* button) {
+  return button->text().remove(u'&').toStdString();
+}
+
+TEST(MessageBoxTest, EachKindHasItsTitleIconAndSingleButton) {
+  struct TCase {
+    TMessageBoxKind Kind;
+    const char* Title;
+    QMessageBox::Icon Icon;
+    const char* Button;
+  };
+  const TCase cases[] = {
+      {TMessageBoxKind::Error, "Error", QMessageBox::Critical, "Cancel"},
+      {TMessageBoxKind::Warning, "Warning", QMessageBox::Warning, "OK"},
+      {TMessageBoxKind::MathError, "Morvane", QMessageBox::Critical, "OK"},
+  };
+  for (const TCase& c : cases) {
+    const auto box = CreateMessageBox(c.Kind, "x_s must lie between 8.1 and 10.2 <b>!</b>");
+    EXPECT_EQ(box->windowTitle().toStdString(), c.Title);
+    EXPECT_EQ(box->icon(), c.Icon) << c.Title;
+    ASSERT_EQ(box->buttons().size(), 1) << c.Title;
+    EXPECT_EQ(Caption(box->buttons().front()), c.Button);
+    // Shown as written, markup and all.
+    EXPECT_EQ(box->text().toStdString(), "x_s must lie between 8.1 and 10.2 <b>!</b>");
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+  }
+}
+
+TEST(MessageBoxTest, TheQtServiceShowsAModalBoxAndReturnsWhenItIsClosed) {
+  std::vector<std::string> seen;
+  // Closes whatever box is open, so that a broken test cannot hang.
+  QTimer closer;
+  closer.setInterval(20);
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return;
+    }
+    seen.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+    box->buttons().front()->click();
+  });
+  closer.start();
+  TQtMessageService service;
+  service.ShowWarning("m is an anti-mode.");
+  service.ShowError("x_s is infeasible.");
+  closer.stop();
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"Warning: m is an anti-mode.", "Error: x_s is infeasible."}));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(MessageServiceTest, AnInstalledServiceIsUsedUntilItsScopeEnds) {
+  TQtMessageService* modal = dynamic_cast<TQtMessageService*>(&MessageService());
+  ASSERT_NE(modal, nullptr) << "modal boxes unless something else is installed";
+  TMessageRecorder outer;
+  {
+    const TScopedMessageService outerScope(outer);
+    TMessageRecorder inner;
+    {
+      const TScopedMessageService innerScope(inner);
+      MessageService().ShowWarning("inner");
+    }
+    MessageService().ShowWarning("outer");
+    EXPECT_EQ(inner.Records().size(), 1u);
+  }
+  EXPECT_EQ(outer.Records(),
+            (std::vector<TMessageRecord>{{TMessageBoxKind::Warning, "Warning", "outer"}}));
+  EXPECT_EQ(&MessageService(), modal);
+}
+
+TEST(MessageServiceTest, TheCoreSinkShowsItsKindsAsErrorAndWarningBoxes) {
+  TMessageRecorder installed;
+  TMessageRecorder given;
+  const TScopedMessageService scope(installed);
+  const TMessageSink sink = MessageSink();
+  const TMessageSink sinkForGiven = MessageSinkFor(given);
+  sink(TMessageKind::Warning, "anti-mode");
+  sink(TMessageKind::Error, "infeasible");
+  sinkForGiven(TMessageKind::Error, "to the given one");
+  EXPECT_EQ(installed.Records(),
+            (std::vector<TMessageRecord>{{TMessageBoxKind::Warning, "Warning", "anti-mode"},
+                                         {TMessageBoxKind::Error, "Error", "infeasible"}}));
+  EXPECT_EQ(given.Records(),
+            (std::vector<TMessageRecord>{{TMessageBoxKind::Error, "Error", "to the given one"}}));
+}
+
+TEST(MessageServiceTest, TheSinkFollowsTheServiceInstalledWhenAMessageComes) {
+  const TMessageSink sink = MessageSink();  // made before anything is installed
+  TMessageRecorder recorder;
+  const TScopedMessageService scope(recorder);
+  sink(TMessageKind::Warning, "later");
+  EXPECT_EQ(recorder.Records().size(), 1u);
+}
+
+}  // namespace
