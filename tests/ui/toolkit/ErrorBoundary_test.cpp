@@ -80,6 +80,23 @@ TEST_F(ErrorBoundaryTest, AnErrorInAWidgetHandlerNeverReachesTheEventLoop) {
   EXPECT_EQ(Recorder.Records()[1].Text, "Floating point overflow.");
 }
 
+TEST_F(ErrorBoundaryTest, AButtonPressRunsItsHandlerInsideTheBoundary) {
+  QWidget window;
+  auto* button = new TButton("Plot Two-Sided Power Graphs", &window);
+  button->setGeometry(16, 16, 505, 25);
+  int presses = 0;
+  ConnectHandler(button, &TButton::clicked, &window, [&] {
+    ++presses;
+    throw EFitError("x_s lies outside its feasibility bounds.");
+  });
+  ASSERT_TRUE(ShowActive(window));
+  QTest::mouseClick(button, Qt::LeftButton);
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(presses, 2);
+  EXPECT_EQ(Recorder.Records().size(), 2u);
+  EXPECT_EQ(Recorder.Records().front().Title, "Error");
+}
+
 // The input window's level handler selects the mode switch's first item, which runs the
 // switch's handler in the middle of its own.
 class NestedHandlerTest : public ErrorBoundaryTest {
