@@ -62,8 +62,8 @@ class TPanel : public QLabel {
   TBevel Bevel_ = TBevel::Raised;
 };
 
-// A framed group with a caption. The caption font is the group box's own; the controls
-// inside keep theirs.
+// A framed group with a caption. The caption font is the group box's own; the toolkit
+// controls inside keep theirs (a plain Qt widget inside would take the caption's).
 class TGroupBox : public QGroupBox {
   Q_OBJECT
 
