@@ -1,0 +1,170 @@
+// Number text under arbitrary bytes.
+//
+// Reading: any bytes are either read as a finite number (exactly when they are one
+// decimal number with blanks around it) or refused with EInputError and a message that
+// names the field. Writing: the first ten bytes, taken as an extended value of any sign,
+// exponent and significand, and every number that was read, give a text of at least ten
+// characters with eight decimals that reads back within the rounding of its last decimal.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "FloatErrors.h"
+#include "FuzzCheck.h"
+#include "NumberText.h"
+
+namespace {
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the fuzz target builds extended values from their 80-bit pattern");
+
+constexpr std::string_view kField = "Most Likely Value (m)";
+constexpr std::size_t kPanelWidth = 10;
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front()))
+    text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back()))
+    text.remove_suffix(1);
+  return text;
+}
+
+// The syntax of a typed number, written out again on its own so that the reader is judged
+// against its description rather than against itself: [+-] digits [. digits]
+// [(e|E) [+-] digits], with at least one digit before the exponent.
+bool IsOneDecimalNumber(std::string_view t) {
+  std::size_t i = 0;
+  auto skipDigits = [&t, &i] {
+    const std::size_t start = i;
+    while (i < t.size() && IsDigit(t[i]))
+      ++i;
+    return i - start;
+  };
+  if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+    ++i;
+  std::size_t mantissaDigits = skipDigits();
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    mantissaDigits += skipDigits();
+  }
+  if (mantissaDigits == 0)
+    return false;
+  if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+    ++i;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-'))
+      ++i;
+    if (skipDigits() == 0)
+      return false;
+  }
+  return i == t.size();
+}
+
+// A result-panel text: optional minus, digits, a full stop and exactly eight decimals.
+bool IsPanelNumber(std::string_view t) {
+  if (!t.empty() && t.front() == '-')
+    t.remove_prefix(1);
+  const std::size_t point = t.find('.');
+  if (point == 0 || point == std::string_view::npos || t.size() - point - 1 != 8)
+    return false;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (i != point && !IsDigit(t[i]))
+      return false;
+  }
+  return true;
+}
+
+// An extended value of any sign, exponent and significand from 10 bytes. The explicit
+// integer bit is set as arithmetic sets it, so that every value is one the core can hold.
+long double ValueFromBits(const std::uint8_t* bytes) {
+  std::uint64_t significand;
+  std::uint16_t signAndExponent;
+  std::memcpy(&significand, bytes, sizeof significand);
+  std::memcpy(&signAndExponent, bytes + 8, sizeof signAndExponent);
+  constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+  if ((signAndExponent & 0x7FFF) == 0) {
+    significand &= ~kIntegerBit;
+  } else {
+    significand |= kIntegerBit;
+  }
+  unsigned char pattern[sizeof(long double)] = {};
+  std::memcpy(pattern, &significand, sizeof significand);
+  std::memcpy(pattern + 8, &signAndExponent, sizeof signAndExponent);
+  long double value;
+  std::memcpy(&value, pattern, sizeof value);
+  return value;
+}
+
+void CheckWriting(long double value) {
+  const std::string text = FormatNumber(value);
+  FUZZ_EXPECT(text.size() >= kPanelWidth) << "\"" << text << "\" for " << Digits(value);
+  const std::string_view shown = Trimmed(text);
+  FUZZ_EXPECT(text.size() == std::max(kPanelWidth, shown.size()) && text.back() != ' ')
+      << "padding of \"" << text << "\"";
+  if (std::isnan(value)) {
+    FUZZ_EXPECT(shown == "NaN") << "\"" << text << "\"";
+    return;
+  }
+  if (std::isinf(value)) {
+    FUZZ_EXPECT(shown == (value < 0 ? "-Infinity" : "Infinity")) << "\"" << text << "\"";
+    return;
+  }
+  FUZZ_EXPECT(IsPanelNumber(shown)) << "\"" << text << "\" for " << Digits(value);
+  long double back = 0;
+  try {
+    back = ReadNumberText(kField, text);
+  } catch (const std::exception& e) {
+    FUZZ_EXPECT(false) << "the text \"" << text << "\" of " << Digits(value)
+                       << " does not read back: " << e.what();
+  }
+  // The text is exact to half a unit of its last decimal; reading it back rounds once more.
+  const long double slack = 0.5e-8L * (1 + 1e-9L) + std::fabs(value) * 0x1p-62L;
+  FUZZ_EXPECT(std::fabs(back - value) <= slack)
+      << "\"" << text << "\" reads back as " << Digits(back) << ", not " << Digits(value);
+  if (value < -0.5e-8L)
+    FUZZ_EXPECT(shown.front() == '-') << "\"" << text << "\" for " << Digits(value);
+}
+
+void CheckReading(std::string_view typed) {
+  long double value = 0;
+  try {
+    value = ReadNumberText(kField, typed);
+  } catch (const EInputError& e) {
+    const std::string_view message = e.what();
+    FUZZ_EXPECT(message.find(kField) != std::string_view::npos)
+        << "a refusal that does not name the field: \"" << message << "\"";
+    // Only text that is not one number, or a number beyond the extended range, is refused.
+    const std::string_view number = Trimmed(typed);
+    if (IsOneDecimalNumber(number)) {
+      FUZZ_EXPECT(message.find("too large") != std::string_view::npos)
+          << "a number refused: \"" << message << "\"";
+    }
+    return;
+  } catch (const std::exception& e) {
+    FUZZ_EXPECT(false) << "unexpected exception: " << e.what();
+  }
+  FUZZ_EXPECT(std::isfinite(value)) << "read as " << Digits(value);
+  FUZZ_EXPECT(IsOneDecimalNumber(Trimmed(typed))) << "accepted as " << Digits(value);
+  CheckWriting(value);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  CheckReading(std::string_view(reinterpret_cast<const char*>(data), size));
+  if (size >= 10)
+    CheckWriting(ValueFromBits(data));
+  return 0;
+}

@@ -1,0 +1,310 @@
+// The solvers under arbitrary judgements.
+//
+// An input is the input window as text, one field a line, in the window's order:
+//   a_p, p, m, b_r, r, n, x_s, s, mode index, graphs, credibility level
+// Number fields are taken as typed. Levels, the mode index and the credibility level are
+// whole numbers as a spin edit reads them (the whole text as an integer, else the field's
+// initial value, never clamped). The graphs line "1" computes every graph and "0" none; a
+// missing or other line computes them for about one input in four. Missing lines keep the
+// window's initial values.
+//
+// Each input refreshes the feasibility bounds and then runs the plot command's
+// computation. Judgements that cannot be fitted may raise EFitError or EMathError with a
+// message; anything else escaping is a failure, and so is a fit that its own distribution
+// function contradicts.
+#include <algorithm>
+#include <array>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FloatErrors.h"
+#include "FuzzCheck.h"
+#include "PlotComputation.h"
+
+namespace {
+
+struct TFuzzWindow : TJudgementSource {
+  // a_p, m, b_r, n, x_s as typed.
+  std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
+  // p, r, s in percent.
+  std::array<int, 3> levels{10, 90, 80};
+  int mode = 0;
+  bool graphs = false;
+  int credibility = 10;
+
+  std::string NumberText(TNumberField field) const override {
+    return texts[static_cast<std::size_t>(field)];
+  }
+  int LevelValue(TLevelField field) const override {
+    return levels[static_cast<std::size_t>(field)];
+  }
+  int ModeIndex() const override { return mode; }
+
+  std::string& Text(TNumberField field) { return texts[static_cast<std::size_t>(field)]; }
+  int& Level(TLevelField field) { return levels[static_cast<std::size_t>(field)]; }
+};
+
+// The whole text as an integer, else the fallback.
+int WholeNumber(std::string_view text, int fallback) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value
+                                                                                   : fallback;
+}
+
+TFuzzWindow ReadWindow(std::string_view input) {
+  std::vector<std::string_view> lines;
+  while (!input.empty() && lines.size() < 11) {
+    const std::size_t end = input.find('\n');
+    lines.push_back(input.substr(0, end));
+    input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
+  }
+  TFuzzWindow w;
+  auto line = [&lines](std::size_t i) -> const std::string_view* {
+    return i < lines.size() ? &lines[i] : nullptr;
+  };
+  auto text = [&](std::size_t i, TNumberField field) {
+    if (const auto* l = line(i))
+      w.Text(field) = std::string(*l);
+  };
+  auto whole = [&](std::size_t i, int& value) {
+    if (const auto* l = line(i))
+      value = WholeNumber(*l, value);
+  };
+  text(0, TNumberField::LowerQuantile);
+  whole(1, w.Level(TLevelField::Lower));
+  text(2, TNumberField::ModeValue);
+  text(3, TNumberField::UpperQuantile);
+  whole(4, w.Level(TLevelField::Upper));
+  text(5, TNumberField::Power);
+  text(6, TNumberField::ExtraQuantile);
+  whole(7, w.Level(TLevelField::Extra));
+  whole(8, w.mode);
+  std::size_t byteSum = 0;
+  for (const std::string_view l : lines) {
+    for (const char c : l)
+      byteSum += static_cast<unsigned char>(c);
+  }
+  const auto* graphs = line(9);
+  w.graphs = graphs && (*graphs == "1" || *graphs == "0") ? *graphs == "1" : byteSum % 4 == 0;
+  whole(10, w.credibility);
+  return w;
+}
+
+// What the harness prints beside a failure: the judgements as the window holds them.
+std::string Describe(const TFuzzWindow& w) {
+  std::string d = "judgements:";
+  const char* names[] = {"a_p", "m", "b_r", "n", "x_s"};
+  for (std::size_t i = 0; i < w.texts.size(); ++i)
+    d += std::string(" ") + names[i] + "=\"" + w.texts[i] + "\"";
+  d += " p=" + std::to_string(w.levels[0]) + " r=" + std::to_string(w.levels[1]) +
+       " s=" + std::to_string(w.levels[2]) + " mode=" + std::to_string(w.mode) +
+       " graphs=" + (w.graphs ? "on" : "off") + " credibility=" + std::to_string(w.credibility);
+  return d;
+}
+
+// A few units in the last place of the larger of two ends, for sums that round.
+long double Ulps(long double a, long double b) {
+  return 8 * LDBL_EPSILON * std::max(std::fabs(a), std::fabs(b));
+}
+
+bool Within(long double x, long double lo, long double hi) {
+  const long double slack = 1e-12L * (hi - lo) + Ulps(lo, hi);
+  return x >= lo - slack && x <= hi + slack;
+}
+
+// The fit the plot command returned, against the judgements it was made from.
+void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutcome& outcome) {
+  const TFitFigures& f = outcome.Figures;
+  const std::string input = Describe(w);
+  const bool extra = w.mode != 0;
+  FUZZ_EXPECT(outcome.Mode == (extra ? TFitMode::ExtraQuantile : TFitMode::PowerParameter))
+      << input;
+  for (const long double v :
+       {f.LowerBound, f.UpperBound, f.Power, f.ModeProbability, f.ModeValue, f.Median, f.Mean,
+        f.StdDev, f.LowerCredibilityLimit, f.UpperCredibilityLimit}) {
+    FUZZ_EXPECT(std::isfinite(v)) << "a figure is " << Digits(v) << "; " << input;
+  }
+  const long double a = f.LowerBound;
+  const long double m = f.ModeValue;
+  const long double b = f.UpperBound;
+  const long double n = f.Power;
+  FUZZ_EXPECT(a < m && m < b) << "a = " << Digits(a) << ", m = " << Digits(m)
+                              << ", b = " << Digits(b) << "; " << input;
+  FUZZ_EXPECT(n > 0) << "n = " << Digits(n) << "; " << input;
+  FUZZ_EXPECT(f.AntiMode == (n < 1)) << "n = " << Digits(n) << "; " << input;
+  const long double p = record.LowerLevel;
+  const long double r = record.UpperLevel;
+  FUZZ_EXPECT(f.ModeProbability >= p && f.ModeProbability <= r)
+      << "q = " << Digits(f.ModeProbability) << "; " << input;
+  FUZZ_EXPECT(m == record.ModeValue) << input;
+  if (!extra)
+    FUZZ_EXPECT(n == record.Power) << "n = " << Digits(n) << "; " << input;
+
+  // The distribution functions of the fit give back what the expert said.
+  TGTSPForm fit;
+  fit.LowerBound = a;
+  fit.ModeValue = m;
+  fit.UpperBound = b;
+  fit.LeftPower = n;
+  fit.RightPower = n;
+  constexpr long double kSlack = 1e-9L;
+  const long double atLower = fit.Cdf(record.LowerQuantile);
+  const long double atUpper = fit.Cdf(record.UpperQuantile);
+  FUZZ_EXPECT(std::fabs(atLower - p) <= kSlack)
+      << "Cdf(a_p) = " << Digits(atLower) << ", p = " << Digits(p) << "; " << input;
+  FUZZ_EXPECT(std::fabs(atUpper - r) <= kSlack)
+      << "Cdf(b_r) = " << Digits(atUpper) << ", r = " << Digits(r) << "; " << input;
+  if (extra) {
+    const long double atExtra = fit.Cdf(record.ExtraQuantile);
+    FUZZ_EXPECT(std::fabs(atExtra - record.ExtraLevel) <= kSlack)
+        << "Cdf(x_s) = " << Digits(atExtra) << ", s = " << Digits(record.ExtraLevel) << "; "
+        << input;
+  }
+
+  // The statistics belong to a distribution on [a, b].
+  FUZZ_EXPECT(Within(f.Median, a, b)) << "median " << Digits(f.Median) << "; " << input;
+  FUZZ_EXPECT(Within(f.Mean, a, b)) << "mean " << Digits(f.Mean) << "; " << input;
+  FUZZ_EXPECT(f.StdDev > 0 && f.StdDev <= (b - a) / 2 * (1 + 1e-9L))
+      << "sd " << Digits(f.StdDev) << " on [" << Digits(a) << ", " << Digits(b) << "]; " << input;
+  if (w.credibility >= 0 && w.credibility <= 100) {
+    FUZZ_EXPECT(Within(f.LowerCredibilityLimit, a, b) && Within(f.UpperCredibilityLimit, a, b) &&
+                f.LowerCredibilityLimit <= f.UpperCredibilityLimit)
+        << "credibility limits " << Digits(f.LowerCredibilityLimit) << ", "
+        << Digits(f.UpperCredibilityLimit) << "; " << input;
+  }
+}
+
+// The graphs: the record holds the shown fit again, and the samples belong to it.
+void CheckGraphs(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutcome& outcome) {
+  const TFitFigures& f = outcome.Figures;
+  const TGraphSamples& g = outcome.Graphs;
+  const std::string input = Describe(w);
+  FUZZ_EXPECT(record.LowerBound == f.LowerBound && record.UpperBound == f.UpperBound &&
+              record.ModeProbability == f.ModeProbability && record.Power == f.Power)
+      << "after the graphs the record holds a = " << Digits(record.LowerBound)
+      << ", b = " << Digits(record.UpperBound) << ", n = " << Digits(record.Power) << "; " << input;
+
+  long double previous = 0;
+  for (const SamplePoint& s : g.CdfSamples) {
+    FUZZ_EXPECT(s.Y >= 0 && s.Y <= 1 && s.Y >= previous - 1e-15L)
+        << "Cdf(" << Digits(s.X) << ") = " << Digits(s.Y) << " after " << Digits(previous) << "; "
+        << input;
+    previous = s.Y;
+  }
+  for (const SamplePoint& s : g.PdfSamples) {
+    FUZZ_EXPECT(std::isfinite(s.Y) && s.Y >= 0)
+        << "Pdf(" << Digits(s.X) << ") = " << Digits(s.Y) << "; " << input;
+  }
+  const long double p = record.LowerLevel;
+  const long double r = record.UpperLevel;
+  for (std::size_t i = 1; i < g.ModeSweep.size(); ++i) {
+    const SamplePoint& s = g.ModeSweep[i];
+    FUZZ_EXPECT(s.Y >= p && s.Y <= r)
+        << "q(" << Digits(s.X) << ") = " << Digits(s.Y) << "; " << input;
+  }
+  const std::size_t lineSize = f.Power >= 1 ? 201 : 199;
+  const std::size_t markCount = w.mode != 0 ? 6 : 5;
+  FUZZ_EXPECT(g.DensityLine.size() == lineSize && g.DistributionLine.size() == 201 &&
+              g.DensityMarks.size() == markCount && g.DistributionMarks.size() == markCount &&
+              g.ModeMarks.size() == 5 && g.LowerMarks.size() == 5 && g.UpperMarks.size() == 5)
+      << "point counts; " << input;
+  // The marks at a_p and b_r, as the chart holds them, sit at p and r.
+  FUZZ_EXPECT(std::fabs(g.DistributionMarks[2].Y - static_cast<double>(p)) <= 1e-9 &&
+              std::fabs(g.DistributionMarks[4].Y - static_cast<double>(r)) <= 1e-9)
+      << "marks at " << g.DistributionMarks[2].Y << " and " << g.DistributionMarks[4].Y << "; "
+      << input;
+}
+
+void CheckFeasibilityBounds(const TFuzzWindow& w, const TAnalysisForm& record,
+                            const TFeasibilityBounds& bounds) {
+  const std::string input = Describe(w);
+  FUZZ_EXPECT(std::isfinite(bounds.Smaller) && std::isfinite(bounds.Larger) &&
+              bounds.Smaller <= bounds.Larger)
+      << "bounds " << Digits(bounds.Smaller) << ", " << Digits(bounds.Larger) << "; " << input;
+  const long double qLimit = record.ModeProbabilityLimit;
+  FUZZ_EXPECT(qLimit >= record.LowerLevel && qLimit <= record.UpperLevel)
+      << "q-limit " << Digits(qLimit) << "; " << input;
+}
+
+void CheckMessage(std::string_view message, const TFuzzWindow& w) {
+  FUZZ_EXPECT(!message.empty()) << "an empty message; " << Describe(w);
+}
+
+// Runs one step the window could take; an error the user is told about is an outcome, any
+// other exception is a failure. Returns false when the step was refused.
+template <typename Step>
+bool Attempt(const TFuzzWindow& w, Step step) {
+  try {
+    step();
+    return true;
+  } catch (const EFitError& e) {
+    CheckMessage(e.what(), w);
+  } catch (const EMathError& e) {
+    CheckMessage(e.what(), w);
+  } catch (const std::exception& e) {
+    FUZZ_EXPECT(false) << "unexpected exception: " << e.what() << "; " << Describe(w);
+  } catch (...) {
+    FUZZ_EXPECT(false) << "unexpected exception; " << Describe(w);
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TFuzzWindow window = ReadWindow(std::string_view(reinterpret_cast<const char*>(data), size));
+  TGTSPForm model;
+  TAnalysisForm record(model);
+  record.SetInputSource(&window);
+
+  // The feasibility bounds, as the window refreshes them in additional-quantile mode.
+  const int mode = window.mode;
+  window.mode = 1;
+  bool feasibilityKnown = false;
+  bool feasible = false;
+  Attempt(window, [&] {
+    record.ReadInputs();
+    const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
+    CheckFeasibilityBounds(window, record, bounds);
+    const long double xs = record.ExtraQuantile;
+    feasible = (xs - record.UniformExtraQuantile) * (xs - record.LimitExtraQuantile) < 0;
+    feasibilityKnown = true;
+  });
+  window.mode = mode;
+
+  // The plot command on the same record.
+  bool refused = false;
+  const TMessageSink messages = [&](TMessageKind, std::string_view text) {
+    CheckMessage(text, window);
+    refused = refused || text == kNotFeasibleMessage;
+  };
+  std::optional<TPlotOutcome> outcome;
+  const bool fitted = Attempt(window, [&] {
+    outcome = ComputePlot(record, model, window.credibility, messages, window.graphs);
+  });
+  if (!fitted)
+    return 0;
+  if (!outcome) {
+    FUZZ_EXPECT(window.mode != 0 && refused) << "no fit and no refusal; " << Describe(window);
+    FUZZ_EXPECT(!feasibilityKnown || !feasible)
+        << "refused an x_s the feasibility bounds admit; " << Describe(window);
+    return 0;
+  }
+  FUZZ_EXPECT(!refused) << "a fit after a refusal; " << Describe(window);
+  try {
+    CheckFit(window, record, *outcome);
+    if (window.graphs)
+      CheckGraphs(window, record, *outcome);
+  } catch (const std::exception& e) {
+    FUZZ_EXPECT(false) << "the fit cannot be checked: " << e.what() << "; " << Describe(window);
+  }
+  return 0;
+}
