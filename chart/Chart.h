@@ -136,6 +136,15 @@ class TChart {
   void PaintBackWall(TChartCanvas& canvas);
   void ResetCanvas(TChartCanvas& canvas);
 
+  // Repaint state first: the parts below may report changes while they are built.
+  std::function<void()> repaintRequest_;
+  bool autoRepaint_ = false;
+  bool dirty_ = true;
+  bool loading_ = false;
+  bool destroying_ = false;
+  int drawCount_ = 0;
+  TRect plotRect_;
+
   int width_ = 400;
   int height_ = 250;
   TColor color_ = clBtnFace;
@@ -166,12 +175,4 @@ class TChart {
   std::array<TCustomChartAxis*, 5> axisList_{&bottomAxis_, &topAxis_, &leftAxis_, &rightAxis_,
                                              &depthAxis_};
   std::vector<std::unique_ptr<TChartSeries>> series_;
-
-  TRect plotRect_;
-  std::function<void()> repaintRequest_;
-  bool autoRepaint_ = false;
-  bool dirty_ = true;
-  bool loading_ = false;
-  bool destroying_ = false;
-  int drawCount_ = 0;
 };

@@ -54,7 +54,7 @@ TCustomChartAxis::TCustomChartAxis(TChart* chart, bool horizontal, bool otherSid
 }
 
 TChartDepthAxis::TChartDepthAxis(TChart* chart) : TCustomChartAxis(chart, false, false) {
-  SetVisible(false);
+  visible_ = false;
 }
 
 void TCustomChartAxis::Changed() const {

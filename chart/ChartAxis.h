@@ -228,7 +228,11 @@ class TCustomChartAxis {
   TChartAxisTitle title_;
   int titleSize_ = 0;
   bool inverted_ = false;
+
+ protected:
   bool visible_ = true;
+
+ private:
   double startPosition_ = 0.0;
   double endPosition_ = 100.0;
   double positionPercent_ = 0.0;

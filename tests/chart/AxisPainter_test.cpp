@@ -1,0 +1,186 @@
+#include "AxisPainter.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "AxisScale.h"
+#include "Chart.h"
+#include "ChartTestSupport.h"
+#include "CustomSeries.h"
+
+namespace {
+
+using charttest::Lines;
+using charttest::Texts;
+
+// A chart whose plot rectangle is the whole panel until the axes take their bands, with
+// one line series and only the axis under test shown.
+class AxisPainterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    charttest::MakePlain(chart, 100);
+    chart.SetAxisVisible(true);
+    series = chart.AddSeries<TLineSeries>();
+  }
+  void ShowOnly(TChartAxis& axis) {
+    for (TChartAxis* a : {&chart.BottomAxis(), &chart.LeftAxis()}) {
+      a->SetVisible(a == &axis);
+    }
+  }
+  TChart chart;
+  TLineSeries* series = nullptr;
+  TRecordingCanvas canvas;
+};
+
+TEST_F(AxisPainterTest, FixedDistributionAxisLabelsOneDownToZero) {
+  chart.SetSize(300, 240);
+  ShowOnly(chart.LeftAxis());
+  TChartAxis& axis = chart.LeftAxis();
+  axis.SetAutomatic(false);
+  axis.SetMinimum(-0.025);
+  axis.SetMaximum(1.025);
+  axis.SetIncrement(0.05);
+  series->AddPoint(0, 0.5);
+
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"1", "0.9", "0.8", "0.7", "0.6", "0.5", "0.4",
+                                                     "0.3", "0.2", "0.1", "0"}));
+  // First paint: the band is measured on the limits ("-0.025" and a blank: 7 characters).
+  EXPECT_EQ(axis.LabelsPos(), 42);
+  EXPECT_EQ(chart.PlotRect().Left, 48);
+  const std::vector<TCanvasCall> labels = canvas.Calls("TextOut");
+  const int expected[][3] = {{0, 6, -1}, {5, 120, 113}, {10, 234, 227}};
+  for (const auto& e : expected) {
+    const TCanvasCall& label = labels[static_cast<std::size_t>(e[0])];
+    EXPECT_EQ(axis.TickList()[static_cast<std::size_t>(e[0])], e[1]) << label.Text;
+    EXPECT_EQ(label.Args, (std::vector<int>{42, e[2]})) << label.Text;
+    EXPECT_EQ(label.AlignH, TTextAlignH::Right) << label.Text;
+  }
+  EXPECT_EQ(axis.TickList().size(), 11u);
+
+  const std::vector<std::string> lines = Lines(canvas);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "48 0 -> 48 240"), lines.end()) << "axis line";
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "47 6 -> 43 6"), lines.end()) << "tick at 1";
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "48 120 -> 300 120"), lines.end()) << "grid";
+
+  // Second paint: measured with the step 0.1 of the first ("1", "0" and a blank).
+  canvas.Clear();
+  chart.Draw(canvas);
+  EXPECT_EQ(axis.LabelsPos(), 12);
+  EXPECT_EQ(chart.PlotRect().Left, 18);
+}
+
+TEST_F(AxisPainterTest, BottomAxisLabelsHangCentredUnderTheirTicks) {
+  ShowOnly(chart.BottomAxis());
+  chart.BottomAxis().SetLimits(0, 10);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  // "10" is 12 pixels wide: 8 labels fit in 100 pixels, so the step is 2.
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"10", "8", "6", "4", "2", "0"}));
+  EXPECT_EQ(chart.PlotRect().Bottom, 80) << "label band 14, ticks 2 + 4";
+  const TCanvasCall first = canvas.Calls("TextOut").front();
+  EXPECT_EQ(first.Args, (std::vector<int>{100, 86}));
+  EXPECT_EQ(first.AlignH, TTextAlignH::Center);
+  EXPECT_EQ(first.AlignV, TTextAlignV::Top);
+
+  const std::vector<TCanvasCall> lineCalls = canvas.Calls("LineTo");
+  const auto axisLine = std::find_if(lineCalls.begin(), lineCalls.end(), [](const TCanvasCall& c) {
+    return c.ToString() == "LineTo 0 80 -> 100 80";
+  });
+  ASSERT_NE(axisLine, lineCalls.end());
+  EXPECT_EQ(axisLine->Pen, (TCanvasPen{clBlack, 2, psSolid}));
+  const std::vector<std::string> lines = Lines(canvas);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "60 81 -> 60 85"), lines.end()) << "tick";
+}
+
+TEST_F(AxisPainterTest, GridIsDottedGreyOnATransparentBackground) {
+  ShowOnly(chart.BottomAxis());
+  chart.BottomAxis().SetLimits(0, 10);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  const std::vector<TCanvasCall> lineCalls = canvas.Calls("LineTo");
+  const auto grid = std::find_if(lineCalls.begin(), lineCalls.end(), [](const TCanvasCall& c) {
+    return c.ToString() == "LineTo 40 0 -> 40 80";
+  });
+  ASSERT_NE(grid, lineCalls.end());
+  EXPECT_EQ(grid->Pen, (TCanvasPen{clGray, 1, psDot}));
+  EXPECT_EQ(grid->BackMode, TBackMode::Transparent);
+}
+
+TEST_F(AxisPainterTest, MinorTicksFillEachGapAndStopAtTheAxisEnds) {
+  ShowOnly(chart.BottomAxis());
+  TChartAxis& axis = chart.BottomAxis();
+  axis.SetLimits(0, 10);
+  axis.SetIncrement(5);
+  axis.SetLabelsSeparation(0);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  EXPECT_EQ(axis.TickList(), (std::vector<int>{100, 50, 0}));
+  std::vector<std::string> minor;
+  for (const std::string& line : Lines(canvas)) {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (std::sscanf(line.c_str(), "%d %d -> %d %d", &x0, &y0, &x1, &y1) == 4 && y1 - y0 == 2) {
+      minor.push_back(line);
+    }
+  }
+  // Between 100 and 50: 50 - Round(j * -50 / 4), where -12.5 rounds to -12 and -37.5 to -38.
+  EXPECT_EQ(minor,
+            (std::vector<std::string>{"62 81 -> 62 83", "75 81 -> 75 83", "88 81 -> 88 83",
+                                      "12 81 -> 12 83", "25 81 -> 25 83", "38 81 -> 38 83"}));
+}
+
+TEST_F(AxisPainterTest, TitlesTurnOnTheLeftAndHangBelow) {
+  chart.BottomAxis().Title().SetCaption("x");
+  chart.LeftAxis().Title().SetCaption("Density");
+  chart.BottomAxis().SetLabels(false);
+  chart.LeftAxis().SetLabels(false);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  const std::vector<TCanvasCall> texts = canvas.Calls("TextOut");
+  ASSERT_EQ(texts.size(), 2u);
+  const TCanvasCall& bottom = texts[0];
+  const TCanvasCall& left = texts[1];
+  EXPECT_EQ(bottom.Text, "x");
+  EXPECT_EQ(chart.BottomAxis().TitlePos(), 86);
+  EXPECT_EQ(bottom.Args, (std::vector<int>{chart.BottomAxis().AxisCenter(), 86}));
+  EXPECT_EQ(bottom.AlignV, TTextAlignV::Top);
+  EXPECT_EQ(bottom.Font.Angle, 0);
+  EXPECT_EQ(left.Text, "Density");
+  EXPECT_EQ(chart.LeftAxis().TitlePos(), 14);
+  EXPECT_EQ(left.Args, (std::vector<int>{14, chart.LeftAxis().AxisCenter()}));
+  EXPECT_EQ(left.AlignH, TTextAlignH::Center);
+  EXPECT_EQ(left.AlignV, TTextAlignV::Bottom) << "glyphs between the panel edge and TitlePos";
+  EXPECT_EQ(left.Font.Angle, 90);
+  EXPECT_EQ(chart.PlotRect(), (TRect{20, 0, 100, 80})) << "title 14 and ticks 6 each";
+}
+
+TEST_F(AxisPainterTest, ZeroRangeAtZeroDrawsOneLabelAtTheCentre) {
+  ShowOnly(chart.LeftAxis());
+  series->AddPoint(1, 0);
+  series->AddPoint(2, 0);
+  chart.Draw(canvas);
+  ASSERT_EQ(Texts(canvas), (std::vector<std::string>{"0"}));
+  EXPECT_EQ(chart.LeftAxis().TickList(), (std::vector<int>{chart.LeftAxis().AxisCenter()}));
+}
+
+TEST_F(AxisPainterTest, TickListStopsLabelsWhenFull) {
+  // A zero range at 10000: the label loop steps down by 1e-12 for thousands of labels.
+  ShowOnly(chart.LeftAxis());
+  series->AddPoint(1, 1e4);
+  series->AddPoint(2, 1e4);
+  chart.Draw(canvas);
+  EXPECT_EQ(chart.LeftAxis().TickList().size(), static_cast<std::size_t>(TickListCapacity));
+  EXPECT_EQ(canvas.Calls("TextOut").size(), static_cast<std::size_t>(TickListCapacity));
+}
+
+TEST_F(AxisPainterTest, LabelsOffTheAxisEndsCanBeLeftOut) {
+  ShowOnly(chart.BottomAxis());
+  chart.BottomAxis().SetLimits(0, 10);
+  chart.BottomAxis().SetLabelsOnAxis(false);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"8", "6", "4", "2"}));
+}
+
+}  // namespace

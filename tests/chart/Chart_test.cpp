@@ -1,0 +1,250 @@
+#include "Chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "ChartTestSupport.h"
+#include "CustomSeries.h"
+
+namespace {
+
+using charttest::Find;
+using charttest::Texts;
+
+TEST(ChartLayoutTest, FeedbackSizedChartHasItsPlotRectangleInsideTheMargins) {
+  TChart chart;
+  chart.SetSize(608, 326);
+  chart.SetAxisVisible(false);
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  EXPECT_EQ(chart.PlotRect(), (TRect{18, 13, 590, 313}));
+  EXPECT_EQ(canvas.Calls("BeginBuffer")[0].Args, (std::vector<int>{608, 326}));
+  // The back wall frame lies on the plot rectangle's edges.
+  EXPECT_EQ(canvas.Calls("Rectangle")[0].Args, (std::vector<int>{18, 13, 591, 314}));
+}
+
+TEST(ChartLayoutTest, TitleOfBlankLinesTakesItsRoom) {
+  TChart chart;
+  chart.SetSize(608, 326);
+  chart.SetAxisVisible(false);
+  TRecordingCanvas canvas;
+  chart.Title().SetText({""});
+  chart.Draw(canvas);
+  EXPECT_EQ(chart.PlotRect().Top, 13 + 14 + 5) << "a line of the 8-point title font and 5";
+
+  chart.Title().SetText({"  "});
+  chart.Title().Font().SetHeight(16);
+  chart.Draw(canvas);
+  EXPECT_EQ(chart.PlotRect().Top, 13 + 19 + 5);
+
+  chart.Title().SetText({});
+  chart.Foot().SetText({"a", "b"});
+  chart.Draw(canvas);
+  EXPECT_EQ(chart.PlotRect().Top, 13) << "an empty title takes no room";
+  EXPECT_EQ(chart.PlotRect().Bottom, 313 - 2 * 14 - 5);
+}
+
+TEST(ChartLayoutTest, FeedbackChartBandsAndTitleText) {
+  TChart chart;
+  chart.SetSize(608, 326);
+  chart.SetColor(clWhite);
+  chart.Title().SetText({"  "});
+  chart.Title().Font().SetHeight(16);
+  chart.BottomAxis().Title().SetCaption("x");
+  chart.LeftAxis().Title().SetCaption("Probability Density");
+  auto* line = chart.AddSeries<TLineSeries>();
+  line->AddPoint(0, 0);
+  line->AddPoint(10, 1);
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  const TRect& plot = chart.PlotRect();
+  // Bottom: title 14, labels 14, axis pen 2 and ticks 4.
+  EXPECT_EQ(plot.Bottom, 313 - 14 - 14 - 6);
+  EXPECT_EQ(chart.BottomAxis().TitlePos(), 299);
+  EXPECT_EQ(chart.BottomAxis().LabelsPos(), 285);
+  // Left: title 14, then the widest limit label ("0" or "1" on the first paint) and a blank.
+  EXPECT_EQ(chart.LeftAxis().TitlePos(), 18 + 14);
+  EXPECT_EQ(chart.LeftAxis().LabelsPos(), 18 + 14 + 6 + 6);
+  EXPECT_EQ(plot.Left, 18 + 14 + 12 + 6);
+  EXPECT_EQ(plot.Top, 13 + 19 + 5);
+  EXPECT_EQ(plot.Right, 590);
+  const std::vector<std::string> texts = Texts(canvas);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.front(), "  ") << "the title is drawn first";
+}
+
+TEST(ChartPaintTest, PaintRequestsDrawOnlyAfterChanges) {
+  TChart chart;
+  TRecordingCanvas canvas;
+  chart.Paint(canvas);
+  chart.Paint(canvas);
+  EXPECT_EQ(chart.DrawCount(), 1);
+  EXPECT_EQ(canvas.Calls("CopyToWindow").size(), 2u);
+  EXPECT_EQ(canvas.Calls("BeginBuffer").size(), 1u);
+
+  auto* line = chart.AddSeries<TLineSeries>();
+  for (int i = 0; i < 50; ++i) {
+    line->AddPoint(i, i);
+  }
+  EXPECT_TRUE(chart.Dirty());
+  chart.Paint(canvas);
+  chart.Paint(canvas);
+  EXPECT_EQ(chart.DrawCount(), 2) << "a run of adds costs one drawing";
+
+  chart.SetSize(300, 200);
+  chart.Paint(canvas);
+  EXPECT_EQ(chart.DrawCount(), 3);
+  EXPECT_EQ(canvas.Calls("BeginBuffer").back().Args, (std::vector<int>{300, 200}));
+  EXPECT_EQ(canvas.Calls("CopyToWindow").back().Args, (std::vector<int>{0, 0}));
+}
+
+TEST(ChartPaintTest, PaintingOrder) {
+  TChart chart;
+  chart.SetSize(200, 200);
+  std::vector<std::string> events;
+  TRecordingCanvas canvas;
+  const auto mark = [&](const char* name) {
+    return [&events, &canvas, name](TChart&) {
+      events.push_back(std::string(name) + " " + std::to_string(canvas.Calls().size()));
+    };
+  };
+  chart.OnBeforeDrawAxes = mark("axes");
+  chart.OnBeforeDrawSeries = mark("series");
+  chart.OnAfterDraw = mark("after");
+  auto* points = chart.AddSeries<TPointSeries>();
+  points->Marks().SetVisible(true);
+  points->AddPoint(1, 1);
+  points->AddPoint(2, 2);
+  chart.Draw(canvas);
+
+  const int background = Find(canvas, "FillRect");
+  const int bevel = Find(canvas, "Frame3D");
+  const int wall = Find(canvas, "Rectangle");
+  const int firstLabel = Find(canvas, "TextOut");
+  const int clip = Find(canvas, "ClipRectangle");
+  const int marker = Find(canvas, "Rectangle", clip);
+  const int unclip = Find(canvas, "UnClipRectangle");
+  const int markText = Find(canvas, "TextOut", unclip);
+  EXPECT_EQ(background, 2) << "after BeginBuffer and the brush";
+  EXPECT_LT(background, bevel);
+  EXPECT_LT(bevel, wall);
+  EXPECT_LT(wall, firstLabel) << "axes after the back wall";
+  EXPECT_LT(firstLabel, clip) << "axes before the series";
+  EXPECT_LT(clip, marker);
+  EXPECT_LT(marker, unclip);
+  EXPECT_LT(unclip, markText) << "marks after the points, unclipped";
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0], "axes " + std::to_string(wall + 1));
+  EXPECT_LT(std::stoi(events[1].substr(7)), clip + 1);
+  EXPECT_EQ(canvas.Calls().back().Op, "EndBuffer");
+  EXPECT_EQ(canvas.Calls().back().Pen, (TCanvasPen{clBlack, 1, psSolid})) << "reset at the end";
+}
+
+TEST(ChartPaintTest, HiddenAxesStillLeaveRoomForMarkers) {
+  TChart chart;
+  charttest::MakePlain(chart, 200);
+  auto* points = chart.AddSeries<TPointSeries>();
+  points->AddPoint(0, 0);
+  points->AddPoint(1, 1);
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  EXPECT_TRUE(Texts(canvas).empty());
+  EXPECT_EQ(chart.BottomAxis().ValueToPixel(0), 5) << "pointer half size 4, plus 1";
+  EXPECT_EQ(chart.BottomAxis().ValueToPixel(1), 195);
+}
+
+TEST(ChartPaintTest, EmptySeriesShowsBottomAndLeftAxesWithOneLabelEach) {
+  TChart chart;
+  chart.AddSeries<TLineSeries>();
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"0", "0"}));
+  EXPECT_EQ(chart.BottomAxis().EffectiveMaximum(), 0);
+  EXPECT_EQ(chart.LeftAxis().EffectiveMinimum(), 0);
+  EXPECT_EQ(Find(canvas, "ClipRectangle"), -1);
+  EXPECT_GE(Find(canvas, "FillRect"), 0);
+}
+
+TEST(ChartPaintTest, NoActiveSeriesShowsFourUnlabelledAxes) {
+  TChart chart;
+  chart.AddSeries<TLineSeries>()->SetActive(false);
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  EXPECT_TRUE(Texts(canvas).empty());
+  int axisLines = 0;
+  for (const TCanvasCall& c : canvas.Calls("LineTo")) {
+    axisLines += c.Pen.Width == 2 ? 1 : 0;
+  }
+  EXPECT_EQ(axisLines, 4);
+}
+
+TEST(ChartPaintTest, PanelFrame) {
+  TChart chart;
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  const std::vector<TCanvasCall> frames = canvas.Calls("Frame3D");
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].Args, (std::vector<int>{0, 0, 400, 250, static_cast<int>(clBtnHighlight),
+                                              static_cast<int>(clBtnShadow), 1}));
+  EXPECT_EQ(canvas.Calls("FillRect")[0].Brush, (TCanvasBrush{clBtnFace, bsSolid}));
+  chart.SetBevelWidth(0);
+  canvas.Clear();
+  chart.Draw(canvas);
+  EXPECT_TRUE(canvas.Calls("Frame3D").empty());
+}
+
+TEST(ChartPaintTest, TinyChartsStillPaint) {
+  TChart chart;
+  auto* line = chart.AddSeries<TPointSeries>();
+  line->AddPoint(0, 0);
+  line->AddPoint(1, 1);
+  line->Marks().SetVisible(true);
+  TRecordingCanvas canvas;
+  for (const int size : {1, 3, 12}) {
+    chart.SetSize(size, size);
+    chart.Draw(canvas);
+    EXPECT_GE(chart.PlotRect().Width(), 1) << size;
+    EXPECT_GE(chart.PlotRect().Height(), 1) << size;
+  }
+  canvas.Clear();
+  chart.SetSize(0, 0);
+  chart.Draw(canvas);
+  chart.SetSize(-5, 40);
+  chart.Draw(canvas);
+  EXPECT_EQ(canvas.Log(), (std::vector<std::string>{"BeginBuffer 0 0", "EndBuffer",
+                                                    "BeginBuffer 0 40", "EndBuffer"}));
+}
+
+TEST(ChartPaintTest, AnyValuePaints) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double values[] = {std::nan(""), inf, -inf, 1e300, -1e300, 1e308, -1e308, 5e-324};
+  for (const double a : values) {
+    for (const double b : values) {
+      TChart chart;
+      chart.SetSize(608, 326);
+      auto* line = chart.AddSeries<TLineSeries>();
+      auto* points = chart.AddSeries<TPointSeries>();
+      points->Marks().SetVisible(true);
+      points->Marks().SetStyle(smsXValue);
+      for (auto* s : std::initializer_list<TChartSeries*>{line, points}) {
+        s->AddPoint(a, b);
+        s->AddPoint(0, 1);
+        s->AddPoint(b, a);
+      }
+      TRecordingCanvas canvas;
+      chart.Draw(canvas);
+      chart.Draw(canvas);  // the second paint measures with the first one's axis lengths
+      for (const TCanvasCall& c : canvas.Calls()) {
+        if (c.Op == "LineTo" || c.Op == "Polygon" || c.Op == "Rectangle") {
+          for (const int v : c.Args) {
+            ASSERT_LE(std::abs(v), 32766) << a << ", " << b << ": " << c.ToString();
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
