@@ -100,6 +100,13 @@ std::string TChartSeries::PointLabel(int index) const {
 
 namespace {
 
+std::string JoinWords(const std::string& a, const std::string& b) {
+  std::string out;
+  out.reserve(a.size() + 1 + b.size());
+  out.append(a).append(1, ' ').append(b);
+  return out;
+}
+
 template <class T>
 bool Store(T& field, const T& value) {
   if (field == value) {
@@ -305,12 +312,12 @@ std::string TChartSeries::MarkText(int index) const {
       const std::string percent =
           FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
       const std::string label = PointLabel(index);
-      text = label.empty() ? percent : label + " " + percent;
+      text = label.empty() ? percent : JoinWords(label, percent);
       break;
     }
     case smsLabelValue: {
       const std::string label = PointLabel(index);
-      text = label.empty() ? yText() : label + " " + yText();
+      text = label.empty() ? yText() : JoinWords(label, yText());
       break;
     }
     case smsLegend:

@@ -1,6 +1,7 @@
 #include "RecordingCanvas.h"
 
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -31,29 +32,25 @@ const char* PenStyleName(TPenStyle s) {
 }  // namespace
 
 std::string TCanvasCall::ToString() const {
-  std::string s = Op;
+  std::ostringstream out;
+  out << Op;
   if (Op == "LineTo") {
-    return s + " " + std::to_string(From.X) + " " + std::to_string(From.Y) + " -> " +
-           std::to_string(Args[0]) + " " + std::to_string(Args[1]);
+    out << ' ' << From.X << ' ' << From.Y << " -> " << Args[0] << ' ' << Args[1];
+  } else if (Op == "SetPen") {
+    out << ' ' << Hex(Pen.Color) << ' ' << Pen.Width << ' ' << PenStyleName(Pen.Style);
+  } else if (Op == "SetBrush") {
+    out << ' ' << Hex(Brush.Color) << (Brush.Style == bsClear ? " clear" : " solid");
+  } else if (Op == "SetFont") {
+    out << ' ' << Font.Name << ' ' << Font.Height << ' ' << Hex(Font.Color) << ' ' << Font.Angle;
+  } else {
+    for (const int a : Args) {
+      out << ' ' << a;
+    }
+    if (Op == "TextOut") {
+      out << " \"" << Text << '"';
+    }
   }
-  if (Op == "SetPen") {
-    return s + " " + Hex(Pen.Color) + " " + std::to_string(Pen.Width) + " " +
-           PenStyleName(Pen.Style);
-  }
-  if (Op == "SetBrush") {
-    return s + " " + Hex(Brush.Color) + (Brush.Style == bsClear ? " clear" : " solid");
-  }
-  if (Op == "SetFont") {
-    return s + " " + Font.Name + " " + std::to_string(Font.Height) + " " + Hex(Font.Color) + " " +
-           std::to_string(Font.Angle);
-  }
-  for (const int a : Args) {
-    s += " " + std::to_string(a);
-  }
-  if (Op == "TextOut") {
-    s += " \"" + Text + "\"";
-  }
-  return s;
+  return out.str();
 }
 
 std::vector<TCanvasCall> TRecordingCanvas::Calls(std::string_view op) const {
