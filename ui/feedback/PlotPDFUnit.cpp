@@ -1,0 +1,275 @@
+#include "PlotPDFUnit.h"
+
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "Appearance.h"
+#include "ChartWidget.h"
+#include "ErrorBoundary.h"
+#include "FeedbackCharts.h"
+#include "GTSPUnit.h"
+#include "NumberText.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+TPlotPDFForm* PlotPDFForm = nullptr;
+
+namespace {
+
+// Every result panel: 89 x 25 on a lowered bevel, "Panel1" until the first plot.
+TPanel* ResultPanel(QWidget* parent, const char* name, int left, int top) {
+  auto* panel = new TPanel(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->SetBevel(TBevel::Lowered);
+  panel->SetCaption(QStringLiteral("Panel1"));
+  panel->setGeometry(left, top, 89, 25);
+  return panel;
+}
+
+TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = new TLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->move(left, top);
+  return label;
+}
+
+QString NumberCaption(Extended value) {
+  return QString::fromStdString(FormatNumber(value));
+}
+
+}  // namespace
+
+TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("PlotPDFForm"));
+  setWindowTitle(QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution"));
+  ApplyFont(this, TFontSpec{});
+  // Every step of a level field plots and shows this window: the keyboard stays where the
+  // expert is typing.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  CreateValueArea();
+  CreateCredibilityArea();
+  CreateGraphArea();
+  CreateCharts();
+  move(412, 98);
+  resize(kClientWidth, kClientHeight);
+  ArrangeAreas();
+  // Handlers are connected last, so that building the window runs none of them.
+  ConnectHandler(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
+}
+
+TPlotPDFForm::~TPlotPDFForm() {
+  if (PlotPDFForm == this) {
+    PlotPDFForm = nullptr;
+  }
+}
+
+void TPlotPDFForm::CreateValueArea() {
+  GroupBox1 = new TGroupBox(this);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  // Seen only in the caption of the credibility area.
+  GroupBox1->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+
+  // Each label stands 4 pixels lower than its panel.
+  struct TRow {
+    const char* LabelName;
+    const char* LabelText;
+    TLabel** Label;
+    const char* PanelName;
+    TPanel** Panel;
+  };
+  const TRow left[] = {
+      {"Label10", "Lower Bound (a)", &Label10, "Panel1", &Panel1},
+      {"Label11", "Upper Bound (b)", &Label11, "Panel2", &Panel2},
+      {"Label9", "Power Parameter n", &Label9, "Panel3", &Panel3},
+      {"Label12", "Mode Probability Q", &Label12, "Panel4", &Panel4},
+  };
+  const TRow right[] = {
+      {"Label1", "Mode", &Label1, "Panel5", &Panel5},
+      {"Label2", "Median", &Label2, "Panel6", &Panel6},
+      {"Label5", "Mean", &Label5, "Panel7", &Panel7},
+      {"Label6", "Standard Deviation", &Label6, "Panel8", &Panel8},
+  };
+  const int tops[] = {13, 45, 77, 109};
+  const auto place = [this](const TRow& row, int labelLeft, int panelLeft, int top) {
+    *row.Label =
+        Caption(GroupBox1, row.LabelName, QString::fromLatin1(row.LabelText), labelLeft, top + 4);
+    *row.Panel = ResultPanel(GroupBox1, row.PanelName, panelLeft, top);
+  };
+  for (int i = 0; i < 4; ++i) {
+    place(left[i], 16, 160, tops[i]);
+    place(right[i], 376, 512, tops[i]);
+  }
+}
+
+void TPlotPDFForm::CreateCredibilityArea() {
+  GroupBox2 = new TGroupBox(QStringLiteral("90% Credibility Interval"), GroupBox1);
+  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+  GroupBox2->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  Label7 = Caption(GroupBox2, "Label7", QStringLiteral("Lower Credibility Limit"), 8, 28);
+  Panel13 = ResultPanel(GroupBox2, "Panel13", 160, 24);
+  SpinEdit1 = new TSpinEdit(GroupBox2);
+  SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+  ApplyFont(SpinEdit1, TFontSpec{TTextColour::Black});
+  SpinEdit1->setGeometry(280, 27, 73, 22);
+  SpinEdit1->SetMaxLength(50);
+  SpinEdit1->SetMinValue(0);
+  SpinEdit1->SetMaxValue(100);
+  SpinEdit1->SetValue(10);
+  Label8 = Caption(GroupBox2, "Label8", QStringLiteral("Upper Credibility Limit"), 373, 28);
+  Panel14 = ResultPanel(GroupBox2, "Panel14", 512, 24);
+}
+
+void TPlotPDFForm::CreateGraphArea() {
+  TabbedNotebook1 = new TTabbedNotebook(this);
+  TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
+  struct TPage {
+    const char* Tab;
+    const char* ChartName;
+    ChartWidget** Chart;
+    const char* PanelName;
+    TPanel** Panel;
+    const char* Text;
+  };
+  const TPage pages[] = {
+      {"PDF", "PDFChart", &PDFChart, "Panel11", &Panel11,
+       "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and power "
+       "parameter n"},
+      {"CDF", "CDFChart", &CDFChart, "Panel15", &Panel15,
+       "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n"},
+      {"Mode Probability", "ModeChart", &ModeChart, "Panel9", &Panel9,
+       "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m "},
+      {"Lower Bound", "Chart1", &Chart1, "Panel10", &Panel10,
+       "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m "},
+      {"Upper Bound", "Chart2", &Chart2, "Panel12", &Panel12,
+       "Upper bound b as a function of n, given quantiles a_p, b_r and parameter m "},
+  };
+  for (const TPage& p : pages) {
+    QWidget* tab = TabbedNotebook1->AddPage(QString::fromLatin1(p.Tab));
+    auto* page = new TChartPage(tab);
+    auto* fill = new QVBoxLayout(tab);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(page);
+    *p.Chart = page->Chart();
+    (*p.Chart)->setObjectName(QLatin1String(p.ChartName));
+    *p.Panel = page->Caption();
+    (*p.Panel)->setObjectName(QLatin1String(p.PanelName));
+    (*p.Panel)->SetCaption(QString::fromLatin1(p.Text));
+  }
+  TabbedNotebook1->SetPageIndex(0);
+}
+
+void TPlotPDFForm::CreateCharts() {
+  TChart& pdf = PDFChart->Chart();
+  SetUpFeedbackChart(pdf, "x", "Probability Density");
+  pdf.SetBevelWidth(0);
+  TChartFont& titleFont = pdf.Title().Font();
+  titleFont.SetName("Arial");
+  titleFont.SetHeight(16);
+  titleFont.SetStyle(0);
+  titleFont.SetColor(clBlue);
+  Series1 = AddCurve(pdf, clRed);
+  Series1->SetTitle("PDFSeries");
+  Series2 = AddMarkers(pdf, smsXValue, 8);
+  Series2->SetTitle("PDFPointSeries");
+
+  TChart& cdf = CDFChart->Chart();
+  SetUpFeedbackChart(cdf, "x", "Cumulative Distribution Function");
+  TChartAxis& probability = cdf.LeftAxis();
+  probability.SetAutomatic(false);
+  probability.SetAutomaticMinimum(false);
+  probability.SetAutomaticMaximum(false);
+  probability.SetLimits(-0.025, 1.025);
+  probability.SetIncrement(0.05);
+  Series4 = AddCurve(cdf, clRed);
+  Series8 = AddMarkers(cdf, smsXValue, 0);
+
+  TChart& mode = ModeChart->Chart();
+  SetUpFeedbackChart(mode, "n", "Mode Probability q");
+  Series3 = AddCurve(mode, clRed);
+  Series5 = AddCurve(mode, clBlue);
+  UseRedDiamonds(*Series5);
+  Series5->Marks().SetVisible(true);
+  Series5->Marks().SetStyle(smsValue);
+  Series5->Marks().SetArrowLength(8);
+  Series6 = AddMarkers(mode, smsValue, 0);
+
+  TChart& lower = Chart1->Chart();
+  SetUpFeedbackChart(lower, "n", "Lower Bound");
+  Series7 = AddCurve(lower, clRed);
+  Series9 = AddMarkers(lower, smsValue, 0);
+
+  TChart& upper = Chart2->Chart();
+  SetUpFeedbackChart(upper, "n", "Upper Bound");
+  Series10 = AddCurve(upper, clRed);
+  Series11 = AddMarkers(upper, smsValue, 0);
+}
+
+void TPlotPDFForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ArrangeAreas();
+}
+
+void TPlotPDFForm::ArrangeAreas() {
+  const int w = width();
+  const int valueHeight = qMin(height(), kValueAreaHeight);
+  GroupBox1->setGeometry(0, 0, w, valueHeight);
+  TabbedNotebook1->setGeometry(0, valueHeight, w, height() - valueHeight);
+  // Two pixels of the value area's frame on each side, below and to the sides.
+  constexpr int kFrame = 2;
+  constexpr int kCredibilityHeight = 63;
+  GroupBox2->setGeometry(kFrame, qMax(0, valueHeight - kFrame - kCredibilityHeight),
+                         qMax(0, w - 2 * kFrame), kCredibilityHeight);
+}
+
+QString TPlotPDFForm::CredibilityCaption(int level) {
+  // Computed wide: a typed level far beyond the range must not overflow.
+  const long long outside = 100LL - level;
+  return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
+}
+
+void TPlotPDFForm::SpinEdit1Change() {
+  const int level = SpinEdit1->Value();
+  GroupBox2->SetCaption(CredibilityCaption(level));
+  // Before the first plot there is no fit to take limits of (the window is not shown).
+  if (!(SavedLower < SavedUpper)) {
+    return;
+  }
+  // The graphs may have left a trial fit in the model: the limits belong to the fit shown.
+  GTSPForm.LowerBound = SavedLower;
+  GTSPForm.UpperBound = SavedUpper;
+  GTSPForm.ModeValue = SavedMode;
+  GTSPForm.LeftPower = SavedPower;
+  GTSPForm.RightPower = SavedPower;
+  TFloatScope scope;
+  const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
+  const Extended lower = GTSPForm.Quantile(tail);
+  const Extended upper = GTSPForm.Quantile(Checked(1 - tail));
+  Panel13->SetCaption(NumberCaption(lower));
+  Panel14->SetCaption(NumberCaption(upper));
+}
+
+void TPlotPDFForm::FillPdfChart() {
+  FeedSeries(*Series1, Samples.DensityLine);
+  FeedSeries(*Series2, Samples.DensityMarks);
+}
+
+void TPlotPDFForm::FillCdfChart() {
+  FeedSeries(*Series4, Samples.DistributionLine);
+  FeedSeries(*Series8, Samples.DistributionMarks);
+}
+
+void TPlotPDFForm::FillModeChart() {
+  FeedSeries(*Series3, Samples.ModeLine);
+  FeedSeries(*Series5, Samples.ModeLimitLine);
+  FeedSeries(*Series6, Samples.ModeMarks);
+}
+
+void TPlotPDFForm::FillLowerBoundChart() {
+  FeedSeries(*Series7, Samples.LowerLine);
+  FeedSeries(*Series9, Samples.LowerMarks);
+}
+
+void TPlotPDFForm::FillUpperBoundChart() {
+  FeedSeries(*Series10, Samples.UpperLine);
+  FeedSeries(*Series11, Samples.UpperMarks);
+}
