@@ -1,0 +1,373 @@
+#include "MainUnit.h"
+
+#include <QRadioButton>
+#include <optional>
+#include <utility>
+
+#include "AnalysisUnit.h"
+#include "Appearance.h"
+#include "ErrorBoundary.h"
+#include "GTSPUnit.h"
+#include "MessageService.h"
+#include "NumberText.h"
+#include "PlotComputation.h"
+#include "PlotPDFUnit.h"
+#include "RadioGroup.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+  control->setObjectName(QLatin1String(name));
+  return control;
+}
+
+TLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top) {
+  auto* label = Named(new TLabel(QString::fromLatin1(text), parent), name);
+  label->move(left, top);
+  return label;
+}
+
+TEdit* NumberField(QWidget* parent, const char* name, const char* text, int left, int top) {
+  auto* edit = Named(new TEdit(parent), name);
+  ApplyFont(edit, TFontSpec{TTextColour::Black});
+  edit->SetText(QString::fromLatin1(text));
+  edit->setGeometry(left, top, 89, 21);
+  return edit;
+}
+
+TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximum, int value,
+                      int top) {
+  auto* spin = Named(new TSpinEdit(parent), name);
+  ApplyFont(spin, TFontSpec{TTextColour::Black});
+  spin->setGeometry(392, top, 89, 22);
+  spin->SetMinValue(minimum);
+  spin->SetMaxValue(maximum);
+  spin->SetValue(value);
+  return spin;
+}
+
+QString NumberCaption(Extended value) {
+  return QString::fromStdString(FormatNumber(value));
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Morvane"));
+  ApplyFont(this, TFontSpec{});
+  CreateBasicInformation();
+  CreateAdditionalInformation();
+  CreateFeasibilityBounds();
+  CreateCommandArea();
+  SetTabOrder();
+  move(187, 188);
+  resize(kClientWidth, kClientHeight);
+  // Handlers are connected last, so that building the window runs none of them.
+  ConnectHandlers();
+}
+
+TMainForm::~TMainForm() {
+  if (MainForm == this) {
+    MainForm = nullptr;
+  }
+}
+
+void TMainForm::CreateBasicInformation() {
+  GroupBox1 =
+      Named(new TGroupBox(QStringLiteral("Basic Information Specification"), this), "GroupBox1");
+  GroupBox1->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  GroupBox1->setGeometry(16, 8, 513, 129);
+
+  Label1 = Caption(GroupBox1, "Label1", "Lower Quantile (a_p)", 16, 24);
+  Edit1 = NumberField(GroupBox1, "Edit1", "6.5", 168, 24);
+  Label2 = Caption(GroupBox1, "Label2", "Quantile Level (p)", 272, 24);
+  SpinEdit1 = LevelField(GroupBox1, "SpinEdit1", 0, 80, 10, 24);
+
+  Label3 = Caption(GroupBox1, "Label3", "Most Likely Value (m)", 16, 56);
+  Edit2 = NumberField(GroupBox1, "Edit2", "7.0", 168, 56);
+  Label9 = Caption(GroupBox1, "Label9", "(When 0<n<1 m is an anti-mode!)", 272, 56);
+
+  Label4 = Caption(GroupBox1, "Label4", "Upper Quantile (b_r)", 16, 88);
+  Edit3 = NumberField(GroupBox1, "Edit3", "10.5", 168, 88);
+  Label5 = Caption(GroupBox1, "Label5", "Quantile Level (r)", 272, 88);
+  SpinEdit2 = LevelField(GroupBox1, "SpinEdit2", 80, 100, 90, 88);
+}
+
+void TMainForm::CreateAdditionalInformation() {
+  GroupBox2 = Named(new TGroupBox(QStringLiteral("Additional Information Specification"), this),
+                    "GroupBox2");
+  GroupBox2->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  GroupBox2->setGeometry(16, 144, 513, 217);
+
+  RadioGroup1 = Named(new TRadioGroup(GroupBox2), "RadioGroup1");
+  RadioGroup1->setGeometry(16, 24, 481, 49);
+  RadioGroup1->SetColumns(2);
+  RadioGroup1->SetItems(
+      {QStringLiteral("Power Parameter (n)"), QStringLiteral("Additional Quantile (x_s)")});
+  RadioGroup1->SetItemIndex(0);
+
+  // The two fourth judgements share one place; the mode decides which is shown.
+  Label6 = Caption(GroupBox2, "Label6", "Additional Quantile (x_s)", 24, 92);
+  Edit4 = NumberField(GroupBox2, "Edit4", "9.588495255", 168, 88);
+  Label7 = Caption(GroupBox2, "Label7", "Quantile Level (s)", 272, 92);
+  SpinEdit3 = LevelField(GroupBox2, "SpinEdit3", 10, 90, 80, 88);
+  Label8 = Caption(GroupBox2, "Label8", "Power Parameter n", 24, 92);
+  Edit5 = NumberField(GroupBox2, "Edit5", "7.0", 168, 88);
+  for (QWidget* control : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Edit4),
+                           static_cast<QWidget*>(Label7), static_cast<QWidget*>(SpinEdit3)}) {
+    control->setVisible(false);
+    control->setEnabled(false);
+  }
+}
+
+void TMainForm::CreateFeasibilityBounds() {
+  GroupBox3 =
+      Named(new TGroupBox(
+                QStringLiteral("Boundaries for Additional Quantile that Guarantee TSP feasibility"),
+                GroupBox2),
+            "GroupBox3");
+  GroupBox3->SetCaptionFont(TFontSpec{TTextColour::WindowText, true});
+  GroupBox3->setGeometry(16, 128, 481, 73);
+  Label14 = Caption(GroupBox3, "Label14", "Lower Bound x_s", 24, 28);
+  Label15 = Caption(GroupBox3, "Label15", "Upper Bound x_s", 264, 28);
+  const auto boundPanel = [this](const char* name, int left) {
+    auto* panel = Named(new TPanel(GroupBox3), name);
+    panel->SetBevel(TBevel::Lowered);
+    panel->SetCaption(QStringLiteral("Panel1"));
+    panel->setGeometry(left, 24, 89, 25);
+    return panel;
+  };
+  Panel6 = boundPanel("Panel6", 152);
+  Panel7 = boundPanel("Panel7", 376);
+  GroupBox3->setVisible(false);
+}
+
+void TMainForm::CreateCommandArea() {
+  BitBtn1 = Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), this), "BitBtn1");
+  ApplyFont(BitBtn1, TFontSpec{TTextColour::Black, true});
+  BitBtn1->setGeometry(16, 368, 505, 25);
+  Label10 = Caption(this, "Label10", "Morvane", 64, 400);
+  ApplyFont(Label10, TFontSpec{TTextColour::Maroon, true});
+  Label10->adjustSize();
+  Label11 = Caption(this, "Label11", "Two-sided power elicitation", 296, 400);
+  ApplyFont(Label11, TFontSpec{TTextColour::Blue, true});
+  Label11->adjustSize();
+}
+
+void TMainForm::SetTabOrder() {
+  QWidget* const order[] = {BitBtn1,
+                            Edit1,
+                            SpinEdit1,
+                            Edit2,
+                            Edit3,
+                            SpinEdit2,
+                            Edit4,
+                            SpinEdit3,
+                            Edit5,
+                            RadioGroup1->Item(0),
+                            RadioGroup1->Item(1)};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    setTabOrder(order[i - 1], order[i]);
+  }
+  // The first control in the tab order has the focus when the window opens.
+  BitBtn1->setFocus(Qt::OtherFocusReason);
+}
+
+void TMainForm::ConnectHandlers() {
+  ConnectHandler(RadioGroup1, &TRadioGroup::Clicked, this, [this] { RadioGroup1Click(); });
+  ConnectHandler(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
+  ConnectHandler(SpinEdit2, &TSpinEdit::Changed, this, [this] { SpinEdit2Change(); });
+  ConnectHandler(SpinEdit3, &TSpinEdit::Changed, this, [this] { SpinEdit3Change(); });
+  ConnectHandler(BitBtn1, &TButton::clicked, this, [this] { BitBtn1Click(); });
+}
+
+// [SECTION] What the solver reads
+
+std::string TMainForm::NumberText(TNumberField field) const {
+  const TEdit* edit = nullptr;
+  switch (field) {
+    case TNumberField::LowerQuantile:
+      edit = Edit1;
+      break;
+    case TNumberField::ModeValue:
+      edit = Edit2;
+      break;
+    case TNumberField::UpperQuantile:
+      edit = Edit3;
+      break;
+    case TNumberField::Power:
+      edit = Edit5;
+      break;
+    case TNumberField::ExtraQuantile:
+      edit = Edit4;
+      break;
+  }
+  return edit == nullptr ? std::string() : edit->Text().toStdString();
+}
+
+int TMainForm::LevelValue(TLevelField field) const {
+  switch (field) {
+    case TLevelField::Lower:
+      return SpinEdit1->Value();
+    case TLevelField::Upper:
+      return SpinEdit2->Value();
+    case TLevelField::Extra:
+      return SpinEdit3->Value();
+  }
+  return 0;
+}
+
+int TMainForm::ModeIndex() const {
+  return RadioGroup1->ItemIndex();
+}
+
+// [SECTION] Handlers
+
+void TMainForm::RadioGroup1Click() {
+  const bool extraQuantile = RadioGroup1->ItemIndex() == 1;
+  // Whatever the computation raises, the window is not left half-switched: it shows the
+  // fields of the item now selected.
+  try {
+    if (extraQuantile) {
+      RefreshFeasibilityBounds();
+    } else {
+      AnalysisForm.ReadInputs();
+    }
+  } catch (...) {
+    ShowModeFields(extraQuantile);
+    throw;
+  }
+  ShowModeFields(extraQuantile);
+}
+
+void TMainForm::SpinEdit1Change() {
+  const int p = SpinEdit1->Value();
+  SpinEdit3->SetMinValue(p);
+  CoupleModeSwitch(p == 0);
+  BitBtn1Click();
+}
+
+void TMainForm::SpinEdit2Change() {
+  const int r = SpinEdit2->Value();
+  SpinEdit3->SetMaxValue(r);
+  CoupleModeSwitch(r == 100);
+  BitBtn1Click();
+}
+
+void TMainForm::SpinEdit3Change() {
+  const int s = SpinEdit3->Value();
+  SpinEdit1->SetMaxValue(s);
+  SpinEdit2->SetMinValue(s);
+  RefreshFeasibilityBounds();
+  BitBtn1Click();
+}
+
+void TMainForm::BitBtn1Click() {
+  std::optional<TPlotOutcome> outcome =
+      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->SpinEdit1->Value(), MessageSink());
+  if (outcome) {
+    PresentFit(*outcome);
+  }
+}
+
+// [SECTION] Steps of the handlers
+
+void TMainForm::ShowModeFields(bool extraQuantile) {
+  if (extraQuantile) {
+    PlotPDFForm->Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    PlotPDFForm->Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+  } else {
+    PlotPDFForm->Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+    PlotPDFForm->Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+  }
+  const auto show = [](QWidget* control, bool on) {
+    control->setVisible(on);
+    control->setEnabled(on);
+  };
+  show(Label8, !extraQuantile);
+  show(Edit5, !extraQuantile);
+  show(GroupBox3, extraQuantile);
+  show(Label6, extraQuantile);
+  show(Edit4, extraQuantile);
+  show(Label7, extraQuantile);
+  show(SpinEdit3, extraQuantile);
+}
+
+void TMainForm::RefreshFeasibilityBounds() {
+  try {
+    AnalysisForm.ReadInputs();
+    if (const auto advice = SideRecommendation(AnalysisForm)) {
+      MessageService().ShowError(*advice);
+    }
+    const TFeasibilityBounds bounds = ComputeFeasibilityBounds(AnalysisForm);
+    Panel6->SetCaption(NumberCaption(bounds.Smaller));
+    Panel7->SetCaption(NumberCaption(bounds.Larger));
+  } catch (...) {
+    // Bounds of earlier judgements would pass for the bounds of these.
+    Panel6->SetCaption(QString());
+    Panel7->SetCaption(QString());
+    throw;
+  }
+}
+
+void TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
+  // The additional-quantile mode needs 0 < p and r < 100. The switch is set even when the
+  // forced return to the power-parameter mode fails, so that it is never left enabled there.
+  const auto enable = [this] {
+    RadioGroup1->setEnabled(SpinEdit1->Value() > 0 && SpinEdit2->Value() < 100);
+  };
+  try {
+    if (forcePowerParameter) {
+      RadioGroup1->SetItemIndex(0);
+    }
+  } catch (...) {
+    enable();
+    throw;
+  }
+  enable();
+}
+
+void TMainForm::PresentFit(TPlotOutcome& outcome) {
+  TPlotPDFForm& feedback = *PlotPDFForm;
+  const TFitFigures& f = outcome.Figures;
+  feedback.Panel1->SetCaption(NumberCaption(f.LowerBound));
+  feedback.Panel2->SetCaption(NumberCaption(f.UpperBound));
+  feedback.Panel4->SetCaption(NumberCaption(f.ModeProbability));
+  feedback.Panel5->SetCaption(NumberCaption(f.ModeValue));
+  feedback.Panel3->SetCaption(NumberCaption(f.Power));
+  feedback.Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  if (f.AntiMode) {
+    MessageService().ShowWarning(kAntiModeWarning);
+  }
+  feedback.Panel13->SetCaption(NumberCaption(f.LowerCredibilityLimit));
+  feedback.Panel14->SetCaption(NumberCaption(f.UpperCredibilityLimit));
+  feedback.SavedLower = f.LowerBound;
+  feedback.SavedUpper = f.UpperBound;
+  feedback.SavedMode = f.ModeValue;
+  feedback.SavedPower = f.Power;
+  feedback.Panel6->SetCaption(NumberCaption(f.Median));
+  feedback.Panel7->SetCaption(NumberCaption(f.Mean));
+  feedback.Panel8->SetCaption(NumberCaption(f.StdDev));
+
+  feedback.Samples = std::move(outcome.Graphs);
+  feedback.FillPdfChart();
+  feedback.FillCdfChart();
+  feedback.FillModeChart();
+  feedback.FillLowerBoundChart();
+  feedback.FillUpperBoundChart();
+
+  feedback.show();
+  feedback.raise();
+}
