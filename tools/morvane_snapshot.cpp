@@ -1,0 +1,319 @@
+// morvane-snapshot: opens the two windows on Qt's offscreen platform, enters the judgements
+// given on the command line into the input window, presses the plot button, and writes
+// what a person would see: a PNG of the input window, a PNG of the feedback window on each
+// of its pages, and texts.json with every text both windows show and the messages raised.
+//
+// Exit status: 0 when the images and texts were written (whether or not the judgements
+// could be fitted), 1 when something could not be written, 2 on a usage error.
+#include <CLI/CLI.hpp>
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AnalysisUnit.h"
+#include "Appearance.h"
+#include "ChartWidget.h"
+#include "MainUnit.h"
+#include "MessageService.h"
+#include "PlotPDFUnit.h"
+#include "RadioGroup.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+struct TOptions {
+  std::optional<std::string> ap, m, br, n, xs;
+  std::optional<int> p, r, s, credibility;
+  std::string out;
+};
+
+std::string Str(const QString& text) {
+  return text.toStdString();
+}
+
+// Whether the text shows whole in the control at its present size.
+bool ShowsWhole(const QWidget& control) {
+  const QFontMetrics metrics(control.font());
+  if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+    const QRect room = label->contentsRect();
+    if (label->wordWrap()) {
+      return label->heightForWidth(label->width()) <= label->height();
+    }
+    return metrics.horizontalAdvance(label->text()) <= room.width() &&
+           metrics.height() <= room.height();
+  }
+  if (const auto* box = qobject_cast<const QGroupBox*>(&control)) {
+    // The caption sits between two short pieces of the frame.
+    return metrics.horizontalAdvance(box->title()) + 16 <= box->width();
+  }
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+    return button->sizeHint().width() <= button->width();
+  }
+  if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) {
+    return metrics.horizontalAdvance(edit->text()) + 6 <= edit->width();
+  }
+  return true;
+}
+
+// Also whether the control lies inside its parent.
+bool InsideParent(const QWidget& control) {
+  const QWidget* parent = control.parentWidget();
+  return control.isWindow() || parent == nullptr || parent->rect().contains(control.geometry());
+}
+
+json Describe(const QWidget& control) {
+  json item;
+  if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+    item["text"] = Str(label->text());
+  } else if (const auto* group = qobject_cast<const TRadioGroup*>(&control)) {
+    json items = json::array();
+    for (int i = 0; i < group->Count(); ++i) {
+      items.push_back(Str(group->Item(i)->text()));
+    }
+    item["items"] = items;
+    item["item_index"] = group->ItemIndex();
+  } else if (const auto* box = qobject_cast<const QGroupBox*>(&control)) {
+    item["text"] = Str(box->title());
+  } else if (const auto* spin = qobject_cast<const TSpinEdit*>(&control)) {
+    item["text"] = Str(spin->Text());
+    item["min"] = spin->MinValue();
+    item["max"] = spin->MaxValue();
+  } else if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
+    item["text"] = Str(button->text());
+  } else if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) {
+    item["text"] = Str(edit->text());
+  }
+  const QRect g = control.geometry();
+  item["geometry"] = {g.x(), g.y(), g.width(), g.height()};
+  item["visible"] = control.isVisibleTo(control.window());
+  item["enabled"] = control.isEnabled();
+  item["shows_whole"] = ShowsWhole(control) && InsideParent(control);
+  return item;
+}
+
+// Every named control of the window, by name.
+json Controls(const QWidget& window) {
+  json controls;
+  for (const QWidget* child : window.findChildren<QWidget*>()) {
+    const QString name = child->objectName();
+    // The window's controls are toolkit controls with names; Qt's own parts (the notebook's
+    // scroll buttons) are left out, and so are the charts, whose texts are their series.
+    const bool toolkit = QLatin1String(child->metaObject()->className()).startsWith(u'T');
+    if (name.isEmpty() || !toolkit) {
+      continue;
+    }
+    controls[Str(name)] = Describe(*child);
+  }
+  return controls;
+}
+
+json Series(const TPlotPDFForm& form) {
+  const std::pair<const char*, const TChartSeries*> series[] = {
+      {"Series1", form.Series1},   {"Series2", form.Series2},  {"Series3", form.Series3},
+      {"Series4", form.Series4},   {"Series5", form.Series5},  {"Series6", form.Series6},
+      {"Series7", form.Series7},   {"Series8", form.Series8},  {"Series9", form.Series9},
+      {"Series10", form.Series10}, {"Series11", form.Series11}};
+  json out;
+  for (const auto& [name, s] : series) {
+    json points = json::array();
+    for (int i = 0; i < s->PointCount(); ++i) {
+      points.push_back({s->XValue(i), s->YValue(i)});
+    }
+    out[name] = {{"count", s->PointCount()}, {"points", points}};
+  }
+  return out;
+}
+
+bool Save(const QWidget& widget, const QDir& dir, const char* name) {
+  const QString path = dir.filePath(QLatin1String(name));
+  const bool ok = const_cast<QWidget&>(widget).grab().save(path, "PNG");
+  if (!ok) {
+    std::fprintf(stderr, "morvane-snapshot: could not write %s\n", path.toLocal8Bit().constData());
+  }
+  return ok;
+}
+
+std::string KindName(TMessageBoxKind kind) {
+  switch (kind) {
+    case TMessageBoxKind::Error:
+      return "Error";
+    case TMessageBoxKind::Warning:
+      return "Warning";
+    case TMessageBoxKind::MathError:
+      break;
+  }
+  return "MathError";
+}
+
+// Carries out the expert's actions one by one and notes the messages each raised.
+class TSession {
+ public:
+  explicit TSession(TMessageRecorder& recorder) : Recorder_(recorder) {}
+
+  template <typename Action>
+  void Do(const std::string& what, Action action) {
+    const std::size_t before = Recorder_.Records().size();
+    action();
+    QApplication::processEvents();
+    json step = {{"action", what}};
+    json raised = json::array();
+    for (std::size_t i = before; i < Recorder_.Records().size(); ++i) {
+      const TMessageRecord& r = Recorder_.Records()[i];
+      raised.push_back({{"kind", KindName(r.Kind)}, {"title", r.Title}, {"text", r.Text}});
+      Messages_.push_back(
+          {{"after", what}, {"kind", KindName(r.Kind)}, {"title", r.Title}, {"text", r.Text}});
+    }
+    step["messages"] = raised;
+    Steps_.push_back(step);
+  }
+
+  const json& Steps() const { return Steps_; }
+  const json& Messages() const { return Messages_; }
+
+ private:
+  TMessageRecorder& Recorder_;
+  json Steps_ = json::array();
+  json Messages_ = json::array();
+};
+
+int Run(const TOptions& options) {
+  const QDir dir(QString::fromStdString(options.out));
+  if (!QDir().mkpath(dir.path())) {
+    std::fprintf(stderr, "morvane-snapshot: cannot create %s\n", options.out.c_str());
+    return 1;
+  }
+  InstallToolkitFont();
+  TMessageRecorder recorder;
+  const TScopedMessageService scope(recorder);
+
+  // Start-up as the program does it.
+  TMainForm mainForm;
+  MainForm = &mainForm;
+  AnalysisForm.SetInputSource(&mainForm);
+  TPlotPDFForm plotForm;
+  PlotPDFForm = &plotForm;
+  mainForm.show();
+  QApplication::processEvents();
+
+  TSession session(recorder);
+  const auto write = [&](TEdit* edit, const std::optional<std::string>& text, const char* name) {
+    if (text) {
+      session.Do(std::string("type ") + name + " = " + *text,
+                 [&] { edit->SetText(QString::fromStdString(*text)); });
+    }
+  };
+  const auto level = [&](TSpinEdit* spin, const std::optional<int>& value, const char* name) {
+    if (value && spin->Text() != QString::number(*value)) {
+      session.Do(std::string("set ") + name + " = " + std::to_string(*value),
+                 [&] { spin->SetText(QString::number(*value)); });
+    }
+  };
+  write(mainForm.Edit1, options.ap, "a_p");
+  write(mainForm.Edit2, options.m, "m");
+  write(mainForm.Edit3, options.br, "b_r");
+  write(mainForm.Edit5, options.n, "n");
+  write(mainForm.Edit4, options.xs, "x_s");
+  level(plotForm.SpinEdit1, options.credibility, "the credibility level");
+  level(mainForm.SpinEdit1, options.p, "p");
+  level(mainForm.SpinEdit2, options.r, "r");
+  if (options.xs) {
+    session.Do("select \"Additional Quantile (x_s)\"",
+               [&] { mainForm.RadioGroup1->SetItemIndex(1); });
+    level(mainForm.SpinEdit3, options.s, "s");
+  }
+  session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { mainForm.BitBtn1->click(); });
+
+  bool ok = Save(mainForm, dir, "input-window.png");
+  const bool shown = plotForm.isVisible();
+  if (shown) {
+    const char* pages[] = {"feedback-pdf.png", "feedback-cdf.png", "feedback-mode-probability.png",
+                           "feedback-lower-bound.png", "feedback-upper-bound.png"};
+    for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
+      plotForm.TabbedNotebook1->SetPageIndex(i);
+      QApplication::processEvents();
+      ok = Save(plotForm, dir, pages[i]) && ok;
+    }
+    plotForm.TabbedNotebook1->SetPageIndex(0);
+  }
+
+  json tabs = json::array();
+  for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
+    tabs.push_back(Str(plotForm.TabbedNotebook1->tabText(i)));
+  }
+  const json texts = {
+      {"input_window",
+       {{"caption", Str(mainForm.windowTitle())},
+        {"client_size", {mainForm.width(), mainForm.height()}},
+        {"controls", Controls(mainForm)}}},
+      {"feedback_window",
+       {{"caption", Str(plotForm.windowTitle())},
+        {"shown", shown},
+        {"client_size", {plotForm.width(), plotForm.height()}},
+        {"pages", tabs},
+        {"controls", Controls(plotForm)},
+        {"series", Series(plotForm)}}},
+      {"steps", session.Steps()},
+      {"messages", session.Messages()},
+      {"beeps", recorder.BeepCount()},
+  };
+  std::ofstream file(dir.filePath(QStringLiteral("texts.json")).toStdString());
+  file << texts.dump(2) << "\n";
+  ok = static_cast<bool>(file) && ok;
+
+  AnalysisForm.SetInputSource(nullptr);
+  PlotPDFForm = nullptr;
+  MainForm = nullptr;
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  CLI::App app{
+      "Opens the two windows headless, enters the judgements, presses the plot button and "
+      "writes PNGs of the input window and of each feedback page, and texts.json with the "
+      "texts both windows show and the messages raised. Options not given keep the input "
+      "window's initial values.",
+      "morvane-snapshot"};
+  app.add_option("--ap", options.ap, "lower quantile a_p");
+  app.add_option("--p", options.p, "level p of a_p, in percent");
+  app.add_option("--m", options.m, "most likely value m");
+  app.add_option("--br", options.br, "upper quantile b_r");
+  app.add_option("--r", options.r, "level r of b_r, in percent");
+  auto* power = app.add_option("--n", options.n, "power parameter n");
+  auto* extra = app.add_option("--xs", options.xs,
+                               "additional quantile x_s, instead of n (selects its mode)");
+  auto* level = app.add_option("--s", options.s, "level s of x_s, in percent");
+  app.add_option("--credibility", options.credibility,
+                 "credibility level: percent of probability outside the interval");
+  app.add_option("--out", options.out, "folder to write the images and texts.json into")
+      ->required();
+  power->excludes(extra);
+  level->needs(extra);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    const int status = app.exit(e);
+    return status == 0 ? 0 : 2;
+  }
+
+  // Always headless, so that the images do not depend on a desktop.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Morvane"));
+  return Run(options);
+}
