@@ -1,0 +1,343 @@
+#include "PlotPDFUnit.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTest>
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChartWidget.h"
+#include "FakeJudgements.h"
+#include "GTSPUnit.h"
+#include "MessageService.h"
+#include "NumberText.h"
+#include "QtTestSupport.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+namespace {
+
+std::string Text(const TPanel* panel) {
+  return panel->Caption().toStdString();
+}
+
+class PlotPDFFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GTSPForm = TGTSPForm{};
+    Form = std::make_unique<TPlotPDFForm>();
+  }
+
+  // The saved fit of the judgements' fit for power n, and a model that holds something else.
+  void SaveFit(const char* power = "7.0") {
+    Fit.window.Text(TNumberField::Power) = power;
+    Fit.FitPower();
+    Fit.record.CopyFitToModel();
+    Form->SavedLower = Fit.record.LowerBound;
+    Form->SavedUpper = Fit.record.UpperBound;
+    Form->SavedMode = Fit.record.ModeValue;
+    Form->SavedPower = Fit.record.Power;
+    GTSPForm = TGTSPForm{1, 2, 3, 1, 1};
+  }
+
+  void TypeLevel(const QString& text) {
+    QLineEdit* field = Form->SpinEdit1->LineEdit();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty()) {
+      QTest::keyClick(field, Qt::Key_Backspace);
+    } else {
+      QTest::keyClicks(field, text);
+    }
+  }
+
+  TMessageRecorder Recorder;
+  TScopedMessageService Scope{Recorder};
+  Elicitation Fit;
+  std::unique_ptr<TPlotPDFForm> Form;
+};
+
+// [SECTION] Layout
+
+TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
+  EXPECT_FALSE(Form->isVisible());
+  EXPECT_EQ(Form->windowTitle(), "Feedback FORM for elicited Two-Sided Power Distribution");
+  EXPECT_EQ(Form->size(), QSize(616, 604));
+  EXPECT_EQ(Form->GroupBox1->geometry(), QRect(0, 0, 616, 209));
+  EXPECT_EQ(Form->GroupBox2->geometry(), QRect(2, 144, 612, 63));
+  EXPECT_EQ(Form->TabbedNotebook1->geometry(), QRect(0, 209, 616, 395));
+  EXPECT_EQ(Form->GroupBox2->Caption(), "90% Credibility Interval");
+  EXPECT_EQ(Form->Label1->Caption(), "Mode");
+  for (const TPanel* panel :
+       {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5, Form->Panel6,
+        Form->Panel7, Form->Panel8, Form->Panel13, Form->Panel14}) {
+    EXPECT_EQ(Text(panel), "Panel1") << panel->objectName().toStdString();
+    EXPECT_EQ(panel->Bevel(), TBevel::Lowered) << panel->objectName().toStdString();
+    EXPECT_EQ(panel->size(), QSize(89, 25)) << panel->objectName().toStdString();
+  }
+  const char* tabs[] = {"PDF", "CDF", "Mode Probability", "Lower Bound", "Upper Bound"};
+  ASSERT_EQ(Form->TabbedNotebook1->PageCount(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(Form->TabbedNotebook1->tabText(i), tabs[i]);
+  }
+  EXPECT_EQ(Form->TabbedNotebook1->PageIndex(), 0);
+  EXPECT_EQ(Text(Form->Panel11),
+            "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and "
+            "power parameter n");
+  EXPECT_EQ(Text(Form->Panel15),
+            "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n");
+  EXPECT_EQ(Text(Form->Panel9),
+            "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m ");
+  EXPECT_EQ(Text(Form->Panel10),
+            "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m ");
+  EXPECT_EQ(Text(Form->Panel12).back(), ' ');
+}
+
+TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheRest) {
+  ASSERT_TRUE(ShowActive(*Form));
+  const struct { int Width, Height; } sizes[] = {{900, 800}, {616, 604}, {400, 300}};
+  for (const auto& size : sizes) {
+    Form->resize(size.Width, size.Height);
+    ASSERT_TRUE(WaitFor([&] { return Form->size() == QSize(size.Width, size.Height); }));
+    const std::string at = std::to_string(size.Width) + " x " + std::to_string(size.Height);
+    EXPECT_EQ(Form->GroupBox1->geometry(), QRect(0, 0, size.Width, 209)) << at;
+    EXPECT_EQ(Form->TabbedNotebook1->geometry(), QRect(0, 209, size.Width, size.Height - 209))
+        << at;
+    EXPECT_EQ(Form->GroupBox2->geometry(), QRect(2, 144, size.Width - 4, 63)) << at;
+    // Every page: the chart fills the page above its 41-pixel caption panel.
+    for (const ChartWidget* chart :
+         {Form->PDFChart, Form->CDFChart, Form->ModeChart, Form->Chart1, Form->Chart2}) {
+      const QWidget* page = chart->parentWidget();
+      const TPanel* caption = page->findChild<TPanel*>();
+      ASSERT_NE(caption, nullptr);
+      Form->TabbedNotebook1->setCurrentWidget(page->parentWidget());
+      ASSERT_TRUE(WaitFor([&] { return chart->height() + 41 == page->height(); })) << at;
+      EXPECT_EQ(chart->geometry(), QRect(0, 0, page->width(), page->height() - 41)) << at;
+      EXPECT_EQ(caption->geometry(), QRect(0, page->height() - 41, page->width(), 41)) << at;
+      EXPECT_EQ(chart->Chart().Width(), chart->width()) << at;
+    }
+  }
+  Form->TabbedNotebook1->SetPageIndex(0);
+}
+
+TEST_F(PlotPDFFormTest, ClosingOnlyHidesTheWindow) {
+  const QPointer<TPlotPDFForm> alive(Form.get());
+  Form->show();
+  ASSERT_TRUE(WaitFor([&] { return Form->isVisible(); }));
+  EXPECT_TRUE(Form->close());
+  EXPECT_FALSE(Form->isVisible());
+  EXPECT_FALSE(alive.isNull());
+  Form->show();
+  EXPECT_TRUE(Form->isVisible());
+}
+
+// [SECTION] Charts and series
+
+TEST_F(PlotPDFFormTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
+  struct TCase {
+    ChartWidget* Widget;
+    const char* Bottom;
+    const char* Left;
+  };
+  const TCase cases[] = {{Form->PDFChart, "x", "Probability Density"},
+                         {Form->CDFChart, "x", "Cumulative Distribution Function"},
+                         {Form->ModeChart, "n", "Mode Probability q"},
+                         {Form->Chart1, "n", "Lower Bound"},
+                         {Form->Chart2, "n", "Upper Bound"}};
+  for (const TCase& c : cases) {
+    TChart& chart = c.Widget->Chart();
+    const std::string name = c.Widget->objectName().toStdString();
+    EXPECT_FALSE(chart.View3D()) << name;
+    EXPECT_FALSE(chart.Legend().Visible()) << name;
+    EXPECT_EQ(chart.Color(), clWhite) << name;
+    EXPECT_EQ(chart.BackWall().Brush().Color(), clWhite) << name;
+    EXPECT_EQ(chart.BackWall().Brush().Style(), bsClear) << name;
+    EXPECT_EQ(chart.Title().Text(), std::vector<std::string>{"  "}) << name;
+    EXPECT_EQ(chart.BottomAxis().Title().Caption(), c.Bottom) << name;
+    EXPECT_EQ(chart.LeftAxis().Title().Caption(), c.Left) << name;
+    EXPECT_EQ(chart.BevelWidth(), c.Widget == Form->PDFChart ? 0 : 1) << name;
+    EXPECT_EQ(chart.LeftAxis().Automatic(), c.Widget != Form->CDFChart) << name;
+    EXPECT_TRUE(chart.BottomAxis().Automatic()) << name;
+  }
+  TChartFont& title = Form->PDFChart->Chart().Title().Font();
+  EXPECT_EQ(title.Name(), "Arial");
+  EXPECT_EQ(title.Height(), 16);
+  EXPECT_EQ(title.Style(), 0u);
+  EXPECT_EQ(title.Color(), clBlue);
+  TChartAxis& probability = Form->CDFChart->Chart().LeftAxis();
+  EXPECT_FALSE(probability.AutomaticMinimum());
+  EXPECT_FALSE(probability.AutomaticMaximum());
+  EXPECT_EQ(probability.Minimum(), -0.025);
+  EXPECT_EQ(probability.Maximum(), 1.025);
+  EXPECT_EQ(probability.Increment(), 0.05);
+}
+
+TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
+  struct TCase {
+    const char* Name;
+    TCustomSeries* Series;
+    ChartWidget* Chart;
+    bool Line;
+    TColor Color;
+    bool Pointer;
+    bool Marks;
+    TSeriesMarksStyle Style;
+    int Arrow;
+  };
+  const TCase cases[] = {
+      {"Series1", Form->Series1, Form->PDFChart, true, clRed, false, false, smsLabel, 0},
+      {"Series2", Form->Series2, Form->PDFChart, false, clGreen, true, true, smsXValue, 8},
+      {"Series4", Form->Series4, Form->CDFChart, true, clRed, false, false, smsLabel, 0},
+      {"Series8", Form->Series8, Form->CDFChart, false, clGreen, true, true, smsXValue, 0},
+      {"Series3", Form->Series3, Form->ModeChart, true, clRed, false, false, smsLabel, 0},
+      {"Series5", Form->Series5, Form->ModeChart, true, clBlue, true, true, smsValue, 8},
+      {"Series6", Form->Series6, Form->ModeChart, false, clGreen, true, true, smsValue, 0},
+      {"Series7", Form->Series7, Form->Chart1, true, clRed, false, false, smsLabel, 0},
+      {"Series9", Form->Series9, Form->Chart1, false, clGreen, true, true, smsValue, 0},
+      {"Series10", Form->Series10, Form->Chart2, true, clRed, false, false, smsLabel, 0},
+      {"Series11", Form->Series11, Form->Chart2, false, clGreen, true, true, smsValue, 0},
+  };
+  for (const TCase& c : cases) {
+    const TCustomSeries& s = *c.Series;
+    EXPECT_EQ(s.ParentChart(), &c.Chart->Chart()) << c.Name;
+    EXPECT_EQ(s.DrawLine(), c.Line) << c.Name;
+    EXPECT_EQ(s.SeriesColor(), c.Color) << c.Name;
+    EXPECT_EQ(s.XValues().Order(), loAscending) << c.Name;
+    EXPECT_EQ(s.YValues().Order(), loNone) << c.Name;
+    EXPECT_EQ(s.Pointer().Visible(), c.Pointer) << c.Name;
+    EXPECT_EQ(s.Marks().Visible(), c.Marks) << c.Name;
+    if (c.Pointer) {
+      EXPECT_EQ(s.Pointer().Style(), psDiamond) << c.Name;
+      EXPECT_EQ(s.Pointer().HorizSize(), 3) << c.Name;
+      EXPECT_EQ(s.Pointer().VertSize(), 3) << c.Name;
+      EXPECT_EQ(s.Pointer().Brush().Color(), clRed) << c.Name;
+    }
+    if (c.Marks) {
+      EXPECT_EQ(s.Marks().Style(), c.Style) << c.Name;
+      EXPECT_EQ(s.Marks().ArrowLength(), c.Arrow) << c.Name;
+    }
+  }
+  EXPECT_EQ(Form->Series1->Title(), "PDFSeries");
+  EXPECT_EQ(Form->Series2->Title(), "PDFPointSeries");
+  EXPECT_EQ(Form->Series3->Title(), "");
+}
+
+TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
+  for (const TFitMode mode : {TFitMode::PowerParameter, TFitMode::ExtraQuantile}) {
+    Fit.window.mode = static_cast<int>(mode);
+    Fit.record.ReadInputs();
+    if (mode == TFitMode::PowerParameter) {
+      Fit.record.SolveBounds();
+    } else {
+      Fit.record.SearchPower();
+    }
+    Fit.record.CopyFitToModel();
+    Form->Samples.Compute(Fit.record, Fit.model, mode);
+    // Twice: a second filling must replace the points, not add to them.
+    for (int round = 0; round < 2; ++round) {
+      Form->FillPdfChart();
+      Form->FillCdfChart();
+      Form->FillModeChart();
+      Form->FillLowerBoundChart();
+      Form->FillUpperBoundChart();
+    }
+    const TGraphSamples& g = Form->Samples;
+    const std::pair<const TChartSeries*, const TPointList*> fed[] = {
+        {Form->Series1, &g.DensityLine},      {Form->Series2, &g.DensityMarks},
+        {Form->Series4, &g.DistributionLine}, {Form->Series8, &g.DistributionMarks},
+        {Form->Series3, &g.ModeLine},         {Form->Series5, &g.ModeLimitLine},
+        {Form->Series6, &g.ModeMarks},        {Form->Series7, &g.LowerLine},
+        {Form->Series9, &g.LowerMarks},       {Form->Series10, &g.UpperLine},
+        {Form->Series11, &g.UpperMarks}};
+    for (const auto& [series, list] : fed) {
+      // The series keeps its points in ascending X; compare as sorted lists.
+      TPointList expected = *list;
+      std::stable_sort(expected.begin(), expected.end(),
+                       [](const TPlotPoint& a, const TPlotPoint& b) { return a.X < b.X; });
+      TPointList held;
+      for (int i = 0; i < series->PointCount(); ++i) {
+        held.push_back({series->XValue(i), series->YValue(i)});
+        EXPECT_EQ(series->PointColor(i), series->SeriesColor());
+        EXPECT_EQ(series->PointLabel(i), "");
+      }
+      EXPECT_EQ(held, expected) << "mode " << static_cast<int>(mode) << ", series with "
+                                << list->size() << " points";
+    }
+  }
+}
+
+// [SECTION] Credibility interval
+
+TEST_F(PlotPDFFormTest, TheCaptionNamesTheLevelInsideTheInterval) {
+  const std::pair<int, const char*> cases[] = {
+      {10, " 90% Credibility Interval"},    {0, "100% Credibility Interval"},
+      {100, "  0% Credibility Interval"},   {150, "-50% Credibility Interval"},
+      {-900, "1000% Credibility Interval"}, {INT_MIN, "2147483748% Credibility Interval"}};
+  for (const auto& [level, caption] : cases) {
+    EXPECT_EQ(TPlotPDFForm::CredibilityCaption(level), caption) << "level " << level;
+  }
+}
+
+TEST_F(PlotPDFFormTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
+  TypeLevel(QStringLiteral("20"));
+  EXPECT_EQ(Form->GroupBox2->Caption(), " 80% Credibility Interval");
+  EXPECT_EQ(Text(Form->Panel13), "Panel1");
+  EXPECT_EQ(GTSPForm.LowerBound, 0);
+  EXPECT_TRUE(Recorder.Records().empty());
+}
+
+TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheSavedFit) {
+  SaveFit();
+  const TGTSPForm& fit = Fit.model;
+  const Extended a = fit.LowerBound;
+  struct TCase {
+    const char* Typed;
+    Extended Lower;
+    Extended Upper;
+  };
+  const TCase cases[] = {
+      {"10", fit.Quantile(0.05L), fit.Quantile(0.95L)},
+      {"0", a, fit.Quantile(1)},
+      {"100", fit.Quantile(0.5L), fit.Quantile(0.5L)},
+      {"150", fit.Quantile(0.75L), fit.Quantile(0.25L)},
+      {"250", a, a},
+      {"-", a, fit.Quantile(1)},
+      {"", a, fit.Quantile(1)},
+  };
+  for (const TCase& c : cases) {
+    // From a level that differs, so that every case is a change.
+    Form->SpinEdit1->SetText(QStringLiteral("33"));
+    GTSPForm = TGTSPForm{1, 2, 3, 1, 1};
+    TypeLevel(QString::fromLatin1(c.Typed));
+    EXPECT_EQ(Text(Form->Panel13), FormatNumber(c.Lower)) << "level \"" << c.Typed << '"';
+    EXPECT_EQ(Text(Form->Panel14), FormatNumber(c.Upper)) << "level \"" << c.Typed << '"';
+    // The model holds the saved fit again.
+    EXPECT_EQ(GTSPForm.LowerBound, Form->SavedLower);
+    EXPECT_EQ(GTSPForm.RightPower, Form->SavedPower);
+  }
+  // Nothing but the two limits is written.
+  for (const TPanel* panel : {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5,
+                              Form->Panel6, Form->Panel7, Form->Panel8}) {
+    EXPECT_EQ(Text(panel), "Panel1") << panel->objectName().toStdString();
+  }
+  EXPECT_EQ(Form->Label1->Caption(), "Mode");
+  EXPECT_TRUE(Recorder.Records().empty());
+}
+
+TEST_F(PlotPDFFormTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) {
+  SaveFit();
+  ASSERT_TRUE(ShowActive(*Form));
+  Form->SpinEdit1->setFocus(Qt::MouseFocusReason);
+  TypeLevel(QStringLiteral("150"));
+  EXPECT_EQ(Form->GroupBox2->Caption(), "-50% Credibility Interval");
+  Form->Panel1->setFocusPolicy(Qt::StrongFocus);
+  Form->Panel1->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Form->SpinEdit1->Text(), "100");
+  EXPECT_EQ(Form->GroupBox2->Caption(), "  0% Credibility Interval");
+  EXPECT_EQ(Text(Form->Panel13), FormatNumber(Fit.model.Quantile(0.5L)));
+}
+
+}  // namespace
