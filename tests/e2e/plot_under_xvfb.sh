@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# End to end: starts the real program on a virtual X server, presses the plot button with
+# the mouse, waits for the feedback window, then closes the input window and expects the
+# program to end although the feedback window is still open.
+#   plot_under_xvfb.sh PATH_TO_MORVANE
+# Exit status 77 (skipped) when the X tools are missing; scripts/setup installs them.
+set -euo pipefail
+
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+feedback_title='Feedback FORM for elicited Two-Sided Power Distribution'
+
+for tool in Xvfb xdotool python3; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIPPED: $tool is not installed (scripts/setup installs xvfb, xdotool and python3)"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*"
+  [ -s "$work/program.log" ] && { echo "--- program output"; cat "$work/program.log"; }
+  exit 1
+}
+
+# The server picks a free display number and writes it to the pipe, so that tests running
+# side by side never share a display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+# The input window, by its exact caption.
+main_window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Morvane$' | head -n 1) ||
+  fail "the input window \"Morvane\" did not appear"
+if xdotool search --onlyvisible --name "^$feedback_title\$" >/dev/null 2>&1; then
+  fail "the feedback window is shown before anything was plotted"
+fi
+
+# The plot button: left 16, top 368, 505 x 25 in the window's client area; its middle.
+sleep 0.5
+xdotool mousemove --window "$main_window" $((16 + 505 / 2)) $((368 + 25 / 2)) click 1
+timeout 60 xdotool search --sync --onlyvisible --name "^$feedback_title\$" >/dev/null ||
+  fail "pressing \"Plot Two-Sided Power Graphs\" did not show the feedback window"
+kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the plot"
+
+# Closing the input window ends the program, with the feedback window open.
+python3 "$here/close_window.py" "$main_window" || fail "could not ask the input window to close"
+for _ in $(seq 300); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$program_pid" 2>/dev/null; then
+  fail "the program went on after its input window was closed"
+fi
+status=0
+wait "$program_pid" || status=$?
+program_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "the feedback window appeared after the plot button was pressed; closing the input window ended the program"
