@@ -1,0 +1,73 @@
+// From a step of a level spin edit to the repainted visible chart: the whole plot command,
+// the eleven series refilled and the chart on the selected page painted, headless.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "AnalysisUnit.h"
+#include "Appearance.h"
+#include "ChartWidget.h"
+#include "MainUnit.h"
+#include "MessageService.h"
+#include "PlotPDFUnit.h"
+#include "RadioGroup.h"
+#include "SpinEdit.h"
+
+namespace {
+
+// Steps the level down and up in turn, so that every iteration changes the text and plots.
+void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) {
+  MainForm->RadioGroup1->SetItemIndex(mode);
+  MainForm->BitBtn1Click();
+  TSpinEdit* spin = MainForm->*level;
+  bool down = true;
+  for (auto _ : state) {
+    if (down) {
+      spin->StepDown();
+    } else {
+      spin->StepUp();
+    }
+    down = !down;
+    PlotPDFForm->PDFChart->repaint();
+  }
+  state.counters["panel_n"] = static_cast<double>(AnalysisForm.Power);
+}
+
+void BM_LevelStepPower(benchmark::State& state) {
+  LevelStep(state, 0, &TMainForm::SpinEdit1);
+}
+BENCHMARK(BM_LevelStepPower)->Unit(benchmark::kMillisecond);
+
+void BM_LevelStepExtraQuantile(benchmark::State& state) {
+  LevelStep(state, 1, &TMainForm::SpinEdit3);
+}
+BENCHMARK(BM_LevelStepExtraQuantile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform cannot raise a window; every plot would say so.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  QApplication app(argc, argv);
+  InstallToolkitFont();
+  TMessageRecorder recorder;
+  TScopedMessageService messages(recorder);
+
+  auto mainForm = std::make_unique<TMainForm>();
+  MainForm = mainForm.get();
+  AnalysisForm.SetInputSource(MainForm);
+  auto plotForm = std::make_unique<TPlotPDFForm>();
+  PlotPDFForm = plotForm.get();
+  MainForm->show();
+
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+
+  AnalysisForm.SetInputSource(nullptr);
+  plotForm.reset();
+  mainForm.reset();
+  return recorder.Records().empty() ? 0 : 1;
+}
