@@ -8,7 +8,7 @@
 #include "ErrorBoundary.h"
 #include "FeedbackCharts.h"
 #include "GTSPUnit.h"
-#include "NumberText.h"
+#include "NumberPanel.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
 
@@ -22,7 +22,7 @@ TPanel* ResultPanel(QWidget* parent, const char* name, int left, int top) {
   panel->setObjectName(QLatin1String(name));
   panel->SetBevel(TBevel::Lowered);
   panel->SetCaption(QStringLiteral("Panel1"));
-  panel->setGeometry(left, top, 89, 25);
+  panel->setGeometry(left, top, kResultPanelWidth, 25);
   return panel;
 }
 
@@ -31,10 +31,6 @@ TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left
   label->setObjectName(QLatin1String(name));
   label->move(left, top);
   return label;
-}
-
-QString NumberCaption(Extended value) {
-  return QString::fromStdString(FormatNumber(value));
 }
 
 }  // namespace
@@ -244,8 +240,8 @@ void TPlotPDFForm::SpinEdit1Change() {
   const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
   const Extended lower = GTSPForm.Quantile(tail);
   const Extended upper = GTSPForm.Quantile(Checked(1 - tail));
-  Panel13->SetCaption(NumberCaption(lower));
-  Panel14->SetCaption(NumberCaption(upper));
+  ShowNumber(*Panel13, lower);
+  ShowNumber(*Panel14, upper);
 }
 
 void TPlotPDFForm::FillPdfChart() {

@@ -9,7 +9,7 @@
 #include "ErrorBoundary.h"
 #include "GTSPUnit.h"
 #include "MessageService.h"
-#include "NumberText.h"
+#include "NumberPanel.h"
 #include "PlotComputation.h"
 #include "PlotPDFUnit.h"
 #include "RadioGroup.h"
@@ -49,10 +49,6 @@ TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximu
   spin->SetMaxValue(maximum);
   spin->SetValue(value);
   return spin;
-}
-
-QString NumberCaption(Extended value) {
-  return QString::fromStdString(FormatNumber(value));
 }
 
 }  // namespace
@@ -140,7 +136,7 @@ void TMainForm::CreateFeasibilityBounds() {
     auto* panel = Named(new TPanel(GroupBox3), name);
     panel->SetBevel(TBevel::Lowered);
     panel->SetCaption(QStringLiteral("Panel1"));
-    panel->setGeometry(left, 24, 89, 25);
+    panel->setGeometry(left, 24, kResultPanelWidth, 25);
     return panel;
   };
   Panel6 = boundPanel("Panel6", 152);
@@ -312,8 +308,8 @@ void TMainForm::RefreshFeasibilityBounds() {
       MessageService().ShowError(*advice);
     }
     const TFeasibilityBounds bounds = ComputeFeasibilityBounds(AnalysisForm);
-    Panel6->SetCaption(NumberCaption(bounds.Smaller));
-    Panel7->SetCaption(NumberCaption(bounds.Larger));
+    ShowNumber(*Panel6, bounds.Smaller);
+    ShowNumber(*Panel7, bounds.Larger);
   } catch (...) {
     // Bounds of earlier judgements would pass for the bounds of these.
     Panel6->SetCaption(QString());
@@ -342,24 +338,24 @@ void TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
 void TMainForm::PresentFit(TPlotOutcome& outcome) {
   TPlotPDFForm& feedback = *PlotPDFForm;
   const TFitFigures& f = outcome.Figures;
-  feedback.Panel1->SetCaption(NumberCaption(f.LowerBound));
-  feedback.Panel2->SetCaption(NumberCaption(f.UpperBound));
-  feedback.Panel4->SetCaption(NumberCaption(f.ModeProbability));
-  feedback.Panel5->SetCaption(NumberCaption(f.ModeValue));
-  feedback.Panel3->SetCaption(NumberCaption(f.Power));
+  ShowNumber(*feedback.Panel1, f.LowerBound);
+  ShowNumber(*feedback.Panel2, f.UpperBound);
+  ShowNumber(*feedback.Panel4, f.ModeProbability);
+  ShowNumber(*feedback.Panel5, f.ModeValue);
+  ShowNumber(*feedback.Panel3, f.Power);
   feedback.Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
   if (f.AntiMode) {
     MessageService().ShowWarning(kAntiModeWarning);
   }
-  feedback.Panel13->SetCaption(NumberCaption(f.LowerCredibilityLimit));
-  feedback.Panel14->SetCaption(NumberCaption(f.UpperCredibilityLimit));
+  ShowNumber(*feedback.Panel13, f.LowerCredibilityLimit);
+  ShowNumber(*feedback.Panel14, f.UpperCredibilityLimit);
   feedback.SavedLower = f.LowerBound;
   feedback.SavedUpper = f.UpperBound;
   feedback.SavedMode = f.ModeValue;
   feedback.SavedPower = f.Power;
-  feedback.Panel6->SetCaption(NumberCaption(f.Median));
-  feedback.Panel7->SetCaption(NumberCaption(f.Mean));
-  feedback.Panel8->SetCaption(NumberCaption(f.StdDev));
+  ShowNumber(*feedback.Panel6, f.Median);
+  ShowNumber(*feedback.Panel7, f.Mean);
+  ShowNumber(*feedback.Panel8, f.StdDev);
 
   feedback.Samples = std::move(outcome.Graphs);
   feedback.FillPdfChart();

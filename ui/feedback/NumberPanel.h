@@ -1,0 +1,16 @@
+// Result panels that show a computed number whole.
+#pragma once
+
+#include "ExtendedMath.h"
+
+class TPanel;
+
+// Every result panel is designed 89 pixels wide, room for the ten characters of a number
+// from 0 to 10.
+inline constexpr int kResultPanelWidth = 89;
+
+// Writes the number text of the value into the panel. A text too long for the designed
+// width widens the panel to the right, as far as its parent leaves room; a text longer
+// still is written in a smaller face, and the panel's tooltip holds it as well. A text that
+// fits puts the panel back at its designed width and face.
+void ShowNumber(TPanel& panel, Extended value);
