@@ -100,7 +100,10 @@ json Describe(const QWidget& control) {
   item["geometry"] = {g.x(), g.y(), g.width(), g.height()};
   item["visible"] = control.isVisibleTo(control.window());
   item["enabled"] = control.isEnabled();
-  item["shows_whole"] = ShowsWhole(control) && InsideParent(control);
+  // Only a window on screen has its final layout.
+  if (control.window()->isVisible()) {
+    item["shows_whole"] = ShowsWhole(control) && InsideParent(control);
+  }
   return item;
 }
 
