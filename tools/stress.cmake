@@ -1,0 +1,22 @@
+# morvane-fit on random judgement sets (scripts/fit-stress): every run must end with a fit
+# or a message, within its time. The test build runs under the sanitizers, where every
+# process start costs tens of milliseconds, so CTest runs a share of the full run; the
+# full run of 10,000 sets is
+#   scripts/fit-stress build/release/tools/morvane-fit
+if(MORVANE_BUILD_TESTS)
+  # This folder is added before the top level enables testing.
+  enable_testing()
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(MORVANE_STRESS_COUNT 1000 CACHE STRING "Judgement sets of the morvane-fit stress test")
+  # Two runs at a time, so the test takes both processors. The wall-clock limit of a run
+  # is looser than the processor-time limit of 1 s, which the script always applies, so
+  # that a busy machine does not fail it.
+  add_test(NAME morvane_fit_stress
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/fit-stress
+            --count ${MORVANE_STRESS_COUNT} --workers 2 --time-limit 5
+            $<TARGET_FILE:morvane-fit>)
+  set_tests_properties(morvane_fit_stress PROPERTIES
+    ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1"
+    PROCESSORS 2
+    TIMEOUT 900)
+endif()
