@@ -1,6 +1,7 @@
 #include "MainUnit.h"
 
 #include <QRadioButton>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -115,8 +116,7 @@ void TMainForm::CreateAdditionalInformation() {
   SpinEdit3 = LevelField(GroupBox2, "SpinEdit3", 10, 90, 80, 88);
   Label8 = Caption(GroupBox2, "Label8", "Power Parameter n", 24, 92);
   Edit5 = NumberField(GroupBox2, "Edit5", "7.0", 168, 88);
-  for (QWidget* control : {static_cast<QWidget*>(Label6), static_cast<QWidget*>(Edit4),
-                           static_cast<QWidget*>(Label7), static_cast<QWidget*>(SpinEdit3)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{Label6, Edit4, Label7, SpinEdit3}) {
     control->setVisible(false);
     control->setEnabled(false);
   }

@@ -24,6 +24,8 @@ class TMainForm : public QWidget, public TJudgementSource {
   Q_OBJECT
 
  public:
+  // The client area of a window 543 x 455 pixels outside, with a frame of 4 pixels and a
+  // caption bar of 30, the frame the feedback window's outer and client sizes imply.
   static constexpr int kClientWidth = 535;
   static constexpr int kClientHeight = 421;
 
