@@ -344,9 +344,6 @@ void TMainForm::PresentFit(TPlotOutcome& outcome) {
   ShowNumber(*feedback.Panel5, f.ModeValue);
   ShowNumber(*feedback.Panel3, f.Power);
   feedback.Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
-  if (f.AntiMode) {
-    MessageService().ShowWarning(kAntiModeWarning);
-  }
   ShowNumber(*feedback.Panel13, f.LowerCredibilityLimit);
   ShowNumber(*feedback.Panel14, f.UpperCredibilityLimit);
   feedback.SavedLower = f.LowerBound;
@@ -364,6 +361,11 @@ void TMainForm::PresentFit(TPlotOutcome& outcome) {
   feedback.FillLowerBoundChart();
   feedback.FillUpperBoundChart();
 
+  // The warning waits until the whole fit stands in the window: an open window never shows
+  // panels of two fits side by side while the box is up.
+  if (f.AntiMode) {
+    MessageService().ShowWarning(kAntiModeWarning);
+  }
   feedback.show();
   feedback.raise();
 }

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -252,6 +253,38 @@ TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
     EXPECT_EQ(Panels(), ExpectedPanels(judgements)) << "n = " << c.Power;
     EXPECT_TRUE(Feedback->isVisible());
   }
+}
+
+// Records, when the warning comes up, what an open feedback window shows behind it.
+class TWarningSpy final : public TMessageService {
+ public:
+  explicit TWarningSpy(std::function<void()> atWarning) : AtWarning_(std::move(atWarning)) {}
+  void Show(TMessageBoxKind kind, std::string_view) override {
+    if (kind == TMessageBoxKind::Warning)
+      AtWarning_();
+  }
+  void Beep() override {}
+
+ private:
+  std::function<void()> AtWarning_;
+};
+
+TEST_F(MainFormTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
+  PressPlot();
+  ASSERT_TRUE(Feedback->isVisible());
+  TPanelTexts behindWarning{};
+  int densityPoints = 0;
+  TWarningSpy spy([&] {
+    behindWarning = Panels();
+    densityPoints = Feedback->Series1->PointCount();
+  });
+  TScopedMessageService scope(spy);
+  Type(Main->Edit5, QStringLiteral("0.5"));
+  PressPlot();
+  FakeJudgements judgements;
+  judgements.Text(TNumberField::Power) = "0.5";
+  EXPECT_EQ(behindWarning, ExpectedPanels(judgements)) << "no panel of the earlier fit";
+  EXPECT_EQ(densityPoints, 199) << "the charts already hold the new fit";
 }
 
 TEST_F(MainFormTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
