@@ -5,17 +5,17 @@
 #include <QStringList>
 #include <QWidget>
 
-QFont ToolkitFont(const TFontSpec& spec) {
+QFont ToolkitFont(const TFontSpec& style) {
   QFont font;
-  if (spec.Family.isEmpty()) {
+  if (style.Family.isEmpty()) {
     font.setFamilies(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
   } else {
-    font.setFamilies(QStringList{spec.Family, QStringLiteral("Liberation Sans")});
+    font.setFamilies(QStringList{style.Family, QStringLiteral("Liberation Sans")});
   }
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(spec.PixelSize > 0 ? spec.PixelSize : 11);
+  font.setPixelSize(style.PixelSize > 0 ? style.PixelSize : 11);
   // Set even when false, so that a bold parent does not make the control bold.
-  font.setBold(spec.Bold);
+  font.setBold(style.Bold);
   font.setItalic(false);
   return font;
 }
@@ -34,12 +34,12 @@ QColor ToQColor(TTextColour colour) {
   return QApplication::palette().color(QPalette::Active, QPalette::WindowText);
 }
 
-void ApplyFont(QWidget* widget, const TFontSpec& spec) {
+void ApplyFont(QWidget* widget, const TFontSpec& style) {
   if (widget == nullptr) {
     return;
   }
-  widget->setFont(ToolkitFont(spec));
-  const QColor colour = ToQColor(spec.Colour);
+  widget->setFont(ToolkitFont(style));
+  const QColor colour = ToQColor(style.Colour);
   QPalette palette = widget->palette();
   for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     for (const QPalette::ColorRole role :

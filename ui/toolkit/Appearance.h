@@ -27,13 +27,13 @@ struct TFontSpec {
 
 // The sans face the windows are designed with ("Liberation Sans", which has the metrics
 // of the usual Windows sans faces; "DejaVu Sans" if it is missing).
-QFont ToolkitFont(const TFontSpec& spec = {});
+QFont ToolkitFont(const TFontSpec& style = {});
 
 QColor ToQColor(TTextColour colour);
 
 // Sets the widget's font and the colour of its text (window, edit and button text) for
 // the active and inactive states; disabled text keeps the style's greyed colour.
-void ApplyFont(QWidget* widget, const TFontSpec& spec);
+void ApplyFont(QWidget* widget, const TFontSpec& style);
 
 // Makes the toolkit's regular font the application's default (message boxes, tooltips).
 void InstallToolkitFont();

@@ -73,7 +73,7 @@ class TGroupBox : public QGroupBox {
 
   QString Caption() const { return title(); }
   void SetCaption(const QString& caption);
-  void SetCaptionFont(const TFontSpec& spec) { ApplyFont(this, spec); }
+  void SetCaptionFont(const TFontSpec& style) { ApplyFont(this, style); }
 };
 
 // A push button; its clicked() signal is the press.
