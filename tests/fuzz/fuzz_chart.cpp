@@ -193,6 +193,8 @@ void ConfigureAxis(TByteReader& in, TChartAxis& axis) {
   axis.SetTickLength(in.Int(-50, 500));
   axis.SetTickInnerLength(in.Int(-50, 500));
   axis.SetMinorTickLength(in.Int(-50, 500));
+  // Every minor tick asked for is drawn, between every two labels: ten million of them take
+  // seconds, so the count stays within what a window could show.
   axis.SetMinorTickCount(in.Int(-5, 100));
   axis.SetLabelsSize(in.Int(-50, 500));
   axis.SetTitleSize(in.Int(-50, 500));
