@@ -19,8 +19,9 @@ Extended Level(int percent) {
 [[noreturn]] void BoundsNotSolved() {
   throw EFitError(
       "The bounds a and b could not be solved for these judgements: no mode probability "
-      "between p and r meets them. Check that a_p < m < b_r and p < r; a power parameter n "
-      "far from 1 can also lose the precision the fit needs.");
+      "between p and r meets them. Check that a_p < m < b_r and p < r. A power parameter n "
+      "far from 1, or judgements of very different scale (m - a_p tiny against b_r - m, or "
+      "the other way round), can also lose the precision the fit needs.");
 }
 
 }  // namespace
@@ -104,6 +105,10 @@ void TAnalysisForm::SolveBounds() {
         lnLower = Ln(p);
       }
       const Extended A = Checked(Exp((lnLower - Ln(q)) * reciprocal));
+      // After the first halving, a ratio of exactly 1 means q has come within the precision
+      // of p: the bounds run off to infinity before the fit is met.
+      if (A == 1 && halving > 0)
+        BoundsNotSolved();
       LowerRatio = A;
       a = Checked(ap - (m - ap) * (A / (1 - A)));
     }
@@ -116,6 +121,8 @@ void TAnalysisForm::SolveBounds() {
         lnUpper = Ln(1 - r);
       }
       const Extended B = Checked(Exp((lnUpper - Ln(1 - q)) * reciprocal));
+      if (B == 1 && halving > 0)
+        BoundsNotSolved();
       UpperRatio = B;
       b = Checked((br - m) * (B / (1 - B)) + br);
     }

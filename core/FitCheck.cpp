@@ -73,6 +73,10 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
                     Percent(d.LowerLevel) + " and r is " + Percent(d.UpperLevel) +
                     ". Give a power parameter n instead.");
   }
+  if (!(d.ExtraLevel > 0 && d.ExtraLevel < 1)) {
+    throw EFitError("The quantile level s must lie between 0 % and 100 %: s is " +
+                    Percent(d.ExtraLevel) + ".");
+  }
 }
 
 void CheckFit(const TAnalysisForm& d) {

@@ -5,6 +5,7 @@
 // windows would show), 2 on a usage error.
 #include <CLI/CLI.hpp>
 #include <array>
+#include <cmath>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -71,7 +72,16 @@ void PrintTable(const TPlotOutcome& outcome, const TAnalysisForm& record, int cr
 
 nlohmann::ordered_json Json(const TPlotOutcome& outcome, const TAnalysisForm& record) {
   const TFitFigures& f = outcome.Figures;
-  auto d = [](Extended v) { return static_cast<double>(v); };
+  // JSON numbers are doubles: a figure beyond their range cannot be written as one.
+  auto d = [](Extended v) {
+    const double rounded = static_cast<double>(v);
+    if (!std::isfinite(rounded)) {
+      throw EFitError(
+          "The fit's numbers lie beyond 1.7e308, which JSON numbers cannot hold. Leave out "
+          "--json to read them as number text, or express the quantity in a larger unit.");
+    }
+    return rounded;
+  };
   nlohmann::ordered_json out = {
       {"a", d(f.LowerBound)},
       {"b", d(f.UpperBound)},

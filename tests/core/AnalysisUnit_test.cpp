@@ -202,6 +202,18 @@ TEST(SolveBoundsTest, UnmetToleranceIsReportedInWords) {
   }
 }
 
+TEST(SolveBoundsTest, FitBeyondTheRangesPrecisionIsReportedInWords) {
+  // m - a_p is tiny against b_r - m: the fit's q lies within the precision of p.
+  for (const char* br : {"1e90", "1e40"}) {
+    Elicitation e;
+    e.window.Text(TNumberField::LowerQuantile) = "0";
+    e.window.Text(TNumberField::ModeValue) = "906";
+    e.window.Text(TNumberField::UpperQuantile) = br;
+    e.record.ReadInputs();
+    EXPECT_THROW(e.record.SolveBounds(), EFitError) << "b_r = " << br;
+  }
+}
+
 TEST(CopyFitToModelTest, LoadsTheFitWithEqualPowers) {
   Elicitation e;
   e.FitPower();
@@ -221,6 +233,7 @@ TEST(FitCheckTest, RefusesJudgementsOutsideTheSolversDomain) {
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
   e.record.Power = -2;
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
+  e.record.ExtraLevel = 0.8L;
   EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile)) << "n is not used there";
   e.record.LowerLevel = e.record.UpperLevel = 0.8L;
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError);
@@ -230,6 +243,19 @@ TEST(FitCheckTest, RefusesJudgementsOutsideTheSolversDomain) {
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError);
   e.record.UpperLevel = 1.5L;
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
+}
+
+TEST(FitCheckTest, AdditionalQuantileLevelMustLieInsideTheUnitInterval) {
+  Elicitation e;
+  e.window.mode = 1;
+  e.record.ReadInputs();
+  e.record.Power = 7;
+  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile));
+  for (const long double s : {0.0L, 1.0L, -0.2L, 1.3L}) {
+    e.record.ExtraLevel = s;
+    EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError) << s;
+    EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter)) << "s is not read";
+  }
 }
 
 TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
