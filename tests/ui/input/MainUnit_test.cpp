@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -549,6 +550,28 @@ TEST_F(MainFormTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) 
   EXPECT_TRUE(Shown(Main->Edit5));
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   EXPECT_FALSE(Feedback->isVisible());
+}
+
+TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
+  SelectMode(1);
+  Type(Main->SpinEdit3, QStringLiteral("0"));
+  Type(Main->SpinEdit3, QStringLiteral("10"));
+  QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_0);
+  EXPECT_EQ(Main->SpinEdit3->Text(), "100");
+  for (const TMessageRecord& r : Recorder.Records()) {
+    EXPECT_NE(r.Kind, TMessageBoxKind::MathError) << r.Text;
+  }
+  const std::vector<std::string> messages = Messages();
+  const auto said = [&messages](const std::string& level) {
+    return std::count_if(messages.begin(), messages.end(), [&level](const std::string& m) {
+      return m.rfind("Error: The quantile level s", 0) == 0 &&
+             m.find("s is " + level + " %") != std::string::npos;
+    });
+  };
+  EXPECT_EQ(said("0"), 1) << "the level handler ends at the refusal";
+  EXPECT_EQ(said("100"), 1);
+  EXPECT_EQ(Main->Panel6->Caption(), "");
+  EXPECT_EQ(Main->Panel7->Caption(), "");
 }
 
 TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {

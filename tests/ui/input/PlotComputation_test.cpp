@@ -175,6 +175,31 @@ TEST_F(PlotFixture, EqualLevelsAreRefusedBeforeSolving) {
   EXPECT_EQ(e.record.LowerBound, a);
 }
 
+TEST_F(PlotFixture, AnAdditionalLevelBeyondItsRangeIsRefusedInWords) {
+  e.window.mode = 1;
+  for (const int s : {0, -5, 100, 150}) {
+    e.window.Level(TLevelField::Extra) = s;
+    const std::string said = "s is " + std::to_string(s) + " %";
+    e.record.ReadInputs();
+    try {
+      ComputeFeasibilityBounds(e.record);
+      ADD_FAILURE() << "bounds for s = " << s;
+    } catch (const EFitError& error) {
+      EXPECT_NE(std::string(error.what()).find(said), std::string::npos) << error.what();
+    } catch (const std::exception& other) {
+      ADD_FAILURE() << "s = " << s << ": " << other.what();
+    }
+    try {
+      Plot();
+      ADD_FAILURE() << "plotted s = " << s;
+    } catch (const EFitError& error) {
+      EXPECT_NE(std::string(error.what()).find(said), std::string::npos) << error.what();
+    } catch (const std::exception& other) {
+      ADD_FAILURE() << "s = " << s << ": " << other.what();
+    }
+  }
+}
+
 TEST_F(PlotFixture, NumberTextsAreRefusedBeforeAnythingChanges) {
   ASSERT_TRUE(Plot());
   const Extended ap = e.record.LowerQuantile;
