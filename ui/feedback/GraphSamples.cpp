@@ -1,9 +1,24 @@
 #include "GraphSamples.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
+// A chart holds doubles. A sample beyond their range would overflow in the conversion and
+// end the plot with a bare arithmetic error; it is refused in words instead.
+double ToChartValue(Extended v) {
+  if (!(std::fabs(v) <= static_cast<Extended>(std::numeric_limits<double>::max()))) {
+    throw EFitError(
+        "The graphs of this fit need numbers beyond 1e308, more than a chart can draw. Express "
+        "the quantity in a unit that brings the judgements and the distances between them "
+        "nearer to 1.");
+  }
+  return static_cast<double>(v);
+}
+
 TPlotPoint ToPlot(SamplePoint p) {
-  return {static_cast<double>(p.X), static_cast<double>(p.Y)};
+  return {ToChartValue(p.X), ToChartValue(p.Y)};
 }
 TPlotPoint ToPlot(Extended x, Extended y) {
   return ToPlot(SamplePoint{x, y});

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
 #include "FakeJudgements.h"
 #include "PlotComputation.h"
 
@@ -114,6 +117,28 @@ TEST_F(GraphsFixture, ReferenceLineShowsTheLimitOfTheLevels) {
     EXPECT_NEAR(g.ModeLimitLine[0].Y, c.limit, 1e-10) << "p " << c.p << " r " << c.r;
     EXPECT_EQ(g.ModeLimitLine[0].X, 0);
     EXPECT_EQ(g.ModeLimitLine[1].X, 10);
+  }
+}
+
+TEST_F(GraphsFixture, GraphsBeyondTheRangeOfAChartAreRefusedInWords) {
+  // Both fit in extended precision, but a chart holds doubles: judgements near 1e400 put the
+  // support grid beyond them, and judgements a few 1e-2000 apart a density near 1e2000.
+  const std::array<std::array<const char*, 3>, 2> judgements = {
+      {{"6.5e400", "7e400", "10.5e400"}, {"4.5e-2000", "6.1e-2000", "9.3e-2000"}}};
+  const auto ignore = [](TMessageKind, std::string_view) {};
+  for (const auto& j : judgements) {
+    e.window.Text(TNumberField::LowerQuantile) = j[0];
+    e.window.Text(TNumberField::ModeValue) = j[1];
+    e.window.Text(TNumberField::UpperQuantile) = j[2];
+    EXPECT_TRUE(ComputePlot(e.record, e.model, 10, ignore, false)) << "a_p = " << j[0];
+    try {
+      ComputePlot(e.record, e.model, 10, ignore);
+      ADD_FAILURE() << "graphs for a_p = " << j[0];
+    } catch (const EFitError& error) {
+      EXPECT_NE(std::string(error.what()).find("chart"), std::string::npos) << error.what();
+    } catch (const std::exception& other) {
+      ADD_FAILURE() << "a_p = " << j[0] << ": " << other.what();
+    }
   }
 }
 
