@@ -1,23 +1,10 @@
 #include "PlotComputation.h"
 
-#include <cmath>
 #include <stdexcept>
-#include <string>
 
 #include "FitCheck.h"
 
 namespace {
-
-// The limits take logarithms of s and of 1 - s: a level typed beyond its field's range
-// must be refused in words before they are computed.
-void CheckExtraLevel(const TAnalysisForm& record) {
-  const Extended s = record.ExtraLevel;
-  if (!(s > 0 && s < 1)) {
-    const auto percent = static_cast<long long>(std::round(s * 100));
-    throw EFitError("The quantile level s must lie between 0 % and 100 %: s is " +
-                    std::to_string(percent) + " %. Choose s between p and r.");
-  }
-}
 
 TFitMode ModeOf(const TAnalysisForm& record) {
   if (record.InputSource() == nullptr)
@@ -43,7 +30,6 @@ std::optional<std::string_view> SideRecommendation(const TAnalysisForm& record) 
 TFeasibilityBounds ComputeFeasibilityBounds(TAnalysisForm& record) {
   TFloatScope scope;
   CheckJudgements(record, TFitMode::ExtraQuantile);
-  CheckExtraLevel(record);
   record.ModeProbabilityLimit = record.LimitModeProbability();
   record.UniformBounds();
   record.UniformExtraQuantile = record.UniformQuantile();
