@@ -1,6 +1,7 @@
 #include "AxisPainter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "AxisScale.h"
 #include "Chart.h"
@@ -9,10 +10,50 @@
 
 namespace {
 
-// Minor tick pixels between a and b: b - Round(j * (b - a) / (count + 1)), j = 1 .. count.
-void AddMinorBetween(std::vector<int>& out, int a, int b, int count) {
-  for (int j = 1; j <= count; ++j) {
-    out.push_back(b - RoundToInt(static_cast<double>(j) * (b - a) / (count + 1)));
+// Minor tick pixels between a and b: b - Round(j * (b - a) / (count + 1)), j = 1 .. count,
+// from b towards a, kept only strictly inside the window (lo, hi). The work is bounded by
+// the window's pixels however large count is: below a pixel's spacing every pixel between
+// the two is hit anyway.
+void AddMinorBetween(std::vector<int>& out, long long a, long long b, int count, int lo, int hi) {
+  if (count <= 0 || a == b) {
+    return;
+  }
+  const double gap = static_cast<double>(b - a);
+  const double parts = count + 1.0;
+  auto at = [&](long long j) {
+    return b - static_cast<long long>(RoundHalfEven(static_cast<double>(j) * gap / parts));
+  };
+  const double step = gap / parts;
+  if (std::fabs(step) >= 1.0) {
+    // Only the j whose pixels can fall inside the window are visited.
+    double j1 = (static_cast<double>(b) - hi) / step;
+    double j2 = (static_cast<double>(b) - lo) / step;
+    if (j1 > j2) {
+      std::swap(j1, j2);
+    }
+    const long long first = std::max(1LL, static_cast<long long>(std::floor(j1)) - 1);
+    const long long last = std::min<long long>(count, static_cast<long long>(std::ceil(j2)) + 1);
+    for (long long j = first; j <= last; ++j) {
+      const long long p = at(j);
+      if (lo < p && p < hi) {
+        out.push_back(static_cast<int>(p));
+      }
+    }
+    return;
+  }
+  // Every pixel between a and b; the ends only where the rounding reaches them.
+  const bool hitsB = at(1) == b;
+  const bool hitsA = at(count) == a;
+  const long long direction = a < b ? -1 : 1;
+  const long long first =
+      direction < 0 ? std::min<long long>(b, hi - 1LL) : std::max<long long>(b, lo + 1LL);
+  const long long last =
+      direction < 0 ? std::max<long long>(a, lo + 1LL) : std::min<long long>(a, hi - 1LL);
+  for (long long p = first; direction < 0 ? p >= last : p <= last; p += direction) {
+    if ((p == b && !hitsB) || (p == a && !hitsA)) {
+      continue;
+    }
+    out.push_back(static_cast<int>(p));
   }
 }
 
@@ -48,7 +89,7 @@ void TAxisPainter::Paint() {
                         : (a.OtherSide() ? plot_.Right : plot_.Left);
   if (a.PositionPercent() != 0.0) {
     const int across = horizontal ? plot_.Height() : plot_.Width();
-    edge -= outward_ * RoundToInt(a.PositionPercent() * 0.01 * across);
+    edge -= outward_ * PixelOffset(a.PositionPercent() * 0.01 * across);
   }
   a.axisLinePos_ = edge;
 
@@ -203,16 +244,23 @@ void TAxisPainter::PaintMinorTicks() {
     return;
   }
   std::vector<int> minor;
+  // Drawn only strictly inside the axis, and only where the panel can show them.
+  int lo = axis_.AxisStart();
+  int hi = axis_.AxisEnd();
+  if (const TChart* chart = axis_.ParentChart()) {
+    const int extent = axis_.Horizontal() ? chart->Width() : chart->Height();
+    lo = std::max(lo, -1);
+    hi = std::min(hi, std::max(extent, 0) + 1);
+  }
   for (std::size_t i = 1; i < ticks.size(); ++i) {
-    AddMinorBetween(minor, ticks[i - 1], ticks[i], count);
+    AddMinorBetween(minor, ticks[i - 1], ticks[i], count, lo, hi);
   }
   if (ticks.size() >= 2) {
     // The spacing of the first pair, continued beyond both ends of the list.
-    const int d = ticks[1] - ticks[0];
-    AddMinorBetween(minor, ticks.front() - d, ticks.front(), count);
-    AddMinorBetween(minor, ticks.back(), ticks.back() + d, count);
+    const long long d = static_cast<long long>(ticks[1]) - ticks[0];
+    AddMinorBetween(minor, ticks.front() - d, ticks.front(), count, lo, hi);
+    AddMinorBetween(minor, ticks.back(), ticks.back() + d, count, lo, hi);
   }
-  std::erase_if(minor, [&](int p) { return !(axis_.AxisStart() < p && p < axis_.AxisEnd()); });
   if (ticksShown) {
     canvas_.SetPen(axis_.MinorTicks().ToCanvas());
     const int from = axis_.AxisLinePos() + outward_;

@@ -397,7 +397,7 @@ void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect) {
   shrink(tickBand);
 
   if (positionPercent_ != 0.0) {
-    const int offset = RoundToInt(positionPercent_ * 0.01 * acrossSize);
+    const int offset = PixelOffset(positionPercent_ * 0.01 * acrossSize);
     const int inwards = (horizontal_ != otherSide_) ? -offset : offset;
     titlePos_ += inwards;
     labelsPos_ += inwards;
@@ -407,8 +407,8 @@ void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect) {
 void TCustomChartAxis::CalcPositions(const TRect& plotRect) {
   const int origin = horizontal_ ? plotRect.Left : plotRect.Top;
   const int length = horizontal_ ? plotRect.Width() : plotRect.Height();
-  axisStart_ = origin + RoundToInt(length * 0.01 * startPosition_);
-  axisEnd_ = origin + RoundToInt(length * 0.01 * endPosition_);
+  axisStart_ = origin + PixelOffset(length * 0.01 * startPosition_);
+  axisEnd_ = origin + PixelOffset(length * 0.01 * endPosition_);
 }
 
 void TCustomChartAxis::ApplyMargins(int startMargin, int endMargin, const TRect& plotRect) {

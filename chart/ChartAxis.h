@@ -142,7 +142,9 @@ class TCustomChartAxis {
   int AxisStart() const { return axisStart_; }  // left or top pixel
   int AxisEnd() const { return axisEnd_; }      // right or bottom pixel
   int AxisSize() const { return axisEnd_ - axisStart_; }
-  int AxisCenter() const { return (axisStart_ + axisEnd_) / 2; }
+  int AxisCenter() const {
+    return static_cast<int>((static_cast<long long>(axisStart_) + axisEnd_) / 2);
+  }
   int AxisLinePos() const { return axisLinePos_; }  // the line's coordinate across the axis
   int LabelsPos() const { return labelsPos_; }
   int TitlePos() const { return titlePos_; }

@@ -2,6 +2,7 @@
 // through these, so a value that is not finite or too large never reaches a cast.
 #pragma once
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -31,6 +32,13 @@ inline int RoundToInt(double x) {
     return INT_MIN;
   }
   return static_cast<int>(r);
+}
+
+// An offset in pixels from a percentage of the plot, kept far inside the int range so that
+// a position plus an offset never overflows, whatever percentage was set.
+inline int PixelOffset(double pixels) {
+  constexpr int kLimit = 1 << 28;
+  return std::clamp(RoundToInt(pixels), -kLimit, kLimit);
 }
 
 // Saturates a 64-bit integer to the int range.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 
 #include "AxisScale.h"
 #include "Chart.h"
@@ -162,6 +163,41 @@ TEST_F(AxisPainterTest, ZeroRangeAtZeroDrawsOneLabelAtTheCentre) {
   chart.Draw(canvas);
   ASSERT_EQ(Texts(canvas), (std::vector<std::string>{"0"}));
   EXPECT_EQ(chart.LeftAxis().TickList(), (std::vector<int>{chart.LeftAxis().AxisCenter()}));
+}
+
+TEST_F(AxisPainterTest, MoreMinorTicksThanPixelsDrawEachPixelOnce) {
+  ShowOnly(chart.BottomAxis());
+  TChartAxis& axis = chart.BottomAxis();
+  axis.SetLimits(0, 10);
+  axis.SetIncrement(5);
+  axis.SetLabelsSeparation(0);
+  axis.SetMinorTickCount(2000000000);
+  series->AddPoint(0, 0);
+  chart.Draw(canvas);
+  std::vector<int> minor;
+  for (const std::string& line : Lines(canvas)) {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (std::sscanf(line.c_str(), "%d %d -> %d %d", &x0, &y0, &x1, &y1) == 4 && y1 - y0 == 2) {
+      minor.push_back(x0);
+    }
+  }
+  // Every pixel strictly inside the axis, the middle label's pixel from both of its gaps.
+  ASSERT_EQ(minor.size(), 100u);
+  std::sort(minor.begin(), minor.end());
+  EXPECT_EQ(minor.front(), 1);
+  EXPECT_EQ(minor.back(), 99);
+  EXPECT_EQ(std::count(minor.begin(), minor.end(), 50), 2);
+}
+
+TEST_F(AxisPainterTest, PositionsFarOffThePlotDoNotOverflow) {
+  chart.LeftAxis().SetPositionPercent(1e300);
+  chart.BottomAxis().SetEndPosition(std::numeric_limits<double>::infinity());
+  chart.BottomAxis().SetStartPosition(-1e300);
+  series->AddPoint(0, 0);
+  series->AddPoint(1, 1);
+  chart.Draw(canvas);
+  EXPECT_LE(chart.BottomAxis().AxisEnd(), chart.PlotRect().Left + (1 << 28));
+  EXPECT_GE(chart.BottomAxis().AxisStart(), chart.PlotRect().Left - (1 << 28));
 }
 
 TEST_F(AxisPainterTest, TickListStopsLabelsWhenFull) {

@@ -92,14 +92,8 @@ class TByteReader {
     return value;
   }
 
-  // A percentage of the plot for the axis positions, within ten plot sizes either way. The
-  // setters take any double, but beyond about 1e7 per cent (and at the infinities) the
-  // engine's pixel arithmetic overflows int.
-  double Percentage() {
-    const double v = Number();
-    return std::isfinite(v) ? std::fmod(v, kPositionLimit) : 0.0;
-  }
-  static constexpr double kPositionLimit = 1000;
+  // A percentage of the plot for the axis positions: any double, the infinities included.
+  double Percentage() { return Number(); }
 
   // Up to maxLength bytes as text, any byte allowed.
   std::string Text(std::size_t maxLength) {
@@ -195,7 +189,7 @@ void ConfigureAxis(TByteReader& in, TChartAxis& axis) {
   axis.SetMinorTickLength(in.Int(-50, 500));
   // Every minor tick asked for is drawn, between every two labels: ten million of them take
   // seconds, so the count stays within what a window could show.
-  axis.SetMinorTickCount(in.Int(-5, 100));
+  axis.SetMinorTickCount(in.Int(-5, 2000000000));
   axis.SetLabelsSize(in.Int(-50, 500));
   axis.SetTitleSize(in.Int(-50, 500));
   axis.SetStartPosition(in.Percentage());
