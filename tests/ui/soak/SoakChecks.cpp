@@ -1,0 +1,393 @@
+#include "SoakChecks.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include "ChartSeries.h"
+#include "ExtendedMath.h"
+#include "FloatErrors.h"
+#include "GTSPUnit.h"
+#include "MainUnit.h"
+#include "NumberText.h"
+#include "PlotComputation.h"
+#include "PlotPDFUnit.h"
+#include "RadioGroup.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+namespace {
+
+std::string Name(const QObject* object) {
+  return object->objectName().toStdString();
+}
+
+std::string Text(const TPanel* panel) {
+  return panel->Caption().toStdString();
+}
+
+// [SECTION] Mode fields
+
+bool Shown(const QWidget* control) {
+  return control->isVisibleTo(control->window()) && control->isEnabled();
+}
+
+bool Hidden(const QWidget* control) {
+  return !control->isVisibleTo(control->window());
+}
+
+const QString kPowerDensityCaption = QStringLiteral(
+    "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power parameter n");
+const QString kExtraDensityCaption =
+    QStringLiteral("Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m");
+const QString kPowerDistributionCaption = QStringLiteral(
+    "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power parameter n");
+const QString kExtraDistributionCaption =
+    QStringLiteral("Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m");
+const QString kDesignDensityCaption = QStringLiteral(
+    "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and power "
+    "parameter n");
+const QString kDesignDistributionCaption = QStringLiteral(
+    "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n");
+
+// [SECTION] Numbers read back from panels
+
+std::optional<Extended> PanelNumber(const TPanel* panel) {
+  try {
+    const Extended value = ReadNumberText(Name(panel), Text(panel));
+    return std::isfinite(value) ? std::optional<Extended>(value) : std::nullopt;
+  } catch (const EFitError&) {
+    return std::nullopt;
+  }
+}
+
+// The five figures a fit puts in Panel6, Panel7, Panel8, Panel13 and Panel14.
+constexpr std::size_t kFigureCount = 5;
+using TFigures = std::array<Extended, kFigureCount>;
+constexpr std::array<const char*, kFigureCount> kFigureNames = {
+    "median", "mean", "standard deviation", "lower credibility limit", "upper credibility limit"};
+
+TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, int level) {
+  TGTSPForm fit;
+  fit.LowerBound = a;
+  fit.UpperBound = b;
+  fit.ModeValue = m;
+  fit.LeftPower = n;
+  fit.RightPower = n;
+  const TFloatScope scope;
+  const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
+  return {fit.Quantile(0.5L), fit.Mean(), fit.StdDev(), fit.Quantile(tail),
+          fit.Quantile(Checked(1 - tail))};
+}
+
+// How far the number behind a panel may lie from the number its text reads: half a unit in
+// the 8th decimal, and the reading's own rounding to extended precision.
+Extended RoundingOf(Extended shown) {
+  return 0.5e-8L + std::fabs(shown) * 0x1p-62L;
+}
+
+std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
+  return {f.Panel6, f.Panel7, f.Panel8, f.Panel13, f.Panel14};
+}
+
+// The figures recomputed from the panels of a, b, m and n. The fit behind the panels lies in
+// the box of its rounding around them. The figures are smooth in a, b, m and n and, over a
+// box this small, monotone in each unless a turning point lies inside, where their change is
+// of second order; so the figures of the true fit lie within the range the box's 16 corners
+// span, widened by that range once more. Each figure panel adds the rounding of its own text,
+// and every evaluation its arithmetic error: a few units in the last place of the numbers
+// involved, and for the standard deviation the cancellation in E[Y^2] - E[Y]^2 of the
+// standardized Y = (X - a)/(b - a), relative 2^-64 E[Y^2]/Var[Y].
+void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFitTally& tally) {
+  const auto a = PanelNumber(f.Panel1);
+  const auto b = PanelNumber(f.Panel2);
+  const auto n = PanelNumber(f.Panel3);
+  const auto m = PanelNumber(f.Panel5);
+  if (!a || !b || !n || !m) {
+    problems.push_back("a panel of a, b, n or m shows no finite number");
+    return;
+  }
+  const Extended da = RoundingOf(*a);
+  const Extended db = RoundingOf(*b);
+  const Extended dm = RoundingOf(*m);
+  const Extended dn = RoundingOf(*n);
+  if (!(*n - dn > 0 && *a + da < *m - dm && *m + dm < *b - db)) {
+    ++tally.NotPinnedDown;
+    return;
+  }
+  const int level = f.SpinEdit1->Value();
+  TFigures low;
+  TFigures high;
+  low.fill(INFINITY);
+  high.fill(-INFINITY);
+  try {
+    for (int corner = 0; corner < 16; ++corner) {
+      const auto side = [corner](int bit, Extended v, Extended d) {
+        return (corner >> bit & 1) != 0 ? v + d : v - d;
+      };
+      const TFigures figures =
+          FiguresOf(side(0, *a, da), side(1, *b, db), side(2, *m, dm), side(3, *n, dn), level);
+      for (std::size_t k = 0; k < kFigureCount; ++k) {
+        low[k] = std::min(low[k], figures[k]);
+        high[k] = std::max(high[k], figures[k]);
+      }
+    }
+  } catch (const EMathError& e) {
+    std::ostringstream out;
+    out << "a fit next to the panels' a = " << Text(f.Panel1) << ", b = " << Text(f.Panel2)
+        << ", m = " << Text(f.Panel5) << ", n = " << Text(f.Panel3)
+        << " raises an arithmetic error: " << e.what();
+    problems.push_back(out.str());
+    return;
+  }
+  ++tally.Recomputed;
+  const Extended scale = std::fabs(*a) + std::fabs(*b) + std::fabs(*m);
+  const auto panels = FigurePanels(f);
+  for (std::size_t k = 0; k < kFigureCount; ++k) {
+    const auto shown = PanelNumber(panels[k]);
+    if (!shown) {
+      problems.push_back(Name(panels[k]) + " shows no finite number: \"" + Text(panels[k]) + "\"");
+      continue;
+    }
+    Extended slack = RoundingOf(*shown) + scale * 0x1p-56L;
+    if (k == 2 && *shown > 0) {
+      const auto mean = PanelNumber(f.Panel7);
+      const Extended offset = mean ? *mean - *a : *b - *a;
+      slack += (*shown + offset * offset / *shown) * 0x1p-56L;
+    }
+    const Extended spread = high[k] - low[k];
+    const Extended from = low[k] - spread - slack;
+    const Extended to = high[k] + spread + slack;
+    if (!(*shown >= from && *shown <= to)) {
+      std::ostringstream out;
+      out.precision(21);
+      out << Name(panels[k]) << " shows the " << kFigureNames[k] << " " << Text(panels[k])
+          << ", but the fit of the panels a = " << Text(f.Panel1) << ", b = " << Text(f.Panel2)
+          << ", m = " << Text(f.Panel5) << ", n = " << Text(f.Panel3) << " (credibility level "
+          << level << ") puts it between " << from << " and " << to;
+      problems.push_back(out.str());
+    }
+  }
+}
+
+// The saved fit is the one the panels show, exactly.
+void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
+  const auto expect = [&problems](const TPanel* panel, Extended value, const char* what) {
+    const std::string text = FormatNumber(value);
+    if (Text(panel) != text) {
+      problems.push_back(Name(panel) + " shows \"" + Text(panel) + "\", but the saved fit's " +
+                         what + " is \"" + text + "\"");
+    }
+  };
+  expect(f.Panel1, f.SavedLower, "a");
+  expect(f.Panel2, f.SavedUpper, "b");
+  expect(f.Panel3, f.SavedPower, "n");
+  expect(f.Panel5, f.SavedMode, "m");
+  TFigures figures{};
+  try {
+    figures =
+        FiguresOf(f.SavedLower, f.SavedUpper, f.SavedMode, f.SavedPower, f.SpinEdit1->Value());
+  } catch (const EMathError& e) {
+    problems.push_back(std::string("the saved fit raises an arithmetic error: ") + e.what());
+    return;
+  }
+  const auto panels = FigurePanels(f);
+  for (std::size_t k = 0; k < kFigureCount; ++k) {
+    expect(panels[k], figures[k], kFigureNames[k]);
+  }
+  const QString label = f.SavedPower < 1 ? QStringLiteral("anti-mode") : QStringLiteral("mode");
+  if (f.Label1->Caption() != label) {
+    problems.push_back("the mode label reads \"" + f.Label1->Caption().toStdString() +
+                       "\" for the saved n = " + Text(f.Panel3));
+  }
+  const QString caption = TPlotPDFForm::CredibilityCaption(f.SpinEdit1->Value());
+  if (f.GroupBox2->Caption() != caption &&
+      f.GroupBox2->Caption() != QStringLiteral("90% Credibility Interval")) {
+    problems.push_back("the credibility area reads \"" + f.GroupBox2->Caption().toStdString() +
+                       "\" at level " + f.SpinEdit1->Text().toStdString());
+  }
+}
+
+bool HasPoint(const TChartSeries& series, double x, double y) {
+  for (int i = 0; i < series.PointCount(); ++i) {
+    if (series.XValue(i) == x && series.YValue(i) == y) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The charts were fed from the same fit: the marked support ends on the density and the
+// distribution are a and b, and the bound charts mark a and b at the fitted n. The last
+// point of the sampling grid, 100 (b - m)/100 + m, is b up to the rounding of those steps.
+void CheckCharts(const TPlotPDFForm& f, TProblems& problems) {
+  const auto a = static_cast<double>(f.SavedLower);
+  const auto b = static_cast<double>(f.SavedUpper);
+  const auto n = static_cast<double>(f.SavedPower);
+  const double grid =
+      16 * std::numeric_limits<double>::epsilon() *
+      std::max({std::fabs(a), std::fabs(b), std::fabs(static_cast<double>(f.SavedMode))});
+  const std::pair<const char*, const TChartSeries*> markSeries[] = {{"Series2", f.Series2},
+                                                                    {"Series8", f.Series8}};
+  for (const auto& [name, marks] : markSeries) {
+    if (marks->PointCount() < 5 || marks->MinXValue() != a ||
+        !(std::fabs(marks->MaxXValue() - b) <= grid)) {
+      std::ostringstream out;
+      out.precision(17);
+      out << "the marks of " << name << " (" << marks->PointCount() << " points) span "
+          << marks->MinXValue() << " to " << marks->MaxXValue() << ", not the shown a = " << a
+          << " to b = " << b;
+      problems.push_back(out.str());
+    }
+  }
+  if (!HasPoint(*f.Series9, n, a) || !HasPoint(*f.Series11, n, b)) {
+    problems.push_back("the bound charts do not mark the shown a and b at the shown n = " +
+                       Text(f.Panel3));
+  }
+}
+
+// [SECTION] Messages
+
+// Whether the text, outside what it quotes, names a number that is not one.
+bool NamesNonNumber(const std::string& text) {
+  std::string word;
+  bool quoted = false;
+  for (const char c : text + " ") {
+    if (c == '"') {
+      quoted = !quoted;
+    }
+    if (!quoted && std::isalpha(static_cast<unsigned char>(c))) {
+      word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      continue;
+    }
+    if (word == "nan" || word == "inf" || word == "infinity") {
+      return true;
+    }
+    word.clear();
+  }
+  return false;
+}
+
+}  // namespace
+
+TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t first,
+                        const TPlotPDFForm& feedback, bool strict) {
+  TProblems problems;
+  for (std::size_t i = first; i < records.size(); ++i) {
+    const TMessageRecord& r = records[i];
+    switch (r.Kind) {
+      case TMessageBoxKind::Error:
+        if (r.Text.empty() || NamesNonNumber(r.Text)) {
+          problems.push_back("error message \"" + r.Text + "\"");
+        }
+        break;
+      case TMessageBoxKind::Warning:
+        if (r.Text != kAntiModeWarning || feedback.Label1->Caption() != "anti-mode") {
+          problems.push_back("warning \"" + r.Text + "\" with the mode label \"" +
+                             feedback.Label1->Caption().toStdString() + "\"");
+        }
+        break;
+      case TMessageBoxKind::MathError:
+        if (r.Text != EInvalidOp().what() && r.Text != EZeroDivide().what() &&
+            r.Text != EOverflow().what()) {
+          problems.push_back("an unexpected exception reached the user: \"" + r.Text + "\"");
+        } else if (strict) {
+          problems.push_back("an arithmetic error reached the user: \"" + r.Text + "\"");
+        }
+        break;
+    }
+  }
+  return problems;
+}
+
+TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
+  TProblems problems;
+  const int mode = main.ModeIndex();
+  if (mode != 0 && mode != 1) {
+    problems.push_back("the mode switch selects item " + std::to_string(mode));
+    return problems;
+  }
+  const bool extra = mode == 1;
+  const std::initializer_list<const QWidget*> powerFields = {main.Label8, main.Edit5};
+  const std::initializer_list<const QWidget*> extraFields = {
+      main.GroupBox3, main.Label6, main.Edit4, main.Label7, main.SpinEdit3};
+  for (const QWidget* control : extra ? extraFields : powerFields) {
+    if (!Shown(control)) {
+      problems.push_back(Name(control) + " is not shown in mode " + std::to_string(mode));
+    }
+  }
+  for (const QWidget* control : extra ? powerFields : extraFields) {
+    if (!Hidden(control)) {
+      problems.push_back(Name(control) + " is not hidden in mode " + std::to_string(mode));
+    }
+  }
+  for (const QWidget* control :
+       {static_cast<const QWidget*>(main.Edit1), static_cast<const QWidget*>(main.Edit2),
+        static_cast<const QWidget*>(main.Edit3), static_cast<const QWidget*>(main.SpinEdit1),
+        static_cast<const QWidget*>(main.SpinEdit2), static_cast<const QWidget*>(main.BitBtn1),
+        static_cast<const QWidget*>(main.Label9)}) {
+    if (!Shown(control)) {
+      problems.push_back(Name(control) + " is not shown");
+    }
+  }
+  if (!main.RadioGroup1->isVisibleTo(&main)) {
+    problems.push_back("the mode switch is not shown");
+  }
+  const QString density = feedback.Panel11->Caption();
+  const QString distribution = feedback.Panel15->Caption();
+  const bool designed =
+      density == kDesignDensityCaption && distribution == kDesignDistributionCaption;
+  const bool ofMode =
+      extra ? density == kExtraDensityCaption && distribution == kExtraDistributionCaption
+            : density == kPowerDensityCaption && distribution == kPowerDistributionCaption;
+  if (!designed && !ofMode) {
+    problems.push_back("in mode " + std::to_string(mode) + " the page captions read \"" +
+                       density.toStdString() + "\" and \"" + distribution.toStdString() + "\"");
+  }
+  return problems;
+}
+
+TProblems CheckFeasibilityPanels(const TMainForm& main) {
+  TProblems problems;
+  if (main.ModeIndex() != 1) {
+    return problems;
+  }
+  const std::string smallerText = Text(main.Panel6);
+  const std::string largerText = Text(main.Panel7);
+  if (smallerText.empty() && largerText.empty()) {
+    return problems;
+  }
+  const auto smaller = PanelNumber(main.Panel6);
+  const auto larger = PanelNumber(main.Panel7);
+  if (!smaller || !larger || !(*smaller <= *larger)) {
+    problems.push_back("the feasibility bounds read \"" + smallerText + "\" and \"" + largerText +
+                       "\"");
+  }
+  return problems;
+}
+
+TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally) {
+  TProblems problems;
+  if (Text(feedback.Panel1) == "Panel1") {
+    // Never plotted: every panel still shows its design text.
+    for (const TPanel* panel :
+         {feedback.Panel2, feedback.Panel3, feedback.Panel4, feedback.Panel5, feedback.Panel6,
+          feedback.Panel7, feedback.Panel8, feedback.Panel13, feedback.Panel14}) {
+      if (Text(panel) != "Panel1") {
+        problems.push_back(Name(panel) + " shows \"" + Text(panel) + "\" before the first fit");
+      }
+    }
+    return problems;
+  }
+  CheckSavedFit(feedback, problems);
+  CheckCharts(feedback, problems);
+  CheckFiguresFromPanels(feedback, problems, tally);
+  return problems;
+}

@@ -1,0 +1,629 @@
+// A soak test of the two windows: a long seeded random sequence of what a user does to them
+// on Qt's offscreen platform, every message box answered by the recorder, and after every
+// action the windows' invariants checked (SoakChecks.h): no exception left a handler, every
+// message is one the program means to give, the fields of the selected mode are the ones
+// shown, and the feedback window shows one fit, whose figures its own panels reproduce.
+//
+// The actions: typing into the number fields the window shows (SoakTyping.h: sensible
+// judgements at sizes from denormal to 1e4932, mended ones, near misses, reversed orders,
+// texts that are no numbers); stepping the levels p, r and s with the arrow buttons or the
+// keys, or holding an arrow down; typing levels in and beyond their ranges, then often
+// moving the focus on, which rewrites a level typed beyond its range; selecting either mode;
+// pressing the plot button; stepping and typing the feedback window's credibility level,
+// also inside that window with the focus leaving the field; choosing a chart page; closing
+// the feedback window, which the next plot opens again.
+//
+// Environment:
+//   MORVANE_SOAK_ACTIONS=<count>  the number of actions, 10000 unless set; a long run takes
+//                                 a million, about a hundred times as long
+//   MORVANE_SOAK_SEED=<seed>      another sequence than the default one
+//   MORVANE_SOAK_STRICT=1         an arithmetic-error report fails the run too; otherwise
+//                                 it is the program's own last resort, and the summary
+//                                 lists the first actions that ended in one
+// A failure names the seed, the number of the failing action, the last actions before it
+// and what the windows show; the same seed and count repeat the same sequence.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "AnalysisUnit.h"
+#include "ErrorBoundary.h"
+#include "GTSPUnit.h"
+#include "MainUnit.h"
+#include "MessageService.h"
+#include "PlotPDFUnit.h"
+#include "QtTestSupport.h"
+#include "RadioGroup.h"
+#include "SimpleControls.h"
+#include "SoakChecks.h"
+#include "SoakTyping.h"
+#include "SpinEdit.h"
+
+namespace {
+
+constexpr std::uint64_t kDefaultSeed = 20240605;
+constexpr long long kDefaultActions = 10000;
+// How many of the last actions a failure lists.
+constexpr std::size_t kLogLength = 40;
+// How many actions that ended in an arithmetic-error report the summary lists.
+constexpr std::size_t kArithmeticShown = 5;
+// How long a window may take to become active.
+constexpr int kActivationMs = 2000;
+
+// A positive whole number from the environment, the fallback when unset, nothing when set to
+// anything else.
+std::optional<long long> EnvironmentCount(const char* name, long long fallback) {
+  const char* text = std::getenv(name);
+  if (text == nullptr || *text == '\0') {
+    return fallback;
+  }
+  char* end = nullptr;
+  errno = 0;
+  const long long value = std::strtoll(text, &end, 10);
+  if (*end != '\0' || errno != 0 || value <= 0) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string Shortened(const std::string& text, std::size_t length = 110) {
+  return text.size() <= length ? text : text.substr(0, length) + "...";
+}
+
+// Qt's own warnings: a widget misused on the way shows up here. The offscreen platform's
+// remarks on what it cannot do are not the program's.
+std::vector<std::string>* qtWarnings = nullptr;
+
+void RecordQtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtDebugMsg || type == QtInfoMsg ||
+      text.startsWith(QStringLiteral("This plugin does not support"))) {
+    return;
+  }
+  if (qtWarnings != nullptr) {
+    qtWarnings->push_back(text.toStdString());
+  }
+}
+
+enum class TAction {
+  TypeNumber,
+  StepLevel,
+  HoldArrow,
+  TypeLevel,
+  MoveFocus,
+  SelectMode,
+  PressPlot,
+  StepCredibility,
+  TypeCredibility,
+  LeaveCredibility,
+  SelectPage,
+  CloseFeedback,
+};
+
+struct TActionKind {
+  TAction Action;
+  const char* Name;
+  int Weight;  // per mille
+};
+
+// The plots, which cost the most, are the level actions and the plot button: about a third
+// of all actions.
+const std::vector<TActionKind> kActions = {
+    {TAction::TypeNumber, "type a number", 320},
+    {TAction::StepLevel, "step a level", 140},
+    {TAction::HoldArrow, "hold a level arrow", 2},
+    {TAction::TypeLevel, "type a level", 60},
+    {TAction::MoveFocus, "move the focus", 60},
+    {TAction::SelectMode, "select a mode", 70},
+    {TAction::PressPlot, "press plot", 110},
+    {TAction::StepCredibility, "step the credibility level", 80},
+    {TAction::TypeCredibility, "type the credibility level", 60},
+    {TAction::LeaveCredibility, "leave a typed credibility level", 8},
+    {TAction::SelectPage, "choose a chart page", 50},
+    {TAction::CloseFeedback, "close the feedback window", 40},
+};
+
+// What a run did, for the summary it prints.
+struct TSoakTally {
+  std::vector<long long> Actions = std::vector<long long>(kActions.size(), 0);
+  long long FitsShown = 0;
+  long long Reopened = 0;
+  std::array<long long, 3> Messages{};  // by TMessageBoxKind
+  std::vector<std::string> Arithmetic;  // the first actions that ended in such a report
+  TShownFitTally Figures;
+  int Activations = 0;
+};
+
+class WindowSoakTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    GTSPForm = TGTSPForm{};
+    AnalysisForm = TAnalysisForm{GTSPForm};
+    Main = std::make_unique<TMainForm>();
+    MainForm = Main.get();
+    AnalysisForm.SetInputSource(Main.get());
+    Feedback = std::make_unique<TPlotPDFForm>();
+    PlotPDFForm = Feedback.get();
+    qtWarnings = &QtWarnings;
+    PreviousHandler = qInstallMessageHandler(RecordQtMessage);
+    // A modal window that does not go through the message service would wait for a user
+    // for ever: close it, and say so.
+    ModalWatch.setInterval(200);
+    QObject::connect(&ModalWatch, &QTimer::timeout, [this] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        PendingProblems.push_back("a modal window \"" + modal->windowTitle().toStdString() +
+                                  "\" opened outside the message service");
+        modal->close();
+      }
+    });
+    ModalWatch.start();
+    ASSERT_TRUE(ShowActive(*Main));
+  }
+
+  void TearDown() override {
+    ModalWatch.stop();
+    qInstallMessageHandler(PreviousHandler);
+    qtWarnings = nullptr;
+    AnalysisForm.SetInputSource(nullptr);
+    Feedback.reset();
+    Main.reset();
+  }
+
+  void Soak(std::uint64_t seed, long long count);
+
+  // [SECTION] Choosing an action
+
+  bool Possible(TAction action) const {
+    switch (action) {
+      case TAction::StepCredibility:
+      case TAction::TypeCredibility:
+      case TAction::LeaveCredibility:
+      case TAction::SelectPage:
+      case TAction::CloseFeedback:
+        return Feedback->isVisible();
+      default:
+        return true;
+    }
+  }
+
+  std::size_t PickAction() {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+      int roll = Random.Below(1000);
+      for (std::size_t k = 0; k < kActions.size(); ++k) {
+        roll -= kActions[k].Weight;
+        if (roll < 0) {
+          if (Possible(kActions[k].Action)) {
+            return k;
+          }
+          break;
+        }
+      }
+    }
+    return 0;  // typing a number is always possible
+  }
+
+  void Run(TAction action) {
+    switch (action) {
+      case TAction::TypeNumber:
+        return TypeNumber();
+      case TAction::StepLevel:
+        return StepLevel();
+      case TAction::HoldArrow:
+        return HoldArrow();
+      case TAction::TypeLevel:
+        return TypeLevel();
+      case TAction::MoveFocus:
+        return MoveFocus();
+      case TAction::SelectMode:
+        return SelectMode();
+      case TAction::PressPlot:
+        Note("press the plot button");
+        EnsureMainActive();
+        return QTest::mouseClick(Main->BitBtn1, Qt::LeftButton);
+      case TAction::StepCredibility:
+        return StepCredibility();
+      case TAction::TypeCredibility:
+        return TypeCredibility();
+      case TAction::LeaveCredibility:
+        return LeaveCredibility();
+      case TAction::SelectPage:
+        return SelectPage();
+      case TAction::CloseFeedback:
+        Note("close the feedback window");
+        Feedback->close();
+        return;
+    }
+  }
+
+  // [SECTION] Actions
+
+  void Note(const std::string& what) { Current = what; }
+
+  void EnsureMainActive() {
+    if (QApplication::activeWindow() != Main.get()) {
+      ++Tally.Activations;
+      Main->activateWindow();
+      if (!QTest::qWaitForWindowActive(Main.get(), kActivationMs)) {
+        PendingProblems.push_back("the input window did not become active again");
+      }
+    }
+  }
+
+  // Replaces the text of a field by typing, as a user does: select all, then type.
+  static void Type(QWidget* field, const std::string& text) {
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty()) {
+      QTest::keyClick(field, Qt::Key_Backspace);
+    } else {
+      QTest::keyClicks(field, QString::fromStdString(text));
+    }
+  }
+
+  TEdit* Field(int field) const {
+    const std::array<TEdit*, kFieldCount> edits = {Main->Edit1, Main->Edit2, Main->Edit3,
+                                                   Main->Edit5, Main->Edit4};
+    return edits[static_cast<std::size_t>(field)];
+  }
+
+  TFieldsSeen Seen() const {
+    TFieldsSeen seen;
+    for (int field = 0; field < kFieldCount; ++field) {
+      seen.Texts[static_cast<std::size_t>(field)] = Field(field)->Text().toStdString();
+    }
+    seen.ExtraQuantileMode = Main->ModeIndex() == 1;
+    seen.SmallerBound = Main->Panel6->Caption().toStdString();
+    seen.LargerBound = Main->Panel7->Caption().toStdString();
+    return seen;
+  }
+
+  // The expert mends the judgement a message named about as often as he types a new one,
+  // and types only into the fields the window shows.
+  void TypeNumber() {
+    const TFieldsSeen seen = Seen();
+    const std::optional<int> broken = TExpertTyping::BrokenField(seen);
+    int field = 0;
+    std::string text;
+    if (broken && Random.Chance(50)) {
+      field = *broken;
+      text = Expert.Mend(field, seen);
+      Note("mend " + std::string(FieldSymbol(field)) + ": type \"" + text + "\"");
+    } else {
+      field = Random.Pick(std::vector<int>{kLowerQuantile, kModeValue, kUpperQuantile,
+                                           seen.ExtraQuantileMode ? kExtraQuantile : kPower});
+      text = Expert.Judgement(field, seen);
+      Note("type \"" + text + "\" into " + FieldSymbol(field));
+    }
+    EnsureMainActive();
+    Type(Field(field), text);
+  }
+
+  std::vector<TSpinEdit*> ShownLevels() const {
+    std::vector<TSpinEdit*> levels = {Main->SpinEdit1, Main->SpinEdit2};
+    if (Main->ModeIndex() == 1) {
+      levels.push_back(Main->SpinEdit3);
+    }
+    return levels;
+  }
+
+  std::string LevelName(const TSpinEdit* spin) const {
+    return spin == Main->SpinEdit1 ? "p" : spin == Main->SpinEdit2 ? "r" : "s";
+  }
+
+  void StepLevel() {
+    TSpinEdit* spin = Random.Pick(ShownLevels());
+    const bool up = Random.Chance(50);
+    const bool byKey = Random.Chance(50);
+    Note("step " + LevelName(spin) + (up ? " up" : " down") + (byKey ? " by key" : " by arrow") +
+         " from \"" + spin->Text().toStdString() + "\"");
+    EnsureMainActive();
+    if (byKey) {
+      spin->LineEdit()->setFocus(Qt::MouseFocusReason);
+      QTest::keyClick(spin->LineEdit(), up ? Qt::Key_Up : Qt::Key_Down);
+    } else {
+      QTest::mouseClick(up ? spin->UpButton() : spin->DownButton(), Qt::LeftButton);
+    }
+  }
+
+  // Held past the first repeat: one step at the press, one 400 ms later.
+  void HoldArrow() {
+    TSpinEdit* spin = Random.Pick(ShownLevels());
+    const bool up = Random.Chance(50);
+    Note("hold the " + std::string(up ? "up" : "down") + " arrow of " + LevelName(spin) +
+         " from \"" + spin->Text().toStdString() + "\"");
+    EnsureMainActive();
+    QToolButton* arrow = up ? spin->UpButton() : spin->DownButton();
+    QTest::mousePress(arrow, Qt::LeftButton);
+    QTest::qWait(TSpinEdit::kRepeatDelayMs + TSpinEdit::kRepeatIntervalMs / 2);
+    QTest::mouseRelease(arrow, Qt::LeftButton);
+  }
+
+  void TypeLevel() {
+    TSpinEdit* spin = Random.Pick(ShownLevels());
+    const std::string text = Expert.Level(spin->MinValue(), spin->MaxValue());
+    const bool leave = Random.Chance(50);
+    Note("type \"" + text + "\" into " + LevelName(spin) + (leave ? ", then leave it" : ""));
+    EnsureMainActive();
+    Type(spin->LineEdit(), text);
+    if (leave) {
+      MoveFocusOn();
+    }
+  }
+
+  // The Tab key, or a click into another control of the input window.
+  void MoveFocusOn() {
+    if (Random.Chance(40)) {
+      if (QWidget* focus = QApplication::focusWidget()) {
+        QTest::keyClick(focus, Qt::Key_Tab);
+        return;
+      }
+    }
+    std::vector<QWidget*> targets = {Main->Edit1,
+                                     Main->Edit2,
+                                     Main->Edit3,
+                                     Main->BitBtn1,
+                                     Main->SpinEdit1->LineEdit(),
+                                     Main->SpinEdit2->LineEdit()};
+    if (Main->ModeIndex() == 1) {
+      targets.push_back(Main->Edit4);
+      targets.push_back(Main->SpinEdit3->LineEdit());
+    } else {
+      targets.push_back(Main->Edit5);
+    }
+    Random.Pick(targets)->setFocus(Qt::MouseFocusReason);
+  }
+
+  void MoveFocus() {
+    const QWidget* focus = QApplication::focusWidget();
+    Note("move the focus on from " +
+         (focus != nullptr ? focus->objectName().toStdString() : std::string("nowhere")));
+    EnsureMainActive();
+    MoveFocusOn();
+  }
+
+  void SelectMode() {
+    const int index = Random.Below(2);
+    Note("click mode item " + std::to_string(index) +
+         (Main->RadioGroup1->isEnabled() ? "" : " (switch disabled)"));
+    EnsureMainActive();
+    QRadioButton* item = Main->RadioGroup1->Item(index);
+    QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(6, item->height() / 2));
+  }
+
+  void StepCredibility() {
+    const bool up = Random.Chance(50);
+    Note("step the credibility level " + std::string(up ? "up" : "down") + " from \"" +
+         Feedback->SpinEdit1->Text().toStdString() + "\"");
+    QTest::mouseClick(up ? Feedback->SpinEdit1->UpButton() : Feedback->SpinEdit1->DownButton(),
+                      Qt::LeftButton);
+  }
+
+  void TypeCredibility() {
+    const std::string text = Expert.CredibilityLevel();
+    Note("type \"" + text + "\" into the credibility level");
+    QLineEdit* field = Feedback->SpinEdit1->LineEdit();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    if (text.empty()) {
+      QTest::keyClick(field, Qt::Key_Backspace);
+    } else {
+      QTest::keyClicks(field, QString::fromStdString(text));
+    }
+  }
+
+  // Inside the feedback window: type a level, then give the focus to the notebook, which
+  // brings a level beyond 0 to 100 back into range.
+  void LeaveCredibility() {
+    const std::string text = Expert.CredibilityLevel();
+    Note("in the feedback window, type \"" + text + "\" into the credibility level and leave it");
+    ++Tally.Activations;
+    Feedback->activateWindow();
+    if (!QTest::qWaitForWindowActive(Feedback.get(), kActivationMs)) {
+      PendingProblems.push_back("the feedback window did not become active");
+    }
+    Type(Feedback->SpinEdit1->LineEdit(), text);
+    Feedback->TabbedNotebook1->tabBar()->setFocus(Qt::TabFocusReason);
+    EnsureMainActive();
+  }
+
+  void SelectPage() {
+    const int page = Random.Below(Feedback->TabbedNotebook1->PageCount());
+    Note("choose chart page " + std::to_string(page));
+    QTabBar* tabs = Feedback->TabbedNotebook1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(page).center());
+  }
+
+  // [SECTION] What the windows show
+
+  std::string PanelTexts() const {
+    std::string texts;
+    for (const TPanel* panel :
+         {Feedback->Panel1, Feedback->Panel2, Feedback->Panel3, Feedback->Panel4, Feedback->Panel5,
+          Feedback->Panel6, Feedback->Panel7, Feedback->Panel8, Feedback->Panel13,
+          Feedback->Panel14}) {
+      texts += panel->Caption().toStdString() + "|";
+    }
+    return texts;
+  }
+
+  // What an action led to, for the log: its messages, and the fit if it showed another.
+  std::string Outcome(std::size_t firstMessage, bool newFit) const {
+    std::string outcome;
+    const auto& records = Recorder.Records();
+    for (std::size_t m = firstMessage; m < records.size(); ++m) {
+      outcome += "\n      -> " + records[m].Title + ": " + Shortened(records[m].Text);
+    }
+    if (newFit) {
+      outcome += "\n      -> shows a = " + Feedback->Panel1->Caption().toStdString() +
+                 ", b = " + Feedback->Panel2->Caption().toStdString() +
+                 ", n = " + Feedback->Panel3->Caption().toStdString() + ", limits " +
+                 Feedback->Panel13->Caption().toStdString() + " " +
+                 Feedback->Panel14->Caption().toStdString();
+    }
+    return outcome;
+  }
+
+  std::string WindowState() const {
+    std::ostringstream out;
+    for (int field = 0; field < kFieldCount; ++field) {
+      out << "  " << FieldSymbol(field) << " = \"" << Field(field)->Text().toStdString() << "\"\n";
+    }
+    for (const TSpinEdit* spin : {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3}) {
+      out << "  " << LevelName(spin) << " = \"" << spin->Text().toStdString() << "\" (range "
+          << spin->MinValue() << " to " << spin->MaxValue() << ")\n";
+    }
+    out << "  mode " << Main->ModeIndex() << ", switch "
+        << (Main->RadioGroup1->isEnabled() ? "enabled" : "disabled") << ", feasibility bounds \""
+        << Main->Panel6->Caption().toStdString() << "\" \"" << Main->Panel7->Caption().toStdString()
+        << "\"\n  feedback window " << (Feedback->isVisible() ? "shown" : "hidden")
+        << ", credibility level \"" << Feedback->SpinEdit1->Text().toStdString() << "\", panels "
+        << PanelTexts() << "\n";
+    return out.str();
+  }
+
+  TProblems CheckAfterAction(std::size_t firstMessage) {
+    TProblems problems;
+    if (InsideHandler()) {
+      problems.push_back("a handler boundary is still open after the action");
+    }
+    for (const std::string& warning : QtWarnings) {
+      problems.push_back("Qt warns: " + warning);
+    }
+    QtWarnings.clear();
+    problems.insert(problems.end(), PendingProblems.begin(), PendingProblems.end());
+    PendingProblems.clear();
+    for (const TProblems& found :
+         {CheckMessages(Recorder.Records(), firstMessage, *Feedback, Strict),
+          CheckModeFields(*Main, *Feedback), CheckFeasibilityPanels(*Main),
+          CheckShownFit(*Feedback, Tally.Figures)}) {
+      problems.insert(problems.end(), found.begin(), found.end());
+    }
+    return problems;
+  }
+
+  TMessageRecorder Recorder;
+  TScopedMessageService Scope{Recorder};
+  std::unique_ptr<TMainForm> Main;
+  std::unique_ptr<TPlotPDFForm> Feedback;
+  QtMessageHandler PreviousHandler = nullptr;
+  std::vector<std::string> QtWarnings;
+  QTimer ModalWatch;
+  // Found while an action ran; reported with the checks after it.
+  std::vector<std::string> PendingProblems;
+
+  bool Strict = false;
+  TRandom Random{kDefaultSeed};
+  TExpertTyping Expert{Random};
+  std::string Current;
+  TSoakTally Tally;
+};
+
+void WindowSoakTest::Soak(std::uint64_t seed, long long count) {
+  Random = TRandom(seed);
+  std::deque<std::string> log;
+  bool everShown = false;
+  for (long long i = 0; i < count; ++i) {
+    const std::size_t kind = PickAction();
+    ++Tally.Actions[kind];
+    const std::size_t firstMessage = Recorder.Records().size();
+    const std::string panelsBefore = PanelTexts();
+    const bool wasShown = Feedback->isVisible();
+    Current = kActions[kind].Name;
+    std::string escaped;
+    try {
+      Run(kActions[kind].Action);
+      QCoreApplication::processEvents();
+    } catch (const std::exception& e) {
+      escaped = std::string("an exception escaped the windows: ") + e.what();
+    } catch (...) {
+      escaped = "an exception of unknown type escaped the windows";
+    }
+
+    const auto& records = Recorder.Records();
+    const bool newFit = PanelTexts() != panelsBefore;
+    const std::string entry =
+        "#" + std::to_string(i) + " " + Current + Outcome(firstMessage, newFit);
+    bool arithmetic = false;
+    for (std::size_t m = firstMessage; m < records.size(); ++m) {
+      ++Tally.Messages[static_cast<std::size_t>(records[m].Kind)];
+      arithmetic = arithmetic || records[m].Kind == TMessageBoxKind::MathError;
+    }
+    if (arithmetic && Tally.Arithmetic.size() < kArithmeticShown) {
+      Tally.Arithmetic.push_back(entry);
+    }
+    log.push_back(entry);
+    if (log.size() > kLogLength) {
+      log.pop_front();
+    }
+
+    TProblems problems = CheckAfterAction(firstMessage);
+    if (!escaped.empty()) {
+      problems.insert(problems.begin(), escaped);
+    }
+    if (!problems.empty()) {
+      std::ostringstream report;
+      report << "soak seed " << seed << ", action #" << i << " of " << count << ":\n";
+      for (const std::string& p : problems) {
+        report << "  " << p << "\n";
+      }
+      report << "last actions:\n";
+      for (const std::string& e : log) {
+        report << "  " << e << "\n";
+      }
+      report << "windows after the action:\n" << WindowState();
+      ADD_FAILURE() << report.str();
+      return;
+    }
+
+    Tally.FitsShown += newFit ? 1 : 0;
+    Tally.Reopened += !wasShown && Feedback->isVisible() && everShown ? 1 : 0;
+    everShown = everShown || Feedback->isVisible();
+    if (records.size() > 1000) {
+      Recorder.Clear();
+    }
+  }
+
+  std::ostringstream summary;
+  summary << "soak seed " << seed << ": " << count << " actions";
+  for (std::size_t k = 0; k < kActions.size(); ++k) {
+    summary << (k == 0 ? " (" : ", ") << Tally.Actions[k] << " " << kActions[k].Name;
+  }
+  summary << "); " << Tally.FitsShown << " showed another fit, " << Tally.Reopened
+          << " reopened the feedback window; messages: " << Tally.Messages[0] << " errors, "
+          << Tally.Messages[1] << " warnings, " << Tally.Messages[2]
+          << " arithmetic-error reports; figures recomputed from the panels "
+          << Tally.Figures.Recomputed << " times, not pinned down by them "
+          << Tally.Figures.NotPinnedDown << " times; " << Tally.Activations
+          << " window activations\n";
+  for (const std::string& entry : Tally.Arithmetic) {
+    summary << "arithmetic-error report after " << entry << "\n";
+  }
+  std::fputs(summary.str().c_str(), stdout);
+}
+
+TEST_F(WindowSoakTest, ASeededSequenceOfUserActionsKeepsBothWindowsWhole) {
+  const auto count = EnvironmentCount("MORVANE_SOAK_ACTIONS", kDefaultActions);
+  const auto seed = EnvironmentCount("MORVANE_SOAK_SEED", static_cast<long long>(kDefaultSeed));
+  ASSERT_TRUE(count.has_value()) << "MORVANE_SOAK_ACTIONS must be a positive whole number";
+  ASSERT_TRUE(seed.has_value()) << "MORVANE_SOAK_SEED must be a positive whole number";
+  const char* strict = std::getenv("MORVANE_SOAK_STRICT");
+  Strict = strict != nullptr && std::string(strict) == "1";
+  Soak(static_cast<std::uint64_t>(*seed), *count);
+}
+
+}  // namespace
