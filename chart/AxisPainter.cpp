@@ -154,10 +154,18 @@ void TAxisPainter::PaintLabels(double step) {
   canvas_.SetFont(a.LabelsFont().ToCanvas());
   canvas_.SetBrush(TCanvasBrush{clWhite, bsClear});
   canvas_.SetBackMode(TBackMode::Transparent);
+  // A label far off the panel, as an axis stretched far beyond the plot puts them, can never
+  // be seen: it is neither drawn nor ticked.
+  const TChart* chart = a.ParentChart();
+  const long long extent = chart ? (a.Horizontal() ? chart->Width() : chart->Height()) : 0;
+  auto offPanel = [&](int p) { return chart && (p < -extent || p > 2 * extent); };
   ForEachLabelValue(a.EffectiveMinimum(), a.EffectiveMaximum(), step, a.RoundFirstLabel(),
                     [&](double v) {
                       const int p = a.ValueToPixel(v);
                       if (!a.LabelsOnAxis() && !(a.AxisStart() < p && p < a.AxisEnd())) {
+                        return true;
+                      }
+                      if (offPanel(p)) {
                         return true;
                       }
                       const bool records = !a.TickOnLabelsOnly() || a.Labels();
