@@ -1,5 +1,6 @@
 #include "SoakTyping.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -19,6 +20,7 @@ constexpr std::array<std::array<long double, 2>, kFieldCount> kSensible = {
 // Sizes from denormal to the largest extended value, and offsets that leave few digits
 // for the spread.
 const std::vector<std::pair<int, long double>> kFrames = {
+    {0, 0},     {0, 0},   {0, 0},    {0, 0},     {0, 0},    {0, 0},     {0, 0},
     {0, 0},     {0, 0},   {0, 0},    {0, 0},     {0, 1e6L}, {0, 1e10L}, {0, -1e12L},
     {3, 0},     {-3, 0},  {-8, 0},   {12, 0},    {300, 0},  {-300, 0},  {2000, 0},
     {-2000, 0}, {0, -20}, {4932, 0}, {-4940, 0}, {9, 1e8L},
@@ -231,6 +233,30 @@ std::string TExpertTyping::Level(int minimum, int maximum) {
                                              : minimum - Random_.Between(1, 20));
   }
   return Random_.Pick(kOddLevels);
+}
+
+std::optional<std::pair<int, std::string>> TExpertTyping::MendLevels(
+    const std::array<std::string, 3>& levels, bool extraQuantileMode) {
+  std::array<std::optional<int>, 3> value;
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    int v = 0;
+    const char* end = levels[i].data() + levels[i].size();
+    const auto result = std::from_chars(levels[i].data(), end, v);
+    if (result.ec == std::errc() && result.ptr == end) {
+      value[i] = v;
+    }
+  }
+  const auto& [p, r, s] = value;
+  if (!p || *p <= 0 || *p >= 50) {
+    return std::pair{0, std::to_string(Random_.Between(1, 45))};
+  }
+  if (!r || *r >= 100 || *r <= *p + 1) {
+    return std::pair{1, std::to_string(Random_.Between(std::max(*p + 2, 55), 99))};
+  }
+  if (extraQuantileMode && (!s || *s <= *p || *s >= *r)) {
+    return std::pair{2, std::to_string(Random_.Between(*p + 1, *r - 1))};
+  }
+  return std::nullopt;
 }
 
 std::string TExpertTyping::CredibilityLevel() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // splitmix64.
@@ -75,6 +76,11 @@ class TExpertTyping {
 
   // A level for a spin edit with this range: in it, beyond it, or a text that is no level.
   std::string Level(int minimum, int maximum);
+
+  // The level the expert puts right, and what he types, when the levels as shown (p, r, s)
+  // do not keep 0 < p < s < r < 100 (s only in the additional-quantile mode).
+  std::optional<std::pair<int, std::string>> MendLevels(const std::array<std::string, 3>& levels,
+                                                        bool extraQuantileMode);
 
   // A credibility level: 0 to 100, beyond, or a text that is no level.
   std::string CredibilityLevel();

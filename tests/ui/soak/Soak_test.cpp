@@ -341,22 +341,44 @@ class WindowSoakTest : public ::testing::Test {
     }
   }
 
-  // Held past the first repeat: one step at the press, one 400 ms later.
+  // Held until the first repeat: one step at the press, one 400 ms later, then released. So
+  // that a seed repeats its sequence however fast the machine is, the arrow is let go as soon
+  // as the repeated step has changed the text, and only held where that step can change it.
   void HoldArrow() {
     TSpinEdit* spin = Random.Pick(ShownLevels());
-    const bool up = Random.Chance(50);
-    Note("hold the " + std::string(up ? "up" : "down") + " arrow of " + LevelName(spin) +
+    const int delta = Random.Chance(50) ? 1 : -1;
+    Note("hold the " + std::string(delta > 0 ? "up" : "down") + " arrow of " + LevelName(spin) +
          " from \"" + spin->Text().toStdString() + "\"");
     EnsureMainActive();
-    QToolButton* arrow = up ? spin->UpButton() : spin->DownButton();
+    QToolButton* arrow = delta > 0 ? spin->UpButton() : spin->DownButton();
     QTest::mousePress(arrow, Qt::LeftButton);
-    QTest::qWait(TSpinEdit::kRepeatDelayMs + TSpinEdit::kRepeatIntervalMs / 2);
+    const QString pressed = spin->Text();
+    const long long next = static_cast<long long>(spin->Value()) + delta;
+    const bool repeats =
+        spin->isVisible() && (spin->MinValue() == spin->MaxValue() ||
+                              (next >= spin->MinValue() && next <= spin->MaxValue()));
+    if (repeats && !WaitFor([&] { return spin->Text() != pressed; }, kActivationMs)) {
+      PendingProblems.push_back("holding the arrow of " + LevelName(spin) + " repeated no step");
+    }
     QTest::mouseRelease(arrow, Qt::LeftButton);
   }
 
+  // As with the judgements, the expert puts a level right about as often as he types one.
   void TypeLevel() {
-    TSpinEdit* spin = Random.Pick(ShownLevels());
-    const std::string text = Expert.Level(spin->MinValue(), spin->MaxValue());
+    const std::array<TSpinEdit*, 3> spins = {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3};
+    const auto mend = Expert.MendLevels(
+        {Main->SpinEdit1->Text().toStdString(), Main->SpinEdit2->Text().toStdString(),
+         Main->SpinEdit3->Text().toStdString()},
+        Main->ModeIndex() == 1);
+    TSpinEdit* spin = nullptr;
+    std::string text;
+    if (mend && Random.Chance(50)) {
+      spin = spins[static_cast<std::size_t>(mend->first)];
+      text = mend->second;
+    } else {
+      spin = Random.Pick(ShownLevels());
+      text = Expert.Level(spin->MinValue(), spin->MaxValue());
+    }
     const bool leave = Random.Chance(50);
     Note("type \"" + text + "\" into " + LevelName(spin) + (leave ? ", then leave it" : ""));
     EnsureMainActive();
