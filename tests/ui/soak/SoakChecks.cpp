@@ -376,7 +376,10 @@ TProblems CheckFeasibilityPanels(const TMainForm& main) {
 TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally) {
   TProblems problems;
   if (Text(feedback.Panel1) == "Panel1") {
-    // Never plotted: every panel still shows its design text.
+    // Never plotted: the window is hidden, and every panel still shows its design text.
+    if (feedback.isVisible()) {
+      problems.push_back("the feedback window is shown before its first fit");
+    }
     for (const TPanel* panel :
          {feedback.Panel2, feedback.Panel3, feedback.Panel4, feedback.Panel5, feedback.Panel6,
           feedback.Panel7, feedback.Panel8, feedback.Panel13, feedback.Panel14}) {

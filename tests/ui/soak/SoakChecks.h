@@ -37,7 +37,8 @@ struct TShownFitTally {
   int NotPinnedDown = 0;
 };
 
-// Once the feedback window shows a fit, every panel belongs to that one fit:
+// Before the first fit the feedback window is hidden and its panels show their design text.
+// Once it shows a fit, every panel belongs to that one fit:
 // - the panels of a, b, n and m are the saved fit, the mode label follows its n, and the
 //   charts' marked ends and fitted points are its a, b and n;
 // - the median, mean and standard deviation, and the credibility limits at the window's

@@ -597,6 +597,9 @@ void WindowSoakTest::Soak(std::uint64_t seed, long long count) {
     if (!escaped.empty()) {
       problems.insert(problems.begin(), escaped);
     }
+    if (newFit && !Feedback->isVisible()) {
+      problems.push_back("the feedback window took another fit without showing it");
+    }
     if (!problems.empty()) {
       std::ostringstream report;
       report << "soak seed " << seed << ", action #" << i << " of " << count << ":\n";
