@@ -8,6 +8,7 @@
 #include "AnalysisUnit.h"
 #include "Appearance.h"
 #include "ErrorBoundary.h"
+#include "FitCheck.h"
 #include "GTSPUnit.h"
 #include "MessageService.h"
 #include "NumberPanel.h"
@@ -304,6 +305,8 @@ void TMainForm::ShowModeFields(bool extraQuantile) {
 void TMainForm::RefreshFeasibilityBounds() {
   try {
     AnalysisForm.ReadInputs();
+    // As in the plot command, judgements are refused before any advice is given on them.
+    CheckJudgements(AnalysisForm, TFitMode::ExtraQuantile);
     if (const auto advice = SideRecommendation(AnalysisForm)) {
       MessageService().ShowError(*advice);
     }

@@ -574,6 +574,22 @@ TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   EXPECT_EQ(Main->Panel7->Caption(), "");
 }
 
+TEST_F(MainFormTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
+  // Their midpoint would overflow the side recommendation.
+  Type(Main->Edit1, QStringLiteral("1e4932"));
+  Type(Main->Edit2, QStringLiteral("1.05e4932"));
+  Type(Main->Edit3, QStringLiteral("1.1e4932"));
+  const std::string refusal = "Error: The judgements must lie between -1e2000 and 1e2000.";
+  SelectMode(1);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
+  EXPECT_EQ(Main->Panel6->Caption(), "");
+  Recorder.Clear();
+  QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_Down);
+  ASSERT_EQ(Messages().size(), 1u) << "the level handler ends at the refusal";
+  EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
+}
+
 TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
   PressPlot();
   Type(Main->SpinEdit1, QStringLiteral("80"));
