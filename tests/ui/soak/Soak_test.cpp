@@ -14,8 +14,8 @@
 // the feedback window, which the next plot opens again.
 //
 // Environment:
-//   MORVANE_SOAK_ACTIONS=<count>  the number of actions, 10000 unless set; a long run takes
-//                                 a million, about a hundred times as long
+//   MORVANE_SOAK_ACTIONS=<count>  the number of actions, 20000 unless set; a long run takes
+//                                 a million, about fifty times as long
 //   MORVANE_SOAK_SEED=<seed>      another sequence than the default one
 //   MORVANE_SOAK_STRICT=1         an arithmetic-error report fails the run too; otherwise
 //                                 it is the program's own last resort, and the summary
@@ -59,7 +59,7 @@
 namespace {
 
 constexpr std::uint64_t kDefaultSeed = 20240605;
-constexpr long long kDefaultActions = 10000;
+constexpr long long kDefaultActions = 20000;
 // How many of the last actions a failure lists.
 constexpr std::size_t kLogLength = 40;
 // How many actions that ended in an arithmetic-error report the summary lists.
