@@ -102,9 +102,10 @@ std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
 // box this small, monotone in each unless a turning point lies inside, where their change is
 // of second order; so the figures of the true fit lie within the range the box's 16 corners
 // span, widened by that range once more. Each figure panel adds the rounding of its own text,
-// and every evaluation its arithmetic error: a few units in the last place of the numbers
-// involved, and for the standard deviation the cancellation in E[Y^2] - E[Y]^2 of the
-// standardized Y = (X - a)/(b - a), relative 2^-64 E[Y^2]/Var[Y].
+// and every evaluation its arithmetic error, allowed at 2^-56 (256 units in the last place)
+// of the numbers involved; for the standard deviation that error is E[Y^2]/Var[Y] times
+// larger, from the cancellation in E[Y^2] - E[Y]^2 of the standardized Y = (X - a)/(b - a),
+// which in the units of X is sd + (mean - a)^2/sd.
 void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFitTally& tally) {
   const auto a = PanelNumber(f.Panel1);
   const auto b = PanelNumber(f.Panel2);
@@ -328,11 +329,10 @@ TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
       problems.push_back(Name(control) + " is not hidden in mode " + std::to_string(mode));
     }
   }
-  for (const QWidget* control :
-       {static_cast<const QWidget*>(main.Edit1), static_cast<const QWidget*>(main.Edit2),
-        static_cast<const QWidget*>(main.Edit3), static_cast<const QWidget*>(main.SpinEdit1),
-        static_cast<const QWidget*>(main.SpinEdit2), static_cast<const QWidget*>(main.BitBtn1),
-        static_cast<const QWidget*>(main.Label9)}) {
+  const std::initializer_list<const QWidget*> alwaysShown = {
+      main.Edit1,     main.Edit2,   main.Edit3, main.SpinEdit1,
+      main.SpinEdit2, main.BitBtn1, main.Label9};
+  for (const QWidget* control : alwaysShown) {
     if (!Shown(control)) {
       problems.push_back(Name(control) + " is not shown");
     }
