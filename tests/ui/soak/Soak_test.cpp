@@ -37,11 +37,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define MORVANE_SOAK_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MORVANE_SOAK_SANITIZED 1
+#endif
+#endif
+#ifndef MORVANE_SOAK_SANITIZED
+#define MORVANE_SOAK_SANITIZED 0
+#endif
+#if MORVANE_SOAK_SANITIZED
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 #include "AnalysisUnit.h"
 #include "ErrorBoundary.h"
@@ -82,6 +97,55 @@ std::optional<long long> EnvironmentCount(const char* name, long long fallback) 
   }
   return value;
 }
+
+// What a crash prints before the process ends: an abort, a sanitizer's report or an
+// exception that Qt could not pass on leaves no test failure to carry the seed and the log.
+struct TCrashNote {
+  std::uint64_t Seed = 0;
+  long long Action = -1;
+  std::string Current;
+  const std::deque<std::string>* Log = nullptr;
+};
+TCrashNote crashNote;
+
+void PrintCrashNote() {
+  if (crashNote.Log == nullptr) {
+    return;
+  }
+  std::fprintf(stderr, "soak seed %llu crashed in action #%lld: %s\nlast actions:\n",
+               static_cast<unsigned long long>(crashNote.Seed), crashNote.Action,
+               crashNote.Current.c_str());
+  for (const std::string& entry : *crashNote.Log) {
+    std::fprintf(stderr, "  %s\n", entry.c_str());
+  }
+}
+
+// Installs PrintCrashNote for the lifetime of the scope.
+class TCrashNoteScope {
+ public:
+  TCrashNoteScope(std::uint64_t seed, const std::deque<std::string>& log) {
+    crashNote = {seed, -1, std::string(), &log};
+    PreviousTerminate_ = std::set_terminate([] {
+      PrintCrashNote();
+      std::abort();
+    });
+#if MORVANE_SOAK_SANITIZED
+    __sanitizer_set_death_callback(PrintCrashNote);
+#endif
+  }
+  ~TCrashNoteScope() {
+#if MORVANE_SOAK_SANITIZED
+    __sanitizer_set_death_callback(nullptr);
+#endif
+    std::set_terminate(PreviousTerminate_);
+    crashNote = {};
+  }
+  TCrashNoteScope(const TCrashNoteScope&) = delete;
+  TCrashNoteScope& operator=(const TCrashNoteScope&) = delete;
+
+ private:
+  std::terminate_handler PreviousTerminate_ = nullptr;
+};
 
 std::string Shortened(const std::string& text, std::size_t length = 110) {
   return text.size() <= length ? text : text.substr(0, length) + "...";
@@ -253,7 +317,10 @@ class WindowSoakTest : public ::testing::Test {
 
   // [SECTION] Actions
 
-  void Note(const std::string& what) { Current = what; }
+  void Note(const std::string& what) {
+    Current = what;
+    crashNote.Current = what;
+  }
 
   void EnsureMainActive() {
     if (QApplication::activeWindow() != Main.get()) {
@@ -491,11 +558,12 @@ class WindowSoakTest : public ::testing::Test {
       outcome += "\n      -> " + records[m].Title + ": " + Shortened(records[m].Text);
     }
     if (newFit) {
-      outcome += "\n      -> shows a = " + Feedback->Panel1->Caption().toStdString() +
-                 ", b = " + Feedback->Panel2->Caption().toStdString() +
-                 ", n = " + Feedback->Panel3->Caption().toStdString() + ", limits " +
-                 Feedback->Panel13->Caption().toStdString() + " " +
-                 Feedback->Panel14->Caption().toStdString();
+      const auto shown = [](const TPanel* panel) {
+        return Shortened(panel->Caption().trimmed().toStdString(), 30);
+      };
+      outcome += "\n      -> shows a = " + shown(Feedback->Panel1) +
+                 ", b = " + shown(Feedback->Panel2) + ", n = " + shown(Feedback->Panel3) +
+                 ", limits " + shown(Feedback->Panel13) + " " + shown(Feedback->Panel14);
     }
     return outcome;
   }
@@ -558,10 +626,15 @@ class WindowSoakTest : public ::testing::Test {
 void WindowSoakTest::Soak(std::uint64_t seed, long long count) {
   Random = TRandom(seed);
   std::deque<std::string> log;
+  const TCrashNoteScope crashScope(seed, log);
+  // Said first, so that a crash no handler can note still names the sequence.
+  std::fprintf(stderr, "soak seed %llu, %lld actions\n", static_cast<unsigned long long>(seed),
+               count);
   bool everShown = false;
   for (long long i = 0; i < count; ++i) {
     const std::size_t kind = PickAction();
     ++Tally.Actions[kind];
+    crashNote.Action = i;
     const std::size_t firstMessage = Recorder.Records().size();
     const std::string panelsBefore = PanelTexts();
     const bool wasShown = Feedback->isVisible();
