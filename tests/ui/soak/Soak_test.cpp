@@ -44,20 +44,6 @@
 #include <string>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define MORVANE_SOAK_SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MORVANE_SOAK_SANITIZED 1
-#endif
-#endif
-#ifndef MORVANE_SOAK_SANITIZED
-#define MORVANE_SOAK_SANITIZED 0
-#endif
-#if MORVANE_SOAK_SANITIZED
-#include <sanitizer/common_interface_defs.h>
-#endif
-
 #include "AnalysisUnit.h"
 #include "ErrorBoundary.h"
 #include "GTSPUnit.h"
@@ -68,6 +54,7 @@
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SoakChecks.h"
+#include "SoakCrashNote.h"
 #include "SoakTyping.h"
 #include "SpinEdit.h"
 
@@ -97,55 +84,6 @@ std::optional<long long> EnvironmentCount(const char* name, long long fallback) 
   }
   return value;
 }
-
-// What a crash prints before the process ends: an abort, a sanitizer's report or an
-// exception that Qt could not pass on leaves no test failure to carry the seed and the log.
-struct TCrashNote {
-  std::uint64_t Seed = 0;
-  long long Action = -1;
-  std::string Current;
-  const std::deque<std::string>* Log = nullptr;
-};
-TCrashNote crashNote;
-
-void PrintCrashNote() {
-  if (crashNote.Log == nullptr) {
-    return;
-  }
-  std::fprintf(stderr, "soak seed %llu crashed in action #%lld: %s\nlast actions:\n",
-               static_cast<unsigned long long>(crashNote.Seed), crashNote.Action,
-               crashNote.Current.c_str());
-  for (const std::string& entry : *crashNote.Log) {
-    std::fprintf(stderr, "  %s\n", entry.c_str());
-  }
-}
-
-// Installs PrintCrashNote for the lifetime of the scope.
-class TCrashNoteScope {
- public:
-  TCrashNoteScope(std::uint64_t seed, const std::deque<std::string>& log) {
-    crashNote = {seed, -1, std::string(), &log};
-    PreviousTerminate_ = std::set_terminate([] {
-      PrintCrashNote();
-      std::abort();
-    });
-#if MORVANE_SOAK_SANITIZED
-    __sanitizer_set_death_callback(PrintCrashNote);
-#endif
-  }
-  ~TCrashNoteScope() {
-#if MORVANE_SOAK_SANITIZED
-    __sanitizer_set_death_callback(nullptr);
-#endif
-    std::set_terminate(PreviousTerminate_);
-    crashNote = {};
-  }
-  TCrashNoteScope(const TCrashNoteScope&) = delete;
-  TCrashNoteScope& operator=(const TCrashNoteScope&) = delete;
-
- private:
-  std::terminate_handler PreviousTerminate_ = nullptr;
-};
 
 std::string Shortened(const std::string& text, std::size_t length = 110) {
   return text.size() <= length ? text : text.substr(0, length) + "...";
@@ -319,7 +257,7 @@ class WindowSoakTest : public ::testing::Test {
 
   void Note(const std::string& what) {
     Current = what;
-    crashNote.Current = what;
+    TCrashNoteScope::NoteDoing(what);
   }
 
   void EnsureMainActive() {
@@ -634,7 +572,7 @@ void WindowSoakTest::Soak(std::uint64_t seed, long long count) {
   for (long long i = 0; i < count; ++i) {
     const std::size_t kind = PickAction();
     ++Tally.Actions[kind];
-    crashNote.Action = i;
+    TCrashNoteScope::NoteAction(i);
     const std::size_t firstMessage = Recorder.Records().size();
     const std::string panelsBefore = PanelTexts();
     const bool wasShown = Feedback->isVisible();
