@@ -29,6 +29,14 @@ constexpr Extended kLevelSlack = 1e-9L;
 // Beyond this power the variance cancels to fewer digits than the panels show.
 constexpr Extended kLargestPower = 1e4L;
 
+// Below this power the fit puts its probability within rounding of a_p and b_r (and far
+// below it, 1/n overflows).
+constexpr Extended kSmallestPower = 1e-4L;
+
+// Closer than this, the squares the standard deviation takes of the support and of the
+// standardized mode underflow to zero.
+constexpr Extended kSmallestSpread = 1e-2000L;
+
 // Beyond this size a square of the support, which the standard deviation takes,
 // overflows extended precision.
 constexpr Extended kLargestJudgement = 1e2000L;
@@ -53,6 +61,12 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
                     ", m is " + Number(d.ModeValue) + " and b_r is " + Number(d.UpperQuantile) +
                     ". Change the quantiles or the most likely value.");
   }
+  if (!(d.ModeValue - d.LowerQuantile >= kSmallestSpread &&
+        d.UpperQuantile - d.ModeValue >= kSmallestSpread)) {
+    throw EFitError(
+        "The most likely value m must lie at least 1e-2000 from a_p and from b_r. Express "
+        "the quantity in a smaller unit.");
+  }
   if (!(d.LowerLevel >= 0 && d.UpperLevel <= 1)) {
     throw EFitError("The quantile levels must lie between 0 % and 100 %: p is " +
                     Percent(d.LowerLevel) + " and r is " + Percent(d.UpperLevel) + ".");
@@ -62,8 +76,8 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
                     " and r is " + Percent(d.UpperLevel) + ". Lower p or raise r.");
   }
   if (mode == TFitMode::PowerParameter) {
-    if (!(d.Power > 0 && d.Power <= kLargestPower)) {
-      throw EFitError("The power parameter n must be greater than 0 and at most 10000: n is " +
+    if (!(d.Power >= kSmallestPower && d.Power <= kLargestPower)) {
+      throw EFitError("The power parameter n must lie between 0.0001 and 10000: n is " +
                       Number(d.Power) + ".");
     }
     return;

@@ -6,8 +6,9 @@
 #include "AnalysisUnit.h"
 
 // Raises EFitError, with a message that says what to change, unless a_p < m < b_r (all
-// within 1e2000), 0 <= p < r <= 1 and, in power-parameter mode, 0 < n <= 10000; in
-// additional-quantile mode also 0 < p, r < 1 and 0 < s < 1.
+// within 1e2000, m at least 1e-2000 from either), 0 <= p < r <= 1 and, in power-parameter
+// mode, 0.0001 <= n <= 10000; in additional-quantile mode also 0 < p, r < 1 and
+// 0 < s < 1.
 void CheckJudgements(const TAnalysisForm& record, TFitMode mode);
 
 // Raises EFitError unless the record's fit has n <= 10000 and a < m < b, and puts

@@ -245,6 +245,37 @@ TEST(FitCheckTest, RefusesJudgementsOutsideTheSolversDomain) {
   EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
 }
 
+TEST(FitCheckTest, RefusesWhatWouldEndInABareArithmeticError) {
+  // A power so small that 1/n overflows; a support so narrow that its square underflows;
+  // a mode so close to a_p that the standardized mode underflows.
+  struct Case {
+    const char* ap;
+    const char* m;
+    const char* br;
+    const char* n;
+    int p;
+  };
+  const Case cases[] = {{"6.5", "7.0", "10.5", "9.9e-4951", 10},
+                        {"6.5", "7.0", "10.5", "0.00009", 10},
+                        {"6.5e-2500", "7e-2500", "10.5e-2500", "7", 10},
+                        {"5.67e-4940", "7.24e-4940", "1e300", "7", 0}};
+  for (const Case& c : cases) {
+    Elicitation e;
+    e.window.Text(TNumberField::LowerQuantile) = c.ap;
+    e.window.Text(TNumberField::ModeValue) = c.m;
+    e.window.Text(TNumberField::UpperQuantile) = c.br;
+    e.window.Text(TNumberField::Power) = c.n;
+    e.window.Level(TLevelField::Lower) = c.p;
+    e.record.ReadInputs();
+    EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError)
+        << c.ap << " " << c.m << " " << c.br << " n " << c.n;
+  }
+  Elicitation e;
+  e.window.Text(TNumberField::Power) = "0.0001";
+  e.record.ReadInputs();
+  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter)) << "the smallest power";
+}
+
 TEST(FitCheckTest, AdditionalQuantileLevelMustLieInsideTheUnitInterval) {
   Elicitation e;
   e.window.mode = 1;

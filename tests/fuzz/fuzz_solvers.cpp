@@ -9,9 +9,9 @@
 // window's initial values.
 //
 // Each input refreshes the feasibility bounds and then runs the plot command's
-// computation. Judgements that cannot be fitted may raise EFitError or EMathError with a
-// message; anything else escaping is a failure, and so is a fit that its own distribution
-// function contradicts.
+// computation. Judgements that cannot be fitted raise EFitError with a message; anything
+// else escaping (an arithmetic error included) is a failure, and so is a fit that its own
+// distribution function contradicts.
 #include <algorithm>
 #include <array>
 #include <cfloat>
@@ -248,7 +248,9 @@ bool Attempt(const TFuzzWindow& w, Step step) {
   } catch (const EFitError& e) {
     CheckMessage(e.what(), w);
   } catch (const EMathError& e) {
-    CheckMessage(e.what(), w);
+    // Every judgement the window takes has a message of its own before the arithmetic
+    // gives out; a bare arithmetic error is a judgement the checks let through.
+    FUZZ_EXPECT(false) << "arithmetic error \"" << e.what() << "\"; " << Describe(w);
   } catch (const std::exception& e) {
     FUZZ_EXPECT(false) << "unexpected exception: " << e.what() << "; " << Describe(w);
   } catch (...) {

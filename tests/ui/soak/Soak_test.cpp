@@ -17,9 +17,10 @@
 //   MORVANE_SOAK_ACTIONS=<count>  the number of actions, 20000 unless set; a long run takes
 //                                 a million, about fifty times as long
 //   MORVANE_SOAK_SEED=<seed>      another sequence than the default one
-//   MORVANE_SOAK_STRICT=1         an arithmetic-error report fails the run too; otherwise
-//                                 it is the program's own last resort, and the summary
-//                                 lists the first actions that ended in one
+//   MORVANE_SOAK_STRICT=0         an arithmetic-error report is taken as the program's own
+//                                 last resort and only listed in the summary; by default
+//                                 it fails the run, since every judgement the expert can
+//                                 type has a message of its own
 // A failure names the seed, the number of the failing action, the last actions before it
 // and what the windows show; the same seed and count repeat the same sequence.
 
@@ -658,7 +659,7 @@ TEST_F(WindowSoakTest, ASeededSequenceOfUserActionsKeepsBothWindowsWhole) {
   ASSERT_TRUE(count.has_value()) << "MORVANE_SOAK_ACTIONS must be a positive whole number";
   ASSERT_TRUE(seed.has_value()) << "MORVANE_SOAK_SEED must be a positive whole number";
   const char* strict = std::getenv("MORVANE_SOAK_STRICT");
-  Strict = strict != nullptr && std::string(strict) == "1";
+  Strict = strict == nullptr || std::string(strict) != "0";
   Soak(static_cast<std::uint64_t>(*seed), *count);
 }
 
