@@ -4,10 +4,8 @@
 # full run of 10,000 sets is
 #   scripts/fit-stress build/release/tools/morvane-fit
 if(MORVANE_BUILD_TESTS)
-  # This folder is added before the top level enables testing.
-  enable_testing()
   find_package(Python3 REQUIRED COMPONENTS Interpreter)
-  set(MORVANE_STRESS_COUNT 1000 CACHE STRING "Judgement sets of the morvane-fit stress test")
+  set(MORVANE_STRESS_COUNT 500 CACHE STRING "Judgement sets of the morvane-fit stress test")
   # Two runs at a time, so the test takes both processors. The wall-clock limit of a run
   # is looser than the processor-time limit of 1 s, which the script always applies, so
   # that a busy machine does not fail it.
