@@ -7,6 +7,7 @@
 
 #include "AnalysisUnit.h"
 #include "Appearance.h"
+#include "ApplicationWindows.h"
 #include "ChartWidget.h"
 #include "MainUnit.h"
 #include "MessageService.h"
@@ -55,19 +56,12 @@ int main(int argc, char** argv) {
   TMessageRecorder recorder;
   TScopedMessageService messages(recorder);
 
-  auto mainForm = std::make_unique<TMainForm>();
-  MainForm = mainForm.get();
-  AnalysisForm.SetInputSource(MainForm);
-  auto plotForm = std::make_unique<TPlotPDFForm>();
-  PlotPDFForm = plotForm.get();
+  TApplicationWindows windows;
   MainForm->show();
 
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
 
-  AnalysisForm.SetInputSource(nullptr);
-  plotForm.reset();
-  mainForm.reset();
   return recorder.Records().empty() ? 0 : 1;
 }

@@ -22,6 +22,7 @@
 
 #include "AnalysisUnit.h"
 #include "Appearance.h"
+#include "ApplicationWindows.h"
 #include "ChartWidget.h"
 #include "MainUnit.h"
 #include "MessageService.h"
@@ -203,11 +204,9 @@ int Run(const TOptions& options) {
   const TScopedMessageService scope(recorder);
 
   // Start-up as the program does it.
-  TMainForm mainForm;
-  MainForm = &mainForm;
-  AnalysisForm.SetInputSource(&mainForm);
-  TPlotPDFForm plotForm;
-  PlotPDFForm = &plotForm;
+  TApplicationWindows windows;
+  TMainForm& mainForm = *windows.Main();
+  TPlotPDFForm& plotForm = *windows.Feedback();
   mainForm.show();
   QApplication::processEvents();
 
@@ -276,9 +275,6 @@ int Run(const TOptions& options) {
   file << texts.dump(2) << "\n";
   ok = static_cast<bool>(file) && ok;
 
-  AnalysisForm.SetInputSource(nullptr);
-  PlotPDFForm = nullptr;
-  MainForm = nullptr;
   return ok ? 0 : 1;
 }
 

@@ -10,10 +10,12 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "AnalysisUnit.h"
+#include "ApplicationWindows.h"
 #include "FakeJudgements.h"
 #include "GTSPUnit.h"
 #include "MessageService.h"
@@ -71,21 +73,13 @@ TPanelTexts ExpectedPanels(const FakeJudgements& window, int credibility = 10) {
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    GTSPForm = TGTSPForm{};
-    AnalysisForm = TAnalysisForm{GTSPForm};
-    Main = std::make_unique<TMainForm>();
-    MainForm = Main.get();
-    AnalysisForm.SetInputSource(Main.get());
-    Feedback = std::make_unique<TPlotPDFForm>();
-    PlotPDFForm = Feedback.get();
+    Windows.emplace();
+    Main = Windows->Main();
+    Feedback = Windows->Feedback();
     ASSERT_TRUE(ShowActive(*Main));
   }
 
-  void TearDown() override {
-    AnalysisForm.SetInputSource(nullptr);
-    Feedback.reset();
-    Main.reset();
-  }
+  void TearDown() override { Windows.reset(); }
 
   void PressPlot() { QTest::mouseClick(Main->BitBtn1, Qt::LeftButton); }
 
@@ -156,8 +150,9 @@ class MainFormTest : public ::testing::Test {
 
   TMessageRecorder Recorder;
   TScopedMessageService Scope{Recorder};
-  std::unique_ptr<TMainForm> Main;
-  std::unique_ptr<TPlotPDFForm> Feedback;
+  std::optional<TApplicationWindows> Windows;
+  TMainForm* Main = nullptr;
+  TPlotPDFForm* Feedback = nullptr;
 };
 
 const std::string kNotFeasible = "Error: " + std::string(kNotFeasibleMessage);
@@ -179,10 +174,10 @@ TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
     EXPECT_TRUE(Shown(shown)) << shown->objectName().toStdString();
   }
   for (const QWidget* hidden : TWidgets{Main->Label6, Main->Edit4, Main->Label7, Main->SpinEdit3}) {
-    EXPECT_FALSE(hidden->isVisibleTo(Main.get())) << hidden->objectName().toStdString();
+    EXPECT_FALSE(hidden->isVisibleTo(Main)) << hidden->objectName().toStdString();
     EXPECT_FALSE(hidden->isEnabled()) << hidden->objectName().toStdString();
   }
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
   EXPECT_TRUE(Shown(Main->Label9));
   // The judgements as the solver reads them.
   EXPECT_EQ(Main->NumberText(TNumberField::LowerQuantile), "6.5");
@@ -334,7 +329,7 @@ TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNoth
        TWidgets{Main->GroupBox3, Main->Label6, Main->Edit4, Main->Label7, Main->SpinEdit3}) {
     EXPECT_TRUE(Shown(shown)) << shown->objectName().toStdString();
   }
-  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main));
   EXPECT_FALSE(Main->Label8->isEnabled());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kExtraQuantileCaption);
@@ -351,7 +346,7 @@ TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNoth
 
   SelectMode(0);
   EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
   EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kPowerCaption);
   EXPECT_EQ(Feedback->Panel3->Caption(), "2.78206148") << "switching does not plot";
 }
@@ -456,8 +451,8 @@ TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   EXPECT_FALSE(Main->RadioGroup1->Item(1)->isEnabled());
   EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main.get()));
-  EXPECT_FALSE(Main->Edit4->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
+  EXPECT_FALSE(Main->Edit4->isVisibleTo(Main));
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   // Plotted in the power-parameter mode; with p = 0 the limit of q for large n is 0, not the
   // limit of an earlier fit.
@@ -523,7 +518,7 @@ TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
   EXPECT_TRUE(Shown(Main->Edit4));
   EXPECT_TRUE(Shown(Main->SpinEdit3));
   EXPECT_TRUE(Shown(Main->GroupBox3));
-  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main));
   EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kExtraQuantileCaption);
   // No bounds of other judgements, and never the design text.
   EXPECT_EQ(Main->Panel6->Caption(), "");
@@ -533,7 +528,7 @@ TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
   SelectMode(0);
   EXPECT_EQ(Recorder.Records().size(), 1u);
   EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main.get()));
+  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
   EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kPowerCaption);
 }
 

@@ -46,6 +46,7 @@
 #include <vector>
 
 #include "AnalysisUnit.h"
+#include "ApplicationWindows.h"
 #include "ErrorBoundary.h"
 #include "GTSPUnit.h"
 #include "MainUnit.h"
@@ -156,13 +157,9 @@ struct TSoakTally {
 class WindowSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    GTSPForm = TGTSPForm{};
-    AnalysisForm = TAnalysisForm{GTSPForm};
-    Main = std::make_unique<TMainForm>();
-    MainForm = Main.get();
-    AnalysisForm.SetInputSource(Main.get());
-    Feedback = std::make_unique<TPlotPDFForm>();
-    PlotPDFForm = Feedback.get();
+    Windows.emplace();
+    Main = Windows->Main();
+    Feedback = Windows->Feedback();
     qtWarnings = &QtWarnings;
     PreviousHandler = qInstallMessageHandler(RecordQtMessage);
     // A modal window that does not go through the message service would wait for a user
@@ -183,9 +180,7 @@ class WindowSoakTest : public ::testing::Test {
     ModalWatch.stop();
     qInstallMessageHandler(PreviousHandler);
     qtWarnings = nullptr;
-    AnalysisForm.SetInputSource(nullptr);
-    Feedback.reset();
-    Main.reset();
+    Windows.reset();
   }
 
   void Soak(std::uint64_t seed, long long count);
@@ -262,10 +257,10 @@ class WindowSoakTest : public ::testing::Test {
   }
 
   void EnsureMainActive() {
-    if (QApplication::activeWindow() != Main.get()) {
+    if (QApplication::activeWindow() != Main) {
       ++Tally.Activations;
       Main->activateWindow();
-      if (!QTest::qWaitForWindowActive(Main.get(), kActivationMs)) {
+      if (!QTest::qWaitForWindowActive(Main, kActivationMs)) {
         PendingProblems.push_back("the input window did not become active again");
       }
     }
@@ -461,7 +456,7 @@ class WindowSoakTest : public ::testing::Test {
     Note("in the feedback window, type \"" + text + "\" into the credibility level and leave it");
     ++Tally.Activations;
     Feedback->activateWindow();
-    if (!QTest::qWaitForWindowActive(Feedback.get(), kActivationMs)) {
+    if (!QTest::qWaitForWindowActive(Feedback, kActivationMs)) {
       PendingProblems.push_back("the feedback window did not become active");
     }
     Type(Feedback->SpinEdit1->LineEdit(), text);
@@ -547,8 +542,9 @@ class WindowSoakTest : public ::testing::Test {
 
   TMessageRecorder Recorder;
   TScopedMessageService Scope{Recorder};
-  std::unique_ptr<TMainForm> Main;
-  std::unique_ptr<TPlotPDFForm> Feedback;
+  std::optional<TApplicationWindows> Windows;
+  TMainForm* Main = nullptr;
+  TPlotPDFForm* Feedback = nullptr;
   QtMessageHandler PreviousHandler = nullptr;
   std::vector<std::string> QtWarnings;
   QTimer ModalWatch;
