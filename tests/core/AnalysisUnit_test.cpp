@@ -46,9 +46,9 @@ TEST(ReadInputsTest, AdditionalQuantileModeLeavesThePowerAlone) {
 TEST(ReadInputsTest, RefusedTextChangesNothing) {
   Elicitation e;
   e.record.ReadInputs();
-  e.window.Text(TNumberField::LowerQuantile) = "5";
+  e.window.Type(TNumberField::LowerQuantile, "5");
   e.window.Level(TLevelField::Lower) = 20;
-  e.window.Text(TNumberField::UpperQuantile) = "10,5";
+  e.window.Type(TNumberField::UpperQuantile, "10,5");
   try {
     e.record.ReadInputs();
     FAIL() << "10,5 was accepted";
@@ -98,7 +98,7 @@ TEST(SolveBoundsTest, DefaultFitIsBitForBit) {
 
 TEST(SolveBoundsTest, PowerOneIsTheUniformFit) {
   Elicitation e;
-  e.window.Text(TNumberField::Power) = "1";
+  e.window.Type(TNumberField::Power, "1");
   e.FitPower();
   EXPECT_EQ(e.record.LastHalvings(), 2);
   EXPECT_NEAR(static_cast<double>(e.record.ModeProbability), 0.2, 1e-18);
@@ -108,7 +108,7 @@ TEST(SolveBoundsTest, PowerOneIsTheUniformFit) {
 
 TEST(SolveBoundsTest, PowerBelowOne) {
   Elicitation e;
-  e.window.Text(TNumberField::Power) = "0.5";
+  e.window.Type(TNumberField::Power, "0.5");
   e.FitPower();
   EXPECT_TRUE(TenDigits(e.record.ModeProbability, 0.1738249899L));
   EXPECT_TRUE(TenDigits(e.record.LowerBound, 6.252660472L));
@@ -135,7 +135,7 @@ TEST(SolveBoundsTest, LevelsAtTheEnds) {
 
   for (const char* n : {"7", "0.3", "40"}) {
     e.window.Level(TLevelField::Lower) = 0;
-    e.window.Text(TNumberField::Power) = n;
+    e.window.Type(TNumberField::Power, n);
     e.FitPower();
     EXPECT_EQ(e.record.LowerBound, 6.5L);
     EXPECT_EQ(e.record.UpperBound, 10.5L);
@@ -161,7 +161,7 @@ TEST(SolveBoundsTest, EqualLevelsFailAtTheDivisionAndKeepTheBounds) {
 
 TEST(SolveBoundsTest, ZeroPowerFailsAfterStoringTheModeProbability) {
   Elicitation e;
-  e.window.Text(TNumberField::Power) = "0";
+  e.window.Type(TNumberField::Power, "0");
   e.record.ReadInputs();
   EXPECT_THROW(e.record.SolveBounds(), EZeroDivide);
   EXPECT_EQ(e.record.ModeProbability, 0.5L);
@@ -176,9 +176,9 @@ TEST(SolveBoundsTest, JudgementsOutOfOrderEndWithoutHanging) {
                             {"6.5", "10.5", "10.5"}};
   for (const auto& c : cases) {
     Elicitation e;
-    e.window.Text(TNumberField::LowerQuantile) = c[0];
-    e.window.Text(TNumberField::ModeValue) = c[1];
-    e.window.Text(TNumberField::UpperQuantile) = c[2];
+    e.window.Type(TNumberField::LowerQuantile, c[0]);
+    e.window.Type(TNumberField::ModeValue, c[1]);
+    e.window.Type(TNumberField::UpperQuantile, c[2]);
     e.record.ReadInputs();
     try {
       e.record.SolveBounds();
@@ -192,7 +192,7 @@ TEST(SolveBoundsTest, JudgementsOutOfOrderEndWithoutHanging) {
 
 TEST(SolveBoundsTest, UnmetToleranceIsReportedInWords) {
   Elicitation e;
-  e.window.Text(TNumberField::ModeValue) = "11";
+  e.window.Type(TNumberField::ModeValue, "11");
   e.record.ReadInputs();
   try {
     e.record.SolveBounds();
@@ -206,9 +206,9 @@ TEST(SolveBoundsTest, FitBeyondTheRangesPrecisionIsReportedInWords) {
   // m - a_p is tiny against b_r - m: the fit's q lies within the precision of p.
   for (const char* br : {"1e90", "1e40"}) {
     Elicitation e;
-    e.window.Text(TNumberField::LowerQuantile) = "0";
-    e.window.Text(TNumberField::ModeValue) = "906";
-    e.window.Text(TNumberField::UpperQuantile) = br;
+    e.window.Type(TNumberField::LowerQuantile, "0");
+    e.window.Type(TNumberField::ModeValue, "906");
+    e.window.Type(TNumberField::UpperQuantile, br);
     e.record.ReadInputs();
     EXPECT_THROW(e.record.SolveBounds(), EFitError) << "b_r = " << br;
   }
@@ -261,17 +261,17 @@ TEST(FitCheckTest, RefusesWhatWouldEndInABareArithmeticError) {
                         {"5.67e-4940", "7.24e-4940", "1e300", "7", 0}};
   for (const Case& c : cases) {
     Elicitation e;
-    e.window.Text(TNumberField::LowerQuantile) = c.ap;
-    e.window.Text(TNumberField::ModeValue) = c.m;
-    e.window.Text(TNumberField::UpperQuantile) = c.br;
-    e.window.Text(TNumberField::Power) = c.n;
+    e.window.Type(TNumberField::LowerQuantile, c.ap);
+    e.window.Type(TNumberField::ModeValue, c.m);
+    e.window.Type(TNumberField::UpperQuantile, c.br);
+    e.window.Type(TNumberField::Power, c.n);
     e.window.Level(TLevelField::Lower) = c.p;
     e.record.ReadInputs();
     EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError)
         << c.ap << " " << c.m << " " << c.br << " n " << c.n;
   }
   Elicitation e;
-  e.window.Text(TNumberField::Power) = "0.0001";
+  e.window.Type(TNumberField::Power, "0.0001");
   e.record.ReadInputs();
   EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter)) << "the smallest power";
 }

@@ -59,7 +59,7 @@ TEST(FeasibilityLimitsTest, LevelEqualToPOrRClosesTheInterval) {
 
 TEST(FeasibilityLimitsTest, MisplacedModeEndsWithAMessage) {
   Elicitation e;
-  e.window.Text(TNumberField::ModeValue) = "12";
+  e.window.Type(TNumberField::ModeValue, "12");
   e.record.ReadInputs();
   EXPECT_THROW(e.record.LimitModeProbability(), EFitError);
 }
@@ -108,8 +108,8 @@ TEST(PowerSearchTest, SearchPowerReproducesThePairsResultBitForBit) {
 
 TEST(PowerSearchTest, BelowTheModeUsesTheDownPair) {
   Elicitation e;
-  e.window.Text(TNumberField::ModeValue) = "9";
-  e.window.Text(TNumberField::ExtraQuantile) = "8";
+  e.window.Type(TNumberField::ModeValue, "9");
+  e.window.Type(TNumberField::ExtraQuantile, "8");
   e.window.Level(TLevelField::Extra) = 30;
   FeasibilityBounds(e);
   const long double lo = std::min(e.record.UniformExtraQuantile, e.record.LimitExtraQuantile);
@@ -125,8 +125,8 @@ TEST(PowerSearchTest, NoDoublingFollowsFInTheDirectionItMoves) {
   // x_s below m, inside the feasibility bounds, but F(x_s) at n = 0.01 is already below s:
   // the Down pair's bracket makes no doubling.
   Elicitation e;
-  e.window.Text(TNumberField::ModeValue) = "7.2";
-  e.window.Text(TNumberField::ExtraQuantile) = "6.98";
+  e.window.Type(TNumberField::ModeValue, "7.2");
+  e.window.Type(TNumberField::ExtraQuantile, "6.98");
   e.window.Level(TLevelField::Extra) = 20;
   FeasibilityBounds(e);
   ASSERT_LT(e.record.LimitExtraQuantile, 6.98L);
@@ -146,8 +146,8 @@ TEST(PowerSearchTest, NoPowerParameterIsReportedInWords) {
   // m above the midpoint and x_s above m, outside the feasibility bounds: F(x_s) stays
   // above s for every power.
   Elicitation e;
-  e.window.Text(TNumberField::ModeValue) = "9";
-  e.window.Text(TNumberField::ExtraQuantile) = "9.5";
+  e.window.Type(TNumberField::ModeValue, "9");
+  e.window.Type(TNumberField::ExtraQuantile, "9.5");
   e.window.Level(TLevelField::Extra) = 50;
   FeasibilityBounds(e);
   try {
@@ -161,7 +161,7 @@ TEST(PowerSearchTest, NoPowerParameterIsReportedInWords) {
 
 TEST(PowerSearchTest, QuantileBeyondEveryFitEndsWithAMessage) {
   Elicitation e;
-  e.window.Text(TNumberField::ExtraQuantile) = "40";
+  e.window.Type(TNumberField::ExtraQuantile, "40");
   FeasibilityBounds(e);
   try {
     e.record.SearchPower();

@@ -40,7 +40,7 @@ TEST_F(GraphsFixture, PointCountsOfTheElevenSeries) {
 }
 
 TEST_F(GraphsFixture, DensityBelowPowerOneLeavesOutTheSupportEnds) {
-  e.window.Text(TNumberField::Power) = "0.5";
+  e.window.Type(TNumberField::Power, "0.5");
   const TGraphSamples g = Graphs();
   ASSERT_EQ(g.DensityLine.size(), 199u);
   EXPECT_EQ(g.DensityLine.front().X, static_cast<double>(g.PdfSamples[1].X));
@@ -49,7 +49,7 @@ TEST_F(GraphsFixture, DensityBelowPowerOneLeavesOutTheSupportEnds) {
 }
 
 TEST_F(GraphsFixture, DensityAtPowerOneFallsToZeroAtTheEnds) {
-  e.window.Text(TNumberField::Power) = "1";
+  e.window.Type(TNumberField::Power, "1");
   const TGraphSamples g = Graphs();
   ASSERT_EQ(g.DensityLine.size(), 201u);
   EXPECT_EQ(g.DensityLine.front().Y, 0);
@@ -96,7 +96,7 @@ TEST_F(GraphsFixture, SweepOverPower) {
 }
 
 TEST_F(GraphsFixture, FittedPowerBeyondTheSweep) {
-  e.window.Text(TNumberField::Power) = "25";
+  e.window.Type(TNumberField::Power, "25");
   const TGraphSamples g = Graphs();
   EXPECT_EQ(g.UpperMarks.back().X, 25);
   EXPECT_EQ(g.UpperLine.back().X, 10);
@@ -127,9 +127,9 @@ TEST_F(GraphsFixture, GraphsBeyondTheRangeOfAChartAreRefusedInWords) {
       {{"6.5e400", "7e400", "10.5e400"}, {"4.5e-2000", "6.1e-2000", "9.3e-2000"}}};
   const auto ignore = [](TMessageKind, std::string_view) {};
   for (const auto& j : judgements) {
-    e.window.Text(TNumberField::LowerQuantile) = j[0];
-    e.window.Text(TNumberField::ModeValue) = j[1];
-    e.window.Text(TNumberField::UpperQuantile) = j[2];
+    e.window.Type(TNumberField::LowerQuantile, j[0]);
+    e.window.Type(TNumberField::ModeValue, j[1]);
+    e.window.Type(TNumberField::UpperQuantile, j[2]);
     EXPECT_TRUE(ComputePlot(e.record, e.model, 10, ignore, false)) << "a_p = " << j[0];
     try {
       ComputePlot(e.record, e.model, 10, ignore);

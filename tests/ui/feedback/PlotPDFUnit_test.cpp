@@ -34,7 +34,7 @@ class PlotPDFFormTest : public ::testing::Test {
 
   // The saved fit of the judgements' fit for power n, and a model that holds something else.
   void SaveFit(const char* power = "7.0") {
-    Fit.window.Text(TNumberField::Power) = power;
+    Fit.window.Type(TNumberField::Power, power);
     Fit.FitPower();
     Fit.record.CopyFitToModel();
     Form->SavedLower = Fit.record.LowerBound;

@@ -67,10 +67,10 @@ TEST_F(PlotFixture, GraphsLeaveTheRecordHoldingTheFitShown) {
 }
 
 TEST_F(PlotFixture, ModeLabelFollowsThePower) {
-  e.window.Text(TNumberField::Power) = "0.5";
+  e.window.Type(TNumberField::Power, "0.5");
   ASSERT_TRUE(Plot());
   EXPECT_TRUE(Plot()->Figures.AntiMode);
-  e.window.Text(TNumberField::Power) = "1";
+  e.window.Type(TNumberField::Power, "1");
   EXPECT_FALSE(Plot()->Figures.AntiMode) << "n = 1 is a mode";
 }
 
@@ -90,7 +90,7 @@ TEST_F(PlotFixture, InfeasibleQuantileIsRefusedAndChangesNoModel) {
   e.window.mode = 1;
   for (const char* xs : {"10", "9.2", "12"}) {
     messages.clear();
-    e.window.Text(TNumberField::ExtraQuantile) = xs;
+    e.window.Type(TNumberField::ExtraQuantile, xs);
     EXPECT_FALSE(Plot()) << "x_s = " << xs;
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().text, "Additional Quantile Specification not Feasible");
@@ -121,7 +121,7 @@ TEST_F(PlotFixture, SideRecommendation) {
 
 TEST_F(PlotFixture, RecommendationComesBeforeTheRefusal) {
   e.window.mode = 1;
-  e.window.Text(TNumberField::ExtraQuantile) = "6.8";
+  e.window.Type(TNumberField::ExtraQuantile, "6.8");
   EXPECT_FALSE(Plot());
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0].text, kRecommendAbove);
@@ -203,7 +203,7 @@ TEST_F(PlotFixture, AnAdditionalLevelBeyondItsRangeIsRefusedInWords) {
 TEST_F(PlotFixture, NumberTextsAreRefusedBeforeAnythingChanges) {
   ASSERT_TRUE(Plot());
   const Extended ap = e.record.LowerQuantile;
-  e.window.Text(TNumberField::ModeValue) = "7,5";
+  e.window.Type(TNumberField::ModeValue, "7,5");
   EXPECT_THROW(Plot(), EInputError);
   EXPECT_EQ(e.record.LowerQuantile, ap);
   EXPECT_EQ(e.record.ModeValue, 7);
