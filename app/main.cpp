@@ -1,5 +1,6 @@
 // Morvane: the input window opens at start; nothing is computed until the expert acts.
 #include <QApplication>
+#include <QIcon>
 
 #include "Appearance.h"
 #include "ApplicationWindows.h"
@@ -9,6 +10,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Morvane"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/morvane.png")));
+  // Lets the desktop match the windows to the menu entry morvane.desktop.
+  QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
   InstallToolkitFont();
 
   // The solver (AnalysisForm) and the distribution model (GTSPForm) are objects of the

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "FloatErrors.h"
+#include "MorvaneVersion.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 
@@ -124,6 +125,7 @@ int main(int argc, char** argv) {
       "of the feedback window. Levels are whole percentages; every option defaults to the "
       "input window's initial value.",
       "morvane-fit"};
+  app.set_version_flag("--version", std::string(app.get_name()) + " " + MORVANE_VERSION);
   app.add_option("--ap", Text(judgements, TNumberField::LowerQuantile), "lower quantile a_p")
       ->capture_default_str();
   app.add_option("--p", Level(judgements, TLevelField::Lower), "level p of a_p, in percent")

@@ -26,6 +26,7 @@
 #include "ChartWidget.h"
 #include "MainUnit.h"
 #include "MessageService.h"
+#include "MorvaneVersion.h"
 #include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
@@ -288,6 +289,7 @@ int main(int argc, char** argv) {
       "texts both windows show and the messages raised. Options not given keep the input "
       "window's initial values.",
       "morvane-snapshot"};
+  app.set_version_flag("--version", std::string(app.get_name()) + " " + MORVANE_VERSION);
   app.add_option("--ap", options.ap, "lower quantile a_p");
   app.add_option("--p", options.p, "level p of a_p, in percent");
   app.add_option("--m", options.m, "most likely value m");
