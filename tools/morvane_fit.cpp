@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
   record.SetInputSource(&judgements);
   std::string refusal;
   const TMessageSink messages = [&](TMessageKind kind, std::string_view text) {
-    if (text == kNotFeasibleMessage) {
+    if (IsNotFeasibleMessage(text)) {
       refusal = text;
       return;
     }

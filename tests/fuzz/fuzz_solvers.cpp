@@ -268,7 +268,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool refused = false;
   const TMessageSink messages = [&](TMessageKind, std::string_view text) {
     CheckMessage(text, window);
-    refused = refused || text == kNotFeasibleMessage;
+    refused = refused || IsNotFeasibleMessage(text);
   };
   std::optional<TPlotOutcome> outcome;
   const bool fitted = Attempt(window, [&] {

@@ -1,5 +1,6 @@
 #include "MainUnit.h"
 
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <initializer_list>
 #include <optional>
@@ -60,6 +61,8 @@ TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximu
   spin->SetMinValue(minimum);
   spin->SetMaxValue(maximum);
   spin->SetValue(InitialLevel(field));
+  // A level typed digit by digit is fitted once the number stands, not at each digit.
+  spin->SetTypingPause(TMainForm::kTypingPauseMs);
   return spin;
 }
 
@@ -76,6 +79,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
   SetTabOrder();
   move(187, 188);
   resize(kClientWidth, kClientHeight);
+  // The controls stand at fixed places: any smaller and the right column is cut.
+  setMinimumSize(kClientWidth, kClientHeight);
   // Handlers are connected last, so that building the window runs none of them.
   ConnectHandlers();
 }
@@ -194,6 +199,16 @@ void TMainForm::ConnectHandlers() {
   ConnectHandler(BitBtn1, &TButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  // Enter in any field, or on a focused control that has no use for it, plots.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    RunHandler([this] { BitBtn1Click(); });
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 // [SECTION] What the solver reads
 
 std::string TMainForm::NumberText(TNumberField field) const {
@@ -263,6 +278,8 @@ void TMainForm::RadioGroup1Click() {
   // The fields of the item now selected are shown before anything is computed, so that a
   // judgement the computation refuses never leaves the window half-switched.
   ShowModeFields(extraQuantile);
+  // The captions now name the judgements of the other mode: the fit shown is an old one.
+  PlotPDFForm->MarkStale();
   if (extraQuantile) {
     RefreshFeasibilityBounds();
   } else {
@@ -293,8 +310,18 @@ void TMainForm::SpinEdit3Change() {
 }
 
 void TMainForm::BitBtn1Click() {
+  // Until this plot succeeds the feedback window shows the fit of earlier judgements, and
+  // says so; a successful fit takes the mark away.
+  PlotPDFForm->MarkStale();
+  const bool extraQuantile = RadioGroup1->ItemIndex() != 0;
+  if (extraQuantile) {
+    // Bounds of earlier judgements would pass for the bounds of these.
+    Panel6->SetCaption(QString());
+    Panel7->SetCaption(QString());
+  }
   std::optional<TPlotOutcome> outcome =
-      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->CredibilityLevel(), MessageSink());
+      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->CredibilityLevel(), MessageSink(), true,
+                  [this](const TFeasibilityBounds& bounds) { ShowFeasibilityBounds(bounds); });
   if (!outcome) {
     return;
   }
@@ -305,7 +332,12 @@ void TMainForm::BitBtn1Click() {
   if (antiMode) {
     MessageService().ShowWarning(kAntiModeWarning);
   }
-  PlotPDFForm->Present();
+  PlotPDFForm->Present(frameGeometry());
+}
+
+void TMainForm::ShowFeasibilityBounds(const TFeasibilityBounds& bounds) {
+  ShowNumber(*Panel6, bounds.Smaller);
+  ShowNumber(*Panel7, bounds.Larger);
 }
 
 // [SECTION] Steps of the handlers
@@ -336,9 +368,7 @@ void TMainForm::RefreshFeasibilityBounds() {
   if (const auto advice = SideRecommendation(AnalysisForm)) {
     MessageService().ShowError(*advice);
   }
-  const TFeasibilityBounds bounds = ComputeFeasibilityBounds(AnalysisForm);
-  ShowNumber(*Panel6, bounds.Smaller);
-  ShowNumber(*Panel7, bounds.Larger);
+  ShowFeasibilityBounds(ComputeFeasibilityBounds(AnalysisForm));
 }
 
 void TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
