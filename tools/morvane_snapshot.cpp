@@ -242,12 +242,14 @@ int Run(const TOptions& options) {
   bool ok = Save(mainForm, dir, "input-window.png");
   const bool shown = plotForm.isVisible();
   if (shown) {
-    const char* pages[] = {"feedback-pdf.png", "feedback-cdf.png", "feedback-mode-probability.png",
-                           "feedback-lower-bound.png", "feedback-upper-bound.png"};
+    // One image per page, named for its tab: "Mode Probability" is feedback-mode-probability.png.
     for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
       plotForm.TabbedNotebook1->SetPageIndex(i);
       QApplication::processEvents();
-      ok = Save(plotForm, dir, pages[i]) && ok;
+      const QString name = QStringLiteral("feedback-") +
+                           plotForm.TabbedNotebook1->tabText(i).toLower().replace(u' ', u'-') +
+                           QStringLiteral(".png");
+      ok = Save(plotForm, dir, name.toLatin1().constData()) && ok;
     }
     plotForm.TabbedNotebook1->SetPageIndex(0);
   }

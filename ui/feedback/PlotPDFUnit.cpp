@@ -1,14 +1,23 @@
 #include "PlotPDFUnit.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "Appearance.h"
+#include "ChartExport.h"
 #include "ChartWidget.h"
 #include "ErrorBoundary.h"
 #include "FeedbackCharts.h"
 #include "GTSPUnit.h"
+#include "JudgementSheet.h"
 #include "NumberPanel.h"
+#include "PlotComputation.h"
+#include "QuantilePage.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
 
@@ -33,11 +42,18 @@ TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left
   return label;
 }
 
+const QString kTitle = QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution");
+
+// Number text without its padding blanks.
+QString Trimmed(const QString& text) {
+  return text.trimmed();
+}
+
 }  // namespace
 
 TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("PlotPDFForm"));
-  setWindowTitle(QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution"));
+  setWindowTitle(kTitle);
   ApplyFont(this, TFontSpec{});
   // Every step of a level field plots and shows this window: the keyboard stays where the
   // expert is typing.
@@ -46,8 +62,10 @@ TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
   CreateCredibilityArea();
   CreateGraphArea();
   CreateCharts();
+  CreateCopyCommands();
   move(412, 98);
   resize(kClientWidth, kClientHeight);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
   ArrangeAreas();
   // Handlers are connected last, so that building the window runs none of them.
   ConnectHandler(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
@@ -111,6 +129,9 @@ void TPlotPDFForm::CreateCredibilityArea() {
   SpinEdit1->SetMinValue(0);
   SpinEdit1->SetMaxValue(100);
   SpinEdit1->SetValue(10);
+  SpinEdit1->setToolTip(QStringLiteral(
+      "Credibility level: the percent of probability left outside the interval, half below "
+      "its lower and half above its upper limit"));
   Label8 = Caption(GroupBox2, "Label8", QStringLiteral("Upper Credibility Limit"), 373, 28);
   Panel14 = ResultPanel(GroupBox2, "Panel14", 512, 24);
 }
@@ -151,6 +172,12 @@ void TPlotPDFForm::CreateGraphArea() {
     (*p.Panel)->setObjectName(QLatin1String(p.PanelName));
     (*p.Panel)->SetCaption(QString::fromLatin1(p.Text));
   }
+  // After the chart pages: the fit's quantiles and probabilities as numbers.
+  QWidget* tab = TabbedNotebook1->AddPage(QStringLiteral("Quantiles"));
+  QuantilePage = new TQuantilePage(tab);
+  auto* fill = new QVBoxLayout(tab);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(QuantilePage);
   TabbedNotebook1->SetPageIndex(0);
 }
 
@@ -200,6 +227,20 @@ void TPlotPDFForm::CreateCharts() {
   Series11 = AddMarkers(upper, smsValue, 0);
 }
 
+void TPlotPDFForm::CreateCopyCommands() {
+  auto* copy = new QAction(QStringLiteral("Copy Judgements and Fit"), this);
+  copy->setObjectName(QStringLiteral("CopyFit"));
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WindowShortcut);
+  connect(copy, &QAction::triggered, this, [this] { CopyFit(); });
+  addAction(copy);
+  GroupBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  GroupBox1->addAction(copy);
+  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2}) {
+    AddChartMenu(*chart);
+  }
+}
+
 void TPlotPDFForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ArrangeAreas();
@@ -231,17 +272,170 @@ void TPlotPDFForm::SpinEdit1Change() {
     return;
   }
   // The graphs may have left a trial fit in the model: the limits belong to the fit shown.
-  GTSPForm.LowerBound = SavedLower;
-  GTSPForm.UpperBound = SavedUpper;
-  GTSPForm.ModeValue = SavedMode;
-  GTSPForm.LeftPower = SavedPower;
-  GTSPForm.RightPower = SavedPower;
-  TFloatScope scope;
-  const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
-  const Extended lower = GTSPForm.Quantile(tail);
-  const Extended upper = GTSPForm.Quantile(Checked(1 - tail));
+  GTSPForm.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
+  const auto [lower, upper] = CredibilityLimits(GTSPForm, level);
   ShowNumber(*Panel13, lower);
   ShowNumber(*Panel14, upper);
+}
+
+void TPlotPDFForm::ShowFit(TPlotOutcome outcome) {
+  const TFitFigures& f = outcome.Figures;
+  FitMode_ = outcome.Mode;
+  FitJudgements_ = QString::fromStdString(DescribeJudgements(outcome.Mode, outcome.Judgements));
+  JudgementTexts_ = outcome.Judgements.Texts;
+  JudgementLevels_ = outcome.Judgements.Levels;
+  HasFit_ = true;
+  Stale_ = false;
+  ShowStaleness();
+  ShowNumber(*Panel1, f.LowerBound);
+  ShowNumber(*Panel2, f.UpperBound);
+  ShowNumber(*Panel4, f.ModeProbability);
+  ShowNumber(*Panel5, f.ModeValue);
+  ShowNumber(*Panel3, f.Power);
+  Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  ShowNumber(*Panel13, f.LowerCredibilityLimit);
+  ShowNumber(*Panel14, f.UpperCredibilityLimit);
+  SavedLower = f.LowerBound;
+  SavedUpper = f.UpperBound;
+  SavedMode = f.ModeValue;
+  SavedPower = f.Power;
+  ShowNumber(*Panel6, f.Median);
+  ShowNumber(*Panel7, f.Mean);
+  ShowNumber(*Panel8, f.StdDev);
+
+  Samples = std::move(outcome.Graphs);
+  FillPdfChart();
+  FillCdfChart();
+  FillModeChart();
+  FillLowerBoundChart();
+  FillUpperBoundChart();
+
+  TGTSPForm fit;
+  fit.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
+  const auto text = [this](TNumberField field) {
+    return QString::fromStdString(JudgementTexts_[static_cast<std::size_t>(field)]);
+  };
+  QuantilePage->ShowFit(fit, text(TNumberField::LowerQuantile), text(TNumberField::UpperQuantile));
+}
+
+void TPlotPDFForm::MarkStale() {
+  if (!HasFit_ || Stale_) {
+    return;
+  }
+  Stale_ = true;
+  ShowStaleness();
+}
+
+void TPlotPDFForm::ShowStaleness() {
+  setWindowTitle(Stale_ ? kTitle + QStringLiteral(" - previous judgements: ") + FitJudgements_
+                        : kTitle);
+  // Greyed, not disabled: the panels can still be read, and the level still be changed.
+  for (TPanel* panel :
+       {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8, Panel13, Panel14}) {
+    panel->setEnabled(!Stale_);
+  }
+  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2}) {
+    chart->setToolTip(Stale_ ? QStringLiteral("Fit of the previous judgements: ") + FitJudgements_
+                             : QString());
+  }
+  QuantilePage->setEnabled(!Stale_);
+}
+
+QString TPlotPDFForm::FitAsText() const {
+  QString text;
+  const auto line = [&text](const QString& name, const QString& value) {
+    text += name + QLatin1Char('\t') + value + QLatin1Char('\n');
+  };
+  if (HasFit_) {
+    const auto number = [this](TNumberField field) {
+      return QString::fromStdString(JudgementTexts_[static_cast<std::size_t>(field)]);
+    };
+    const auto level = [this](TLevelField field) {
+      return QString::number(JudgementLevels_[static_cast<std::size_t>(field)]);
+    };
+    const auto caption = [](TNumberField field) {
+      const std::string_view c = FieldCaption(field);
+      return QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));
+    };
+    line(caption(TNumberField::LowerQuantile), number(TNumberField::LowerQuantile));
+    line(QStringLiteral("Quantile Level (p)"), level(TLevelField::Lower));
+    line(caption(TNumberField::ModeValue), number(TNumberField::ModeValue));
+    line(caption(TNumberField::UpperQuantile), number(TNumberField::UpperQuantile));
+    line(QStringLiteral("Quantile Level (r)"), level(TLevelField::Upper));
+    if (FitMode_ == TFitMode::PowerParameter) {
+      line(caption(TNumberField::Power), number(TNumberField::Power));
+    } else {
+      line(caption(TNumberField::ExtraQuantile), number(TNumberField::ExtraQuantile));
+      line(QStringLiteral("Quantile Level (s)"), level(TLevelField::Extra));
+    }
+  }
+  const std::pair<const TLabel*, const TPanel*> rows[] = {
+      {Label10, Panel1}, {Label11, Panel2}, {Label9, Panel3}, {Label12, Panel4}, {Label1, Panel5},
+      {Label2, Panel6},  {Label5, Panel7},  {Label6, Panel8}, {Label7, Panel13}, {Label8, Panel14}};
+  for (const auto& [label, panel] : rows) {
+    line(label->Caption(), Trimmed(panel->Caption()));
+  }
+  line(QStringLiteral("Credibility Level (percent outside)"), QString::number(CredibilityLevel()));
+  return text;
+}
+
+void TPlotPDFForm::CopyFit() const {
+  QApplication::clipboard()->setText(FitAsText());
+}
+
+void TPlotPDFForm::ShowModeCaptions(TFitMode mode) {
+  if (mode == TFitMode::ExtraQuantile) {
+    Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+  } else {
+    Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+    Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+  }
+}
+
+int TPlotPDFForm::CredibilityLevel() const {
+  return SpinEdit1->Value();
+}
+
+void TPlotPDFForm::Present(const QRect& inputWindowFrame) {
+  if (!Placed_) {
+    Placed_ = true;
+    PlaceBeside(inputWindowFrame);
+  }
+  show();
+  raise();
+}
+
+void TPlotPDFForm::PlaceBeside(const QRect& input) {
+  const QScreen* screen = QApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect room = screen->availableGeometry();
+  // The frame around the client area, as the window system will draw it.
+  const QSize outer = frameGeometry().size().expandedTo(size() + QSize(8, 34));
+  QRect place(pos(), outer);
+  if (input.isValid() && place.intersects(input)) {
+    const QRect right(QPoint(input.right() + 1, input.top()), outer);
+    const QRect left(QPoint(input.left() - outer.width(), input.top()), outer);
+    if (room.contains(right)) {
+      place = right;
+    } else if (room.contains(left)) {
+      place = left;
+    }
+  }
+  // Never off the screen: as much of the window as fits, its top left corner always.
+  place.moveLeft(
+      qBound(room.left(), place.left(), qMax(room.left(), room.right() + 1 - outer.width())));
+  place.moveTop(
+      qBound(room.top(), place.top(), qMax(room.top(), room.bottom() + 1 - outer.height())));
+  move(place.topLeft());
 }
 
 void TPlotPDFForm::FillPdfChart() {

@@ -1,16 +1,20 @@
 // The feedback window: the fitted distribution as ten result panels, the credibility
 // interval at its own credibility level, and five charts on five notebook pages.
 //
-// The window computes nothing on its own but the credibility limits: the plot command
-// writes its panels, its saved fit and its graph samples, then has it feed its series.
+// The window computes nothing but the credibility limits at its own level: the plot command
+// hands it a whole fit through ShowFit and brings it forward through Present; no other
+// window reaches into its controls.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <string>
 
 #include "CustomSeries.h"
 #include "ExtendedMath.h"
 #include "GraphSamples.h"
+#include "Judgements.h"
 
 class ChartWidget;
 class TGroupBox;
@@ -18,6 +22,8 @@ class TLabel;
 class TPanel;
 class TSpinEdit;
 class TTabbedNotebook;
+class TQuantilePage;
+struct TPlotOutcome;
 
 class TPlotPDFForm : public QWidget {
   Q_OBJECT
@@ -26,9 +32,40 @@ class TPlotPDFForm : public QWidget {
   static constexpr int kClientWidth = 616;
   static constexpr int kClientHeight = 604;
   static constexpr int kValueAreaHeight = 209;
+  // The least size at which nothing is cut: the value area whole, and a chart page that
+  // still holds its axes and caption.
+  static constexpr int kMinimumWidth = 616;
+  static constexpr int kMinimumHeight = 520;
 
   explicit TPlotPDFForm(QWidget* parent = nullptr);
   ~TPlotPDFForm() override;
+
+  // [SECTION] What the input window tells it
+
+  // Shows a fit: the result panels, the mode label, the credibility limits, the saved fit
+  // and the five charts, in the plot command's order. The window itself is not shown.
+  void ShowFit(TPlotOutcome outcome);
+  // Captions the density and distribution pages for the mode of the judgements.
+  void ShowModeCaptions(TFitMode mode);
+  // The credibility level v: the percent of probability outside the interval.
+  int CredibilityLevel() const;
+  // Shows the window without making it modal and brings it to the front, leaving the
+  // keyboard where it is. The first time, the window goes beside the input window (whose
+  // frame is given) when its designed place would cover it and the screen has room, and
+  // never off the screen.
+  void Present(const QRect& inputWindowFrame = QRect());
+  // From now until the next ShowFit the window shows the fit of earlier judgements: its
+  // title says so and names them, and its panels are greyed. Nothing before a first fit.
+  void MarkStale();
+  bool IsStale() const { return Stale_; }
+
+  // The judgements and the fit as text, one "name<TAB>value" line each, as Ctrl+C and the
+  // context menu of the value area copy it.
+  QString FitAsText() const;
+  // Copies FitAsText to the clipboard.
+  void CopyFit() const;
+
+  // [SECTION] Its own work
 
   // The caption of the credibility area at level v: 100 - v right-aligned in three
   // characters, then "% Credibility Interval".
@@ -87,13 +124,14 @@ class TPlotPDFForm : public QWidget {
   ChartWidget* PDFChart = nullptr;
   ChartWidget* CDFChart = nullptr;
   ChartWidget* ModeChart = nullptr;
-  ChartWidget* Chart1 = nullptr;  // lower bound against n
-  ChartWidget* Chart2 = nullptr;  // upper bound against n
-  TPanel* Panel11 = nullptr;      // caption of the density page
-  TPanel* Panel15 = nullptr;      // caption of the distribution page
-  TPanel* Panel9 = nullptr;       // caption of the mode probability page
-  TPanel* Panel10 = nullptr;      // caption of the lower bound page
-  TPanel* Panel12 = nullptr;      // caption of the upper bound page
+  ChartWidget* Chart1 = nullptr;          // lower bound against n
+  ChartWidget* Chart2 = nullptr;          // upper bound against n
+  TPanel* Panel11 = nullptr;              // caption of the density page
+  TPanel* Panel15 = nullptr;              // caption of the distribution page
+  TPanel* Panel9 = nullptr;               // caption of the mode probability page
+  TPanel* Panel10 = nullptr;              // caption of the lower bound page
+  TPanel* Panel12 = nullptr;              // caption of the upper bound page
+  TQuantilePage* QuantilePage = nullptr;  // the "Quantiles" page
 
   // Series, owned by their charts.
   TLineSeries* Series1 = nullptr;    // density line
@@ -119,6 +157,17 @@ class TPlotPDFForm : public QWidget {
   // The value area keeps its height at the top, the notebook takes the rest, and the
   // credibility area stays at the bottom of the value area.
   void ArrangeAreas();
+  void CreateCopyCommands();
+  void ShowStaleness();
+  void PlaceBeside(const QRect& inputWindowFrame);
+
+  TFitMode FitMode_ = TFitMode::PowerParameter;
+  QString FitJudgements_;  // the judgements of the fit shown, as one line
+  std::array<std::string, 5> JudgementTexts_;
+  std::array<int, 3> JudgementLevels_{};
+  bool HasFit_ = false;
+  bool Stale_ = false;
+  bool Placed_ = false;
 };
 
 // The feedback window of the process, set when it is created.

@@ -18,7 +18,7 @@ class TLabel;
 class TPanel;
 class TRadioGroup;
 class TSpinEdit;
-struct TPlotOutcome;
+struct TFeasibilityBounds;
 
 class TMainForm : public QWidget, public TJudgementSource {
   Q_OBJECT
@@ -28,6 +28,8 @@ class TMainForm : public QWidget, public TJudgementSource {
   // caption bar of 30, the frame the feedback window's outer and client sizes imply.
   static constexpr int kClientWidth = 535;
   static constexpr int kClientHeight = 421;
+  // How long typing in a level field pauses before the level is fitted.
+  static constexpr int kTypingPauseMs = 400;
 
   explicit TMainForm(QWidget* parent = nullptr);
   ~TMainForm() override;
@@ -36,6 +38,7 @@ class TMainForm : public QWidget, public TJudgementSource {
   std::string NumberText(TNumberField field) const override;
   int LevelValue(TLevelField field) const override;
   int ModeIndex() const override;
+  std::string NumberCaption(TNumberField field) const override;
 
   // Mode switch: reads the judgements; entering the additional-quantile mode advises on the
   // side of x_s and refreshes the feasibility bounds. Re-captions the feedback window's
@@ -84,6 +87,9 @@ class TMainForm : public QWidget, public TJudgementSource {
   TLabel* Label10 = nullptr;   // credit lines
   TLabel* Label11 = nullptr;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void CreateBasicInformation();
   void CreateAdditionalInformation();
@@ -101,7 +107,8 @@ class TMainForm : public QWidget, public TJudgementSource {
   // Enables the mode switch exactly while 0 < p and r < 100, after going back to the
   // power-parameter mode when told to.
   void CoupleModeSwitch(bool forcePowerParameter);
-  void PresentFit(TPlotOutcome& outcome);
+  // The smaller bound in Panel6, the larger in Panel7.
+  void ShowFeasibilityBounds(const TFeasibilityBounds& bounds);
 };
 
 // The input window of the process, set when it is created.

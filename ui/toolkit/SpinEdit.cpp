@@ -87,6 +87,8 @@ TSpinEdit::TSpinEdit(QWidget* parent)
   connect(Up_, &QToolButton::released, this, &TSpinEdit::StopRepeat);
   connect(Down_, &QToolButton::released, this, &TSpinEdit::StopRepeat);
   connect(&RepeatTimer_, &QTimer::timeout, this, &TSpinEdit::RepeatStep);
+  TypingTimer_.setSingleShot(true);
+  connect(&TypingTimer_, &QTimer::timeout, this, &TSpinEdit::OnTypingPause);
 
   resize(sizeHint());
 }
@@ -97,6 +99,7 @@ int TSpinEdit::Value() const {
 
 void TSpinEdit::SetValue(int value) {
   WriteText(QString::number(Clamp(value)));
+  ReportText();
   RethrowPendingHandlerError();
 }
 
@@ -106,12 +109,29 @@ QString TSpinEdit::Text() const {
 
 void TSpinEdit::SetText(const QString& text) {
   WriteText(text);
+  ReportText();
   RethrowPendingHandlerError();
 }
 
 void TSpinEdit::SetMaxLength(int length) {
   MaxLength_ = length > 0 ? length : 0;
   Edit_->setMaxLength(MaxLength_ > 0 ? MaxLength_ : kNoLengthLimit);
+}
+
+void TSpinEdit::SetTypingPause(int milliseconds) {
+  TypingPause_ = milliseconds > 0 ? milliseconds : 0;
+  if (TypingPause_ == 0 && Held_) {
+    SettleTyping();
+  }
+}
+
+void TSpinEdit::SettleTyping() {
+  TypingTimer_.stop();
+  if (Held_) {
+    Held_ = false;
+    ReportText();
+    RethrowPendingHandlerError();
+  }
 }
 
 void TSpinEdit::StepUp() {
@@ -150,20 +170,81 @@ int TSpinEdit::Clamp(long long value) const {
 
 void TSpinEdit::Step(int delta) {
   WriteText(QString::number(Clamp(static_cast<long long>(Value()) + delta)));
+  ReportText();
 }
 
 void TSpinEdit::WriteText(const QString& text) {
+  // A write by the program ends any typing held back: its change is reported at once.
+  TypingTimer_.stop();
+  Held_ = false;
   if (text != Edit_->text()) {
+    Writing_ = true;
     Edit_->setText(text);
+    Writing_ = false;
   }
 }
 
 void TSpinEdit::OnTextChanged(const QString& text) {
+  if (TypingPause_ > 0 && !Writing_) {
+    // Typed: held until the typing pauses.
+    Held_ = text != LastText_;
+    if (Held_) {
+      TypingTimer_.start(TypingPause_);
+    } else {
+      TypingTimer_.stop();
+    }
+    return;
+  }
+  ReportText();
+}
+
+void TSpinEdit::ReportText() {
+  const QString text = Edit_->text();
   if (text == LastText_) {
     return;
   }
   LastText_ = text;
   emit Changed();
+}
+
+void TSpinEdit::OnTypingPause() {
+  if (!Held_) {
+    return;
+  }
+  // A message box opened meanwhile holds the typing on: the expert has not finished.
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr && modal != window()) {
+    TypingTimer_.start(TypingPause_);
+    return;
+  }
+  if (BeginsANumberInRange()) {
+    return;
+  }
+  Held_ = false;
+  ReportText();
+}
+
+bool TSpinEdit::BeginsANumberInRange() const {
+  const QString text = Edit_->text();
+  const std::optional<int> typed = ReadInteger(text);
+  if (!typed || MinValue_ >= MaxValue_ || (*typed >= MinValue_ && *typed <= MaxValue_)) {
+    return false;
+  }
+  // Appending digits moves a non-negative number away from zero; only then can a number
+  // below the range still grow into it. Up to ten digits are tried, so the loop is short.
+  if (*typed < 0 || text.startsWith(u'-') || *typed >= MinValue_) {
+    return false;
+  }
+  long long low = *typed;
+  long long high = *typed;
+  for (int digits = 1; digits <= 10 && low <= MaxValue_; ++digits) {
+    low *= 10;
+    high = high * 10 + 9;
+    if (high >= MinValue_ && low <= MaxValue_) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
@@ -189,6 +270,14 @@ bool TSpinEdit::FilterKey(const QKeyEvent& event) {
     return true;
   }
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (TypingPause_ > 0) {
+      // Enter settles the typing; with nothing held it belongs to the window.
+      if (!Held_) {
+        return false;
+      }
+      SettleTyping();
+      return true;
+    }
     MessageService().Beep();
     return true;
   }
@@ -211,6 +300,11 @@ void TSpinEdit::ClampOnExit() {
   const int clamped = Clamp(value);
   if (clamped != value) {
     WriteText(QString::number(clamped));
+    ReportText();
+  } else if (Held_) {
+    Held_ = false;
+    TypingTimer_.stop();
+    ReportText();
   }
 }
 

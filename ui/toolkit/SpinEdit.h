@@ -13,6 +13,13 @@
 //   rewriting, SetText, SetValue); writing the text it already has is no change.
 // - Typing accepts the digits, "+", "-", the decimal point "." and control keys other than
 //   Enter; any other character key is refused with a beep.
+// - With a typing pause set (SetTypingPause), a change typed into the field is held until
+//   the typing pauses that long, Enter is pressed or the field loses the focus, and only
+//   then emits Changed, once, with the whole number typed. A number at a pause that lies
+//   outside the range but begins a number inside it (9 where 80 to 100 is allowed) is held
+//   on until Enter or leaving. Stepping and every write by the program still emit at once.
+//   Enter then settles what is held and is refused only when nothing was; with nothing
+//   held it passes on to the window.
 #pragma once
 
 #include <QString>
@@ -49,6 +56,15 @@ class TSpinEdit : public QWidget {
   int MaxLength() const { return MaxLength_; }
   void SetMaxLength(int length);
 
+  // How long typing must pause before a typed change emits Changed; 0 (the default) emits
+  // on every keystroke.
+  int TypingPause() const { return TypingPause_; }
+  void SetTypingPause(int milliseconds);
+  // Whether a typed change is held, waiting for its pause.
+  bool HoldsTyping() const { return Held_; }
+  // Emits Changed for a held typed change now, as its pause would.
+  void SettleTyping();
+
   // One step, as a press of the arrow button.
   void StepUp();
   void StepDown();
@@ -77,6 +93,11 @@ class TSpinEdit : public QWidget {
   void StartRepeat(QToolButton* button, int delta);
   void RepeatStep();
   void StopRepeat();
+  // Emits Changed when the text differs from the last one reported.
+  void ReportText();
+  void OnTypingPause();
+  // Whether the typed number could still become a number within the range.
+  bool BeginsANumberInRange() const;
 
   QLineEdit* Edit_ = nullptr;
   QToolButton* Up_ = nullptr;
@@ -88,4 +109,8 @@ class TSpinEdit : public QWidget {
   int MinValue_ = 0;
   int MaxValue_ = 100;
   int MaxLength_ = 0;
+  int TypingPause_ = 0;
+  QTimer TypingTimer_;
+  bool Held_ = false;
+  bool Writing_ = false;
 };

@@ -78,9 +78,10 @@ TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
     EXPECT_EQ(panel->Bevel(), TBevel::Lowered) << panel->objectName().toStdString();
     EXPECT_EQ(panel->size(), QSize(89, 25)) << panel->objectName().toStdString();
   }
-  const char* tabs[] = {"PDF", "CDF", "Mode Probability", "Lower Bound", "Upper Bound"};
-  ASSERT_EQ(Form->TabbedNotebook1->PageCount(), 5);
-  for (int i = 0; i < 5; ++i) {
+  const char* tabs[] = {"PDF",         "CDF",         "Mode Probability",
+                        "Lower Bound", "Upper Bound", "Quantiles"};
+  ASSERT_EQ(Form->TabbedNotebook1->PageCount(), 6);
+  for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(Form->TabbedNotebook1->tabText(i), tabs[i]);
   }
   EXPECT_EQ(Form->TabbedNotebook1->PageIndex(), 0);
@@ -98,7 +99,15 @@ TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
 
 TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheRest) {
   ASSERT_TRUE(ShowActive(*Form));
-  const struct { int Width, Height; } sizes[] = {{900, 800}, {616, 604}, {400, 300}};
+  // Asked for less than its minimum, the window stops there, where nothing is cut.
+  Form->resize(400, 300);
+  ASSERT_TRUE(WaitFor([&] {
+    return Form->size() == QSize(TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight);
+  })) << Form->width()
+      << " x " << Form->height();
+  const struct {
+    int Width, Height;
+  } sizes[] = {{900, 800}, {616, 604}, {TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight}};
   for (const auto& size : sizes) {
     Form->resize(size.Width, size.Height);
     ASSERT_TRUE(WaitFor([&] { return Form->size() == QSize(size.Width, size.Height); }));

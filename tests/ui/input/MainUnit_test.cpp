@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -16,6 +22,8 @@
 
 #include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
+#include "ChartExport.h"
+#include "ChartWidget.h"
 #include "FakeJudgements.h"
 #include "GTSPUnit.h"
 #include "MessageService.h"
@@ -23,6 +31,7 @@
 #include "PlotComputation.h"
 #include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
+#include "QuantilePage.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -98,7 +107,11 @@ class MainFormTest : public ::testing::Test {
       QTest::keyClicks(field, text);
     }
   }
-  static void Type(TSpinEdit* spin, const QString& text) { Type(spin->LineEdit(), text); }
+  // A level typed and then left alone for the typing pause.
+  static void Type(TSpinEdit* spin, const QString& text) {
+    Type(spin->LineEdit(), text);
+    spin->SettleTyping();
+  }
 
   TPanelTexts Panels() const {
     const TPanel* panels[] = {
@@ -113,8 +126,9 @@ class MainFormTest : public ::testing::Test {
 
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
+    // The first line: the refusal of an infeasible x_s names the bounds on a second.
     for (const TMessageRecord& r : Recorder.Records()) {
-      texts.push_back(r.Title + ": " + r.Text);
+      texts.push_back(r.Title + ": " + r.Text.substr(0, r.Text.find('\n')));
     }
     return texts;
   }
@@ -552,6 +566,7 @@ TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   Type(Main->SpinEdit3, QStringLiteral("0"));
   Type(Main->SpinEdit3, QStringLiteral("10"));
   QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_0);
+  Main->SpinEdit3->SettleTyping();
   EXPECT_EQ(Main->SpinEdit3->Text(), "100");
   for (const TMessageRecord& r : Recorder.Records()) {
     EXPECT_NE(r.Kind, TMessageBoxKind::MathError) << r.Text;
@@ -597,6 +612,175 @@ TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
               return j;
             }()))
       << "the last fit shown is that of p = 80, r = 90";
+}
+
+// [SECTION] Working with the expert
+
+TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
+  Type(Main->SpinEdit1, QStringLiteral("80"));
+  Recorder.Clear();
+  // With p at 80, "90" typed key by key into r: the "9" alone is never fitted.
+  QLineEdit* r = Main->SpinEdit2->LineEdit();
+  r->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(r, Qt::Key_9);
+  QTest::qWait(TMainForm::kTypingPauseMs + 200);
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  QTest::keyClick(r, Qt::Key_0);
+  ASSERT_TRUE(WaitFor([&] { return AnalysisForm.UpperLevel == 0.9L; }));
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  EXPECT_EQ(AnalysisForm.LowerLevel, 0.8L);
+  EXPECT_TRUE(Feedback->isVisible());
+  EXPECT_EQ(Main->SpinEdit2->Text(), "90") << "no keystroke lost";
+  FakeJudgements judgements;
+  judgements.Level(TLevelField::Lower) = 80;
+  EXPECT_EQ(Panels(), ExpectedPanels(judgements));
+  // The arrows stay immediate.
+  QTest::keyClick(r, Qt::Key_Down);
+  EXPECT_EQ(AnalysisForm.UpperLevel, 0.89L);
+}
+
+TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
+  for (QWidget* field : std::vector<QWidget*>{Main->Edit1, Main->SpinEdit1->LineEdit(), Main->Edit5,
+                                              Main->BitBtn1, Main->RadioGroup1->Item(0)}) {
+    Feedback->hide();
+    field->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(Feedback->isVisible()) << field->objectName().toStdString();
+    EXPECT_TRUE(field->hasFocus()) << field->objectName().toStdString();
+    EXPECT_EQ(QApplication::activeWindow(), Main) << field->objectName().toStdString();
+  }
+  EXPECT_EQ(Panels(), kDefaultFigures);
+  EXPECT_TRUE(Recorder.Records().empty());
+}
+
+TEST_F(MainFormTest, TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWindowWhenThereIsRoom) {
+  const QRect screen = QApplication::primaryScreen()->availableGeometry();
+  PressPlot();
+  ASSERT_TRUE(Feedback->isVisible());
+  EXPECT_TRUE(screen.contains(Feedback->pos())) << Feedback->x() << ", " << Feedback->y();
+  const QRect input = Main->frameGeometry();
+  const QRect right(QPoint(input.right() + 1, input.top()), Feedback->frameGeometry().size());
+  if (screen.contains(right)) {
+    EXPECT_FALSE(Feedback->frameGeometry().intersects(input));
+  }
+  // Later plots leave it where the expert put it.
+  Feedback->move(screen.topLeft() + QPoint(5, 7));
+  PressPlot();
+  EXPECT_EQ(Feedback->pos(), screen.topLeft() + QPoint(5, 7));
+}
+
+TEST_F(MainFormTest, AStaleFitIsMarkedUntilTheNextPlot) {
+  PressPlot();
+  const QString title = Feedback->windowTitle();
+  EXPECT_FALSE(Feedback->IsStale());
+  SelectMode(1);
+  EXPECT_TRUE(Feedback->IsStale()) << "the captions name x_s, the panels the n = 7 fit";
+  EXPECT_EQ(Feedback->windowTitle(),
+            title +
+                " - previous judgements: a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %, "
+                "n = 7.0");
+  EXPECT_FALSE(Feedback->Panel1->isEnabled()) << "greyed";
+  PressPlot();
+  EXPECT_FALSE(Feedback->IsStale());
+  EXPECT_EQ(Feedback->windowTitle(), title);
+  EXPECT_TRUE(Feedback->Panel1->isEnabled());
+  // A failed plot marks the fit shown as well.
+  Main->Edit4->SetText(QStringLiteral("10.5"));
+  PressPlot();
+  EXPECT_TRUE(Feedback->IsStale());
+  EXPECT_TRUE(Feedback->windowTitle().endsWith("x_s = 9.588495255, s = 80 %"))
+      << Feedback->windowTitle().toStdString();
+}
+
+TEST_F(MainFormTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNamesThem) {
+  SelectMode(1);
+  ASSERT_EQ(Main->Panel6->Caption(), "9.30042943");
+  Main->Edit3->SetText(QStringLiteral("11"));
+  Main->Edit4->SetText(QStringLiteral("12"));
+  PressPlot();
+  TGTSPForm model;
+  TAnalysisForm record(model);
+  FakeJudgements judgements;
+  judgements.mode = 1;
+  judgements.Type(TNumberField::UpperQuantile, "11");
+  record.SetInputSource(&judgements);
+  record.ReadInputs();
+  const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
+  EXPECT_EQ(Main->Panel6->Caption().toStdString(), FormatNumber(bounds.Smaller));
+  EXPECT_EQ(Main->Panel7->Caption().toStdString(), FormatNumber(bounds.Larger));
+  ASSERT_EQ(Recorder.Records().size(), 1u);
+  const std::string text = Recorder.Records()[0].Text;
+  EXPECT_EQ(text, "Additional Quantile Specification not Feasible\nx_s must lie strictly between " +
+                      Main->Panel6->Caption().trimmed().toStdString() + " and " +
+                      Main->Panel7->Caption().trimmed().toStdString() + ".");
+}
+
+TEST_F(MainFormTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
+  Main->resize(200, 100);
+  EXPECT_TRUE(WaitFor(
+      [&] { return Main->size() == QSize(TMainForm::kClientWidth, TMainForm::kClientHeight); }));
+  EXPECT_EQ(Feedback->minimumSize(),
+            QSize(TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight));
+  EXPECT_TRUE(Feedback->SpinEdit1->toolTip().contains("percent of probability left outside"));
+}
+
+TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
+  PressPlot();
+  const TQuantilePage& page = *Feedback->QuantilePage;
+  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->Panel6->Caption()) << "the median";
+  EXPECT_EQ(page.QuantilePanels[0]->Caption().toStdString(),
+            FormatNumber(GTSPForm.Quantile(0.01L)));
+  // The fields start at the judgements, which the fit gives back.
+  EXPECT_EQ(page.XEdit->Text(), "10.5");
+  EXPECT_EQ(page.AtMostPanel->Caption(), "0.90000000");
+  EXPECT_EQ(page.BetweenPanel->Caption(), "0.80000000");
+  page.X1Edit->SetText(QStringLiteral("11"));
+  EXPECT_EQ(page.BetweenPanel->Caption(), "0.00000000") << "an empty interval";
+  page.XEdit->SetText(QStringLiteral("abc"));
+  EXPECT_EQ(page.AtMostPanel->Caption(), "");
+  EXPECT_FALSE(page.AtMostPanel->toolTip().isEmpty());
+  EXPECT_TRUE(Recorder.Records().empty()) << "no message box while typing";
+  // The next fit refreshes the page and keeps what the expert typed.
+  Type(Main->Edit5, QStringLiteral("2"));
+  PressPlot();
+  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->Panel6->Caption());
+  EXPECT_EQ(page.X1Edit->Text(), "11");
+}
+
+TEST_F(MainFormTest, TheFitAndEachChartCanBeTakenOut) {
+  PressPlot();
+  ASSERT_TRUE(ShowActive(*Feedback));
+  QApplication::clipboard()->clear();
+  QTest::keyClick(Feedback, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QApplication::clipboard()->text();
+  EXPECT_EQ(copied, Feedback->FitAsText());
+  const QStringList lines = copied.split(u'\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.front(), "Lower Quantile (a_p)\t6.5");
+  EXPECT_TRUE(lines.contains("Quantile Level (p)\t10"));
+  EXPECT_TRUE(lines.contains("Lower Bound (a)\t2.68720904"));
+  EXPECT_TRUE(lines.contains("Upper Credibility Limit\t11.47958066"));
+  for (const QString& line : lines) {
+    EXPECT_EQ(line.count(u'\t'), 1) << line.toStdString();
+  }
+  EXPECT_EQ(Feedback->GroupBox1->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+  const ChartWidget& pdf = *Feedback->PDFChart;
+  EXPECT_EQ(pdf.actions().size(), 4);
+  const std::string csv = ChartCsv(pdf);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 201 + 5);
+  EXPECT_EQ(csv.rfind("series,x,y\nPDFSeries,", 0), 0u);
+  EXPECT_NE(csv.find("PDFPointSeries,10.5,"), std::string::npos);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  ASSERT_TRUE(SaveChartPng(pdf, dir.filePath("pdf.png")));
+  EXPECT_EQ(QImage(dir.filePath("pdf.png")).size(), pdf.size());
+  ASSERT_TRUE(SaveChartSvg(pdf, dir.filePath("pdf.svg")));
+  QFile svg(dir.filePath("pdf.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  ASSERT_TRUE(SaveChartCsv(pdf, dir.filePath("pdf.csv")));
+  EXPECT_EQ(QFileInfo(dir.filePath("pdf.csv")).size(), static_cast<qint64>(csv.size()));
 }
 
 }  // namespace

@@ -368,3 +368,46 @@ TEST_F(SpinEditTest, ADialogOpenedByAStepEndsTheRepeat) {
 }
 
 }  // namespace
+
+// [SECTION] Typing pause
+
+TEST_F(SpinEditTest, WithATypingPauseATypedNumberRunsTheHandlerOnceWhenItStands) {
+  Spin->SetMaxValue(100);
+  Spin->SetMinValue(80);
+  Spin->SetValue(85);
+  Seen.clear();
+  Spin->SetTypingPause(50);
+  Focus();
+  Type(QStringLiteral("90"));
+  EXPECT_TRUE(Seen.empty()) << "nothing while the typing goes on";
+  EXPECT_TRUE(Spin->HoldsTyping());
+  ASSERT_TRUE(WaitFor([&] { return !Seen.empty(); }));
+  EXPECT_EQ(Seen, (std::vector<TSeen>{{QStringLiteral("90"), 90}})) << "the whole number, once";
+
+  // "9" could still become 90 to 99: the pause keeps it; Enter settles it and is taken.
+  Seen.clear();
+  Type(QStringLiteral("9"));
+  QTest::qWait(200);
+  EXPECT_TRUE(Seen.empty());
+  QTest::keyClick(Spin->LineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Seen, (std::vector<TSeen>{{QStringLiteral("9"), 9}}));
+  EXPECT_EQ(Recorder.BeepCount(), 0);
+
+  // Leaving the field settles a held number too, clamped when it lies outside the range.
+  Seen.clear();
+  Type(QStringLiteral("95"));
+  Other->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Seen, (std::vector<TSeen>{{QStringLiteral("95"), 95}}));
+  Seen.clear();
+  Spin->setFocus(Qt::OtherFocusReason);
+  Type(QStringLiteral("120"));
+  Other->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Seen, (std::vector<TSeen>{{QStringLiteral("100"), 100}}));
+
+  // The Up key steps at once, and what was held goes with the step.
+  Seen.clear();
+  Spin->setFocus(Qt::OtherFocusReason);
+  QTest::keyClick(Spin->LineEdit(), Qt::Key_Down);
+  EXPECT_EQ(Seen, (std::vector<TSeen>{{QStringLiteral("99"), 99}}));
+  EXPECT_FALSE(Spin->HoldsTyping());
+}

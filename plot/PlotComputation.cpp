@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "FitCheck.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -13,7 +14,68 @@ TFitMode ModeOf(const TAnalysisForm& record) {
                                                 : TFitMode::ExtraQuantile;
 }
 
+// Number text without the blanks that pad it to ten characters.
+std::string Trimmed(Extended value) {
+  std::string text = FormatNumber(value);
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
+TFitJudgements JudgementsOf(const TJudgementSource& source) {
+  TFitJudgements j;
+  for (std::size_t i = 0; i < j.Texts.size(); ++i) {
+    j.Texts[i] = source.NumberText(static_cast<TNumberField>(i));
+  }
+  for (std::size_t i = 0; i < j.Levels.size(); ++i) {
+    j.Levels[i] = source.LevelValue(static_cast<TLevelField>(i));
+  }
+  return j;
+}
+
 }  // namespace
+
+std::string DescribeJudgements(TFitMode mode, const TFitJudgements& j) {
+  const auto text = [&j](TNumberField f) { return j.Texts[static_cast<std::size_t>(f)]; };
+  const auto level = [&j](TLevelField f) {
+    return std::to_string(j.Levels[static_cast<std::size_t>(f)]) + " %";
+  };
+  std::string line =
+      "a_p = " + text(TNumberField::LowerQuantile) + ", p = " + level(TLevelField::Lower) +
+      ", m = " + text(TNumberField::ModeValue) + ", b_r = " + text(TNumberField::UpperQuantile) +
+      ", r = " + level(TLevelField::Upper);
+  if (mode == TFitMode::PowerParameter) {
+    line += ", n = " + text(TNumberField::Power);
+  } else {
+    line += ", x_s = " + text(TNumberField::ExtraQuantile) + ", s = " + level(TLevelField::Extra);
+  }
+  return line;
+}
+
+std::string NotFeasibleMessage(const TFeasibilityBounds& bounds) {
+  return std::string(kNotFeasibleMessage) + "\nx_s must lie strictly between " +
+         Trimmed(bounds.Smaller) + " and " + Trimmed(bounds.Larger) + ".";
+}
+
+bool IsNotFeasibleMessage(std::string_view text) {
+  return text.substr(0, kNotFeasibleMessage.size()) == kNotFeasibleMessage;
+}
+
+std::array<Extended, 9> FittedQuantiles(const TGTSPForm& fit) {
+  TFloatScope scope;
+  std::array<Extended, 9> quantiles{};
+  for (std::size_t i = 0; i < kQuantileLevels.size(); ++i) {
+    quantiles[i] = fit.Quantile(Checked(static_cast<Extended>(kQuantileLevels[i]) / 100));
+  }
+  return quantiles;
+}
+
+Extended ProbabilityBetween(const TGTSPForm& fit, Extended x1, Extended x2) {
+  TFloatScope scope;
+  if (!(x1 < x2)) {
+    return 0;
+  }
+  return Checked(fit.Cdf(x2) - fit.Cdf(x1));
+}
 
 std::optional<std::string_view> SideRecommendation(const TAnalysisForm& record) {
   TFloatScope scope;
@@ -47,13 +109,14 @@ std::pair<Extended, Extended> CredibilityLimits(const TGTSPForm& model, int leve
   return {lower, upper};
 }
 
-std::optional<TPlotOutcome> ComputePlot(TAnalysisForm& record, TGTSPForm& model,
-                                        int credibilityLevel, const TMessageSink& messages,
-                                        bool withGraphs) {
+std::optional<TPlotOutcome> ComputePlot(
+    TAnalysisForm& record, TGTSPForm& model, int credibilityLevel, const TMessageSink& messages,
+    bool withGraphs, const std::function<void(const TFeasibilityBounds&)>& boundsComputed) {
   TFloatScope scope;
   record.ReadInputs();
   TPlotOutcome outcome;
   outcome.Mode = ModeOf(record);
+  outcome.Judgements = JudgementsOf(*record.InputSource());
   CheckJudgements(record, outcome.Mode);
 
   if (outcome.Mode == TFitMode::PowerParameter) {
@@ -64,12 +127,14 @@ std::optional<TPlotOutcome> ComputePlot(TAnalysisForm& record, TGTSPForm& model,
   } else {
     if (const auto advice = SideRecommendation(record))
       messages(TMessageKind::Error, *advice);
-    ComputeFeasibilityBounds(record);
+    const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
+    if (boundsComputed)
+      boundsComputed(bounds);
     const Extended xs = record.ExtraQuantile;
     const bool feasible =
         Checked((xs - record.UniformExtraQuantile) * (xs - record.LimitExtraQuantile)) < 0;
     if (!feasible) {
-      messages(TMessageKind::Error, kNotFeasibleMessage);
+      messages(TMessageKind::Error, NotFeasibleMessage(bounds));
       return std::nullopt;
     }
     record.SearchPower();

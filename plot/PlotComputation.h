@@ -3,6 +3,8 @@
 // windows present the outcome; the command-line fitter prints it.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -36,17 +38,39 @@ struct TFitFigures {
   bool AntiMode = false;               // n < 1: the mode label reads "anti-mode"
 };
 
+// The judgements a fit was found from, as the input window held them.
+struct TFitJudgements {
+  std::array<std::string, 5> Texts;  // a_p, m, b_r, n, x_s, in the order of TNumberField
+  std::array<int, 3> Levels{};       // p, r, s in percent, in the order of TLevelField
+};
+
 struct TPlotOutcome {
   TFitMode Mode = TFitMode::PowerParameter;
+  TFitJudgements Judgements;
   TFitFigures Figures;
   TGraphSamples Graphs;
 };
+
+// The judgements of a fit as one line: "a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %,
+// n = 7.0", with x_s and s in place of n in additional-quantile mode.
+std::string DescribeJudgements(TFitMode mode, const TFitJudgements& judgements);
 
 // The feasibility bounds of an additional quantile as the window shows them.
 struct TFeasibilityBounds {
   Extended Smaller = 0;
   Extended Larger = 0;
 };
+
+// The refusal of an infeasible x_s: kNotFeasibleMessage, then a line naming the bounds.
+std::string NotFeasibleMessage(const TFeasibilityBounds& bounds);
+bool IsNotFeasibleMessage(std::string_view text);
+
+// The levels of the fitted quantiles the feedback window lists, in percent.
+inline constexpr std::array<int, 9> kQuantileLevels{1, 5, 10, 25, 50, 75, 90, 95, 99};
+// The fit's quantiles at kQuantileLevels.
+std::array<Extended, 9> FittedQuantiles(const TGTSPForm& fit);
+// P(x1 < X <= x2); 0 when x2 <= x1.
+Extended ProbabilityBetween(const TGTSPForm& fit, Extended x1, Extended x2);
 
 // The side recommendation for the record's x_s, if any: m <= (a_p + b_r)/2 with x_s < m
 // advises x_s > m; m >= the midpoint with x_s > m advises x_s < m.
@@ -65,6 +89,9 @@ std::pair<Extended, Extended> CredibilityLimits(const TGTSPForm& model, int leve
 // refusal messages go to `messages` as they arise; an infeasible additional quantile
 // returns nothing. Judgements that cannot be fitted raise EFitError, arithmetic faults
 // EMathError. Nothing is presented here.
-std::optional<TPlotOutcome> ComputePlot(TAnalysisForm& record, TGTSPForm& model,
-                                        int credibilityLevel, const TMessageSink& messages,
-                                        bool withGraphs = true);
+// In additional-quantile mode `boundsComputed`, when given, receives the feasibility bounds
+// as soon as they are computed, before the feasibility test.
+std::optional<TPlotOutcome> ComputePlot(
+    TAnalysisForm& record, TGTSPForm& model, int credibilityLevel, const TMessageSink& messages,
+    bool withGraphs = true,
+    const std::function<void(const TFeasibilityBounds&)>& boundsComputed = {});

@@ -1,0 +1,112 @@
+#include "QuantilePage.h"
+
+#include <optional>
+#include <string>
+
+#include "ErrorBoundary.h"
+#include "FloatErrors.h"
+#include "NumberPanel.h"
+#include "NumberText.h"
+#include "PlotComputation.h"
+#include "SimpleControls.h"
+
+namespace {
+
+TLabel* PageLabel(QWidget* parent, const QString& text, int left, int top) {
+  auto* label = new TLabel(text, parent);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+TPanel* PagePanel(QWidget* parent, const char* name, int left, int top) {
+  auto* panel = new TPanel(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->SetBevel(TBevel::Lowered);
+  panel->setGeometry(left, top, kResultPanelWidth, 25);
+  return panel;
+}
+
+TEdit* PageEdit(QWidget* parent, const char* name, int left, int top) {
+  auto* edit = new TEdit(parent);
+  edit->setObjectName(QLatin1String(name));
+  edit->setGeometry(left, top, 89, 21);
+  return edit;
+}
+
+}  // namespace
+
+TQuantilePage::TQuantilePage(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("QuantilePage"));
+  PageLabel(this, QStringLiteral("Fitted quantiles"), 16, 12);
+  for (std::size_t i = 0; i < QuantilePanels.size(); ++i) {
+    const int top = 36 + static_cast<int>(i) * 30;
+    PageLabel(this, QStringLiteral("%1 % quantile").arg(kQuantileLevels[i]), 16, top + 4);
+    const std::string name = "QuantilePanel" + std::to_string(kQuantileLevels[i]);
+    QuantilePanels[i] = PagePanel(this, name.c_str(), 120, top);
+  }
+  PageLabel(this, QStringLiteral("x"), 300, 40);
+  XEdit = PageEdit(this, "XEdit", 376, 36);
+  PageLabel(this, QStringLiteral("P(X <= x)"), 300, 70);
+  AtMostPanel = PagePanel(this, "AtMostPanel", 376, 66);
+  PageLabel(this, QStringLiteral("x1"), 300, 130);
+  X1Edit = PageEdit(this, "X1Edit", 376, 126);
+  PageLabel(this, QStringLiteral("x2"), 300, 160);
+  X2Edit = PageEdit(this, "X2Edit", 376, 156);
+  PageLabel(this, QStringLiteral("P(x1 < X <= x2)"), 300, 190);
+  BetweenPanel = PagePanel(this, "BetweenPanel", 376, 186);
+  for (TEdit* edit : {XEdit, X1Edit, X2Edit}) {
+    ConnectHandler(edit, &QLineEdit::textChanged, this, [this] { RefreshProbabilities(); });
+  }
+}
+
+void TQuantilePage::ShowFit(const TGTSPForm& fit, const QString& lowerQuantile,
+                            const QString& upperQuantile) {
+  Fit_ = fit;
+  HasFit_ = true;
+  // Filling the fields refreshes the probabilities; the quantiles are refreshed below.
+  const auto start = [](TEdit* edit, const QString& text) {
+    if (edit->Text().isEmpty()) {
+      edit->SetText(text);
+    }
+  };
+  start(XEdit, upperQuantile);
+  start(X1Edit, lowerQuantile);
+  start(X2Edit, upperQuantile);
+  Refresh();
+}
+
+void TQuantilePage::Refresh() {
+  const std::array<Extended, 9> quantiles = FittedQuantiles(Fit_);
+  for (std::size_t i = 0; i < quantiles.size(); ++i) {
+    ShowNumber(*QuantilePanels[i], quantiles[i]);
+  }
+  RefreshProbabilities();
+}
+
+void TQuantilePage::RefreshProbabilities() {
+  if (!HasFit_) {
+    return;
+  }
+  // Typing is not interrupted by message boxes: what cannot be read is said in the tooltip.
+  const auto read = [](TEdit* edit, const char* name, TPanel* panel) -> std::optional<Extended> {
+    try {
+      return ReadNumberText(name, edit->Text().toStdString());
+    } catch (const EInputError& e) {
+      panel->SetCaption(QString());
+      panel->setToolTip(QString::fromStdString(e.what()));
+      return std::nullopt;
+    }
+  };
+  if (const auto x = read(XEdit, "x", AtMostPanel)) {
+    TFloatScope scope;
+    ShowNumber(*AtMostPanel, Fit_.Cdf(*x));
+    AtMostPanel->setToolTip(QString());
+  }
+  const auto x1 = read(X1Edit, "x1", BetweenPanel);
+  const auto x2 = x1 ? read(X2Edit, "x2", BetweenPanel) : std::nullopt;
+  if (x1 && x2) {
+    ShowNumber(*BetweenPanel, ProbabilityBetween(Fit_, *x1, *x2));
+    BetweenPanel->setToolTip(QString());
+  }
+}
