@@ -169,10 +169,14 @@ bool TAnalysisForm::SolveBoundsScreened() {
 
   // A halving the screen decides stores nothing. Before the plain path would stop with an
   // error, the fields must hold what it leaves there: those of the halving before, which
-  // is then evaluated in x87 after all (the screen has proved that it raises nothing).
-  bool pending = false;
+  // is then evaluated in x87 after all (the screen has proved that it raises nothing). The
+  // midpoints inside [0, 1] raise nothing either, so the proved halvings run unchecked.
+  Extended lo = p;
+  Extended hi = r;
   Extended pendingQ = 0;
-  int pendingHalving = 0;
+  const int first = screen.Advance(lo, hi, pendingQ);
+  bool pending = first > 0;
+  int pendingHalving = first - 1;
   auto settle = [&] {
     if (pending) {
       pending = false;
@@ -202,9 +206,7 @@ bool TAnalysisForm::SolveBoundsScreened() {
     settle();
     BoundsNotSolved();
   };
-  Extended lo = p;
-  Extended hi = r;
-  lastHalvings_ = Bisect(lo, hi, probe, fail);
+  lastHalvings_ = Bisect(lo, hi, probe, fail, first);
   return true;
 }
 

@@ -19,10 +19,11 @@ enum class TBisectStep { Met, Below, Above };
 // judges the midpoint; lo and hi, which may be the caller's own fields, move as it says.
 // Returns the halving whose probe met the tolerance (0 for the first midpoint). fail must
 // not return; whatever the probe or fail throws passes through with lo and hi as they
-// stand.
+// stand. A bisection whose first halvings were taken elsewhere, to the same rule, resumes
+// at firstHalving with the interval they left.
 template <typename Probe, typename Fail>
-int Bisect(Extended& lo, Extended& hi, Probe&& probe, Fail&& fail) {
-  for (int halving = 0;; ++halving) {
+int Bisect(Extended& lo, Extended& hi, Probe&& probe, Fail&& fail, int firstHalving = 0) {
+  for (int halving = firstHalving;; ++halving) {
     const Extended mid = Checked((lo + hi) / 2);
     if (halving > 0 && (mid == lo || mid == hi || halving >= kMaxHalvings))
       fail();

@@ -78,13 +78,6 @@ constexpr double kEf = 0x1p-60;  // x87 fyl2x and f2xm1, 16 ulps
 constexpr double kEd = 0x1p-50;  // log, log1p and expm1 in double, 8 ulps
 constexpr double kOutward = 1 + 0x1p-40;
 
-// The exponent of a finite nonzero value, raising no flag.
-int Exponent(Extended v) {
-  int e = 0;
-  std::frexp(v, &e);
-  return e;
-}
-
 // The judgements in double, and the double evaluation of section 2.
 struct TDoubleFit {
   bool hasA = false;
@@ -180,15 +173,13 @@ bool TBoundScreen::Covers(const TBoundScreenInput& in) {
     return false;
   if (!(in.n >= 1e-6L && in.n <= 1e30L))
     return false;
+  // Inside these bounds the products below cannot overflow.
   const Extended left = in.m - in.ap;
   const Extended right = in.br - in.m;
-  const int eLeft = Exponent(left);
-  if (std::abs(Exponent(right) - eLeft) > 1000)
-    return false;
-  if (in.ap != 0 && Exponent(std::fabs(in.ap)) - eLeft > 24)
-    return false;
-  const Extended outer = std::fabs(in.ap) + std::fabs(in.br);
-  return outer == 0 || Exponent(outer) - Exponent(left + right) <= 24;
+  constexpr Extended kSpan = 0x1p1000L;
+  constexpr Extended kMeasure = 0x1p24L;
+  return right <= left * kSpan && left <= right * kSpan && std::fabs(in.ap) <= left * kMeasure &&
+         std::fabs(in.ap) + std::fabs(in.br) <= (left + right) * kMeasure;
 }
 
 bool TBoundScreen::Prepare(const TBoundScreenInput& in) {

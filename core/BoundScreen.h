@@ -26,8 +26,8 @@ class TBoundScreen {
  public:
   // True for judgements inside the domain the bound covers: finite, 0 <= p < r <= 1 (p and
   // 1 - r either 0 or at least 1e-300), a_p < m < b_r within 1e4000, n in [1e-6, 1e30],
-  // (b_r - m)/(m - a_p) within 2^+-1000 and |a_p| and |a_p| + |b_r| within 2^24 of the
-  // spreads they are measured against. Inside it the x87 steps raise no arithmetic error
+  // (b_r - m)/(m - a_p) within 2^+-1000, |a_p| <= 2^24 (m - a_p) and
+  // |a_p| + |b_r| <= 2^24 (b_r - a_p). Inside it the x87 steps raise no arithmetic error
   // and the terms cannot fail. Costs no transcendental function and raises no flag.
   static bool Covers(const TBoundScreenInput& in);
 
@@ -45,6 +45,23 @@ class TBoundScreen {
     if (right_ && q >= rightEdge_ && r_ - q >= (1 - q) * upperShare_)
       return TBisectStep::Below;
     return std::nullopt;
+  }
+
+  // Takes the halvings of the bisection of [lo, hi] from its first on for as long as Decide
+  // proves them, stopping before a midpoint that equals an end or the halving budget.
+  // Returns the number taken; lastMid is the midpoint of the last one.
+  int Advance(Extended& lo, Extended& hi, Extended& lastMid) const {
+    int halving = 0;
+    for (;; ++halving) {
+      const Extended mid = (lo + hi) / 2;
+      if (halving > 0 && (mid == lo || mid == hi || halving >= kMaxHalvings))
+        return halving;
+      const std::optional<TBisectStep> step = Decide(mid);
+      if (!step)
+        return halving;
+      (*step == TBisectStep::Above ? lo : hi) = mid;
+      lastMid = mid;
+    }
   }
 
  private:
