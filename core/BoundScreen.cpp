@@ -66,9 +66,21 @@
 //      ER = epsS + DX/(4(Xlo - DX)) + DY/(rho (Xlo - DX)).
 //    Every sum above is formed in double and rounded outwards by a margin of 2^-50 or
 //    more, far above its rounding error, since all of its terms are at most 2.
+//
+// 4. Where it holds. The bound needs only what Covers checks. The fit check accepts whole
+//    percent levels 0 <= p < r <= 100 %, judgements within 1e2000 with m at least 1e-2000
+//    from a_p and b_r, and n from 0.0001 to 10000; the power search tries n from 0.01 to
+//    1.8e17. All of that is covered except judgements where |a_p| or |a_p| + |b_r| exceeds
+//    2^24 times the spread it is measured against (m a few ulps from a_p, say: there epsS
+//    alone would swamp the tolerance) or where one spread exceeds the other 2^1000 times;
+//    those, and everything the fit refuses, take the plain path from the start. Inside the
+//    covered domain the proof may still fail (a root close to p or r, n so large that
+//    1 - A cancels): the solver then takes the plain path too, and a midpoint the screen
+//    cannot prove is evaluated in x87, so no input is ever decided on a guess.
 #include "BoundScreen.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -77,6 +89,16 @@ constexpr double kV = 0x1p-53;   // double unit roundoff
 constexpr double kEf = 0x1p-60;  // x87 fyl2x and f2xm1, 16 ulps
 constexpr double kEd = 0x1p-50;  // log, log1p and expm1 in double, 8 ulps
 constexpr double kOutward = 1 + 0x1p-40;
+
+// True when v is a finite extended value of an ordinary encoding (not an unnormal, which
+// the x87 refuses as an invalid operand), from its bits alone; touches no flag.
+bool OrdinaryFinite(const Extended& v) {
+  unsigned char bytes[sizeof(Extended)];
+  std::memcpy(bytes, &v, sizeof bytes);
+  const unsigned exponent = (static_cast<unsigned>(bytes[9] & 0x7F) << 8) | bytes[8];
+  const bool integerBit = (bytes[7] & 0x80) != 0;
+  return exponent == 0 ? !integerBit : exponent != 0x7FFF && integerBit;
+}
 
 // The judgements in double, and the double evaluation of section 2.
 struct TDoubleFit {
@@ -156,8 +178,11 @@ struct TDoubleFit {
 bool TBoundScreen::Covers(const TBoundScreenInput& in) {
   if (!kExactPrimitives)
     return false;
-  for (const Extended v : {in.p, in.r, in.ap, in.m, in.br, in.n}) {
-    if (!std::isfinite(v))
+  // Read from the bits: a comparison, or a library test that compares, would raise the
+  // invalid-operation flag on a NaN or an unnormal and change the error the plain path
+  // reports.
+  for (const Extended* v : {&in.p, &in.r, &in.ap, &in.m, &in.br, &in.n}) {
+    if (!OrdinaryFinite(*v))
       return false;
   }
   constexpr Extended kLargest = 1e4000L;
