@@ -89,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TBoundsCase c = Decode(bytes);
   const std::string difference = bounds_paths::Difference(c);
   FUZZ_EXPECT(difference.empty()) << "a_p " << Digits(c.ap) << " p " << Digits(c.p) << " m "
-                                  << Digits(c.m) << " b_r " << Digits(c.br) << " r "
-                                  << Digits(c.r) << " n " << Digits(c.n)
-                                  << (c.search ? " (search)" : "") << ":" << difference;
+                                  << Digits(c.m) << " b_r " << Digits(c.br) << " r " << Digits(c.r)
+                                  << " n " << Digits(c.n) << (c.search ? " (search)" : "") << ":"
+                                  << difference;
   return 0;
 }
