@@ -48,6 +48,17 @@ void BM_SolveBounds(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveBounds);
 
+// The same solve on the plain path, every halving in x87.
+void BM_SolveBoundsPlain(benchmark::State& state) {
+  Bench b(0);
+  b.record.SetBoundsPath(TBoundsPath::Plain);
+  for (auto _ : state) {
+    b.record.SolveBounds();
+    benchmark::DoNotOptimize(b.record.LowerBound);
+  }
+}
+BENCHMARK(BM_SolveBoundsPlain);
+
 // The additional-quantile fit at the initial judgements: limits, bounds and search.
 void BM_ExtraQuantileFit(benchmark::State& state) {
   Bench b(1);
@@ -59,8 +70,9 @@ void BM_ExtraQuantileFit(benchmark::State& state) {
 }
 BENCHMARK(BM_ExtraQuantileFit);
 
-void PlotCompute(benchmark::State& state, int mode) {
+void PlotCompute(benchmark::State& state, int mode, TBoundsPath path = TBoundsPath::Screened) {
   Bench b(mode);
+  b.record.SetBoundsPath(path);
   const TMessageSink ignore = [](TMessageKind, std::string_view) {};
   for (auto _ : state) {
     auto outcome = ComputePlot(b.record, b.model, 10, ignore);
@@ -79,5 +91,16 @@ void BM_PlotComputeExtraQuantile(benchmark::State& state) {
   PlotCompute(state, 1);
 }
 BENCHMARK(BM_PlotComputeExtraQuantile)->Unit(benchmark::kMicrosecond);
+
+// Both plots with the bound solver on its plain path.
+void BM_PlotComputePowerPlain(benchmark::State& state) {
+  PlotCompute(state, 0, TBoundsPath::Plain);
+}
+BENCHMARK(BM_PlotComputePowerPlain)->Unit(benchmark::kMicrosecond);
+
+void BM_PlotComputeExtraQuantilePlain(benchmark::State& state) {
+  PlotCompute(state, 1, TBoundsPath::Plain);
+}
+BENCHMARK(BM_PlotComputeExtraQuantilePlain)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

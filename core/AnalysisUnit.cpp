@@ -1,16 +1,15 @@
 #include "AnalysisUnit.h"
 
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "Bisection.h"
+#include "BoundScreen.h"
 #include "NumberText.h"
 
 namespace {
-
-// Bisections on a level interval end long before this; the midpoint test below usually
-// ends a hopeless one first.
-constexpr int kMaxHalvings = 400;
 
 Extended Level(int percent) {
   return Checked(static_cast<Extended>(percent) / 100);
@@ -58,74 +57,141 @@ void TAnalysisForm::ReadInputs() {
   }
 }
 
-void TAnalysisForm::SolveBounds() {
-  TFloatScope scope;
+TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms) {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   const Extended ap = LowerQuantile;
   const Extended m = ModeValue;
   const Extended br = UpperQuantile;
-  Extended lo = p;
-  Extended hi = r;
+  ModeProbability = q;
+
   // ln p, ln(1 - r) and 1/n are the same at every halving: they are formed once, at the
   // step of the first halving that first needs them, which leaves every value and every
   // arithmetic error exactly where the plain loop has it.
-  Extended lnLower = 0;
-  Extended lnUpper = 0;
-  Extended reciprocal = 0;
-  bool haveReciprocal = false;
-
-  for (int halving = 0;; ++halving) {
-    const Extended q = Checked((lo + hi) / 2);
-    if (halving > 0 && (q == lo || q == hi || halving >= kMaxHalvings))
+  Extended a = ap;
+  if (p > 0) {
+    if (!terms.haveLower) {
+      terms.reciprocal = Checked(1 / Power);
+      terms.haveReciprocal = true;
+      terms.lnLower = Ln(p);
+      terms.haveLower = true;
+    }
+    const Extended A = Checked(Exp((terms.lnLower - Ln(q)) * terms.reciprocal));
+    // After the first halving, a ratio of exactly 1 means q has come within the precision
+    // of p: the bounds run off to infinity before the fit is met.
+    if (A == 1 && halving > 0)
       BoundsNotSolved();
-    ModeProbability = q;
-
-    Extended a = ap;
-    if (p > 0) {
-      if (halving == 0) {
-        reciprocal = Checked(1 / Power);
-        haveReciprocal = true;
-        lnLower = Ln(p);
-      }
-      const Extended A = Checked(Exp((lnLower - Ln(q)) * reciprocal));
-      // After the first halving, a ratio of exactly 1 means q has come within the precision
-      // of p: the bounds run off to infinity before the fit is met.
-      if (A == 1 && halving > 0)
-        BoundsNotSolved();
-      LowerRatio = A;
-      a = Checked(ap - (m - ap) * (A / (1 - A)));
-    }
-
-    Extended b = br;
-    if (r < 1) {
-      if (halving == 0) {
-        if (!haveReciprocal)
-          reciprocal = Checked(1 / Power);
-        lnUpper = Ln(1 - r);
-      }
-      const Extended B = Checked(Exp((lnUpper - Ln(1 - q)) * reciprocal));
-      if (B == 1 && halving > 0)
-        BoundsNotSolved();
-      UpperRatio = B;
-      b = Checked((br - m) * (B / (1 - B)) + br);
-    }
-
-    const Extended theta = Checked((m - a) / (b - a));
-    LowerBound = a;
-    UpperBound = b;
-    ModeFraction = theta;
-
-    if (std::fabs(theta - q) <= kTolerance) {
-      lastHalvings_ = halving;
-      return;
-    }
-    if (q > theta) {
-      hi = q;
-    } else {
-      lo = q;
-    }
+    LowerRatio = A;
+    a = Checked(ap - (m - ap) * (A / (1 - A)));
   }
+
+  Extended b = br;
+  if (r < 1) {
+    if (!terms.haveUpper) {
+      if (!terms.haveReciprocal)
+        terms.reciprocal = Checked(1 / Power);
+      terms.haveReciprocal = true;
+      terms.lnUpper = Ln(1 - r);
+      terms.haveUpper = true;
+    }
+    const Extended B = Checked(Exp((terms.lnUpper - Ln(1 - q)) * terms.reciprocal));
+    if (B == 1 && halving > 0)
+      BoundsNotSolved();
+    UpperRatio = B;
+    b = Checked((br - m) * (B / (1 - B)) + br);
+  }
+
+  const Extended theta = Checked((m - a) / (b - a));
+  LowerBound = a;
+  UpperBound = b;
+  ModeFraction = theta;
+
+  if (std::fabs(theta - q) <= kTolerance)
+    return TBisectStep::Met;
+  return q > theta ? TBisectStep::Below : TBisectStep::Above;
+}
+
+void TAnalysisForm::SolveBounds() {
+  TFloatScope scope;
+  if (boundsPath_ == TBoundsPath::Screened && SolveBoundsScreened())
+    return;
+  Extended lo = LowerLevel;
+  Extended hi = UpperLevel;
+  TBoundTerms terms;
+  lastHalvings_ = Bisect(
+      lo, hi, [&](Extended q, int halving) { return BoundStep(q, halving, terms); },
+      BoundsNotSolved);
+}
+
+bool TAnalysisForm::SolveBoundsScreened() {
+  const Extended p = LowerLevel;
+  const Extended r = UpperLevel;
+  TBoundScreenInput in{p, r, LowerQuantile, ModeValue, UpperQuantile, Power};
+  if (!TBoundScreen::Covers(in))
+    return false;
+  // Inside what the screen covers none of the three terms can fail, so forming them first
+  // changes nothing.
+  TBoundTerms terms;
+  if (p > 0 || r < 1) {
+    terms.reciprocal = Checked(1 / Power);
+    terms.haveReciprocal = true;
+  }
+  if (p > 0) {
+    terms.lnLower = Ln(p);
+    terms.haveLower = true;
+  }
+  if (r < 1) {
+    terms.lnUpper = Ln(1 - r);
+    terms.haveUpper = true;
+  }
+  in.lnLower = terms.lnLower;
+  in.lnUpper = terms.lnUpper;
+  in.reciprocal = terms.reciprocal;
+  TBoundScreen screen;
+  if (!screen.Prepare(in))
+    return false;
+
+  // A halving the screen decides stores nothing. Before the plain path would stop with an
+  // error, the fields must hold what it leaves there: those of the halving before, which
+  // is then evaluated in x87 after all (the screen has proved that it raises nothing). The
+  // midpoints inside [0, 1] raise nothing either, so the proved halvings run unchecked.
+  Extended lo = p;
+  Extended hi = r;
+  Extended pendingQ = 0;
+  const int first = screen.Advance(lo, hi, pendingQ);
+  bool pending = first > 0;
+  int pendingHalving = first - 1;
+  auto settle = [&] {
+    if (pending) {
+      pending = false;
+      BoundStep(pendingQ, pendingHalving, terms);
+    }
+  };
+  auto probe = [&](Extended q, int halving) {
+    if (const std::optional<TBisectStep> step = screen.Decide(q)) {
+      pending = true;
+      pendingQ = q;
+      pendingHalving = halving;
+      return *step;
+    }
+    if (!pending)
+      return BoundStep(q, halving, terms);
+    try {
+      const TBisectStep step = BoundStep(q, halving, terms);
+      pending = false;
+      return step;
+    } catch (...) {
+      settle();
+      BoundStep(q, halving, terms);  // fails again, the same way, on top of those fields
+      throw;
+    }
+  };
+  auto fail = [&] {
+    settle();
+    BoundsNotSolved();
+  };
+  lastHalvings_ = Bisect(lo, hi, probe, fail, first);
+  return true;
 }
 
 void TAnalysisForm::CopyFitToModel() {

@@ -3,9 +3,15 @@
 // feasible additional quantile.
 #pragma once
 
+#include "Bisection.h"
 #include "ExtendedMath.h"
 #include "GTSPUnit.h"
 #include "Judgements.h"
+
+// How the bound solver judges its midpoints. Screened decides every halving it can prove in
+// double precision and evaluates the others in x87 exactly as Plain does; both leave the
+// same fields, halving counts and errors, bit for bit. Plain is kept for comparison.
+enum class TBoundsPath { Screened, Plain };
 
 class TAnalysisForm {
  public:
@@ -50,6 +56,10 @@ class TAnalysisForm {
   // How many times the last SolveBounds halved its interval before it met the tolerance.
   int LastHalvings() const { return lastHalvings_; }
 
+  // The path every later SolveBounds of this record takes (Screened at start).
+  void SetBoundsPath(TBoundsPath path) { boundsPath_ = path; }
+  TBoundsPath BoundsPath() const { return boundsPath_; }
+
   // Loads a, b, m and n (in both powers) into the distribution model.
   void CopyFitToModel();
 
@@ -88,10 +98,27 @@ class TAnalysisForm {
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
 
+  // ln p, ln(1 - r) and 1/n, formed once per solve, when first needed.
+  struct TBoundTerms {
+    Extended lnLower = 0;
+    Extended lnUpper = 0;
+    Extended reciprocal = 0;
+    bool haveReciprocal = false;
+    bool haveLower = false;
+    bool haveUpper = false;
+  };
+  // One x87 evaluation of the bound solver at mode probability q: stores q, A, B, a, b and
+  // theta and judges q.
+  TBisectStep BoundStep(Extended q, int halving, TBoundTerms& terms);
+  // SolveBounds on the screened path; false, with nothing changed, when the judgements lie
+  // outside what the screen covers.
+  bool SolveBoundsScreened();
+
   TGTSPForm* model_;
   const TJudgementSource* source_ = nullptr;
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
+  TBoundsPath boundsPath_ = TBoundsPath::Screened;
 };
 
 // The elicitation record of the process; its model is GTSPForm.

@@ -1,18 +1,13 @@
-// The power-parameter search and the limits that bound a feasible additional quantile.
+// The power-parameter search and the uniform and large-n quantiles that bound a feasible
+// additional quantile.
 #include <cmath>
 
 #include "AnalysisUnit.h"
+#include "Bisection.h"
 
 namespace {
 
-constexpr int kMaxHalvings = 400;
 constexpr Extended kStartPower = 0.01L;
-
-[[noreturn]] void LimitNotFound() {
-  throw EFitError(
-      "The limit of the mode probability for large n could not be found for these "
-      "judgements. Check that a_p < m < b_r and 0 < p < r < 1.");
-}
 
 [[noreturn]] void NoPower() {
   throw EFitError(
@@ -29,35 +24,6 @@ constexpr Extended kStartPower = 0.01L;
 }
 
 }  // namespace
-
-Extended TAnalysisForm::LimitModeMap(Extended x) const {
-  TFloatScope scope;
-  const Extended l1 = Checked(Ln(LowerLevel / x));
-  const Extended l2 = Checked(Ln((1 - UpperLevel) / (1 - x)));
-  const Extended left = ModeValue - LowerQuantile;
-  return Checked((left * l2) / ((UpperQuantile - ModeValue) * l1 + left * l2));
-}
-
-Extended TAnalysisForm::LimitModeProbability() const {
-  TFloatScope scope;
-  Extended lo = LowerLevel;
-  Extended hi = UpperLevel;
-  Extended x = Checked((lo + hi) / 2);
-  Extended g = LimitModeMap(x);
-  for (int halving = 1; std::fabs(g - x) > kTolerance; ++halving) {
-    if (x > g) {
-      hi = x;
-    } else {
-      lo = x;
-    }
-    x = Checked((lo + hi) / 2);
-    if (x == lo || x == hi || halving >= kMaxHalvings)
-      LimitNotFound();
-    g = LimitModeMap(x);
-  }
-  // The result is the midpoint, not the map's value at it.
-  return x;
-}
 
 void TAnalysisForm::UniformBounds() {
   TFloatScope scope;

@@ -2,6 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <iomanip>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BoundScreen.h"
+#include "BoundsPaths.h"
 #include "FakeJudgements.h"
 #include "FitCheck.h"
 
@@ -292,6 +305,166 @@ TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
   EXPECT_NO_THROW(CheckFit(e.record));
   e.record.LowerBound = 6.6L;  // above a_p: Cdf(a_p) is 0, not p
   EXPECT_THROW(CheckFit(e.record), EFitError);
+}
+
+// ---- the screened path of the bound solver against the plain one ----
+
+// Random judgements over the scales and shapes the screen has to get right: scales from
+// 1e-300 to 1e300, m a few ulps from a_p or b_r, r next to p, n at the ends of its range and
+// beyond, out-of-order and non-finite judgements, and one in sixteen in additional-quantile
+// mode (the power search, dozens of solves each).
+class TBoundsCases {
+ public:
+  explicit TBoundsCases(std::uint64_t seed) : rng_(seed) {}
+
+  TBoundsCase Next() {
+    TBoundsCase c;
+    const Extended scale = std::pow(10.0L, Uniform(-300, 300));
+    c.ap = Chance(8) ? 0 : scale * Uniform(-3, 3);
+    const Extended left = scale * std::pow(10.0L, Uniform(-4, 4));
+    const Extended right = scale * std::pow(10.0L, Uniform(-4, 4));
+    c.m = c.ap + left;
+    c.br = c.m + right;
+    switch (rng_() % 10) {
+      case 0:  // m a few ulps above a_p
+        c.m = Ulps(c.ap, 1 + static_cast<int>(rng_() % 4));
+        break;
+      case 1:  // b_r a few ulps above m
+        c.br = Ulps(c.m, 1 + static_cast<int>(rng_() % 4));
+        break;
+      case 2:  // m = 0 between the quantiles
+        c.ap = -left;
+        c.m = 0;
+        c.br = right;
+        break;
+      case 3: {  // out of order or not finite
+        const Extended odd[] = {-left, c.br * 2, std::numeric_limits<Extended>::infinity(),
+                                std::numeric_limits<Extended>::quiet_NaN(), c.ap};
+        (Chance(2) ? c.m : c.br) = odd[rng_() % 5];
+        break;
+      }
+      default:
+        break;
+    }
+    const int lower = static_cast<int>(rng_() % 100);
+    int upper = Chance(4) ? lower + 1 : lower + 1 + static_cast<int>(rng_() % (100 - lower));
+    if (Chance(40))
+      upper = lower;  // p = r
+    c.p = static_cast<Extended>(lower) / 100;
+    c.r = static_cast<Extended>(upper) / 100;
+    if (Chance(40))
+      c.p = Uniform(-0.1L, 0.5L);  // a level not from a spin edit
+    if (Chance(40))
+      c.r = Uniform(0.5L, 1.1L);
+    switch (rng_() % 12) {
+      case 0:
+        c.n = 1e-4L;
+        break;
+      case 1:
+        c.n = 1e4L;
+        break;
+      case 2:
+        c.n = Ulps(Chance(2) ? 1e-4L : 1e4L, Chance(2) ? 1 : -1);
+        break;
+      case 3:
+        c.n = std::pow(10.0L, Uniform(-8, 18));  // beyond the range, as a search reaches
+        break;
+      case 4:
+        c.n = Chance(2) ? 0 : -Uniform(0, 5);
+        break;
+      default:
+        c.n = std::pow(10.0L, Uniform(-4, 4));
+        break;
+    }
+    c.search = Chance(16);
+    if (c.search) {
+      c.s = static_cast<Extended>(1 + rng_() % 99) / 100;
+      c.xs = c.ap + (c.br - c.ap) * Uniform(-0.1L, 1.1L);
+    }
+    return c;
+  }
+
+ private:
+  Extended Uniform(Extended lo, Extended hi) {
+    return lo + (hi - lo) * static_cast<Extended>(rng_() >> 11) * 0x1p-53L;
+  }
+  bool Chance(int oneIn) { return rng_() % static_cast<std::uint64_t>(oneIn) == 0; }
+  static Extended Ulps(Extended v, int k) {
+    const Extended toward = k > 0 ? std::numeric_limits<Extended>::infinity()
+                                  : -std::numeric_limits<Extended>::infinity();
+    for (int i = 0; i < std::abs(k); ++i)
+      v = std::nextafter(v, toward);
+    return v;
+  }
+  std::mt19937_64 rng_;
+};
+
+// MORVANE_BOUNDS_SETS sets the count; the full run takes 1000000.
+TEST(ScreenedBoundsTest, RandomJudgementsLeaveEverythingAsThePlainPath) {
+  long long sets = 10000;
+  if (const char* text = std::getenv("MORVANE_BOUNDS_SETS"))
+    sets = std::atoll(text);
+  TBoundsCases cases(20261208);
+  int failures = 0;
+  for (long long i = 0; i < sets && failures < 10; ++i) {
+    const TBoundsCase c = cases.Next();
+    const std::string difference = bounds_paths::Difference(c);
+    if (!difference.empty()) {
+      ++failures;
+      ADD_FAILURE() << "set " << i << std::setprecision(21) << ": a_p " << c.ap << " m " << c.m
+                    << " b_r " << c.br << " p " << c.p << " r " << c.r << " n " << c.n
+                    << (c.search ? " search" : "") << ":" << difference;
+    }
+  }
+}
+
+TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
+  std::vector<TBoundsCase> cases;
+  for (const Extended n : {7.0L, 1.0L, 0.5L, 1e-4L, 1e4L, 0.0L, -1.0L, 1e17L}) {
+    for (const auto& [p, r] : {std::pair{0.1L, 0.9L},
+                               {0.0L, 0.9L},
+                               {0.1L, 1.0L},
+                               {0.0L, 1.0L},
+                               {0.8L, 0.8L},
+                               {0.5L, 0.51L},
+                               {0.9L, 0.1L}}) {
+      TBoundsCase c;
+      c.n = n;
+      c.p = p;
+      c.r = r;
+      cases.push_back(c);
+      c.search = true;
+      cases.push_back(c);
+    }
+  }
+  for (const TBoundsCase& c : cases) {
+    EXPECT_EQ(bounds_paths::Difference(c), "")
+        << "p " << c.p << " r " << c.r << " n " << c.n << (c.search ? " search" : "");
+  }
+}
+
+// The screen decides every halving of the default fit but the last two in double: a
+// screen that never engages would pass the comparisons above and lose the speed.
+TEST(ScreenedBoundsTest, DefaultFitIsDecidedInDoubleUpToItsLastHalvings) {
+  TBoundScreenInput in{0.1L, 0.9L, 6.5L, 7, 10.5L, 7};
+  in.lnLower = Ln(in.p);
+  in.lnUpper = Ln(1 - in.r);
+  in.reciprocal = 1 / in.n;
+  ASSERT_TRUE(TBoundScreen::Covers(in));
+  TBoundScreen screen;
+  ASSERT_TRUE(screen.Prepare(in));
+  Extended lo = in.p;
+  Extended hi = in.r;
+  int decided = 0;
+  for (;; ++decided) {
+    const Extended q = (lo + hi) / 2;
+    const std::optional<TBisectStep> step = screen.Decide(q);
+    if (!step)
+      break;
+    (*step == TBisectStep::Above ? lo : hi) = q;
+  }
+  EXPECT_GE(decided, 30) << "of the 32 halvings";
+  EXPECT_LE(decided, 32);
 }
 
 }  // namespace
