@@ -8,6 +8,7 @@
 #include "ChartAxis.h"
 #include "ChartMath.h"
 #include "TextLines.h"
+#include "ValueFormat.h"
 
 namespace {
 
@@ -38,12 +39,52 @@ int TCustomChartAxis::CalcLabelCapacity(TChartCanvas& canvas) const {
   return LabelCapacity(AxisSize(), size, labelsSeparation_);
 }
 
-double TCustomChartAxis::CalcLabelStep(TChartCanvas& canvas) const {
-  return LabelStep(layout_.EffectiveRange, increment_, CalcLabelCapacity(canvas),
-                   labelsSeparation_);
+int TCustomChartAxis::LabelSizeAt(TChartCanvas& canvas, double step, bool all) const {
+  const double lo = layout_.EffectiveMinimum;
+  const double hi = layout_.EffectiveMaximum;
+  int size = 0;
+  const auto measure = [&](double v) {
+    const std::string text = StepLabelText(v, step, false);
+    size = std::max(size,
+                    horizontal_ ? WidestLine(canvas, text) : canvas.FontHeight() * LineCount(text));
+    return true;
+  };
+  if (all) {
+    ForEachLabelValue(lo, hi, step, roundFirstLabel_, measure);
+  } else {
+    measure(FirstLabelValue(lo, hi, step, roundFirstLabel_));
+    measure(roundFirstLabel_ ? std::trunc(lo / step) * step : lo);
+  }
+  return size;
 }
 
-void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect) {
+double TCustomChartAxis::CalcLabelStep(TChartCanvas& canvas) const {
+  const double range = layout_.EffectiveRange;
+  const int size = AxisSize();
+  if (labelsSeparation_ <= 0 || !(range > 0.0) || !std::isfinite(range) || size < 1) {
+    return LabelStep(range, increment_, CalcLabelCapacity(canvas), labelsSeparation_);
+  }
+  // The finest step of the sequence, never finer than Increment, whose labels (as this step
+  // writes them) fit: from at most one label a pixel upwards.
+  canvas.SetFont(labelsFont_.ToCanvas());
+  double step = std::max(increment_, NiceStepAtMost(range / size));
+  const int smallest = std::max(1, horizontal_ ? canvas.TextWidth("0") : canvas.FontHeight());
+  const int most = LabelCapacity(size, smallest, labelsSeparation_);
+  for (int round = 0; round < 4000 && std::isfinite(step); ++round) {
+    const double n = RoundHalfEven(range / step);
+    if (n <= most &&
+        n <= LabelCapacity(size, LabelSizeAt(canvas, step, false), labelsSeparation_) &&
+        (!horizontal_ ||
+         n <= LabelCapacity(size, LabelSizeAt(canvas, step, true), labelsSeparation_))) {
+      break;
+    }
+    step = NextNiceStep(step);
+  }
+  return std::max(step, MinimumStep);
+}
+
+void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect, int startMargin,
+                                 int endMargin) {
   // Takes band pixels off rect on the axis' side and returns the new edge.
   const auto shrink = [&](int band) {
     if (horizontal_) {
@@ -71,18 +112,20 @@ void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect) {
       if (horizontal_) {
         band = canvas.FontHeight();
       } else {
-        // Measured with the step of the previous paint's axis length.
-        const double step = CalcLabelStep(canvas);
-        double top = layout_.EffectiveMaximum;
-        double bottom = layout_.EffectiveMinimum;
-        if (roundFirstLabel_) {
-          top = std::trunc(layout_.EffectiveMaximum / step) * step;
-          bottom = std::trunc(layout_.EffectiveMinimum / step) * step;
-        }
+        // The widest label this paint draws: the axis is placed on the rectangle as it now
+        // stands (its length along a vertical axis is final once the horizontal bands are
+        // taken), its labels worked out, and the layout put back.
+        const TAxisLayout kept = layout_;
+        CalcPositions(rect);
+        ApplyMargins(startMargin, endMargin, rect);
+        CalcLabels(canvas);
         canvas.SetFont(labelsFont_.ToCanvas());
-        band = std::max(WidestLine(canvas, LabelText(top, false)),
-                        WidestLine(canvas, LabelText(bottom, false))) +
-               canvas.TextWidth(" ");
+        int widest = 0;
+        for (const TAxisLabel& label : layout_.Labels) {
+          widest = std::max(widest, WidestLine(canvas, label.Text));
+        }
+        layout_ = kept;
+        band = widest + canvas.TextWidth(" ");
       }
     }
     layout_.LabelsPos = shrink(band);
@@ -139,29 +182,79 @@ void TCustomChartAxis::ApplyMargins(int startMargin, int endMargin, const TRect&
   CalcPositions(plotRect);
 }
 
-void TCustomChartAxis::CalcLabels(TChartCanvas& canvas) {
+std::string TCustomChartAxis::StepLabelText(double value, double step, bool withEvent) const {
+  if (layout_.EffectiveRange == 0.0) {
+    return LabelText(value, withEvent);  // one label: no step to tell it from another
+  }
+  const double magnitude =
+      std::max(std::fabs(layout_.EffectiveMinimum), std::fabs(layout_.EffectiveMaximum));
+  return FinishLabel(FormatForStep(axisValuesFormat_, value, step, magnitude), withEvent);
+}
+
+TRect TCustomChartAxis::LabelBox(TChartCanvas& canvas, int pixel, std::string_view text) const {
+  const int h = canvas.FontHeight();
+  const std::vector<std::string_view> lines = SplitLines(text);
+  const int height = h * static_cast<int>(lines.size());
+  const int width = WidestLine(canvas, text);
+  const int pos = layout_.LabelsPos;
+  if (horizontal_) {
+    const int top = otherSide_ ? pos - height : pos;
+    const int left = pixel - width / 2;
+    return TRect{left, top, left + width, top + height};
+  }
+  const int top = pixel - h / 2;
+  return otherSide_ ? TRect{pos, top, pos + width, top + height}
+                    : TRect{pos - width, top, pos, top + height};
+}
+
+TRect TCustomChartAxis::TitleBox(TChartCanvas& canvas) const {
+  if (title_.Caption().empty()) {
+    return TRect{};
+  }
+  canvas.SetFont(title_.Font().ToCanvas(title_.Angle()));
+  const int along = WidestLine(canvas, title_.Caption());
+  const int across = canvas.FontHeight() * LineCount(title_.Caption());
+  const int c = AxisCenter();
+  const int pos = layout_.TitlePos;
+  if (horizontal_) {
+    return otherSide_ ? TRect{c - along / 2, pos - across, c + along / 2, pos}
+                      : TRect{c - along / 2, pos, c + along / 2, pos + across};
+  }
+  return otherSide_ ? TRect{pos, c - along / 2, pos + across, c + along / 2}
+                    : TRect{pos - across, c - along / 2, pos, c + along / 2};
+}
+
+void TCustomChartAxis::CalcLabels(TChartCanvas& canvas, std::vector<TRect>* taken,
+                                  const TRect* panel) {
   layout_.Step = CalcLabelStep(canvas);
   layout_.Labels.clear();
   layout_.TickList.clear();
   if (EffectiveLabelStyle() == talNone) {
     return;
   }
+  canvas.SetFont(labelsFont_.ToCanvas());
   // A label far off the panel, as an axis stretched far beyond the plot puts them, can never
   // be seen: it is neither drawn nor ticked.
   const long long extent = chart_ ? (horizontal_ ? chart_->Width() : chart_->Height()) : 0;
   auto offPanel = [&](int p) { return chart_ && (p < -extent || p > 2 * extent); };
+  // A zero range has its one value once.
+  const bool once = layout_.EffectiveMinimum == layout_.EffectiveMaximum;
   ForEachLabelValue(
-      EffectiveMinimum(), EffectiveMaximum(), layout_.Step, roundFirstLabel_, [&](double v) {
+      layout_.EffectiveMinimum, layout_.EffectiveMaximum, layout_.Step, roundFirstLabel_,
+      [&](double v) {
         const int p = ValueToPixel(v);
         if (!labelsOnAxis_ && !(AxisStart() < p && p < AxisEnd())) {
-          return true;
+          return !once;
         }
         if (offPanel(p)) {
-          return true;
+          return !once;
         }
         const bool records = !tickOnLabelsOnly_ || labels_;
         if (records && static_cast<int>(layout_.TickList.size()) >= TickListCapacity) {
           return false;  // the tick list is full: no more labels
+        }
+        if (!layout_.TickList.empty() && layout_.TickList.back() == p) {
+          return !once;  // a second value on the same pixel adds nothing
         }
         if (!tickOnLabelsOnly_) {
           layout_.TickList.push_back(p);
@@ -170,8 +263,28 @@ void TCustomChartAxis::CalcLabels(TChartCanvas& canvas) {
           if (tickOnLabelsOnly_) {
             layout_.TickList.push_back(p);
           }
-          layout_.Labels.push_back(TAxisLabel{v, p, LabelText(v)});
+          std::string text = StepLabelText(v, layout_.Step, true);
+          const bool repeated = std::any_of(layout_.Labels.begin(), layout_.Labels.end(),
+                                            [&](const TAxisLabel& l) { return l.Text == text; });
+          const TRect box = LabelBox(canvas, p, text);
+          // A label that would read like another, leave the panel or cover a text placed
+          // before it is left out; its tick stays.
+          bool free = !repeated;
+          if (free && panel != nullptr) {
+            free = box.Left >= panel->Left && box.Top >= panel->Top && box.Right <= panel->Right &&
+                   box.Bottom <= panel->Bottom;
+          }
+          if (free && taken != nullptr) {
+            free = std::none_of(taken->begin(), taken->end(),
+                                [&](const TRect& r) { return Overlaps(r, box); });
+          }
+          if (free) {
+            layout_.Labels.push_back(TAxisLabel{v, p, std::move(text), box});
+            if (taken != nullptr) {
+              taken->push_back(box);
+            }
+          }
         }
-        return true;
+        return !once;
       });
 }

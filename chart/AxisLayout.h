@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "ChartTypes.h"
+
 // One label of an axis: its value, the pixel of its tick along the axis, and its text.
 struct TAxisLabel {
   double Value = 0.0;
   int Pixel = 0;
   std::string Text;
+  TRect Box;  // where its text lies
 };
 
 struct TAxisLayout {

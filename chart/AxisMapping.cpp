@@ -52,7 +52,10 @@ double TCustomChartAxis::PixelToValue(int pixel) const {
 }
 
 std::string TCustomChartAxis::LabelText(double value, bool withEvent) const {
-  std::string text = FormatFloat(axisValuesFormat_, value);
+  return FinishLabel(FormatReadable(axisValuesFormat_, value), withEvent);
+}
+
+std::string TCustomChartAxis::FinishLabel(std::string text, bool withEvent) const {
   if (withEvent && chart_ != nullptr && chart_->OnGetAxisLabel) {
     chart_->OnGetAxisLabel(const_cast<TCustomChartAxis&>(*this), nullptr, -1, text);
   }

@@ -133,8 +133,11 @@ class TChart {
   void NormalizePlotRect();
   TTitleLayout LayoutTitle(TChartCanvas& canvas, const TChartTitle& title, bool onTop);
   void LayoutAxes(TChartCanvas& canvas);
+  // The pixels the series' markers want kept free at the axis' automatic ends.
+  void MarkerMargins(const TCustomChartAxis& axis, int& start, int& end) const;
   void ApplyMarkerMargins();
-  std::vector<TMarkLayout> LayoutMarks(TChartCanvas& canvas, TChartSeries& series);
+  std::vector<TMarkLayout> LayoutMarks(TChartCanvas& canvas, TChartSeries& series,
+                                       std::vector<TRect>& taken);
   // Painting, from the layout.
   void PaintChart(TChartCanvas& canvas);
   void PaintBackground(TChartCanvas& canvas);

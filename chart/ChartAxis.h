@@ -164,7 +164,8 @@ class TCustomChartAxis {
   bool PlaceValue(double value, int& pixel) const;
   // Value at a pixel; 0 on an axis shorter than one pixel.
   double PixelToValue(int pixel) const;
-  // A label's text: the value in AxisValuesFormat, passed to the chart's OnGetAxisLabel
+  // A label's text: the value in AxisValuesFormat (in more digits where the picture would
+  // keep fewer than three significant ones), passed to the chart's OnGetAxisLabel
   // unless withEvent is false, split into lines at blanks when LabelsMultiLine.
   std::string LabelText(double value, bool withEvent = true) const;
 
@@ -175,8 +176,9 @@ class TCustomChartAxis {
   TAxisLabelStyle EffectiveLabelStyle() const;
   // Limits from the associated series, where automatic; sets the effective limits.
   void CalcAutomaticLimits();
-  // Takes the title, label and tick bands out of rect on the axis' side.
-  void CalcBands(TChartCanvas& canvas, TRect& rect);
+  // Takes the title, label and tick bands out of rect on the axis' side. A vertical axis
+  // measures the labels it will draw on rect, with the marker margins given.
+  void CalcBands(TChartCanvas& canvas, TRect& rect, int startMargin = 0, int endMargin = 0);
   // Axis start and end along the plot rectangle, and the axis line's place across it.
   void CalcPositions(const TRect& plotRect);
   // Widens the effective limits so that startMargin and endMargin pixels stay free.
@@ -185,8 +187,13 @@ class TCustomChartAxis {
   int CalcLabelCapacity(TChartCanvas& canvas) const;
   // The label step for the current axis length.
   double CalcLabelStep(TChartCanvas& canvas) const;
-  // The label step for the axis as it now lies, and the labels with their ticks.
-  void CalcLabels(TChartCanvas& canvas);
+  // The label step for the axis as it now lies, and the labels with their ticks. A label
+  // that would read like another, leave panel, or cover one of the taken boxes is left out;
+  // the boxes of the labels kept are added to taken.
+  void CalcLabels(TChartCanvas& canvas, std::vector<TRect>* taken = nullptr,
+                  const TRect* panel = nullptr);
+  // Where the title's text lies (empty without a caption).
+  TRect TitleBox(TChartCanvas& canvas) const;
   // Draws title, labels, line, ticks, grid and minor ticks as the layout placed them.
   void Draw(TChartCanvas& canvas, const TRect& plotRect) const;
 
@@ -197,6 +204,14 @@ class TCustomChartAxis {
  private:
   template <class T>
   void Update(T& field, const T& value);
+  // The label text of a value when labels are step apart.
+  std::string StepLabelText(double value, double step, bool withEvent) const;
+  // The event and the line split of a label text.
+  std::string FinishLabel(std::string text, bool withEvent) const;
+  // The widest (horizontal) or highest (vertical) label at step: all of them, or only the
+  // two at the range's ends.
+  int LabelSizeAt(TChartCanvas& canvas, double step, bool all) const;
+  TRect LabelBox(TChartCanvas& canvas, int pixel, std::string_view text) const;
   bool Loading() const;
 
   TChart* chart_;

@@ -5,6 +5,7 @@
 
 #include "Chart.h"
 #include "ChartMath.h"
+#include "CustomSeries.h"
 #include "TextLines.h"
 
 void TChart::ComputeLayout(TChartCanvas& canvas) {
@@ -18,20 +19,49 @@ void TChart::ComputeLayout(TChartCanvas& canvas) {
   layout_.Foot = LayoutTitle(canvas, foot_, false);
   LayoutAxes(canvas);
   ApplyMarkerMargins();
+  // Texts placed so far: a later one never covers an earlier one.
+  std::vector<TRect> taken;
+  const TRect panel = PanelBounds();
   if (axisVisible_) {
     for (TCustomChartAxis* axis : axisList_) {
       if (axis->IsShown()) {
-        axis->CalcLabels(canvas);
+        const TRect title = axis->TitleBox(canvas);
+        if (title.Width() > 0) {
+          taken.push_back(title);
+        }
+      }
+    }
+    for (TCustomChartAxis* axis : axisList_) {
+      if (axis->IsShown()) {
+        axis->CalcLabels(canvas, &taken, &panel);
       }
     }
   }
   for (const auto& series : series_) {
-    if (!series->Active()) {
+    if (series->Active()) {
+      series->CalcFirstLastVisible();
+    }
+  }
+  // Every marker of the chart stays uncovered by marks.
+  for (const auto& series : series_) {
+    const auto* custom = dynamic_cast<const TCustomSeries*>(series.get());
+    if (!series->Active() || series->FirstVisiblePoint() < 0 || custom == nullptr ||
+        !custom->Pointer().Visible()) {
       continue;
     }
-    series->CalcFirstLastVisible();
-    if (series->FirstVisiblePoint() >= 0) {
-      layout_.Series.push_back(TSeriesLayout{series.get(), LayoutMarks(canvas, *series)});
+    const int hs = custom->Pointer().HorizSize();
+    const int vs = custom->Pointer().VertSize();
+    for (int i = series->FirstVisiblePoint(); i <= series->LastVisiblePoint(); ++i) {
+      int x = 0;
+      int y = 0;
+      if (!series->IsNull(i) && series->PlacePoint(i, x, y)) {
+        taken.push_back(TRect{x - hs, y - vs, x + hs + 1, y + vs + 1});
+      }
+    }
+  }
+  for (const auto& series : series_) {
+    if (series->Active() && series->FirstVisiblePoint() >= 0) {
+      layout_.Series.push_back(TSeriesLayout{series.get(), LayoutMarks(canvas, *series, taken)});
     }
   }
 }
@@ -131,7 +161,10 @@ void TChart::LayoutAxes(TChartCanvas& canvas) {
   }
   for (TCustomChartAxis* axis : {&bottomAxis_, &topAxis_, &leftAxis_, &rightAxis_}) {
     if (axis->IsShown()) {
-      axis->CalcBands(canvas, layout_.PlotRect);
+      int start = 0;
+      int end = 0;
+      MarkerMargins(*axis, start, end);
+      axis->CalcBands(canvas, layout_.PlotRect, start, end);
       NormalizePlotRect();
     }
   }
@@ -140,39 +173,63 @@ void TChart::LayoutAxes(TChartCanvas& canvas) {
   }
 }
 
+void TChart::MarkerMargins(const TCustomChartAxis& axis, int& start, int& end) const {
+  start = 0;  // left or top
+  end = 0;    // right or bottom
+  for (const auto& series : series_) {
+    if (!series->Active() || !series->AssociatedToAxis(axis)) {
+      continue;
+    }
+    int a = 0;
+    int b = 0;
+    if (axis.Horizontal()) {
+      series->HorizMargins(a, b);
+    } else {
+      series->VertMargins(a, b);
+    }
+    start = std::max(start, a);
+    end = std::max(end, b);
+  }
+  // Only automatic ends move: the top of a vertical axis is its maximum.
+  const bool startAuto = axis.Horizontal() ? axis.AutomaticMinimum() : axis.AutomaticMaximum();
+  const bool endAuto = axis.Horizontal() ? axis.AutomaticMaximum() : axis.AutomaticMinimum();
+  start = startAuto ? start : 0;
+  end = endAuto ? end : 0;
+}
+
 void TChart::ApplyMarkerMargins() {
   for (TCustomChartAxis* axis : {&topAxis_, &leftAxis_, &rightAxis_, &bottomAxis_}) {
-    int start = 0;  // left or top
-    int end = 0;    // right or bottom
-    for (const auto& series : series_) {
-      if (!series->Active() || !series->AssociatedToAxis(*axis)) {
-        continue;
-      }
-      int a = 0;
-      int b = 0;
-      if (axis->Horizontal()) {
-        series->HorizMargins(a, b);
-      } else {
-        series->VertMargins(a, b);
-      }
-      start = std::max(start, a);
-      end = std::max(end, b);
-    }
-    // Only automatic ends move: the top of a vertical axis is its maximum.
-    const bool startAuto = axis->Horizontal() ? axis->AutomaticMinimum() : axis->AutomaticMaximum();
-    const bool endAuto = axis->Horizontal() ? axis->AutomaticMaximum() : axis->AutomaticMinimum();
-    axis->ApplyMargins(startAuto ? start : 0, endAuto ? end : 0, layout_.PlotRect);
+    int start = 0;
+    int end = 0;
+    MarkerMargins(*axis, start, end);
+    axis->ApplyMargins(start, end, layout_.PlotRect);
   }
 }
 
 // [SECTION] Value marks
 
-std::vector<TMarkLayout> TChart::LayoutMarks(TChartCanvas& canvas, TChartSeries& series) {
+namespace {
+
+// The point of rect nearest to p.
+TPoint NearestOn(const TRect& rect, TPoint p) {
+  return TPoint{std::clamp(p.X, rect.Left, rect.Right - 1),
+                std::clamp(p.Y, rect.Top, rect.Bottom - 1)};
+}
+
+}  // namespace
+
+std::vector<TMarkLayout> TChart::LayoutMarks(TChartCanvas& canvas, TChartSeries& series,
+                                             std::vector<TRect>& taken) {
   std::vector<TMarkLayout> out;
   TSeriesMarks& marks = series.Marks();
   if (!marks.Visible()) {
     return out;
   }
+  const auto* custom = dynamic_cast<const TCustomSeries*>(&series);
+  const bool pointer = custom != nullptr && custom->Pointer().Visible();
+  const int hs = pointer ? custom->Pointer().HorizSize() : 0;
+  const int vs = pointer ? custom->Pointer().VertSize() : 0;
+  const TRect panel = PanelBounds();
   for (int i = series.FirstVisiblePoint(); i <= series.LastVisiblePoint(); ++i) {
     if (series.IsNull(i)) {
       continue;
@@ -206,6 +263,49 @@ std::vector<TMarkLayout> TChart::LayoutMarks(TChartCanvas& canvas, TChartSeries&
     if (slot < positions.size() && positions[slot] && positions[slot]->CustomPosition) {
       pos = *positions[slot];
     } else {
+      // The box stands clear of its own marker, inside the panel, off every text and marker
+      // placed before it: above its point first, then higher, below, left and right; a mark
+      // that finds no such place is left out.
+      const int lift = std::max(0, vs + 1 - marks.ArrowLength());
+      const TPoint first{pos.BoxLeftTop.X, pos.BoxLeftTop.Y - lift};
+      const int gap = 2;
+      const TPoint candidates[] = {
+          first,
+          {first.X, first.Y - (boxHeight + gap)},
+          {first.X, first.Y - 2 * (boxHeight + gap)},
+          {first.X, y + vs + 1 + marks.ArrowLength()},
+          {first.X, y + vs + 1 + marks.ArrowLength() + boxHeight + gap},
+          {x - hs - gap - boxWidth, y - boxHeight / 2},
+          {x + hs + gap + 1, y - boxHeight / 2},
+          {x - hs - gap - boxWidth, first.Y},
+          {x + hs + gap + 1, first.Y},
+          {x - hs - gap - boxWidth, y + vs + 1},
+          {x + hs + gap + 1, y + vs + 1},
+      };
+      bool placed = false;
+      for (TPoint c : candidates) {
+        // Pushed back inside the panel across, where it would stick out.
+        c.X = std::max(panel.Left, std::min(c.X, panel.Right - boxWidth));
+        c.Y = std::max(panel.Top, std::min(c.Y, panel.Bottom - boxHeight));
+        const TRect box{c.X, c.Y, c.X + boxWidth, c.Y + boxHeight};
+        const bool inside = box.Left >= panel.Left && box.Top >= panel.Top &&
+                            box.Right <= panel.Right && box.Bottom <= panel.Bottom;
+        if (!inside || std::any_of(taken.begin(), taken.end(),
+                                   [&](const TRect& r) { return Overlaps(r, box); })) {
+          continue;
+        }
+        pos.BoxLeftTop = c;
+        // Where the box is not straight above its point, the arrow runs to its nearest edge.
+        if (!(c == first)) {
+          pos.ArrowEnd = NearestOn(box, pos.ArrowStart);
+        }
+        taken.push_back(box);
+        placed = true;
+        break;
+      }
+      if (!placed) {
+        continue;
+      }
       if (slot >= positions.size()) {
         positions.resize(slot + 1);
       }

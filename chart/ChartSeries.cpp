@@ -234,14 +234,14 @@ int TChartSeries::CalcYPos(int index) const {
 
 std::string TChartSeries::MarkText(int index) const {
   std::string text;
-  const auto yText = [&] { return FormatFloat(valueFormat_, YValue(index)); };
+  const auto yText = [&] { return FormatReadable(valueFormat_, YValue(index)); };
   switch (marks_.Style()) {
     case smsValue:
       text = yText();
       break;
     case smsXValue:
       text = horizAxisObj_ != nullptr ? horizAxisObj_->LabelText(XValue(index))
-                                      : FormatFloat(valueFormat_, XValue(index));
+                                      : FormatReadable(valueFormat_, XValue(index));
       break;
     case smsLabel:
       text = PointLabel(index);

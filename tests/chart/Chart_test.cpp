@@ -64,10 +64,10 @@ TEST(ChartLayoutTest, FeedbackChartBandsAndTitleText) {
   EXPECT_EQ(plot.Bottom, 313 - 14 - 14 - 6);
   EXPECT_EQ(chart.BottomAxis().TitlePos(), 299);
   EXPECT_EQ(chart.BottomAxis().LabelsPos(), 285);
-  // Left: title 14, then the widest limit label ("0" or "1" on the first paint) and a blank.
+  // Left: title 14, then the widest label drawn ("0.1" .. "0.9", the step 0.1) and a blank.
   EXPECT_EQ(chart.LeftAxis().TitlePos(), 18 + 14);
-  EXPECT_EQ(chart.LeftAxis().LabelsPos(), 18 + 14 + 6 + 6);
-  EXPECT_EQ(plot.Left, 18 + 14 + 12 + 6);
+  EXPECT_EQ(chart.LeftAxis().LabelsPos(), 18 + 14 + 18 + 6);
+  EXPECT_EQ(plot.Left, 18 + 14 + 24 + 6);
   EXPECT_EQ(plot.Top, 13 + 19 + 5);
   EXPECT_EQ(plot.Right, 590);
   const std::vector<std::string> texts = Texts(canvas);
