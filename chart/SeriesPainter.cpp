@@ -93,6 +93,10 @@ void TSeriesPainter::Paint() {
     for (int i = series_.FirstVisiblePoint(); i <= series_.LastVisiblePoint(); ++i) {
       PaintPoint(*custom, i);
     }
+    FlushRun();
+    for (const TPendingPointer& p : pointers_) {
+      DrawPointer(canvas_, custom->Pointer(), p.X, p.Y, p.Color, custom->PointerStyle(p.Index));
+    }
   }
   if (clip_) {
     canvas_.UnClipRectangle();
@@ -111,14 +115,28 @@ void TSeriesPainter::Segment(const TCustomSeries& series, int x, int y, TColor c
   if ((x == prevX_ && y == prevY_) || color == clNone || !series.DrawLine()) {
     return;
   }
-  canvas_.SetPen(series.LinePen().ToCanvas(color));
-  canvas_.SetBrush(TCanvasBrush{clWhite, bsClear});
-  canvas_.MoveTo(prevX_, prevY_);
-  canvas_.LineTo(x, y);
+  const TCanvasPen pen = series.LinePen().ToCanvas(color);
+  const TPoint from{prevX_, prevY_};
+  if (run_.empty() || !(pen == runPen_) || !(run_.back() == from)) {
+    FlushRun();
+    runPen_ = pen;
+    run_.push_back(from);
+  }
+  run_.push_back(TPoint{x, y});
 }
 
-void TSeriesPainter::Pointer(const TCustomSeries& series, int index, int x, int y, TColor color) {
-  DrawPointer(canvas_, series.Pointer(), x, y, color, series.PointerStyle(index));
+void TSeriesPainter::FlushRun() {
+  if (run_.size() >= 2) {
+    canvas_.SetPen(runPen_);
+    canvas_.SetBrush(TCanvasBrush{clWhite, bsClear});
+    canvas_.Polyline(run_);
+  }
+  run_.clear();
+}
+
+void TSeriesPainter::Pointer(const TCustomSeries& /*series*/, int index, int x, int y,
+                             TColor color) {
+  pointers_.push_back(TPendingPointer{index, x, y, color});
 }
 
 void TSeriesPainter::PaintPoint(const TCustomSeries& series, int index) {

@@ -3,6 +3,8 @@
 // one point to the next lives here, for one paint only.
 #pragma once
 
+#include <vector>
+
 #include "ChartCanvas.h"
 #include "ChartLayout.h"
 #include "SeriesPointer.h"
@@ -28,6 +30,8 @@ class TSeriesPainter {
   void Segment(const TCustomSeries& series, int x, int y, TColor color);
   void Pointer(const TCustomSeries& series, int index, int x, int y, TColor color);
   void PaintMarks();
+  // Draws the line run gathered so far.
+  void FlushRun();
 
   TChartSeries& series_;
   const TSeriesLayout& layout_;
@@ -40,4 +44,13 @@ class TSeriesPainter {
   int prevY_ = 0;
   TColor prevColor_ = clNone;
   bool placedAny_ = false;
+  // The line drawn as runs of one colour, each one path; markers wait until the lines are
+  // drawn, so each lies on top of both lines that meet at it.
+  std::vector<TPoint> run_;
+  TCanvasPen runPen_;
+  struct TPendingPointer {
+    int Index, X, Y;
+    TColor Color;
+  };
+  std::vector<TPendingPointer> pointers_;
 };
