@@ -59,11 +59,12 @@ void AddMinorBetween(std::vector<int>& out, long long a, long long b, int count,
 
 }  // namespace
 
-void TCustomChartAxis::Draw(TChartCanvas& canvas, const TRect& plotRect) {
+void TCustomChartAxis::Draw(TChartCanvas& canvas, const TRect& plotRect) const {
   TAxisPainter(*this, canvas, plotRect).Paint();
 }
 
-TAxisPainter::TAxisPainter(TCustomChartAxis& axis, TChartCanvas& canvas, const TRect& plotRect)
+TAxisPainter::TAxisPainter(const TCustomChartAxis& axis, TChartCanvas& canvas,
+                           const TRect& plotRect)
     : axis_(axis),
       canvas_(canvas),
       plot_(plotRect),
@@ -81,21 +82,10 @@ void TAxisPainter::Line(int along0, int across0, int along1, int across1) {
 }
 
 void TAxisPainter::Paint() {
-  TCustomChartAxis& a = axis_;
-  const double step = a.CalcLabelStep(canvas_);  // selects the labels font
-
-  const bool horizontal = a.Horizontal();
-  int edge = horizontal ? (a.OtherSide() ? plot_.Top : plot_.Bottom)
-                        : (a.OtherSide() ? plot_.Right : plot_.Left);
-  if (a.PositionPercent() != 0.0) {
-    const int across = horizontal ? plot_.Height() : plot_.Width();
-    edge -= outward_ * PixelOffset(a.PositionPercent() * 0.01 * across);
-  }
-  a.axisLinePos_ = edge;
-
+  const TCustomChartAxis& a = axis_;
+  canvas_.SetFont(a.LabelsFont().ToCanvas());
   PaintTitle();
-  a.tickList_.clear();
-  PaintLabels(step);
+  PaintLabels();
   PaintAxisLine();
   if (a.Ticks().Visible()) {
     PaintTicks(a.TickList(), a.TickLength(), false);
@@ -146,43 +136,16 @@ void TAxisPainter::PaintTitle() {
   canvas_.SetTextAlign(TTextAlignH::Left, TTextAlignV::Top);
 }
 
-void TAxisPainter::PaintLabels(double step) {
-  TCustomChartAxis& a = axis_;
-  if (a.EffectiveLabelStyle() == talNone) {
+void TAxisPainter::PaintLabels() {
+  if (axis_.EffectiveLabelStyle() == talNone) {
     return;
   }
-  canvas_.SetFont(a.LabelsFont().ToCanvas());
+  canvas_.SetFont(axis_.LabelsFont().ToCanvas());
   canvas_.SetBrush(TCanvasBrush{clWhite, bsClear});
   canvas_.SetBackMode(TBackMode::Transparent);
-  // A label far off the panel, as an axis stretched far beyond the plot puts them, can never
-  // be seen: it is neither drawn nor ticked.
-  const TChart* chart = a.ParentChart();
-  const long long extent = chart ? (a.Horizontal() ? chart->Width() : chart->Height()) : 0;
-  auto offPanel = [&](int p) { return chart && (p < -extent || p > 2 * extent); };
-  ForEachLabelValue(a.EffectiveMinimum(), a.EffectiveMaximum(), step, a.RoundFirstLabel(),
-                    [&](double v) {
-                      const int p = a.ValueToPixel(v);
-                      if (!a.LabelsOnAxis() && !(a.AxisStart() < p && p < a.AxisEnd())) {
-                        return true;
-                      }
-                      if (offPanel(p)) {
-                        return true;
-                      }
-                      const bool records = !a.TickOnLabelsOnly() || a.Labels();
-                      if (records && static_cast<int>(a.tickList_.size()) >= TickListCapacity) {
-                        return false;  // the tick list is full: no more labels
-                      }
-                      if (!a.TickOnLabelsOnly()) {
-                        a.tickList_.push_back(p);
-                      }
-                      if (a.Labels()) {
-                        if (a.TickOnLabelsOnly()) {
-                          a.tickList_.push_back(p);
-                        }
-                        PaintLabel(p, a.LabelText(v));
-                      }
-                      return true;
-                    });
+  for (const TAxisLabel& label : axis_.Layout().Labels) {
+    PaintLabel(label.Pixel, label.Text);
+  }
   canvas_.SetTextAlign(TTextAlignH::Left, TTextAlignV::Top);
 }
 

@@ -1,6 +1,6 @@
-// Draws one axis through the canvas: title, labels, line, ticks, grid and minor ticks.
-// One painter serves all four sides: positions are worked out along and across the axis
-// and turned into canvas points by the side.
+// Draws one axis through the canvas, as its layout placed it: title, labels, line, ticks, grid and
+// minor ticks. One painter serves all four sides: positions are worked out along and across the
+// axis and turned into canvas points by the side.
 #pragma once
 
 #include "ChartAxis.h"
@@ -8,7 +8,7 @@
 
 class TAxisPainter {
  public:
-  TAxisPainter(TCustomChartAxis& axis, TChartCanvas& canvas, const TRect& plotRect);
+  TAxisPainter(const TCustomChartAxis& axis, TChartCanvas& canvas, const TRect& plotRect);
 
   // Draws the axis as the chart's painting order asks.
   void Paint();
@@ -18,7 +18,7 @@ class TAxisPainter {
   TPoint At(int along, int across) const;
   void Line(int along0, int across0, int along1, int across1);
   void PaintTitle();
-  void PaintLabels(double step);
+  void PaintLabels();
   void PaintLabel(int pixel, const std::string& text);
   void PaintAxisLine();
   // Ticks at positions, starting one pixel off the axis line and running outwards
@@ -27,7 +27,7 @@ class TAxisPainter {
   void PaintGridLines(const std::vector<int>& positions);
   void PaintMinorTicks();
 
-  TCustomChartAxis& axis_;
+  const TCustomChartAxis& axis_;
   TChartCanvas& canvas_;
   TRect plot_;
   int outward_;  // +1 when outwards is the growing pixel direction, -1 otherwise

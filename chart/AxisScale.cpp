@@ -45,6 +45,19 @@ double NextNiceStep(double x) {
   return result;
 }
 
+double NiceStepAtMost(double x) {
+  if (!(x > 0.0) || !std::isfinite(x)) {
+    return MinimumStep;
+  }
+  const double base = std::pow(10.0, std::floor(std::log10(x)));
+  for (const double k : {5.0, 2.0, 1.0}) {
+    if (k * base <= x * (1 + 1e-12)) {
+      return k * base;
+    }
+  }
+  return 0.1 * 5.0 * base;
+}
+
 int LabelCapacity(int axisSize, int labelSize, int separationPercent) {
   if (labelSize <= 0) {
     return 1;

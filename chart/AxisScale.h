@@ -16,6 +16,10 @@ inline constexpr double MaxLabelSteps = 10000;
 // unchanged; one that is not positive gives MinimumStep.
 double NextNiceStep(double x);
 
+// The largest number of the sequence at or below x, for x positive and finite; MinimumStep
+// otherwise.
+double NiceStepAtMost(double x);
+
 // How many labels of labelSize pixels, with separationPercent of extra room each, fit on
 // an axis of axisSize pixels; 1 when labelSize is not positive.
 int LabelCapacity(int axisSize, int labelSize, int separationPercent);

@@ -11,9 +11,11 @@
 
 #include "ChartAxis.h"
 #include "ChartCanvas.h"
+#include "ChartLayout.h"
 #include "ChartParts.h"
 #include "ChartSeries.h"
 #include "ChartTypes.h"
+#include "PropertyUpdate.h"
 
 class TChart {
  public:
@@ -87,7 +89,9 @@ class TChart {
 
   // [SECTION] Layout of the last drawing
   TRect PanelBounds() const { return TRect{0, 0, width_, height_}; }
-  const TRect& PlotRect() const { return plotRect_; }
+  const TRect& PlotRect() const { return layout_.PlotRect; }
+  // Everything the last drawing placed.
+  const TChartLayout& Layout() const { return layout_; }
 
   // [SECTION] Repainting
   // Marks the buffer dirty and asks the platform to repaint, when auto-repaint is on.
@@ -122,17 +126,22 @@ class TChart {
  private:
   template <class T>
   void Update(T& field, const T& value) {
-    if (!(field == value)) {
-      field = value;
-      Invalidate();
-    }
+    UpdateProperty(field, value, [this] { Invalidate(); });
   }
+  // The layout pass, before anything but the background is drawn.
+  void ComputeLayout(TChartCanvas& canvas);
   void NormalizePlotRect();
+  TTitleLayout LayoutTitle(TChartCanvas& canvas, const TChartTitle& title, bool onTop);
+  void LayoutAxes(TChartCanvas& canvas);
+  // The pixels the series' markers want kept free at the axis' automatic ends.
+  void MarkerMargins(const TCustomChartAxis& axis, int& start, int& end) const;
+  void ApplyMarkerMargins();
+  std::vector<TMarkLayout> LayoutMarks(TChartCanvas& canvas, TChartSeries& series,
+                                       std::vector<TRect>& taken);
+  // Painting, from the layout.
   void PaintChart(TChartCanvas& canvas);
   void PaintBackground(TChartCanvas& canvas);
-  void PaintTitle(TChartCanvas& canvas, TChartTitle& title, bool onTop);
-  void LayoutAxes(TChartCanvas& canvas);
-  void ApplyMarkerMargins();
+  void PaintTitle(TChartCanvas& canvas, const TChartTitle& title, const TTitleLayout& layout);
   void PaintBackWall(TChartCanvas& canvas);
   void ResetCanvas(TChartCanvas& canvas);
 
@@ -143,7 +152,7 @@ class TChart {
   bool loading_ = false;
   bool destroying_ = false;
   int drawCount_ = 0;
-  TRect plotRect_;
+  TChartLayout layout_;
 
   int width_ = 400;
   int height_ = 250;

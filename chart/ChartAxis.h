@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AxisLayout.h"
 #include "ChartCanvas.h"
 #include "ChartPersistent.h"
 
@@ -136,20 +137,22 @@ class TCustomChartAxis {
   // [SECTION] Working state, recomputed at every paint
   bool Horizontal() const { return horizontal_; }
   bool OtherSide() const { return otherSide_; }
-  double EffectiveMinimum() const { return effectiveMinimum_; }
-  double EffectiveMaximum() const { return effectiveMaximum_; }
-  double EffectiveRange() const { return effectiveRange_; }
-  int AxisStart() const { return axisStart_; }  // left or top pixel
-  int AxisEnd() const { return axisEnd_; }      // right or bottom pixel
-  int AxisSize() const { return axisEnd_ - axisStart_; }
+  // Everything below, as the last layout left it.
+  const TAxisLayout& Layout() const { return layout_; }
+  double EffectiveMinimum() const { return layout_.EffectiveMinimum; }
+  double EffectiveMaximum() const { return layout_.EffectiveMaximum; }
+  double EffectiveRange() const { return layout_.EffectiveRange; }
+  int AxisStart() const { return layout_.AxisStart; }  // left or top pixel
+  int AxisEnd() const { return layout_.AxisEnd; }      // right or bottom pixel
+  int AxisSize() const { return layout_.AxisEnd - layout_.AxisStart; }
   int AxisCenter() const {
-    return static_cast<int>((static_cast<long long>(axisStart_) + axisEnd_) / 2);
+    return static_cast<int>((static_cast<long long>(layout_.AxisStart) + layout_.AxisEnd) / 2);
   }
-  int AxisLinePos() const { return axisLinePos_; }  // the line's coordinate across the axis
-  int LabelsPos() const { return labelsPos_; }
-  int TitlePos() const { return titlePos_; }
+  int AxisLinePos() const { return layout_.AxisLinePos; }  // the line's coordinate across
+  int LabelsPos() const { return layout_.LabelsPos; }
+  int TitlePos() const { return layout_.TitlePos; }
   // Major tick pixels of the last paint, in the order the labels were generated.
-  const std::vector<int>& TickList() const { return tickList_; }
+  const std::vector<int>& TickList() const { return layout_.TickList; }
   TChart* ParentChart() const { return chart_; }
 
   // [SECTION] Mapping
@@ -161,7 +164,8 @@ class TCustomChartAxis {
   bool PlaceValue(double value, int& pixel) const;
   // Value at a pixel; 0 on an axis shorter than one pixel.
   double PixelToValue(int pixel) const;
-  // A label's text: the value in AxisValuesFormat, passed to the chart's OnGetAxisLabel
+  // A label's text: the value in AxisValuesFormat (in more digits where the picture would
+  // keep fewer than three significant ones), passed to the chart's OnGetAxisLabel
   // unless withEvent is false, split into lines at blanks when LabelsMultiLine.
   std::string LabelText(double value, bool withEvent = true) const;
 
@@ -172,9 +176,10 @@ class TCustomChartAxis {
   TAxisLabelStyle EffectiveLabelStyle() const;
   // Limits from the associated series, where automatic; sets the effective limits.
   void CalcAutomaticLimits();
-  // Takes the title, label and tick bands out of rect on the axis' side.
-  void CalcBands(TChartCanvas& canvas, TRect& rect);
-  // Axis start and end from the plot rectangle.
+  // Takes the title, label and tick bands out of rect on the axis' side. A vertical axis
+  // measures the labels it will draw on rect, with the marker margins given.
+  void CalcBands(TChartCanvas& canvas, TRect& rect, int startMargin = 0, int endMargin = 0);
+  // Axis start and end along the plot rectangle, and the axis line's place across it.
   void CalcPositions(const TRect& plotRect);
   // Widens the effective limits so that startMargin and endMargin pixels stay free.
   void ApplyMargins(int startMargin, int endMargin, const TRect& plotRect);
@@ -182,17 +187,31 @@ class TCustomChartAxis {
   int CalcLabelCapacity(TChartCanvas& canvas) const;
   // The label step for the current axis length.
   double CalcLabelStep(TChartCanvas& canvas) const;
-  // Draws title, labels, line, ticks, grid and minor ticks.
-  void Draw(TChartCanvas& canvas, const TRect& plotRect);
+  // The label step for the axis as it now lies, and the labels with their ticks. A label
+  // that would read like another, leave panel, or cover one of the taken boxes is left out;
+  // the boxes of the labels kept are added to taken.
+  void CalcLabels(TChartCanvas& canvas, std::vector<TRect>* taken = nullptr,
+                  const TRect* panel = nullptr);
+  // Where the title's text lies (empty without a caption).
+  TRect TitleBox(TChartCanvas& canvas) const;
+  // Draws title, labels, line, ticks, grid and minor ticks as the layout placed them.
+  void Draw(TChartCanvas& canvas, const TRect& plotRect) const;
 
  protected:
   // Asks the chart to repaint.
   void Changed() const;
 
  private:
-  friend class TAxisPainter;
   template <class T>
   void Update(T& field, const T& value);
+  // The label text of a value when labels are step apart.
+  std::string StepLabelText(double value, double step, bool withEvent) const;
+  // The event and the line split of a label text.
+  std::string FinishLabel(std::string text, bool withEvent) const;
+  // The widest (horizontal) or highest (vertical) label at step: all of them, or only the
+  // two at the range's ends.
+  int LabelSizeAt(TChartCanvas& canvas, double step, bool all) const;
+  TRect LabelBox(TChartCanvas& canvas, int pixel, std::string_view text) const;
   bool Loading() const;
 
   TChart* chart_;
@@ -243,15 +262,7 @@ class TCustomChartAxis {
   std::string dateTimeFormat_;
   bool exactDateTime_ = true;
 
-  double effectiveMinimum_ = 0.0;
-  double effectiveMaximum_ = 0.0;
-  double effectiveRange_ = 0.0;
-  int axisStart_ = 0;
-  int axisEnd_ = 0;
-  int axisLinePos_ = 0;
-  int labelsPos_ = 0;
-  int titlePos_ = 0;
-  std::vector<int> tickList_;
+  TAxisLayout layout_;
 };
 
 // The published axis: bottom, top, left and right.

@@ -73,6 +73,9 @@ class TChartCanvas {
   // Lines: the end point of a line is not painted.
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;
+  // Lines through the points in order, drawn as one path so that no join loses a pixel;
+  // the last point is not painted.
+  virtual void Polyline(std::span<const TPoint> points) = 0;
   // Outline with the pen, inside with the brush; right and bottom edges excluded.
   virtual void Rectangle(const TRect& rect) = 0;
   // Ellipse inscribed in the rectangle, outline with the pen, inside with the brush.

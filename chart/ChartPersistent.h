@@ -8,6 +8,7 @@
 
 #include "ChartCanvas.h"
 #include "ChartTypes.h"
+#include "PropertyUpdate.h"
 
 // A part whose setters report changes to its owner. Parts live inside their owner and are
 // neither copied nor moved; Assign copies the settings.
@@ -30,10 +31,7 @@ class TChartPersistent {
   // Stores value and reports the change when it differs from the stored one.
   template <class T, class U>
   void Update(T& field, U&& value) {
-    if (!(field == value)) {
-      field = std::forward<U>(value);
-      Changed();
-    }
+    UpdateProperty(field, std::forward<U>(value), [this] { Changed(); });
   }
 
  private:

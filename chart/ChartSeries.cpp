@@ -2,6 +2,7 @@
 
 #include "Chart.h"
 #include "ChartAxis.h"
+#include "PropertyUpdate.h"
 #include "ValueFormat.h"
 
 // [SECTION] Construction
@@ -107,71 +108,48 @@ std::string JoinWords(const std::string& a, const std::string& b) {
   return out;
 }
 
-template <class T>
-bool Store(T& field, const T& value) {
-  if (field == value) {
-    return false;
-  }
-  field = value;
-  return true;
-}
-
 }  // namespace
 
 void TChartSeries::SetActive(bool v) {
-  if (Store(active_, v)) {
-    Repaint();
-  }
+  UpdateProperty(active_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetSeriesColor(TColor v) {
-  if (Store(seriesColor_, v)) {
-    Repaint();
-  }
+  UpdateProperty(seriesColor_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetColorEachPoint(bool v) {
-  if (Store(colorEachPoint_, v)) {
-    Repaint();
-  }
+  UpdateProperty(colorEachPoint_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetTitle(std::string v) {
-  if (Store(title_, v)) {
-    Repaint();
-  }
+  UpdateProperty(title_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetValueFormat(std::string v) {
-  if (Store(valueFormat_, v)) {
-    Repaint();
-  }
+  UpdateProperty(valueFormat_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetPercentFormat(std::string v) {
-  if (Store(percentFormat_, v)) {
-    Repaint();
-  }
+  UpdateProperty(percentFormat_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetShowInLegend(bool v) {
-  if (Store(showInLegend_, v)) {
-    Repaint();
-  }
+  UpdateProperty(showInLegend_, v, [this] { Repaint(); });
 }
 
 void TChartSeries::SetHorizAxis(THorizAxis v) {
-  if (Store(horizAxis_, v)) {
+  UpdateProperty(horizAxis_, v, [this] {
     ResolveAxes();
     Repaint();
-  }
+  });
 }
 
 void TChartSeries::SetVertAxis(TVertAxis v) {
-  if (Store(vertAxis_, v)) {
+  UpdateProperty(vertAxis_, v, [this] {
     ResolveAxes();
     Repaint();
-  }
+  });
 }
 
 bool TChartSeries::AssociatedToAxis(const TCustomChartAxis& axis) const {
@@ -254,45 +232,16 @@ int TChartSeries::CalcYPos(int index) const {
   return vertAxisObj_ == nullptr ? 0 : vertAxisObj_->ValueToPixel(YValue(index));
 }
 
-void TChartSeries::PaintPoint(TChartCanvas& /*canvas*/, int /*index*/) {}
-
-void TChartSeries::DrawSeries(TChartCanvas& canvas) {
-  if (parent_ == nullptr || firstVisible_ < 0) {
-    return;
-  }
-  if (BeforeDrawValues) {
-    BeforeDrawValues(*this);
-  }
-  const TRect& plot = parent_->PlotRect();
-  const bool clip = parent_->ClipPoints();
-  if (clip) {
-    canvas.ClipRectangle(TRect{plot.Left + 1, plot.Top + 1, plot.Right, plot.Bottom - 1});
-  }
-  PrepareDraw();
-  for (int i = firstVisible_; i <= lastVisible_; ++i) {
-    PaintPoint(canvas, i);
-  }
-  if (clip) {
-    canvas.UnClipRectangle();
-  }
-  if (marks_.Visible()) {
-    marks_.Draw(*this, canvas);
-  }
-  if (AfterDrawValues) {
-    AfterDrawValues(*this);
-  }
-}
-
 std::string TChartSeries::MarkText(int index) const {
   std::string text;
-  const auto yText = [&] { return FormatFloat(valueFormat_, YValue(index)); };
+  const auto yText = [&] { return FormatReadable(valueFormat_, YValue(index)); };
   switch (marks_.Style()) {
     case smsValue:
       text = yText();
       break;
     case smsXValue:
       text = horizAxisObj_ != nullptr ? horizAxisObj_->LabelText(XValue(index))
-                                      : FormatFloat(valueFormat_, XValue(index));
+                                      : FormatReadable(valueFormat_, XValue(index));
       break;
     case smsLabel:
       text = PointLabel(index);

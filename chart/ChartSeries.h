@@ -106,8 +106,6 @@ class TChartSeries {
   // Pixel position of a point on its axes.
   int CalcXPos(int index) const;
   int CalcYPos(int index) const;
-  // Draws the visible points (clipped when the chart clips), then the marks.
-  void DrawSeries(TChartCanvas& canvas);
   // The text of the mark of a point, after OnGetMarkText.
   std::string MarkText(int index) const;
 
@@ -125,12 +123,8 @@ class TChartSeries {
   std::function<void(TChartSeries&)> AfterDrawValues;
 
  protected:
-  // Draws one point (and what joins it to the previous one).
-  virtual void PaintPoint(TChartCanvas& canvas, int index);
   // Whether the segment to the first point beyond the axis end is kept.
   virtual bool DrawBetweenPoints() const { return true; }
-  // Called before the points are drawn.
-  virtual void PrepareDraw() {}
 
  private:
   friend class TChart;

@@ -71,6 +71,11 @@ struct TRect {
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// Whether two rectangles (right and bottom edges excluded) share a pixel.
+inline bool Overlaps(const TRect& a, const TRect& b) {
+  return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
+}
+
 // [SECTION] Styles
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ChartSeries.h"
+#include "PropertyUpdate.h"
 
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
     : owner_(owner), name_(std::move(name)) {
@@ -54,15 +55,13 @@ void TChartValueList::RemoveAll() {
 }
 
 void TChartValueList::SetMultiplier(double multiplier) {
-  if (multiplier == multiplier_) {
-    return;
-  }
-  multiplier_ = multiplier;
-  statsDirty_ = true;
-  if (owner_ != nullptr) {
-    owner_->NotifyLinked();
-    owner_->Repaint();
-  }
+  UpdateProperty(multiplier_, multiplier, [this] {
+    statsDirty_ = true;
+    if (owner_ != nullptr) {
+      owner_->NotifyLinked();
+      owner_->Repaint();
+    }
+  });
 }
 
 void TChartValueList::RecalcStats() const {

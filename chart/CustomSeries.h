@@ -32,21 +32,19 @@ class TCustomSeries : public TChartSeries {
 
   void HorizMargins(int& left, int& right) const override;
   void VertMargins(int& top, int& bottom) const override;
+  // The pixel where the segment from the point before index enters the plot rectangle at
+  // its left edge (right edge on an inverted axis); false when it cannot be placed.
+  bool EntryPoint(int index, int& x, int& y) const;
+  // The marker style of a point: OnGetPointerStyle's answer, else Pointer's style.
+  TSeriesPointerStyle PointerStyle(int index) const;
 
   // Per-point marker style, called only when assigned.
   std::function<TSeriesPointerStyle(TCustomSeries&, int)> OnGetPointerStyle;
 
  protected:
   void SetDrawLine(bool v) { drawLine_ = v; }
-  void PrepareDraw() override;
-  void PaintPoint(TChartCanvas& canvas, int index) override;
 
  private:
-  // The pixel where the segment from the point before index enters the plot rectangle.
-  bool EntryPixel(int index, int& x, int& y) const;
-  void DrawSegment(TChartCanvas& canvas, int x, int y, TColor color);
-  void DrawPointer(TChartCanvas& canvas, int index, int x, int y, TColor color);
-
   TSeriesPointer pointer_;
   TChartPen linePen_;
   bool stairs_ = false;
@@ -55,12 +53,6 @@ class TCustomSeries : public TChartSeries {
   TBrushStyle lineBrush_ = bsSolid;
   bool dark3D_ = true;
   bool drawLine_ = true;
-
-  // Carried from one point to the next while painting.
-  int prevX_ = 0;
-  int prevY_ = 0;
-  TColor prevColor_ = clNone;
-  bool placedAny_ = false;
 };
 
 // Points joined by lines, no markers.

@@ -152,6 +152,18 @@ void TRecordingCanvas::LineTo(int x, int y) {
   penPos_ = TPoint{x, y};
 }
 
+void TRecordingCanvas::Polyline(std::span<const TPoint> points) {
+  std::vector<int> args;
+  for (const TPoint& p : points) {
+    args.push_back(p.X);
+    args.push_back(p.Y);
+  }
+  Record("Polyline", std::move(args));
+  if (!points.empty()) {
+    penPos_ = points.back();
+  }
+}
+
 void TRecordingCanvas::Rectangle(const TRect& r) {
   Record("Rectangle", {r.Left, r.Top, r.Right, r.Bottom});
 }

@@ -54,6 +54,7 @@ class TRecordingCanvas : public TChartCanvas {
   int TextHeight(std::string_view text) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  void Polyline(std::span<const TPoint> points) override;
   void Rectangle(const TRect& rect) override;
   void Ellipse(const TRect& rect) override;
   void Polygon(std::span<const TPoint> points) override;

@@ -7,8 +7,6 @@
 #include "ChartCanvas.h"
 #include "ChartPersistent.h"
 
-class TChartSeries;
-
 enum TSeriesMarksStyle {
   smsValue,
   smsPercent,
@@ -59,12 +57,7 @@ class TSeriesMarks : public TChartPersistent {
   std::vector<std::optional<TSeriesMarkPosition>>& Positions() { return positions_; }
   const std::vector<std::optional<TSeriesMarkPosition>>& Positions() const { return positions_; }
 
-  // Draws the marks of series' visible, non-null points.
-  void Draw(TChartSeries& series, TChartCanvas& canvas);
-
  private:
-  void DrawOne(TChartSeries& series, TChartCanvas& canvas, int index, const std::string& text);
-
   bool visible_ = false;
   TSeriesMarksStyle style_ = smsLabel;
   int arrowLength_ = 8;

@@ -40,9 +40,6 @@ class TSeriesPointer : public TChartPersistent {
   bool Draw3D() const { return draw3D_; }
   void SetDraw3D(bool v) { Update(draw3D_, v); }
 
-  // Draws the marker of style at (x, y) in colour color.
-  void Draw(TChartCanvas& canvas, int x, int y, TColor color, TSeriesPointerStyle style) const;
-
  private:
   bool visible_ = true;
   TSeriesPointerStyle style_ = psRectangle;

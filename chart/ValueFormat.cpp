@@ -1,7 +1,10 @@
 #include "ValueFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -83,8 +86,9 @@ TFormatSettings& ChartFormatSettings() {
   return settings;
 }
 
-std::string FormatFloat(std::string_view picture, double value) {
-  const Picture p = ParsePicture(picture);
+namespace {
+
+std::string FormatPicture(const Picture& p, double value) {
   const TFormatSettings& fs = ChartFormatSettings();
   if (std::isnan(value)) {
     return Wrap(p, "", "NAN");
@@ -141,4 +145,96 @@ std::string FormatFloat(std::string_view picture, double value) {
     number.push_back('0');
   }
   return Wrap(p, (value < 0 && !zero) ? "-" : "", number);
+}
+
+// value as mantissa and exponent with the mantissa's trailing zeros dropped: "1.5E-7".
+std::string ExponentText(double value, int decimals) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
+  std::string text = buffer;
+  const auto e = text.find('E');
+  std::string mantissa = text.substr(0, e);
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  if (mantissa.find('.') != std::string::npos) {
+    while (mantissa.back() == '0') {
+      mantissa.pop_back();
+    }
+    if (mantissa.back() == '.') {
+      mantissa.pop_back();
+    }
+  }
+  const auto point = mantissa.find('.');
+  if (point != std::string::npos) {
+    mantissa[point] = ChartFormatSettings().DecimalSeparator;
+  }
+  return (value < 0 ? "-" : "") + mantissa + "E" + std::to_string(exponent);
+}
+
+// The power of ten of the leading digit of a finite non-zero value.
+int LeadingDigit(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15E", std::fabs(value));
+  return std::atoi(std::strchr(buffer, 'E') + 1);
+}
+
+}  // namespace
+
+std::string FormatFloat(std::string_view picture, double value) {
+  return FormatPicture(ParsePicture(picture), value);
+}
+
+int StepLastDigit(double step) {
+  if (!(step > 0.0) || !std::isfinite(step)) {
+    return 0;
+  }
+  // The step's digits as the shortest text that reads back the same, up to 15 of them.
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.14E", step);
+  std::string text = buffer;
+  const auto e = text.find('E');
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+  // Fifteen digits leave the rounding noise of the step arithmetic out; zeros end it.
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.pop_back();
+  }
+  return exponent - static_cast<int>(digits.size()) + 1;
+}
+
+std::string FormatForStep(std::string_view picture, double value, double step, double magnitude) {
+  Picture p = ParsePicture(picture);
+  if (!std::isfinite(value) || !(step > 0.0) || !std::isfinite(step)) {
+    return FormatPicture(p, value);
+  }
+  const int last = StepLastDigit(step);
+  if (std::fabs(value) < step * 1e-6) {
+    value = 0.0;
+  }
+  if (last < -5 || std::fabs(magnitude) >= 1e9) {
+    if (value == 0.0) {
+      return p.prefix + "0" + p.suffix;
+    }
+    return p.prefix + ExponentText(value, LeadingDigit(value) - last) + p.suffix;
+  }
+  p.maxFraction = std::max(p.maxFraction, -last);
+  return FormatPicture(p, value);
+}
+
+std::string FormatReadable(std::string_view picture, double value, int significant) {
+  const Picture p = ParsePicture(picture);
+  const std::string text = FormatPicture(p, value);
+  if (!std::isfinite(value) || value == 0.0 || std::fabs(value) >= 1e15) {
+    return text;
+  }
+  const int lead = LeadingDigit(value);
+  // The picture keeps digits down to 10^-maxFraction.
+  if (lead + p.maxFraction + 1 >= 3) {
+    return text;
+  }
+  if (std::fabs(value) >= 1e-4) {
+    Picture more = p;
+    more.maxFraction = significant - 1 - lead;
+    return FormatPicture(more, value);
+  }
+  return p.prefix + ExponentText(value, significant - 1) + p.suffix;
 }

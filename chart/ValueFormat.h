@@ -21,3 +21,19 @@ TFormatSettings& ChartFormatSettings();
 // sign. Values not finite read "NAN", "INF" and "-INF"; magnitudes of 1e15 and above are
 // written in exponent form ("1E300").
 std::string FormatFloat(std::string_view picture, double value);
+
+// Where the decimals of a step end: the power of ten of its last digit (0.05 -> -2,
+// 2000000 -> 6); steps that are not positive and finite give 0.
+int StepLastDigit(double step);
+
+// The text of an axis label, the labels standing step apart on an axis whose limits reach
+// magnitude: the picture's text, with as many more decimals as the step needs so that no two
+// labels read the same; in exponent form ("1.5E-7", "2.5E12") when the step needs more than
+// five decimals or the magnitude reaches a thousand million, so the digits stay few. A value
+// within a millionth of a step of zero reads "0".
+std::string FormatForStep(std::string_view picture, double value, double step, double magnitude);
+
+// The value in the picture, unless the picture's rounding keeps fewer than three of its
+// significant digits: then in significant digits, fixed above 1e-4 ("0.01235"), in exponent
+// form below ("1.235E-7").
+std::string FormatReadable(std::string_view picture, double value, int significant = 4);

@@ -229,6 +229,19 @@ void QtCanvas::LineTo(int x, int y) {
   penPos_ = to;
 }
 
+void QtCanvas::Polyline(std::span<const TPoint> points) {
+  if (!painter_.isActive() || pen_.Style == psClear || points.size() < 2) {
+    return;
+  }
+  QPolygon polygon;
+  polygon.reserve(static_cast<qsizetype>(points.size()));
+  for (const TPoint& p : points) {
+    polygon << QPoint(p.X, p.Y);
+  }
+  painter_.drawPolyline(polygon);
+  penPos_ = polygon.back();
+}
+
 void QtCanvas::Rectangle(const TRect& r) {
   if (!painter_.isActive() || r.Width() <= 0 || r.Height() <= 0) {
     return;

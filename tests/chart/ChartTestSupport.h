@@ -37,11 +37,18 @@ inline std::vector<std::string> Texts(const TRecordingCanvas& canvas) {
   return out;
 }
 
-// The lines drawn as "x0 y0 -> x1 y1", in order.
+// The lines drawn as "x0 y0 -> x1 y1", in order, each line of a polyline on its own.
 inline std::vector<std::string> Lines(const TRecordingCanvas& canvas) {
   std::vector<std::string> out;
-  for (const TCanvasCall& c : canvas.Calls("LineTo")) {
-    out.push_back(c.ToString().substr(7));
+  for (const TCanvasCall& c : canvas.Calls()) {
+    if (c.Op == "LineTo") {
+      out.push_back(c.ToString().substr(7));
+    } else if (c.Op == "Polyline") {
+      for (std::size_t i = 2; i + 1 < c.Args.size(); i += 2) {
+        out.push_back(std::to_string(c.Args[i - 2]) + " " + std::to_string(c.Args[i - 1]) + " -> " +
+                      std::to_string(c.Args[i]) + " " + std::to_string(c.Args[i + 1]));
+      }
+    }
   }
   return out;
 }

@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "ChartTestSupport.h"
 #include "CustomSeries.h"
+#include "PlotComputation.h"
 
 namespace {
 
@@ -64,10 +71,10 @@ TEST(ChartLayoutTest, FeedbackChartBandsAndTitleText) {
   EXPECT_EQ(plot.Bottom, 313 - 14 - 14 - 6);
   EXPECT_EQ(chart.BottomAxis().TitlePos(), 299);
   EXPECT_EQ(chart.BottomAxis().LabelsPos(), 285);
-  // Left: title 14, then the widest limit label ("0" or "1" on the first paint) and a blank.
+  // Left: title 14, then the widest label drawn ("0.1" .. "0.9", the step 0.1) and a blank.
   EXPECT_EQ(chart.LeftAxis().TitlePos(), 18 + 14);
-  EXPECT_EQ(chart.LeftAxis().LabelsPos(), 18 + 14 + 6 + 6);
-  EXPECT_EQ(plot.Left, 18 + 14 + 12 + 6);
+  EXPECT_EQ(chart.LeftAxis().LabelsPos(), 18 + 14 + 18 + 6);
+  EXPECT_EQ(plot.Left, 18 + 14 + 24 + 6);
   EXPECT_EQ(plot.Top, 13 + 19 + 5);
   EXPECT_EQ(plot.Right, 590);
   const std::vector<std::string> texts = Texts(canvas);
@@ -248,3 +255,203 @@ TEST(ChartPaintTest, AnyValuePaints) {
 }
 
 }  // namespace
+
+// [SECTION] The five feedback charts for many judgement sets
+
+namespace {
+
+// The input window's values, changed by the set.
+struct TJudgementSet : TJudgementSource {
+  std::array<std::string, 5> texts;  // a_p, m, b_r, n, x_s
+  std::array<int, 3> levels{10, 90, 80};
+  int mode = 0;
+  std::string NumberText(TNumberField field) const override {
+    return texts[static_cast<std::size_t>(field)];
+  }
+  int LevelValue(TLevelField field) const override {
+    return levels[static_cast<std::size_t>(field)];
+  }
+  int ModeIndex() const override { return mode; }
+};
+
+std::string Number(double v) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", v);
+  return buffer;
+}
+
+// Where the recording canvas put a text: its fixed metric, alignment and direction.
+TRect TextBox(const TCanvasCall& c) {
+  const int along = static_cast<int>(c.Text.size()) * TRecordingCanvas::CharWidth(c.Font.Height);
+  const int across = TRecordingCanvas::LineHeight(c.Font.Height);
+  const int x = c.Args[0];
+  const int y = c.Args[1];
+  const int shift = c.AlignH == TTextAlignH::Left     ? 0
+                    : c.AlignH == TTextAlignH::Center ? along / 2
+                                                      : along;
+  if (c.Font.Angle == 90) {  // upwards: along runs to -y, the top of the text faces -x
+    const int left = c.AlignV == TTextAlignV::Top ? x : x - across;
+    return TRect{left, y - along + shift, left + across, y + shift};
+  }
+  const int top = c.AlignV == TTextAlignV::Top ? y : y - across;
+  return TRect{x - shift, top, x - shift + along, top + across};
+}
+
+// The feedback window's settings for one chart (its series are added by the caller).
+void SetUpPage(TChart& chart, const char* bottom, const char* left) {
+  chart.SetSize(608, 326);
+  chart.SetView3D(false);
+  chart.Legend().SetVisible(false);
+  chart.SetColor(clWhite);
+  chart.BackWall().Brush().SetColor(clWhite);
+  chart.BackWall().Brush().SetStyle(bsClear);
+  chart.Title().SetText({"  "});
+  chart.BottomAxis().Title().SetCaption(bottom);
+  chart.LeftAxis().Title().SetCaption(left);
+}
+
+void Feed(TChartSeries& series, const TPointList& points) {
+  series.ClearPoints();
+  for (const TPlotPoint& p : points) {
+    series.AddPoint(p.X, p.Y);
+  }
+}
+
+TLineSeries* Curve(TChart& chart, const TPointList& points, TColor color = clRed) {
+  auto* line = chart.AddSeries<TLineSeries>();
+  line->SetSeriesColor(color);
+  Feed(*line, points);
+  return line;
+}
+
+template <class S>
+S* Marked(TChart& chart, const TPointList& points, TSeriesMarksStyle style, int arrow) {
+  auto* s = chart.AddSeries<S>();
+  s->SetSeriesColor(clGreen);
+  s->Pointer().SetVisible(true);
+  s->Pointer().SetStyle(psDiamond);
+  s->Pointer().SetHorizSize(3);
+  s->Pointer().SetVertSize(3);
+  s->Pointer().Brush().SetColor(clRed);
+  s->Marks().SetVisible(true);
+  s->Marks().SetStyle(style);
+  s->Marks().SetArrowLength(arrow);
+  Feed(*s, points);
+  return s;
+}
+
+// Draws the five pages of a fit and reports every overlap, text off the chart and label read
+// twice on an axis.
+std::vector<std::string> Defects(const TGraphSamples& g) {
+  std::vector<std::string> out;
+  TChart pages[5];
+  SetUpPage(pages[0], "x", "Probability Density");
+  pages[0].SetBevelWidth(0);
+  pages[0].Title().Font().SetHeight(16);
+  Curve(pages[0], g.DensityLine);
+  Marked<TPointSeries>(pages[0], g.DensityMarks, smsXValue, 8);
+  SetUpPage(pages[1], "x", "Cumulative Distribution Function");
+  pages[1].LeftAxis().SetAutomatic(false);
+  pages[1].LeftAxis().SetMinimum(-0.025);
+  pages[1].LeftAxis().SetMaximum(1.025);
+  pages[1].LeftAxis().SetIncrement(0.05);
+  Curve(pages[1], g.DistributionLine);
+  Marked<TPointSeries>(pages[1], g.DistributionMarks, smsXValue, 0);
+  SetUpPage(pages[2], "n", "Mode Probability q");
+  Curve(pages[2], g.ModeLine);
+  Marked<TLineSeries>(pages[2], g.ModeLimitLine, smsValue, 8)->SetSeriesColor(clBlue);
+  Marked<TPointSeries>(pages[2], g.ModeMarks, smsValue, 0);
+  SetUpPage(pages[3], "n", "Lower Bound");
+  Curve(pages[3], g.LowerLine);
+  Marked<TPointSeries>(pages[3], g.LowerMarks, smsValue, 0);
+  SetUpPage(pages[4], "n", "Upper Bound");
+  Curve(pages[4], g.UpperLine);
+  Marked<TPointSeries>(pages[4], g.UpperMarks, smsValue, 0);
+  const char* names[] = {"PDF", "CDF", "Mode Probability", "Lower Bound", "Upper Bound"};
+  for (int k = 0; k < 5; ++k) {
+    TRecordingCanvas canvas;
+    pages[k].Draw(canvas);
+    std::vector<std::pair<TRect, std::string>> texts;
+    for (const TCanvasCall& c : canvas.Calls("TextOut")) {
+      if (c.Text.find_first_not_of(' ') != std::string::npos) {
+        texts.emplace_back(TextBox(c), c.Text);
+      }
+    }
+    const TRect panel = pages[k].PanelBounds();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const TRect& a = texts[i].first;
+      if (a.Left < panel.Left || a.Top < panel.Top || a.Right > panel.Right ||
+          a.Bottom > panel.Bottom) {
+        out.push_back(std::string(names[k]) + ": \"" + texts[i].second + "\" leaves the chart");
+      }
+      for (std::size_t j = 0; j < i; ++j) {
+        if (Overlaps(a, texts[j].first)) {
+          out.push_back(std::string(names[k]) + ": \"" + texts[i].second + "\" covers \"" +
+                        texts[j].second + "\"");
+        }
+      }
+    }
+    for (const TChartAxis* axis : {&pages[k].BottomAxis(), &pages[k].LeftAxis()}) {
+      std::set<std::string> seen;
+      for (const TAxisLabel& label : axis->Layout().Labels) {
+        if (!seen.insert(label.Text).second) {
+          out.push_back(std::string(names[k]) + ": two labels read \"" + label.Text + "\"");
+        }
+      }
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(FeedbackChartsTest, TextsNeverOverlapLeaveTheChartOrRepeatAtAnyScale) {
+  struct TShape {
+    double ap, m, br;
+  };
+  // Around the input window's values, negative, narrow and wide.
+  const TShape shapes[] = {{6.5, 7.0, 10.5},
+                           {-10.5, -7.0, -6.5},
+                           {1000, 1000.001, 1000.003},
+                           {1, 2, 1000000},
+                           {-3, 0.5, 4}};
+  const double scales[] = {1e-9, 1e-3, 1, 1e6, 1e12};
+  const double powers[] = {0.0001, 0.5, 1, 2, 7, 10000};
+  int fitted = 0;
+  int tried = 0;
+  for (const TShape& shape : shapes) {
+    for (const double scale : scales) {
+      for (int mode = 0; mode < 2; ++mode) {
+        for (const double n : mode == 0 ? std::vector<double>(std::begin(powers), std::end(powers))
+                                        : std::vector<double>{0}) {
+          TJudgementSet set;
+          set.texts = {Number(shape.ap * scale), Number(shape.m * scale), Number(shape.br * scale),
+                       Number(n), Number((shape.m + 0.75 * (shape.br - shape.m)) * scale)};
+          set.mode = mode;
+          TGTSPForm model;
+          TAnalysisForm record(model);
+          record.SetInputSource(&set);
+          const TMessageSink quiet = [](TMessageKind, std::string_view) {};
+          ++tried;
+          std::optional<TPlotOutcome> outcome;
+          try {
+            outcome = ComputePlot(record, model, 10, quiet);
+          } catch (const std::exception&) {
+            continue;  // judgements the windows refuse
+          }
+          if (!outcome) {
+            continue;
+          }
+          ++fitted;
+          const std::string what = "a_p " + set.texts[0] + ", m " + set.texts[1] + ", b_r " +
+                                   set.texts[2] +
+                                   (mode == 0 ? ", n " + set.texts[3] : ", x_s " + set.texts[4]);
+          for (const std::string& defect : Defects(outcome->Graphs)) {
+            ADD_FAILURE() << what << ": " << defect;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(fitted, tried / 2) << fitted << " of " << tried << " sets fit";
+}

@@ -27,7 +27,7 @@ TEST_F(SeriesPaintTest, OneVisiblePointDrawsNoLineButItsMarker) {
   auto* line = chart.AddSeries<TLineSeries>();
   line->AddPoint(5, 5);
   chart.Draw(canvas);
-  EXPECT_TRUE(canvas.Calls("LineTo").empty());
+  EXPECT_TRUE(Lines(canvas).empty());
   EXPECT_EQ(canvas.Calls("Rectangle").size(), 1u) << "only the back wall";
 
   line->Pointer().SetVisible(true);
@@ -48,7 +48,7 @@ TEST_F(SeriesPaintTest, PointSeriesDrawsEachMarkerOnce) {
   points->AddPoint(2, 3);
   points->AddPoint(4, 2);
   chart.Draw(canvas);
-  EXPECT_TRUE(canvas.Calls("LineTo").empty());
+  EXPECT_TRUE(Lines(canvas).empty());
   const std::vector<TCanvasCall> diamonds = canvas.Calls("Polygon");
   ASSERT_EQ(diamonds.size(), 3u);
   EXPECT_EQ(diamonds[0].Args, (std::vector<int>{7, 90, 10, 87, 13, 90, 10, 93}));
@@ -69,8 +69,9 @@ TEST_F(SeriesPaintTest, LineEnteringFromTheLeftStartsAtTheEdgeInsideTheClip) {
   const int clip = charttest::Find(canvas, "ClipRectangle");
   ASSERT_GE(clip, 0);
   EXPECT_EQ(canvas.Calls()[static_cast<std::size_t>(clip)].Args, (std::vector<int>{1, 1, 100, 99}));
-  EXPECT_GT(charttest::Find(canvas, "LineTo"), clip);
-  EXPECT_GT(charttest::Find(canvas, "UnClipRectangle"), charttest::Find(canvas, "LineTo"));
+  EXPECT_GT(charttest::Find(canvas, "Polyline"), clip);
+  EXPECT_GT(charttest::Find(canvas, "UnClipRectangle"), charttest::Find(canvas, "Polyline"));
+  EXPECT_EQ(canvas.Calls("Polyline").size(), 1u) << "one path";
 }
 
 TEST_F(SeriesPaintTest, NullPointBreaksTheLineAndSegmentsTakeTheEndColour) {
@@ -82,11 +83,11 @@ TEST_F(SeriesPaintTest, NullPointBreaksTheLineAndSegmentsTakeTheEndColour) {
   line->AddPoint(4, 4);
   line->AddPoint(5, 5);
   chart.Draw(canvas);
-  const std::vector<TCanvasCall> segments = canvas.Calls("LineTo");
+  const std::vector<TCanvasCall> segments = canvas.Calls("Polyline");
   ASSERT_EQ(segments.size(), 2u);
-  EXPECT_EQ(segments[0].ToString(), "LineTo 10 90 -> 20 80");
+  EXPECT_EQ(segments[0].ToString(), "Polyline 10 90 20 80");
   EXPECT_EQ(segments[0].Pen.Color, clBlue);
-  EXPECT_EQ(segments[1].ToString(), "LineTo 40 60 -> 50 50");
+  EXPECT_EQ(segments[1].ToString(), "Polyline 40 60 50 50");
   EXPECT_EQ(segments[1].Pen.Color, clRed);
 }
 
@@ -96,7 +97,7 @@ TEST_F(SeriesPaintTest, SamePixelDrawsNoSegmentButBothMarkers) {
   line->AddPoint(1, 1);
   line->AddPoint(1.01, 1.01);
   chart.Draw(canvas);
-  EXPECT_TRUE(canvas.Calls("LineTo").empty());
+  EXPECT_TRUE(Lines(canvas).empty());
   EXPECT_EQ(canvas.Calls("Rectangle").size(), 3u) << "back wall and two markers";
 }
 
@@ -109,13 +110,13 @@ TEST_F(SeriesPaintTest, MarkerLiesOnTopOfBothItsSegments) {
   chart.Draw(canvas);
   std::vector<std::string> order;
   for (const TCanvasCall& c : canvas.Calls()) {
-    if (c.Op == "LineTo" || (c.Op == "Rectangle" && c.Args[0] != 0)) {
+    if (c.Op == "Polyline" || (c.Op == "Rectangle" && c.Args[0] != 0)) {
       order.push_back(c.ToString());
     }
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"LineTo 10 90 -> 20 80", "Rectangle 6 86 15 95",
-                                             "LineTo 20 80 -> 30 90", "Rectangle 16 76 25 85",
-                                             "Rectangle 26 86 35 95"}));
+  // The line is one path; every marker is drawn after it.
+  EXPECT_EQ(order, (std::vector<std::string>{"Polyline 10 90 20 80 30 90", "Rectangle 6 86 15 95",
+                                             "Rectangle 16 76 25 85", "Rectangle 26 86 35 95"}));
 }
 
 TEST_F(SeriesPaintTest, PointBeyondAFixedMaximumIsStillPainted) {

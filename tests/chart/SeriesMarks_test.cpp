@@ -68,13 +68,14 @@ TEST_F(SeriesMarksTest, BoxStandsArrowLengthAboveItsPointWithABlackArrow) {
   EXPECT_EQ(pos.BoxLeftTop, (TPoint{43, 27}));
 }
 
-TEST_F(SeriesMarksTest, NoArrowLengthPutsTheBoxOnThePointRow) {
+TEST_F(SeriesMarksTest, NoArrowLengthPutsTheBoxJustAboveItsMarker) {
   points->Marks().SetStyle(smsValue);
   points->AddPoint(5, 5);
   chart.Draw(canvas);
   const std::vector<TCanvasCall> rects = canvas.Calls("Rectangle");
   ASSERT_EQ(rects.size(), 3u);
-  EXPECT_EQ(rects[2].Args[3] - 1, 50);
+  // The marker reaches VertSize above the point's row 50; the box's bottom row is above it.
+  EXPECT_EQ(rects[2].Args[3] - 1, 50 - points->Pointer().VertSize() - 1);
   for (const TCanvasCall& line : canvas.Calls("LineTo")) {
     EXPECT_EQ(line.From, (TPoint{line.Args[0], line.Args[1]})) << "an arrow of no length";
   }
