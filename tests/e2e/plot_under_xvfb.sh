@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end: starts the real program on a virtual X server, presses the plot button with
-# the mouse, waits for the feedback window, then closes the input window and expects the
-# program to end although the feedback window is still open.
+# the mouse, waits for the feedback window, types p = 80 and then "90" into r key by key as
+# a slow typist does, expects no message box and the fit of p = 80 %, r = 90 % (read back
+# through the value area's "Copy Judgements and Fit"), then closes the input window and
+# expects the program to end although the feedback window is still open.
 #   plot_under_xvfb.sh PATH_TO_MORVANE
 # Exit status 77 (skipped) when the X tools are missing; scripts/setup installs them.
 set -euo pipefail
@@ -10,9 +12,9 @@ program=$1
 here=$(cd "$(dirname "$0")" && pwd)
 feedback_title='Feedback FORM for elicited Two-Sided Power Distribution'
 
-for tool in Xvfb xdotool python3; do
+for tool in Xvfb xdotool xclip python3; do
   if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "SKIPPED: $tool is not installed (scripts/setup installs xvfb, xdotool and python3)"
+    echo "SKIPPED: $tool is not installed (scripts/setup installs xvfb, xdotool, xclip and python3)"
     exit 77
   fi
 done
@@ -36,7 +38,7 @@ fail() {
 
 # The server picks a free display number and writes it to the pipe, so that tests running
 # side by side never share a display.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -62,6 +64,33 @@ timeout 60 xdotool search --sync --onlyvisible --name "^$feedback_title\$" >/dev
   fail "pressing \"Plot Two-Sided Power Graphs\" did not show the feedback window"
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the plot"
 
+# Levels typed key by key: p = 80, then r = "9", "0" with pauses longer than the typing
+# pause between the keys. The "9" alone could still become 90 and is never fitted.
+# The level fields: p at (392, 24) and r at (392, 88) in the first group box at (16, 8).
+xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((8 + 24 + 11)) click 1
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 150 80
+sleep 1
+xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((8 + 88 + 11)) click 1
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 700 90
+sleep 1.5
+if xdotool search --onlyvisible --name '^(Error|Warning|Morvane)$' | grep -vx "$main_window" >/dev/null; then
+  fail "a message box opened while the levels were typed"
+fi
+feedback_window=$(xdotool search --onlyvisible --name "^$feedback_title" | head -n 1)
+[ -n "$feedback_window" ] || fail "the feedback window is gone after typing the levels"
+# The value area's context menu: its first item copies the judgements and the fit.
+xdotool mousemove --window "$feedback_window" 300 140 click 3
+sleep 0.5
+xdotool mousemove_relative 30 10 click 1
+sleep 0.5
+copied=$(timeout 10 xclip -o -selection clipboard 2>/dev/null) || fail "nothing was copied"
+grep -qP '^Quantile Level \(p\)\t80$' <<<"$copied" || fail "the fit shown is not for p = 80: $copied"
+grep -qP '^Quantile Level \(r\)\t90$' <<<"$copied" || fail "the fit shown is not for r = 90: $copied"
+grep -qP '^Lower Bound \(a\)\t2.68720904$' <<<"$copied" &&
+  fail "the feedback window still shows the fit of p = 10: $copied"
+
 # Closing the input window ends the program, with the feedback window open.
 python3 "$here/close_window.py" "$main_window" || fail "could not ask the input window to close"
 for _ in $(seq 300); do
@@ -75,4 +104,4 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "the feedback window appeared after the plot button was pressed; closing the input window ended the program"
+echo "the feedback window appeared after the plot button was pressed; p = 80 and r = 90 typed key by key were fitted without a message box; closing the input window ended the program"

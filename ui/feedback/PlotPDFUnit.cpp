@@ -428,6 +428,10 @@ void TPlotPDFForm::PlaceBeside(const QRect& input) {
       place = right;
     } else if (room.contains(left)) {
       place = left;
+    } else {
+      // No room beside it: as far right as the screen allows, which covers the least of
+      // the input window's level column.
+      place.moveLeft(room.right() + 1 - outer.width());
     }
   }
   // Never off the screen: as much of the window as fits, its top left corner always.

@@ -46,15 +46,15 @@ TQuantilePage::TQuantilePage(QWidget* parent) : QWidget(parent) {
     QuantilePanels[i] = PagePanel(this, name.c_str(), 120, top);
   }
   PageLabel(this, QStringLiteral("x"), 300, 40);
-  XEdit = PageEdit(this, "XEdit", 376, 36);
+  XEdit = PageEdit(this, "XEdit", 420, 36);
   PageLabel(this, QStringLiteral("P(X <= x)"), 300, 70);
-  AtMostPanel = PagePanel(this, "AtMostPanel", 376, 66);
+  AtMostPanel = PagePanel(this, "AtMostPanel", 420, 66);
   PageLabel(this, QStringLiteral("x1"), 300, 130);
-  X1Edit = PageEdit(this, "X1Edit", 376, 126);
+  X1Edit = PageEdit(this, "X1Edit", 420, 126);
   PageLabel(this, QStringLiteral("x2"), 300, 160);
-  X2Edit = PageEdit(this, "X2Edit", 376, 156);
+  X2Edit = PageEdit(this, "X2Edit", 420, 156);
   PageLabel(this, QStringLiteral("P(x1 < X <= x2)"), 300, 190);
-  BetweenPanel = PagePanel(this, "BetweenPanel", 376, 186);
+  BetweenPanel = PagePanel(this, "BetweenPanel", 420, 186);
   for (TEdit* edit : {XEdit, X1Edit, X2Edit}) {
     ConnectHandler(edit, &QLineEdit::textChanged, this, [this] { RefreshProbabilities(); });
   }

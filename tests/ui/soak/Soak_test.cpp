@@ -53,6 +53,7 @@
 #include "MessageService.h"
 #include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
+#include "QuantilePage.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SoakChecks.h"
@@ -118,6 +119,9 @@ enum class TAction {
   LeaveCredibility,
   SelectPage,
   CloseFeedback,
+  PressEnter,
+  CopyFit,
+  TypeQuantileField,
 };
 
 struct TActionKind {
@@ -129,7 +133,7 @@ struct TActionKind {
 // The plots, which cost the most, are the level actions and the plot button: about a third
 // of all actions.
 const std::vector<TActionKind> kActions = {
-    {TAction::TypeNumber, "type a number", 320},
+    {TAction::TypeNumber, "type a number", 270},
     {TAction::StepLevel, "step a level", 140},
     {TAction::HoldArrow, "hold a level arrow", 2},
     {TAction::TypeLevel, "type a level", 60},
@@ -141,6 +145,9 @@ const std::vector<TActionKind> kActions = {
     {TAction::LeaveCredibility, "leave a typed credibility level", 8},
     {TAction::SelectPage, "choose a chart page", 50},
     {TAction::CloseFeedback, "close the feedback window", 40},
+    {TAction::PressEnter, "press Enter in the input window", 20},
+    {TAction::CopyFit, "copy the fit", 10},
+    {TAction::TypeQuantileField, "type into the Quantiles page", 20},
 };
 
 // What a run did, for the summary it prints.
@@ -194,6 +201,8 @@ class WindowSoakTest : public ::testing::Test {
       case TAction::LeaveCredibility:
       case TAction::SelectPage:
       case TAction::CloseFeedback:
+      case TAction::CopyFit:
+      case TAction::TypeQuantileField:
         return Feedback->isVisible();
       default:
         return true;
@@ -246,6 +255,28 @@ class WindowSoakTest : public ::testing::Test {
         Note("close the feedback window");
         Feedback->close();
         return;
+      case TAction::PressEnter:
+        Note("press Enter in " + (QApplication::focusWidget() != nullptr
+                                      ? QApplication::focusWidget()->objectName().toStdString()
+                                      : std::string("no control")));
+        EnsureMainActive();
+        if (QWidget* focus = QApplication::focusWidget()) {
+          QTest::keyClick(focus, Qt::Key_Return);
+        }
+        return;
+      case TAction::CopyFit:
+        Note("copy the fit");
+        Feedback->CopyFit();
+        return;
+      case TAction::TypeQuantileField: {
+        TEdit* field = Random.Pick(std::vector<TEdit*>{Feedback->QuantilePage->XEdit,
+                                                       Feedback->QuantilePage->X1Edit,
+                                                       Feedback->QuantilePage->X2Edit});
+        const std::string text = Expert.Judgement(kUpperQuantile, Seen());
+        Note("type \"" + text + "\" into " + field->objectName().toStdString());
+        field->SetText(QString::fromStdString(text));
+        return;
+      }
     }
   }
 
@@ -386,6 +417,9 @@ class WindowSoakTest : public ::testing::Test {
     Type(spin->LineEdit(), text);
     if (leave) {
       MoveFocusOn();
+    } else if (Random.Chance(50)) {
+      // The expert waits for the typing pause.
+      spin->SettleTyping();
     }
   }
 
