@@ -38,7 +38,7 @@ void Refit(TAnalysisForm& record, TFitMode mode) {
   if (mode == TFitMode::PowerParameter) {
     record.SolveBounds();
   } else {
-    record.SearchPower();
+    record.RepeatPowerSearch();
   }
 }
 

@@ -74,7 +74,7 @@ std::optional<TPlotOutcome> ComputePlot(TAnalysisForm& record, TGTSPForm& model,
     }
     record.SearchPower();
   }
-  CheckFit(record);
+  CheckFit(record, outcome.Mode);
 
   TFitFigures& f = outcome.Figures;
   f.LowerBound = record.LowerBound;
