@@ -4,13 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "Bisection.h"
 #include "NumberText.h"
 
 namespace {
-
-// Bisections on a level interval end long before this; the midpoint test below usually
-// ends a hopeless one first.
-constexpr int kMaxHalvings = 400;
 
 Extended Level(int percent) {
   return Checked(static_cast<Extended>(percent) / 100);
@@ -91,10 +88,7 @@ void TAnalysisForm::SolveBounds() {
   Extended reciprocal = 0;
   bool haveReciprocal = false;
 
-  for (int halving = 0;; ++halving) {
-    const Extended q = Checked((lo + hi) / 2);
-    if (halving > 0 && (q == lo || q == hi || halving >= kMaxHalvings))
-      BoundsNotSolved();
+  auto probe = [&](Extended q, int halving) {
     ModeProbability = q;
 
     Extended a = ap;
@@ -132,16 +126,11 @@ void TAnalysisForm::SolveBounds() {
     UpperBound = b;
     ModeFraction = theta;
 
-    if (std::fabs(theta - q) <= kTolerance) {
-      lastHalvings_ = halving;
-      return;
-    }
-    if (q > theta) {
-      hi = q;
-    } else {
-      lo = q;
-    }
-  }
+    if (std::fabs(theta - q) <= kTolerance)
+      return TBisectStep::Met;
+    return q > theta ? TBisectStep::Below : TBisectStep::Above;
+  };
+  lastHalvings_ = Bisect(lo, hi, probe, BoundsNotSolved);
 }
 
 void TAnalysisForm::CopyFitToModel() {

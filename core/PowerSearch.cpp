@@ -1,4 +1,5 @@
-// The power-parameter search and the limits that bound a feasible additional quantile.
+// The power-parameter search and the uniform and large-n quantiles that bound a feasible
+// additional quantile.
 #include "PowerSearch.h"
 
 #include <algorithm>
@@ -6,18 +7,12 @@
 #include <exception>
 
 #include "AnalysisUnit.h"
+#include "Bisection.h"
 #include "FitCheck.h"
 
 namespace {
 
-constexpr int kMaxHalvings = 400;
 constexpr Extended kStartPower = 0.01L;
-
-[[noreturn]] void LimitNotFound() {
-  throw EFitError(
-      "The limit of the mode probability for large n could not be found for these "
-      "judgements. Check that a_p < m < b_r and 0 < p < r < 1.");
-}
 
 [[noreturn]] void NoPower() {
   throw EFitError(
@@ -34,35 +29,6 @@ constexpr Extended kStartPower = 0.01L;
 }
 
 }  // namespace
-
-Extended TAnalysisForm::LimitModeMap(Extended x) const {
-  TFloatScope scope;
-  const Extended l1 = Checked(Ln(LowerLevel / x));
-  const Extended l2 = Checked(Ln((1 - UpperLevel) / (1 - x)));
-  const Extended left = ModeValue - LowerQuantile;
-  return Checked((left * l2) / ((UpperQuantile - ModeValue) * l1 + left * l2));
-}
-
-Extended TAnalysisForm::LimitModeProbability() const {
-  TFloatScope scope;
-  Extended lo = LowerLevel;
-  Extended hi = UpperLevel;
-  Extended x = Checked((lo + hi) / 2);
-  Extended g = LimitModeMap(x);
-  for (int halving = 1; std::fabs(g - x) > kTolerance; ++halving) {
-    if (x > g) {
-      hi = x;
-    } else {
-      lo = x;
-    }
-    x = Checked((lo + hi) / 2);
-    if (x == lo || x == hi || halving >= kMaxHalvings)
-      LimitNotFound();
-    g = LimitModeMap(x);
-  }
-  // The result is the midpoint, not the map's value at it.
-  return x;
-}
 
 void TAnalysisForm::UniformBounds() {
   TFloatScope scope;
@@ -131,21 +97,16 @@ void TAnalysisForm::BisectPower(TDirection direction) {
   auto movesLow = [direction, s](Extended f) {
     return direction == TDirection::Up ? f <= s : f >= s;
   };
-  Extended n = Checked((PowerLow + PowerHigh) / 2);
-  Power = n;
-  Extended f = TrialCdf();
-  for (int halving = 1; std::fabs(f - s) > kTolerance; ++halving) {
-    if (movesLow(f)) {
-      PowerLow = n;
-    } else {
-      PowerHigh = n;
-    }
-    n = Checked((PowerLow + PowerHigh) / 2);
-    if (n == PowerLow || n == PowerHigh || halving >= kMaxHalvings)
-      PowerNotMet();
-    Power = n;
-    f = TrialCdf();
-  }
+  Bisect(
+      PowerLow, PowerHigh,
+      [&](Extended n, int) {
+        Power = n;
+        const Extended f = TrialCdf();
+        if (std::fabs(f - s) <= kTolerance)
+          return TBisectStep::Met;
+        return movesLow(f) ? TBisectStep::Above : TBisectStep::Below;
+      },
+      [] { PowerNotMet(); });
 }
 
 int TAnalysisForm::BracketPowerUp() {
@@ -237,24 +198,27 @@ bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended
 // tolerance; nothing when the midpoint stops moving or the fit cannot be solved first.
 std::optional<Extended> BisectCell(const TPowerTrial& trial, Extended s, Extended low, int lowSide,
                                    Extended high, int& evaluations) {
-  for (int halving = 0; halving < kMaxHalvings; ++halving) {
-    const Extended n = (low + high) / 2;
-    if (n == low || n == high)
-      return std::nullopt;
-    ++evaluations;
-    const std::optional<Extended> f = trial(n);
-    if (!f)
-      return std::nullopt;
-    const int side = SideOf(*f - s);
-    if (side == 0)
-      return n;
-    if (side == lowSide) {
-      low = n;
-    } else {
-      high = n;
-    }
+  struct TLost {};
+  try {
+    Extended root = 0;
+    Bisect(
+        low, high,
+        [&](Extended n, int) {
+          ++evaluations;
+          const std::optional<Extended> f = trial(n);
+          if (!f)
+            throw TLost{};
+          const int side = SideOf(*f - s);
+          root = n;
+          if (side == 0)
+            return TBisectStep::Met;
+          return side == lowSide ? TBisectStep::Above : TBisectStep::Below;
+        },
+        [] { throw TLost{}; });
+    return root;
+  } catch (const TLost&) {
+    return std::nullopt;
   }
-  return std::nullopt;
 }
 
 }  // namespace
