@@ -11,32 +11,11 @@
 #include <string>
 
 #include "FloatErrors.h"
+#include "JudgementSheet.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 
 namespace {
-
-// The judgements as the input window would show them after typing the options in.
-struct TCommandLineJudgements : TJudgementSource {
-  std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
-  std::array<int, 3> levels{10, 90, 80};
-  int mode = 0;
-
-  std::string NumberText(TNumberField field) const override {
-    return texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    return levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return mode; }
-};
-
-std::string& Text(TCommandLineJudgements& j, TNumberField field) {
-  return j.texts[static_cast<std::size_t>(field)];
-}
-int& Level(TCommandLineJudgements& j, TLevelField field) {
-  return j.levels[static_cast<std::size_t>(field)];
-}
 
 void PrintTable(const TPlotOutcome& outcome, const TAnalysisForm& record, int credibility) {
   const TFitFigures& f = outcome.Figures;
@@ -115,7 +94,8 @@ int Fail(const std::string& message, bool json) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  TCommandLineJudgements judgements;
+  // The judgements as the input window would show them after typing the options in.
+  TJudgementSheet judgements;
   int credibility = 10;
   bool json = false;
 
@@ -124,23 +104,23 @@ int main(int argc, char** argv) {
       "of the feedback window. Levels are whole percentages; every option defaults to the "
       "input window's initial value.",
       "morvane-fit"};
-  app.add_option("--ap", Text(judgements, TNumberField::LowerQuantile), "lower quantile a_p")
+  app.add_option("--ap", judgements.Text(TNumberField::LowerQuantile), "lower quantile a_p")
       ->capture_default_str();
-  app.add_option("--p", Level(judgements, TLevelField::Lower), "level p of a_p, in percent")
+  app.add_option("--p", judgements.Level(TLevelField::Lower), "level p of a_p, in percent")
       ->capture_default_str();
-  app.add_option("--m", Text(judgements, TNumberField::ModeValue), "most likely value m")
+  app.add_option("--m", judgements.Text(TNumberField::ModeValue), "most likely value m")
       ->capture_default_str();
-  app.add_option("--br", Text(judgements, TNumberField::UpperQuantile), "upper quantile b_r")
+  app.add_option("--br", judgements.Text(TNumberField::UpperQuantile), "upper quantile b_r")
       ->capture_default_str();
-  app.add_option("--r", Level(judgements, TLevelField::Upper), "level r of b_r, in percent")
+  app.add_option("--r", judgements.Level(TLevelField::Upper), "level r of b_r, in percent")
       ->capture_default_str();
-  auto* power = app.add_option("--n", Text(judgements, TNumberField::Power), "power parameter n")
+  auto* power = app.add_option("--n", judgements.Text(TNumberField::Power), "power parameter n")
                     ->capture_default_str();
-  auto* extra = app.add_option("--xs", Text(judgements, TNumberField::ExtraQuantile),
+  auto* extra = app.add_option("--xs", judgements.Text(TNumberField::ExtraQuantile),
                                "additional quantile x_s, instead of n")
                     ->capture_default_str();
   auto* level =
-      app.add_option("--s", Level(judgements, TLevelField::Extra), "level s of x_s, in percent")
+      app.add_option("--s", judgements.Level(TLevelField::Extra), "level s of x_s, in percent")
           ->capture_default_str();
   app.add_option("--credibility", credibility,
                  "credibility level: percent of probability outside the interval")
