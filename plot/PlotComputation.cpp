@@ -73,6 +73,7 @@ std::optional<TPlotOutcome> ComputePlot(TAnalysisForm& record, TGTSPForm& model,
       return std::nullopt;
     }
     record.SearchPower();
+    outcome.Powers = record.LastPowerSearch().Powers;
   }
   CheckFit(record, outcome.Mode);
 

@@ -40,6 +40,8 @@ struct TPlotOutcome {
   TFitMode Mode = TFitMode::PowerParameter;
   TFitFigures Figures;
   TGraphSamples Graphs;
+  // Additional-quantile mode: every power that fits x_s, ascending; Figures.Power is one.
+  std::vector<Extended> Powers;
 };
 
 // The feasibility bounds of an additional quantile as the window shows them.

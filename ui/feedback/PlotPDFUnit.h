@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "CustomSeries.h"
 #include "ExtendedMath.h"
@@ -61,6 +62,7 @@ class TPlotPDFForm : public QWidget {
   void FillModeChart();
   void FillLowerBoundChart();
   void FillUpperBoundChart();
+  void FillExtraQuantileChart();
 
   // The fit the panels show, written by the plot command; the credibility handler loads
   // it back into the distribution model before it evaluates the limits.
@@ -80,7 +82,8 @@ class TPlotPDFForm : public QWidget {
   TPanel* Panel2 = nullptr;
   TLabel* Label9 = nullptr;  // "Power Parameter n"
   TPanel* Panel3 = nullptr;
-  TLabel* Label12 = nullptr;  // "Mode Probability Q"
+  TLabel* PowersLabel = nullptr;  // the other powers that fit x_s, beside Panel3
+  TLabel* Label12 = nullptr;      // "Mode Probability Q"
   TPanel* Panel4 = nullptr;
   TLabel* Label1 = nullptr;  // the mode label
   TPanel* Panel5 = nullptr;
@@ -111,19 +114,26 @@ class TPlotPDFForm : public QWidget {
   TPanel* Panel9 = nullptr;       // caption of the mode probability page
   TPanel* Panel10 = nullptr;      // caption of the lower bound page
   TPanel* Panel12 = nullptr;      // caption of the upper bound page
+  // The "Additional Quantile" page, in the notebook only in additional-quantile mode.
+  QWidget* ExtraQuantilePage = nullptr;
+  ChartWidget* ExtraQuantileChart = nullptr;
+  TPanel* ExtraQuantileCaption = nullptr;
 
   // Series, owned by their charts.
-  TLineSeries* Series1 = nullptr;    // density line
-  TPointSeries* Series2 = nullptr;   // marked points on the density
-  TLineSeries* Series4 = nullptr;    // distribution line
-  TPointSeries* Series8 = nullptr;   // marked points on the distribution
-  TLineSeries* Series3 = nullptr;    // q against n
-  TLineSeries* Series5 = nullptr;    // q in the limit of large n
-  TPointSeries* Series6 = nullptr;   // q at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series7 = nullptr;    // a against n
-  TPointSeries* Series9 = nullptr;   // a at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series10 = nullptr;   // b against n
-  TPointSeries* Series11 = nullptr;  // b at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series1 = nullptr;              // density line
+  TPointSeries* Series2 = nullptr;             // marked points on the density
+  TLineSeries* Series4 = nullptr;              // distribution line
+  TPointSeries* Series8 = nullptr;             // marked points on the distribution
+  TLineSeries* Series3 = nullptr;              // q against n
+  TLineSeries* Series5 = nullptr;              // q in the limit of large n
+  TPointSeries* Series6 = nullptr;             // q at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series7 = nullptr;              // a against n
+  TPointSeries* Series9 = nullptr;             // a at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series10 = nullptr;             // b against n
+  TPointSeries* Series11 = nullptr;            // b at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* ExtraQuantileSeries = nullptr;  // F(x_s; n) against log10 n
+  TLineSeries* ExtraLevelSeries = nullptr;     // the level s
+  TPointSeries* ExtraRootSeries = nullptr;     // every power that fits, labelled n = ...
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -136,6 +146,10 @@ class TPlotPDFForm : public QWidget {
   // The value area keeps its height at the top, the notebook takes the rest, and the
   // credibility area stays at the bottom of the value area.
   void ArrangeAreas();
+  void CreateExtraQuantilePage();
+  // Puts the "Additional Quantile" page into the notebook, or takes it out.
+  void ShowExtraQuantilePage(bool shown);
+  void ShowOtherPowers(const std::vector<Extended>& powers, Extended shown);
 };
 
 // The feedback window of the process, set when it is created.
