@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QRadioButton>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -241,9 +242,11 @@ int Run(const TOptions& options) {
   bool ok = Save(mainForm, dir, "input-window.png");
   const bool shown = plotForm.isVisible();
   if (shown) {
-    const char* pages[] = {"feedback-pdf.png", "feedback-cdf.png", "feedback-mode-probability.png",
-                           "feedback-lower-bound.png", "feedback-upper-bound.png"};
-    for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
+    const char* pages[] = {
+        "feedback-pdf.png",         "feedback-cdf.png",         "feedback-mode-probability.png",
+        "feedback-lower-bound.png", "feedback-upper-bound.png", "feedback-additional-quantile.png"};
+    const int count = std::min<int>(plotForm.TabbedNotebook1->PageCount(), std::size(pages));
+    for (int i = 0; i < count; ++i) {
       plotForm.TabbedNotebook1->SetPageIndex(i);
       QApplication::processEvents();
       ok = Save(plotForm, dir, pages[i]) && ok;

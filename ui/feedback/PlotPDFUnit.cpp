@@ -128,6 +128,7 @@ void TPlotPDFForm::CreateExtraQuantilePage() {
   ExtraQuantileSeries = AddCurve(chart, clRed);
   ExtraLevelSeries = AddCurve(chart, clBlue);
   ExtraRootSeries = AddMarkers(chart, smsLabel, 8);
+  ExtraRootSeriesHigh = AddMarkers(chart, smsLabel, 30);
 }
 
 void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
@@ -381,10 +382,12 @@ void TPlotPDFForm::FillExtraQuantileChart() {
   FeedSeries(*ExtraQuantileSeries, Samples.ExtraQuantileLine);
   FeedSeries(*ExtraLevelSeries, Samples.ExtraLevelLine);
   ExtraRootSeries->ClearPoints();
+  ExtraRootSeriesHigh->ClearPoints();
   const TPointList& marks = Samples.ExtraQuantileMarks;
   for (std::size_t k = 0; k < marks.size() && k < Samples.ExtraQuantilePowers.size(); ++k) {
     const double n = static_cast<double>(Samples.ExtraQuantilePowers[k]);
-    const std::string label = "n = " + QString::number(n, 'g', 5).toStdString();
-    ExtraRootSeries->AddPoint(marks[k].X, marks[k].Y, label, clDefault);
+    const std::string label = QString::number(n, 'g', 5).toStdString();
+    TPointSeries& series = k % 2 == 0 ? *ExtraRootSeries : *ExtraRootSeriesHigh;
+    series.AddPoint(marks[k].X, marks[k].Y, label, clDefault);
   }
 }

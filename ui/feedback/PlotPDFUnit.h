@@ -133,7 +133,10 @@ class TPlotPDFForm : public QWidget {
   TPointSeries* Series11 = nullptr;            // b at n = 0, 1, 2, 10 and the fitted n
   TLineSeries* ExtraQuantileSeries = nullptr;  // F(x_s; n) against log10 n
   TLineSeries* ExtraLevelSeries = nullptr;     // the level s
-  TPointSeries* ExtraRootSeries = nullptr;     // every power that fits, labelled n = ...
+  // Every power that fits, labelled with its n; neighbours alternate between the two
+  // series, whose marks stand at different heights so that close labels do not overlap.
+  TPointSeries* ExtraRootSeries = nullptr;
+  TPointSeries* ExtraRootSeriesHigh = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
