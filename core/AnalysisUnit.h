@@ -7,6 +7,7 @@
 #include "ExtendedMath.h"
 #include "GTSPUnit.h"
 #include "Judgements.h"
+#include "PowerSearch.h"
 
 // How the bound solver judges its midpoints. Screened decides every halving it can prove in
 // double precision and evaluates the others in x87 exactly as Plain does; both leave the
@@ -82,11 +83,19 @@ class TAnalysisForm {
   void BisectPowerUp();
   void BisectPowerDown();
 
-  // The power search of the plot command: the Down pair when m > x_s, else the Up pair.
-  // When the pair's bracket makes no doubling, Cdf(x_s) at n = 0.01 already lies at or
-  // past s; the search then follows F in the direction it actually moves, with the other
-  // pair, or reports that no power parameter puts probability s below x_s.
+  // The power search of the plot command: finds every power in [0.0001, 10000] at which
+  // the fit puts probability s below x_s (PowerSearch.h) and leaves the chosen one in the
+  // record and the model, as the last trial of a bisection does. Where the Down pair (m >
+  // x_s) or else the Up pair finds a power, that root keeps the pair's bits. No fitting
+  // power raises EFitError; so does a fit check that refuses every one. A search that
+  // fails leaves the record and the model as they were before it.
   void SearchPower();
+  // The re-fits of the graphs: when the judgements are those of the last successful
+  // search, its chosen power is solved again, with the same result as searching again;
+  // otherwise a search.
+  void RepeatPowerSearch();
+  // Every power the last successful search found, and the curve it scanned.
+  const TPowerSearchResult& LastPowerSearch() const { return lastSearch_; }
 
   // The most doublings of a bracket search: n then passes 1.8e17.
   static constexpr int kMaxDoublings = 64;
@@ -97,6 +106,15 @@ class TAnalysisForm {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
+  // The pair search from n = 0.01 by doublings; true when it met the tolerance.
+  bool SearchPowerByDoubling();
+  void SearchEveryPower();
+  // The judgements a search depends on, to know when a re-fit repeats the last search.
+  struct TSearchKey {
+    Extended values[7] = {};
+    bool operator==(const TSearchKey&) const = default;
+  };
+  TSearchKey SearchKey() const;
 
   // ln p, ln(1 - r) and 1/n, formed once per solve, when first needed.
   struct TBoundTerms {
@@ -119,6 +137,12 @@ class TAnalysisForm {
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
+  TPowerSearchResult lastSearch_;
+  // The last successful search, for RepeatPowerSearch.
+  bool haveLastSearch_ = false;
+  TSearchKey lastSearchKey_;
+  Extended lastSearchLow_ = 0;
+  Extended lastSearchHigh_ = 0;
 };
 
 // The elicitation record of the process; its model is GTSPForm.

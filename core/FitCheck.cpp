@@ -93,15 +93,18 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
   }
 }
 
-void CheckFit(const TAnalysisForm& d) {
+void CheckFit(const TAnalysisForm& d, TFitMode mode) {
   TFloatScope scope;
+  const bool extra = mode == TFitMode::ExtraQuantile;
   const Extended a = d.LowerBound;
   const Extended b = d.UpperBound;
   const Extended m = d.ModeValue;
   if (d.Power > kLargestPower) {
     throw EFitError("The fit needs a power parameter n of " + Number(d.Power) +
-                    ", beyond 10000, where its figures lose their precision. Choose an "
-                    "additional quantile x_s further from the limiting feasibility bound.");
+                    ", beyond 10000, where its figures lose their precision. " +
+                    (extra ? "Choose an additional quantile x_s further from the limiting "
+                             "feasibility bound, or another level s."
+                           : "Choose a power parameter n of at most 10000."));
   }
   bool sound = std::isfinite(a) && std::isfinite(b) && a < m && m < b;
   if (sound) {
@@ -113,7 +116,9 @@ void CheckFit(const TAnalysisForm& d) {
   if (!sound) {
     throw EFitError("The fit for n = " + Number(d.Power) +
                     " puts its probability within less than the precision of a number next to "
-                    "a_p or b_r and does not give them back. Choose a power parameter n "
-                    "nearer to 1.");
+                    "a_p or b_r and does not give them back. " +
+                    (extra ? "Choose an additional quantile x_s or a level s that the fit "
+                             "meets with a power parameter n nearer to 1."
+                           : "Choose a power parameter n nearer to 1."));
   }
 }

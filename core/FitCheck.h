@@ -12,5 +12,6 @@
 void CheckJudgements(const TAnalysisForm& record, TFitMode mode);
 
 // Raises EFitError unless the record's fit has n <= 10000 and a < m < b, and puts
-// probability p below a_p and r below b_r within 1e-9.
-void CheckFit(const TAnalysisForm& record);
+// probability p below a_p and r below b_r within 1e-9. The message names what the expert
+// can change in `mode`: n for a given power, x_s and s for an additional quantile.
+void CheckFit(const TAnalysisForm& record, TFitMode mode);

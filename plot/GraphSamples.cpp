@@ -38,7 +38,7 @@ void Refit(TAnalysisForm& record, TFitMode mode) {
   if (mode == TFitMode::PowerParameter) {
     record.SolveBounds();
   } else {
-    record.SearchPower();
+    record.RepeatPowerSearch();
   }
 }
 
@@ -69,6 +69,25 @@ void TGraphSamples::Compute(TAnalysisForm& record, TGTSPForm& model, TFitMode mo
   ModeChartPoints(record, mode);
   LowerBoundChartPoints(record, mode);
   UpperBoundChartPoints(record, mode);
+  if (mode == TFitMode::ExtraQuantile)
+    ExtraQuantileChartPoints(record);
+}
+
+void TGraphSamples::ExtraQuantileChartPoints(const TAnalysisForm& record) {
+  TFloatScope scope;
+  const TPowerSearchResult& search = record.LastPowerSearch();
+  const Extended log10e = Checked(1 / Ln(10.0L));
+  auto decade = [log10e](Extended n) { return Checked(Ln(n) * log10e); };
+  ExtraQuantileLine.clear();
+  for (const TPowerSample& sample : search.Curve)
+    ExtraQuantileLine.push_back(ToPlot(decade(sample.Power), sample.Cdf));
+  const Extended s = record.ExtraLevel;
+  ExtraLevelLine = {ToPlot(decade(kSmallestSearchedPower), s),
+                    ToPlot(decade(kLargestSearchedPower), s)};
+  ExtraQuantileMarks.clear();
+  for (const Extended n : search.Powers)
+    ExtraQuantileMarks.push_back(ToPlot(decade(n), s));
+  ExtraQuantilePowers = search.Powers;
 }
 
 namespace {

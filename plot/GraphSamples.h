@@ -48,11 +48,19 @@ class TGraphSamples {
   TPointList LowerMarks;         // a at n = 0, 10, 1, 2 and the fitted n
   TPointList UpperLine;          // b against n
   TPointList UpperMarks;         // b at n = 0, 10, 1, 2 and the fitted n
+  // Additional-quantile mode only, against log10 n over the range searched:
+  TPointList ExtraQuantileLine;               // F(x_s; n) as the search scanned it
+  TPointList ExtraLevelLine;                  // the level s
+  TPointList ExtraQuantileMarks;              // (log10 n, s) at every power that fits
+  std::vector<Extended> ExtraQuantilePowers;  // those powers, for the marks' labels
 
   // Everything, in the plot command's order. On entry the model and the record hold the
   // fit (and the record its judgements and q-limit); on return the record holds the same
   // fit again, found afresh from the judgements.
   void Compute(TAnalysisForm& record, TGTSPForm& model, TFitMode mode);
+
+  // The additional-quantile chart from the last power search of the record.
+  void ExtraQuantileChartPoints(const TAnalysisForm& record);
 
   // The grid: 101 points from a to m, both included, and 100 more after m up to b.
   void SamplePdf(const TGTSPForm& model);

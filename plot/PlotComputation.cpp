@@ -138,8 +138,9 @@ std::optional<TPlotOutcome> ComputePlot(
       return std::nullopt;
     }
     record.SearchPower();
+    outcome.Powers = record.LastPowerSearch().Powers;
   }
-  CheckFit(record);
+  CheckFit(record, outcome.Mode);
 
   TFitFigures& f = outcome.Figures;
   f.LowerBound = record.LowerBound;

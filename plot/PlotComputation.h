@@ -49,6 +49,8 @@ struct TPlotOutcome {
   TFitJudgements Judgements;
   TFitFigures Figures;
   TGraphSamples Graphs;
+  // Additional-quantile mode: every power that fits x_s, ascending; Figures.Power is one.
+  std::vector<Extended> Powers;
 };
 
 // The judgements of a fit as one line: "a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %,

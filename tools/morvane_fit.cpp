@@ -47,6 +47,10 @@ void PrintTable(const TPlotOutcome& outcome, const TAnalysisForm& record, int cr
     std::cout << "  Boundaries for Additional Quantile that Guarantee TSP feasibility:\n"
               << "  Lower Bound x_s " << FormatNumber(u < l ? u : l) << "   Upper Bound x_s "
               << FormatNumber(u < l ? l : u) << "\n";
+    std::cout << "  Powers n that fit x_s:";
+    for (const Extended n : outcome.Powers)
+      std::cout << " " << FormatNumber(n);
+    std::cout << "\n";
   }
 }
 
@@ -79,6 +83,10 @@ nlohmann::ordered_json Json(const TPlotOutcome& outcome, const TAnalysisForm& re
     const Extended l = record.LimitExtraQuantile;
     out["feasibility_lower"] = d(u < l ? u : l);
     out["feasibility_upper"] = d(u < l ? l : u);
+    nlohmann::ordered_json powers = nlohmann::ordered_json::array();
+    for (const Extended n : outcome.Powers)
+      powers.push_back(d(n));
+    out["powers"] = powers;
   }
   return out;
 }

@@ -302,9 +302,26 @@ TEST(FitCheckTest, AdditionalQuantileLevelMustLieInsideTheUnitInterval) {
 TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
   Elicitation e;
   e.FitPower();
-  EXPECT_NO_THROW(CheckFit(e.record));
+  EXPECT_NO_THROW(CheckFit(e.record, TFitMode::PowerParameter));
   e.record.LowerBound = 6.6L;  // above a_p: Cdf(a_p) is 0, not p
-  EXPECT_THROW(CheckFit(e.record), EFitError);
+  // The message names what the expert can change in the mode at hand.
+  const auto message = [&e](TFitMode mode) {
+    try {
+      CheckFit(e.record, mode);
+    } catch (const EFitError& error) {
+      return std::string(error.what());
+    }
+    return std::string("accepted");
+  };
+  const std::string power = message(TFitMode::PowerParameter);
+  EXPECT_NE(power.find("Choose a power parameter n"), std::string::npos) << power;
+  const std::string extra = message(TFitMode::ExtraQuantile);
+  EXPECT_NE(extra.find("Choose an additional quantile x_s or a level s"), std::string::npos)
+      << extra;
+  e.record.Power = 20000;
+  const std::string large = message(TFitMode::ExtraQuantile);
+  EXPECT_NE(large.find("x_s further"), std::string::npos) << large;
+  EXPECT_EQ(large.find("Choose a power parameter"), std::string::npos) << large;
 }
 
 // ---- the screened path of the bound solver against the plain one ----

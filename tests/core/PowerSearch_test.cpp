@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
 #include "AnalysisUnit.h"
 #include "FakeJudgements.h"
+#include "FitCheck.h"
+#include "PowerSearch.h"
 
 namespace {
 
@@ -169,6 +175,273 @@ TEST(PowerSearchTest, QuantileBeyondEveryFitEndsWithAMessage) {
   } catch (const EFitError& error) {
     EXPECT_NE(std::string(error.what()).find("feasibility bounds"), std::string::npos);
   }
+}
+
+// ---- every power that fits ----
+
+// Judgements typed as morvane-fit takes them, in additional-quantile mode.
+void TypeExtra(Elicitation& e, std::string ap, int p, std::string m, std::string br, int r,
+               std::string xs, int s) {
+  e.window.Type(TNumberField::LowerQuantile, std::move(ap));
+  e.window.Type(TNumberField::ModeValue, std::move(m));
+  e.window.Type(TNumberField::UpperQuantile, std::move(br));
+  e.window.Type(TNumberField::ExtraQuantile, std::move(xs));
+  e.window.Level(TLevelField::Lower) = p;
+  e.window.Level(TLevelField::Upper) = r;
+  e.window.Level(TLevelField::Extra) = s;
+  FeasibilityBounds(e);
+}
+
+// F(x_s) of the record's fit for power n, as the search sees it.
+TPowerTrial TrialOf(Elicitation& e) {
+  return [&e](Extended n) -> std::optional<Extended> {
+    e.record.Power = n;
+    try {
+      e.record.SolveBounds();
+      e.record.CopyFitToModel();
+      return e.model.Cdf(e.record.ExtraQuantile);
+    } catch (const EFitError&) {
+      return std::nullopt;
+    } catch (const EMathError&) {
+      return std::nullopt;
+    }
+  };
+}
+
+std::string Listed(const std::vector<Extended>& powers) {
+  std::ostringstream out;
+  out.precision(12);
+  for (const Extended n : powers)
+    out << n << " ";
+  return out.str();
+}
+
+TEST(EveryPowerTest, DefaultJudgementsHaveOneRootWithThePairsBits) {
+  Elicitation pair;
+  FeasibilityBounds(pair);
+  pair.record.BracketPowerUp();
+  pair.record.BisectPowerUp();
+  Elicitation e;
+  FeasibilityBounds(e);
+  e.record.SearchPower();
+  const TPowerSearchResult& found = e.record.LastPowerSearch();
+  ASSERT_EQ(found.Powers.size(), 1u) << Listed(found.Powers);
+  EXPECT_EQ(found.Powers[0], pair.record.Power);
+  EXPECT_EQ(found.Chosen, pair.record.Power);
+  EXPECT_EQ(e.record.ModeProbability, pair.record.ModeProbability);
+  EXPECT_EQ(e.record.PowerLow, pair.record.PowerLow);
+  EXPECT_EQ(e.record.PowerHigh, pair.record.PowerHigh);
+  EXPECT_EQ(e.model.LeftPower, pair.record.Power);
+  EXPECT_EQ(e.model.LowerBound, pair.record.LowerBound);
+}
+
+TEST(EveryPowerTest, BothRootsOfAQuantileThePairsStepOver) {
+  // The Up pair's doublings step over both roots; x_s lies inside the feasibility bounds.
+  Elicitation e;
+  TypeExtra(e, "0", 20, "2", "10", 80, "0.167144890715424864963", 21);
+  ASSERT_LT(e.record.UniformExtraQuantile, e.record.ExtraQuantile);
+  ASSERT_GT(e.record.LimitExtraQuantile, e.record.ExtraQuantile);
+  e.record.SearchPower();
+  const std::vector<Extended>& powers = e.record.LastPowerSearch().Powers;
+  ASSERT_EQ(powers.size(), 2u) << Listed(powers);
+  EXPECT_NEAR(static_cast<double>(powers[0]), 0.7038, 1e-4);
+  EXPECT_NEAR(static_cast<double>(powers[1]), 1.1998, 1e-4);
+  EXPECT_EQ(e.record.Power, powers[1]) << "the smallest root at or above 1";
+  for (const Extended n : powers) {
+    Elicitation at;
+    TypeExtra(at, "0", 20, "2", "10", 80, "0.167144890715424864963", 21);
+    EXPECT_LE(std::fabs(*TrialOf(at)(n) - 0.21L), 1e-10L) << n;
+  }
+}
+
+TEST(EveryPowerTest, ARootTheFitCheckRefusesGivesWayToOneAboveOne) {
+  Elicitation e;
+  TypeExtra(e, "0", 20, "4", "10", 95, "2.53055869469684823272", 39);
+  e.record.SearchPower();
+  const std::vector<Extended>& powers = e.record.LastPowerSearch().Powers;
+  EXPECT_GT(e.record.Power, 1) << Listed(powers);
+  EXPECT_LT(e.record.Power, 2) << Listed(powers);
+  EXPECT_NO_THROW(CheckFit(e.record, TFitMode::ExtraQuantile));
+  ASSERT_FALSE(powers.empty());
+  EXPECT_NEAR(static_cast<double>(powers.front()), 0.0553, 1e-3) << Listed(powers);
+}
+
+TEST(EveryPowerTest, ThreeRootsAndTheOneAboveOneIsShown) {
+  Elicitation e;
+  TypeExtra(e, "0", 10, "3.3", "10", 90, "2.77", 32);
+  e.record.SearchPower();
+  const std::vector<Extended>& powers = e.record.LastPowerSearch().Powers;
+  ASSERT_EQ(powers.size(), 3u) << Listed(powers);
+  EXPECT_NEAR(static_cast<double>(powers[0]), 0.1812, 1e-4);
+  EXPECT_NEAR(static_cast<double>(powers[1]), 0.6822, 1e-4);
+  EXPECT_NEAR(static_cast<double>(powers[2]), 3.2081, 1e-4);
+  EXPECT_EQ(e.record.Power, powers[2]);
+  EXPECT_EQ(e.model.LeftPower, powers[2]);
+  EXPECT_LE(std::fabs(CdfAtExtraQuantile(e) - 0.32L), 1e-10L);
+}
+
+TEST(EveryPowerTest, EachRootLiesInItsScanCell) {
+  Elicitation e;
+  TypeExtra(e, "0", 20, "2", "10", 80, "0.167144890715424864963", 21);
+  const TPowerScan scan = ScanPowers(TrialOf(e), 0.21L);
+  ASSERT_EQ(scan.Roots.size(), 2u);
+  // A scan's roots are met to the tolerance and lie in their cells.
+  for (const TPowerRoot& r : scan.Roots) {
+    EXPECT_LE(r.CellLow, r.Power);
+    EXPECT_GE(r.CellHigh, r.Power);
+  }
+}
+
+TEST(EveryPowerTest, WithEveryRootBelowOneTheLargestIsShown) {
+  Elicitation e;
+  TypeExtra(e, "0", 29, "4.171279", "10", 97, "1.41346", 38);
+  e.record.SearchPower();
+  const std::vector<Extended>& powers = e.record.LastPowerSearch().Powers;
+  ASSERT_EQ(powers.size(), 2u) << Listed(powers);
+  EXPECT_LT(powers[1], 1);
+  EXPECT_NEAR(static_cast<double>(powers[0]), 0.1071, 1e-3);
+  EXPECT_EQ(e.record.Power, powers[1]);
+}
+
+TEST(EveryPowerTest, AFailedSearchLeavesRecordAndModelAsTheyWere) {
+  Elicitation e;
+  FeasibilityBounds(e);
+  e.record.SearchPower();
+  const TAnalysisForm before = e.record;
+  const TGTSPForm modelBefore = e.model;
+  // The case: doublings run to n of about 2.2e10 before giving up.
+  e.window.Type(TNumberField::ExtraQuantile, "9.5");
+  e.window.Type(TNumberField::ModeValue, "9");
+  e.window.Level(TLevelField::Extra) = 50;
+  FeasibilityBounds(e);
+  const TAnalysisForm judged = e.record;
+  EXPECT_THROW(e.record.SearchPower(), EFitError);
+  EXPECT_EQ(e.record.Power, judged.Power);
+  EXPECT_EQ(e.record.LowerBound, before.LowerBound);
+  EXPECT_EQ(e.record.UpperBound, before.UpperBound);
+  EXPECT_EQ(e.record.ModeProbability, before.ModeProbability);
+  EXPECT_EQ(e.record.PowerLow, before.PowerLow);
+  EXPECT_EQ(e.record.PowerHigh, before.PowerHigh);
+  EXPECT_EQ(e.record.ExtraQuantile, 9.5L) << "the judgements stay as read";
+  EXPECT_EQ(e.model.LowerBound, modelBefore.LowerBound);
+  EXPECT_EQ(e.model.UpperBound, modelBefore.UpperBound);
+  EXPECT_EQ(e.model.LeftPower, modelBefore.LeftPower);
+}
+
+TEST(EveryPowerTest, RepeatedSearchGivesTheSameFieldsAsASearch) {
+  Elicitation e;
+  TypeExtra(e, "0", 10, "3.3", "10", 90, "2.77", 32);
+  e.record.SearchPower();
+  const TAnalysisForm searched = e.record;
+  e.record.Power = 10;
+  e.record.SolveBounds();
+  e.record.ReadInputs();
+  e.record.RepeatPowerSearch();
+  EXPECT_EQ(e.record.Power, searched.Power);
+  EXPECT_EQ(e.record.LowerBound, searched.LowerBound);
+  EXPECT_EQ(e.record.UpperBound, searched.UpperBound);
+  EXPECT_EQ(e.record.ModeProbability, searched.ModeProbability);
+  EXPECT_EQ(e.record.ModeFraction, searched.ModeFraction);
+  EXPECT_EQ(e.record.PowerLow, searched.PowerLow);
+  EXPECT_EQ(e.record.LastHalvings(), searched.LastHalvings());
+  // Other judgements search afresh.
+  TypeExtra(e, "6.5", 10, "7.0", "10.5", 90, "9.588495255", 80);
+  e.record.RepeatPowerSearch();
+  EXPECT_TRUE(TenDigits(e.record.Power, 2.782061481L));
+}
+
+TEST(EveryPowerTest, ARootPairInsideOneGridCellIsFound) {
+  // g(u) = (u - c)^2 - w^2 in u = ln n: two roots 2w apart, well inside one grid cell, and
+  // g at the grid points far above the tolerance. Only the refinement finds them.
+  const Extended cell = (Ln(kLargestSearchedPower) - Ln(kSmallestSearchedPower)) / 64;
+  const Extended c = Ln(kSmallestSearchedPower) + 30.5L * cell;
+  const Extended w = 0.05L * cell;
+  const TPowerTrial bowl = [&](Extended n) -> std::optional<Extended> {
+    const Extended u = Ln(n);
+    return 0.5L + (u - c) * (u - c) - w * w;
+  };
+  const TPowerScan scan = ScanPowers(bowl, 0.5L);
+  ASSERT_EQ(scan.Roots.size(), 2u);
+  EXPECT_NEAR(static_cast<double>(Ln(scan.Roots[0].Power)), static_cast<double>(c - w), 1e-6);
+  EXPECT_NEAR(static_cast<double>(Ln(scan.Roots[1].Power)), static_cast<double>(c + w), 1e-6);
+  EXPECT_LT(scan.Evaluations, 200);
+}
+
+// Every change of side of F(x_s; n) - s on a grid 40 times finer than the scan's, over
+// random judgements whose x_s some power fits, is met by one root of the scan, and every
+// root of the scan by one change of side.
+TEST(EveryPowerTest, ScanAgreesWithAFortyTimesFinerGrid) {
+  const char* env = std::getenv("MORVANE_POWER_SCAN_SETS");
+  const int sets = env != nullptr ? std::atoi(env) : 12;
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const Extended uLow = Ln(kSmallestSearchedPower);
+  const Extended uHigh = Ln(kLargestSearchedPower);
+  constexpr int kFine = 64 * 40;
+  int checked = 0;
+  for (int set = 0; checked < sets && set < 50 * sets; ++set) {
+    Elicitation e;
+    e.window.mode = 1;
+    const int p = 1 + static_cast<int>(unit(random) * 40);
+    const int r = 60 + static_cast<int>(unit(random) * 39);
+    const int s = p + 1 + static_cast<int>(unit(random) * (r - p - 1));
+    const double m = 0.05 + 0.9 * unit(random);
+    e.window.Type(TNumberField::LowerQuantile, "0");
+    e.window.Type(TNumberField::ModeValue, std::to_string(m));
+    e.window.Type(TNumberField::UpperQuantile, "1");
+    e.window.Level(TLevelField::Lower) = p;
+    e.window.Level(TLevelField::Upper) = r;
+    e.window.Level(TLevelField::Extra) = s;
+    e.record.ReadInputs();
+    // x_s is the s-quantile of the fit for a random power, so at least that one fits.
+    e.record.Power = std::exp(std::log(0.05) + unit(random) * std::log(400.0));
+    try {
+      e.record.SolveBounds();
+    } catch (const EFitError&) {
+      continue;
+    }
+    e.record.CopyFitToModel();
+    e.record.ExtraQuantile = e.model.Quantile(e.record.ExtraLevel);
+    const TPowerTrial trial = TrialOf(e);
+    const TPowerScan scan = ScanPowers(trial, e.record.ExtraLevel);
+
+    std::vector<std::pair<Extended, Extended>> changes;
+    Extended lastN = 0;
+    int lastSide = 0;
+    for (int i = 0; i <= kFine; ++i) {
+      const Extended n =
+          i == kFine ? kLargestSearchedPower
+                     : (i == 0 ? kSmallestSearchedPower : Exp(uLow + i * (uHigh - uLow) / kFine));
+      const std::optional<Extended> f = trial(n);
+      if (!f) {
+        lastSide = 0;
+        continue;
+      }
+      const Extended g = *f - e.record.ExtraLevel;
+      const int side = std::fabs(g) <= kTolerance ? 0 : (g > 0 ? 1 : -1);
+      if (side != 0 && lastSide != 0 && side != lastSide)
+        changes.emplace_back(lastN, n);
+      lastN = n;
+      if (side != 0)
+        lastSide = side;
+    }
+    std::ostringstream where;
+    where.precision(15);
+    where << "set " << set << ": p " << p << " r " << r << " s " << s << " m " << m << " x_s "
+          << e.record.ExtraQuantile << "; scan roots";
+    for (const TPowerRoot& root : scan.Roots)
+      where << " " << root.Power;
+    where << "; fine changes";
+    for (const auto& [lo, hi] : changes)
+      where << " [" << lo << ", " << hi << "]";
+    ASSERT_EQ(scan.Roots.size(), changes.size()) << where.str();
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+      EXPECT_GE(scan.Roots[k].Power, changes[k].first) << where.str();
+      EXPECT_LE(scan.Roots[k].Power, changes[k].second) << where.str();
+    }
+    ++checked;
+  }
+  EXPECT_EQ(checked, sets);
 }
 
 }  // namespace

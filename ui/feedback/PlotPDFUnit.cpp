@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -63,6 +64,7 @@ TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
   CreateGraphArea();
   CreateCharts();
   CreateCopyCommands();
+  CreateExtraQuantilePage();
   move(412, 98);
   resize(kClientWidth, kClientHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -113,6 +115,64 @@ void TPlotPDFForm::CreateValueArea() {
     place(left[i], 16, 160, tops[i]);
     place(right[i], 376, 512, tops[i]);
   }
+  // Between Panel3 and the right column's labels: two lines of at most 20 characters.
+  PowersLabel = Caption(GroupBox1, "PowersLabel", QString(), 256, 77);
+  PowersLabel->SetAutoSize(false);
+  PowersLabel->setGeometry(256, 75, 116, 30);
+  PowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  PowersLabel->hide();
+}
+
+void TPlotPDFForm::CreateExtraQuantilePage() {
+  ExtraQuantilePage = new QWidget(this);
+  ExtraQuantilePage->setObjectName(QStringLiteral("ExtraQuantilePage"));
+  ExtraQuantilePage->hide();
+  auto* page = new TChartPage(ExtraQuantilePage);
+  auto* fill = new QVBoxLayout(ExtraQuantilePage);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(page);
+  ExtraQuantileChart = page->Chart();
+  ExtraQuantileChart->setObjectName(QStringLiteral("ExtraQuantileChart"));
+  ExtraQuantileCaption = page->Caption();
+  ExtraQuantileCaption->setObjectName(QStringLiteral("ExtraQuantileCaption"));
+  ExtraQuantileCaption->SetCaption(QStringLiteral(
+      "Probability below x_s as a function of n, given quantiles a_p, b_r, parameter m and the "
+      "level s; a mark at each n that fits"));
+
+  TChart& chart = ExtraQuantileChart->Chart();
+  SetUpFeedbackChart(chart, "log10 n", "Probability below x_s");
+  ExtraQuantileSeries = AddCurve(chart, clRed);
+  ExtraLevelSeries = AddCurve(chart, clBlue);
+  ExtraRootSeries = AddMarkers(chart, smsLabel, 8);
+  ExtraRootSeriesHigh = AddMarkers(chart, smsLabel, 30);
+}
+
+void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
+  const int index = TabbedNotebook1->indexOf(ExtraQuantilePage);
+  if (shown && index < 0) {
+    // Among the chart pages, after the five that every fit has and before "Quantiles".
+    constexpr int kAfterFixedChartPages = 5;
+    TabbedNotebook1->insertTab(kAfterFixedChartPages, ExtraQuantilePage,
+                               QStringLiteral("Additional Quantile"));
+  } else if (!shown && index >= 0) {
+    TabbedNotebook1->removeTab(index);
+    ExtraQuantilePage->hide();
+  }
+}
+
+void TPlotPDFForm::ShowOtherPowers(const std::vector<Extended>& powers, Extended shown) {
+  QStringList others;
+  for (const Extended n : powers) {
+    if (n != shown)
+      others << QString::number(static_cast<double>(n), 'g', 5);
+  }
+  if (others.isEmpty()) {
+    PowersLabel->SetCaption(QString());
+    PowersLabel->hide();
+    return;
+  }
+  PowersLabel->SetCaption(QStringLiteral("also fits x_s:\n") + others.join(QStringLiteral(", ")));
+  PowersLabel->show();
 }
 
 void TPlotPDFForm::CreateCredibilityArea() {
@@ -292,6 +352,7 @@ void TPlotPDFForm::ShowFit(TPlotOutcome outcome) {
   ShowNumber(*Panel4, f.ModeProbability);
   ShowNumber(*Panel5, f.ModeValue);
   ShowNumber(*Panel3, f.Power);
+  ShowOtherPowers(outcome.Powers, f.Power);
   Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
   ShowNumber(*Panel13, f.LowerCredibilityLimit);
   ShowNumber(*Panel14, f.UpperCredibilityLimit);
@@ -309,6 +370,9 @@ void TPlotPDFForm::ShowFit(TPlotOutcome outcome) {
   FillModeChart();
   FillLowerBoundChart();
   FillUpperBoundChart();
+  ShowExtraQuantilePage(outcome.Mode == TFitMode::ExtraQuantile);
+  if (outcome.Mode == TFitMode::ExtraQuantile)
+    FillExtraQuantileChart();
 
   TGTSPForm fit;
   fit.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
@@ -334,7 +398,7 @@ void TPlotPDFForm::ShowStaleness() {
        {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8, Panel13, Panel14}) {
     panel->setEnabled(!Stale_);
   }
-  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2}) {
+  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2, ExtraQuantileChart}) {
     chart->setToolTip(Stale_ ? QStringLiteral("Fit of the previous judgements: ") + FitJudgements_
                              : QString());
   }
@@ -384,6 +448,7 @@ void TPlotPDFForm::CopyFit() const {
 }
 
 void TPlotPDFForm::ShowModeCaptions(TFitMode mode) {
+  ShowExtraQuantilePage(mode == TFitMode::ExtraQuantile);
   if (mode == TFitMode::ExtraQuantile) {
     Panel11->SetCaption(QStringLiteral(
         "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
@@ -466,4 +531,18 @@ void TPlotPDFForm::FillLowerBoundChart() {
 void TPlotPDFForm::FillUpperBoundChart() {
   FeedSeries(*Series10, Samples.UpperLine);
   FeedSeries(*Series11, Samples.UpperMarks);
+}
+
+void TPlotPDFForm::FillExtraQuantileChart() {
+  FeedSeries(*ExtraQuantileSeries, Samples.ExtraQuantileLine);
+  FeedSeries(*ExtraLevelSeries, Samples.ExtraLevelLine);
+  ExtraRootSeries->ClearPoints();
+  ExtraRootSeriesHigh->ClearPoints();
+  const TPointList& marks = Samples.ExtraQuantileMarks;
+  for (std::size_t k = 0; k < marks.size() && k < Samples.ExtraQuantilePowers.size(); ++k) {
+    const double n = static_cast<double>(Samples.ExtraQuantilePowers[k]);
+    const std::string label = QString::number(n, 'g', 5).toStdString();
+    TPointSeries& series = k % 2 == 0 ? *ExtraRootSeries : *ExtraRootSeriesHigh;
+    series.AddPoint(marks[k].X, marks[k].Y, label, clDefault);
+  }
 }

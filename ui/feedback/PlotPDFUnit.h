@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "CustomSeries.h"
 #include "ExtendedMath.h"
@@ -81,6 +82,7 @@ class TPlotPDFForm : public QWidget {
   void FillModeChart();
   void FillLowerBoundChart();
   void FillUpperBoundChart();
+  void FillExtraQuantileChart();
 
   // The fit the panels show, written by the plot command; the credibility handler loads
   // it back into the distribution model before it evaluates the limits.
@@ -100,7 +102,8 @@ class TPlotPDFForm : public QWidget {
   TPanel* Panel2 = nullptr;
   TLabel* Label9 = nullptr;  // "Power Parameter n"
   TPanel* Panel3 = nullptr;
-  TLabel* Label12 = nullptr;  // "Mode Probability Q"
+  TLabel* PowersLabel = nullptr;  // the other powers that fit x_s, beside Panel3
+  TLabel* Label12 = nullptr;      // "Mode Probability Q"
   TPanel* Panel4 = nullptr;
   TLabel* Label1 = nullptr;  // the mode label
   TPanel* Panel5 = nullptr;
@@ -132,19 +135,29 @@ class TPlotPDFForm : public QWidget {
   TPanel* Panel10 = nullptr;              // caption of the lower bound page
   TPanel* Panel12 = nullptr;              // caption of the upper bound page
   TQuantilePage* QuantilePage = nullptr;  // the "Quantiles" page
+  // The "Additional Quantile" page, in the notebook only in additional-quantile mode.
+  QWidget* ExtraQuantilePage = nullptr;
+  ChartWidget* ExtraQuantileChart = nullptr;
+  TPanel* ExtraQuantileCaption = nullptr;
 
   // Series, owned by their charts.
-  TLineSeries* Series1 = nullptr;    // density line
-  TPointSeries* Series2 = nullptr;   // marked points on the density
-  TLineSeries* Series4 = nullptr;    // distribution line
-  TPointSeries* Series8 = nullptr;   // marked points on the distribution
-  TLineSeries* Series3 = nullptr;    // q against n
-  TLineSeries* Series5 = nullptr;    // q in the limit of large n
-  TPointSeries* Series6 = nullptr;   // q at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series7 = nullptr;    // a against n
-  TPointSeries* Series9 = nullptr;   // a at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series10 = nullptr;   // b against n
-  TPointSeries* Series11 = nullptr;  // b at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series1 = nullptr;              // density line
+  TPointSeries* Series2 = nullptr;             // marked points on the density
+  TLineSeries* Series4 = nullptr;              // distribution line
+  TPointSeries* Series8 = nullptr;             // marked points on the distribution
+  TLineSeries* Series3 = nullptr;              // q against n
+  TLineSeries* Series5 = nullptr;              // q in the limit of large n
+  TPointSeries* Series6 = nullptr;             // q at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series7 = nullptr;              // a against n
+  TPointSeries* Series9 = nullptr;             // a at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* Series10 = nullptr;             // b against n
+  TPointSeries* Series11 = nullptr;            // b at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* ExtraQuantileSeries = nullptr;  // F(x_s; n) against log10 n
+  TLineSeries* ExtraLevelSeries = nullptr;     // the level s
+  // Every power that fits, labelled with its n; neighbours alternate between the two
+  // series, whose marks stand at different heights so that close labels do not overlap.
+  TPointSeries* ExtraRootSeries = nullptr;
+  TPointSeries* ExtraRootSeriesHigh = nullptr;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -168,6 +181,10 @@ class TPlotPDFForm : public QWidget {
   bool HasFit_ = false;
   bool Stale_ = false;
   bool Placed_ = false;
+  void CreateExtraQuantilePage();
+  // Puts the "Additional Quantile" page into the notebook, or takes it out.
+  void ShowExtraQuantilePage(bool shown);
+  void ShowOtherPowers(const std::vector<Extended>& powers, Extended shown);
 };
 
 // The feedback window of the process, set when it is created.
