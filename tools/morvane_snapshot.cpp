@@ -240,6 +240,10 @@ int Run(const TOptions& options) {
 
   bool ok = Save(mainForm, dir, "input-window.png");
   const bool shown = plotForm.isVisible();
+  // Every text each chart drew, with its rectangle in the page image's pixels.
+  json chartTexts = json::object();
+  const ChartWidget* charts[] = {plotForm.PDFChart, plotForm.CDFChart, plotForm.ModeChart,
+                                 plotForm.Chart1, plotForm.Chart2};
   if (shown) {
     const char* pages[] = {"feedback-pdf.png", "feedback-cdf.png", "feedback-mode-probability.png",
                            "feedback-lower-bound.png", "feedback-upper-bound.png"};
@@ -247,6 +251,21 @@ int Run(const TOptions& options) {
       plotForm.TabbedNotebook1->SetPageIndex(i);
       QApplication::processEvents();
       ok = Save(plotForm, dir, pages[i]) && ok;
+      const ChartWidget* chart = charts[i];
+      const QPoint origin = chart->mapTo(&plotForm, QPoint(0, 0));
+      const qreal ratio = plotForm.devicePixelRatioF();
+      json texts = json::array();
+      for (const QtCanvas::TDrawnText& t : chart->DrawnTexts()) {
+        if (t.Text.find_first_not_of(' ') == std::string::npos) {
+          continue;  // the blank title line
+        }
+        texts.push_back({{"text", t.Text},
+                         {"x", qRound((t.Box.x() + origin.x()) * ratio)},
+                         {"y", qRound((t.Box.y() + origin.y()) * ratio)},
+                         {"w", qRound(t.Box.width() * ratio)},
+                         {"h", qRound(t.Box.height() * ratio)}});
+      }
+      chartTexts[Str(plotForm.TabbedNotebook1->tabText(i))] = texts;
     }
     plotForm.TabbedNotebook1->SetPageIndex(0);
   }
@@ -266,7 +285,8 @@ int Run(const TOptions& options) {
         {"client_size", {plotForm.width(), plotForm.height()}},
         {"pages", tabs},
         {"controls", Controls(plotForm)},
-        {"series", Series(plotForm)}}},
+        {"series", Series(plotForm)},
+        {"chart_texts", chartTexts}}},
       {"steps", session.Steps()},
       {"messages", session.Messages()},
       {"beeps", recorder.BeepCount()},

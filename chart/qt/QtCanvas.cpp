@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <QVector>
+#include <cmath>
 
 namespace {
 
@@ -73,9 +74,15 @@ void QtCanvas::BeginBuffer(int width, int height) {
   if (painter_.isActive()) {
     painter_.end();
   }
-  if (buffer_.width() != width || buffer_.height() != height) {
-    buffer_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_ARGB32_Premultiplied)
-                                      : QImage();
+  drawnTexts_.clear();
+  const int deviceWidth = static_cast<int>(std::ceil(width * ratio_));
+  const int deviceHeight = static_cast<int>(std::ceil(height * ratio_));
+  if (buffer_.width() != deviceWidth || buffer_.height() != deviceHeight ||
+      buffer_.devicePixelRatio() != ratio_) {
+    buffer_ = width > 0 && height > 0
+                  ? QImage(deviceWidth, deviceHeight, QImage::Format_ARGB32_Premultiplied)
+                  : QImage();
+    buffer_.setDevicePixelRatio(ratio_);
   }
   if (buffer_.isNull()) {
     return;
@@ -212,6 +219,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   }
   painter_.setPen(ToQColor(fontSpec_.Color));
   painter_.drawText(QPoint(dx, top + fm.ascent()), s);
+  drawnTexts_.push_back(
+      TDrawnText{std::string(text),
+                 painter_.transform().mapRect(QRect(dx, top, width, fm.height())).normalized()});
   painter_.restore();
 }
 
