@@ -188,7 +188,21 @@ const QFontMetrics& QtCanvas::Metrics() {
 }
 
 int QtCanvas::TextWidth(std::string_view text) {
-  return Metrics().horizontalAdvance(ToQString(text));
+  std::string key = fontSpec_.Name;
+  key.append(1, '\x1f')
+      .append(std::to_string(fontSpec_.Height))
+      .append(1, static_cast<char>('a' + (fontSpec_.Style & 15)))
+      .append(text);
+  const auto found = widths_.find(key);
+  if (found != widths_.end()) {
+    return found->second;
+  }
+  if (widths_.size() > 4096) {
+    widths_.clear();
+  }
+  const int width = Metrics().horizontalAdvance(ToQString(text));
+  widths_.emplace(std::move(key), width);
+  return width;
 }
 
 int QtCanvas::TextHeight(std::string_view /*text*/) {

@@ -10,6 +10,7 @@
 #include <QPoint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ChartCanvas.h"
@@ -82,5 +83,7 @@ class QtCanvas : public TChartCanvas {
   QColor backColor_ = Qt::white;
   QPoint penPos_;
   qreal ratio_ = 1.0;
+  // Text widths by font and text: a repaint measures the same labels again.
+  std::unordered_map<std::string, int> widths_;
   std::vector<TDrawnText> drawnTexts_;
 };
