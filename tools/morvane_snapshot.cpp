@@ -242,6 +242,8 @@ int Run(const TOptions& options) {
 
   bool ok = Save(mainForm, dir, "input-window.png");
   const bool shown = plotForm.isVisible();
+  // Every text each chart drew, with its rectangle in the page image's pixels.
+  json chartTexts = json::object();
   if (shown) {
     // One image per page, named for its tab: "Mode Probability" is feedback-mode-probability.png.
     for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
@@ -251,6 +253,24 @@ int Run(const TOptions& options) {
                            plotForm.TabbedNotebook1->tabText(i).toLower().replace(u' ', u'-') +
                            QStringLiteral(".png");
       ok = Save(plotForm, dir, name.toLatin1().constData()) && ok;
+      const auto* chart = plotForm.TabbedNotebook1->Page(i)->findChild<const ChartWidget*>();
+      if (chart == nullptr) {
+        continue;  // a page of numbers, whose texts are among the controls
+      }
+      const QPoint origin = chart->mapTo(&plotForm, QPoint(0, 0));
+      const qreal ratio = plotForm.devicePixelRatioF();
+      json texts = json::array();
+      for (const QtCanvas::TDrawnText& t : chart->DrawnTexts()) {
+        if (t.Text.find_first_not_of(' ') == std::string::npos) {
+          continue;  // the blank title line
+        }
+        texts.push_back({{"text", t.Text},
+                         {"x", qRound((t.Box.x() + origin.x()) * ratio)},
+                         {"y", qRound((t.Box.y() + origin.y()) * ratio)},
+                         {"w", qRound(t.Box.width() * ratio)},
+                         {"h", qRound(t.Box.height() * ratio)}});
+      }
+      chartTexts[Str(plotForm.TabbedNotebook1->tabText(i))] = texts;
     }
     plotForm.TabbedNotebook1->SetPageIndex(0);
   }
@@ -270,7 +290,8 @@ int Run(const TOptions& options) {
         {"client_size", {plotForm.width(), plotForm.height()}},
         {"pages", tabs},
         {"controls", Controls(plotForm)},
-        {"series", Series(plotForm)}}},
+        {"series", Series(plotForm)},
+        {"chart_texts", chartTexts}}},
       {"steps", session.Steps()},
       {"messages", session.Messages()},
       {"beeps", recorder.BeepCount()},

@@ -1,8 +1,12 @@
 #include "ChartWidget.h"
 
+#include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+
+#include "ValueFormat.h"
 
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
   // The buffer covers the whole widget: Qt never erases the background first.
@@ -10,6 +14,7 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_NoSystemBackground);
   chart_.SetSize(width(), height());
   chart_.SetRepaintRequest([this] { update(); });
+  setMouseTracking(true);
 }
 
 ChartWidget::~ChartWidget() {
@@ -17,10 +22,88 @@ ChartWidget::~ChartWidget() {
 }
 
 void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
+  // A buffer of the screen's pixels: drawn anew when the window meets another screen.
+  if (canvas_.DevicePixelRatio() != devicePixelRatioF()) {
+    canvas_.SetDevicePixelRatio(devicePixelRatioF());
+    chart_.Invalidate();
+  }
   QPainter window(this);
   canvas_.SetWindowPainter(&window);
   chart_.Paint(canvas_);
   canvas_.SetWindowPainter(nullptr);
+  if (readOut_.isEmpty()) {
+    return;
+  }
+  // Drawn over the copied buffer, so the chart itself is not redrawn as the mouse moves.
+  window.setRenderHint(QPainter::Antialiasing, true);
+  window.setPen(QPen(Qt::black, 1));
+  window.setBrush(Qt::NoBrush);
+  window.drawEllipse(pointAt_, 5, 5);
+  const QFontMetrics metrics(font());
+  const QRect text = metrics.boundingRect(readOut_);
+  QRect box(0, 0, text.width() + 8, metrics.height() + 4);
+  box.moveTopLeft(readOutAt_ + QPoint(14, 14));
+  // Kept inside the chart: turned to the other side of the pointer near an edge.
+  if (box.right() >= width()) {
+    box.moveRight(readOutAt_.x() - 14);
+  }
+  if (box.bottom() >= height()) {
+    box.moveBottom(readOutAt_.y() - 14);
+  }
+  window.setRenderHint(QPainter::Antialiasing, false);
+  window.setBrush(QColor(255, 255, 225));
+  window.drawRect(box.adjusted(0, 0, -1, -1));
+  window.drawText(box, Qt::AlignCenter, readOut_);
+}
+
+void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  // The nearest point on the screen of every active series.
+  long long best = -1;
+  const TChartSeries* series = nullptr;
+  int index = -1;
+  for (int s = 0; s < chart_.SeriesCount(); ++s) {
+    const TChartSeries* candidate = chart_.Series(s);
+    if (!candidate->Active()) {
+      continue;
+    }
+    for (int i = 0; i < candidate->PointCount(); ++i) {
+      int x = 0;
+      int y = 0;
+      if (candidate->IsNull(i) || !candidate->PlacePoint(i, x, y)) {
+        continue;
+      }
+      const long long dx = x - at.x();
+      const long long dy = y - at.y();
+      if (best < 0 || dx * dx + dy * dy < best) {
+        best = dx * dx + dy * dy;
+        series = candidate;
+        index = i;
+        pointAt_ = QPoint(x, y);
+      }
+    }
+  }
+  const QString before = readOut_;
+  readOut_.clear();
+  if (series != nullptr && chart_.PlotRect().Left <= at.x() && at.x() <= chart_.PlotRect().Right &&
+      chart_.PlotRect().Top <= at.y() && at.y() <= chart_.PlotRect().Bottom) {
+    const std::string x = FormatReadable("#,##0.####", series->XValue(index), 5);
+    const std::string y = FormatReadable("#,##0.####", series->YValue(index), 5);
+    readOut_ = QString::fromStdString(x + ", " + y);
+  }
+  readOutAt_ = at;
+  if (!readOut_.isEmpty() || !before.isEmpty()) {
+    update();
+  }
+  QWidget::mouseMoveEvent(event);
+}
+
+void ChartWidget::leaveEvent(QEvent* event) {
+  if (!readOut_.isEmpty()) {
+    readOut_.clear();
+    update();
+  }
+  QWidget::leaveEvent(event);
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event) {

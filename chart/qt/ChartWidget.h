@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "Chart.h"
 #include "QtCanvas.h"
@@ -20,8 +22,12 @@ class ChartWidget : public QWidget {
   // are fed with ClearPoints and AddPoint. Every change schedules a repaint.
   TChart& Chart() { return chart_; }
   const TChart& Chart() const { return chart_; }
-  // The off-screen buffer as last drawn.
+  // The off-screen buffer as last drawn, at the screen's device pixel ratio.
   const QImage& Buffer() const { return buffer_; }
+  // Every text the last drawing put on the chart, with its rectangle in widget pixels.
+  const std::vector<QtCanvas::TDrawnText>& DrawnTexts() const { return canvas_.DrawnTexts(); }
+  // The read-out under the mouse: the nearest point's x and value; empty when none shows.
+  const QString& ReadOut() const { return readOut_; }
 
   QSize sizeHint() const override { return QSize(400, 250); }
 
@@ -29,9 +35,14 @@ class ChartWidget : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   QImage buffer_;
   QtCanvas canvas_{buffer_};
   TChart chart_;
+  QString readOut_;
+  QPoint readOutAt_;  // the pointer
+  QPoint pointAt_;    // the nearest point
 };

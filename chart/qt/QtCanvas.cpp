@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <QVector>
+#include <cmath>
 
 namespace {
 
@@ -73,9 +74,15 @@ void QtCanvas::BeginBuffer(int width, int height) {
   if (painter_.isActive()) {
     painter_.end();
   }
-  if (buffer_.width() != width || buffer_.height() != height) {
-    buffer_ = width > 0 && height > 0 ? QImage(width, height, QImage::Format_ARGB32_Premultiplied)
-                                      : QImage();
+  drawnTexts_.clear();
+  const int deviceWidth = static_cast<int>(std::ceil(width * ratio_));
+  const int deviceHeight = static_cast<int>(std::ceil(height * ratio_));
+  if (buffer_.width() != deviceWidth || buffer_.height() != deviceHeight ||
+      buffer_.devicePixelRatio() != ratio_) {
+    buffer_ = width > 0 && height > 0
+                  ? QImage(deviceWidth, deviceHeight, QImage::Format_ARGB32_Premultiplied)
+                  : QImage();
+    buffer_.setDevicePixelRatio(ratio_);
   }
   if (buffer_.isNull()) {
     return;
@@ -181,7 +188,21 @@ const QFontMetrics& QtCanvas::Metrics() {
 }
 
 int QtCanvas::TextWidth(std::string_view text) {
-  return Metrics().horizontalAdvance(ToQString(text));
+  std::string key = fontSpec_.Name;
+  key.append(1, '\x1f')
+      .append(std::to_string(fontSpec_.Height))
+      .append(1, static_cast<char>('a' + (fontSpec_.Style & 15)))
+      .append(text);
+  const auto found = widths_.find(key);
+  if (found != widths_.end()) {
+    return found->second;
+  }
+  if (widths_.size() > 4096) {
+    widths_.clear();
+  }
+  const int width = Metrics().horizontalAdvance(ToQString(text));
+  widths_.emplace(std::move(key), width);
+  return width;
 }
 
 int QtCanvas::TextHeight(std::string_view /*text*/) {
@@ -212,6 +233,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   }
   painter_.setPen(ToQColor(fontSpec_.Color));
   painter_.drawText(QPoint(dx, top + fm.ascent()), s);
+  drawnTexts_.push_back(
+      TDrawnText{std::string(text),
+                 painter_.transform().mapRect(QRect(dx, top, width, fm.height())).normalized()});
   painter_.restore();
 }
 

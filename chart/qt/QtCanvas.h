@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPoint>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "ChartCanvas.h"
 
@@ -19,6 +22,18 @@ class QtCanvas : public TChartCanvas {
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
+
+  // A text of the last drawing and the rectangle its glyph cells cover, in the buffer's
+  // logical pixels.
+  struct TDrawnText {
+    std::string Text;
+    QRect Box;
+  };
+  const std::vector<TDrawnText>& DrawnTexts() const { return drawnTexts_; }
+  // The buffer holds this many device pixels per logical pixel (the screen's ratio); the
+  // engine keeps drawing in logical pixels.
+  void SetDevicePixelRatio(qreal ratio) { ratio_ = ratio > 0 ? ratio : 1.0; }
+  qreal DevicePixelRatio() const { return ratio_; }
 
   // Where CopyToWindow draws the buffer; with none the copy is skipped.
   void SetWindowPainter(QPainter* window) { window_ = window; }
@@ -67,4 +82,8 @@ class QtCanvas : public TChartCanvas {
   bool opaque_ = true;
   QColor backColor_ = Qt::white;
   QPoint penPos_;
+  qreal ratio_ = 1.0;
+  // Text widths by font and text: a repaint measures the same labels again.
+  std::unordered_map<std::string, int> widths_;
+  std::vector<TDrawnText> drawnTexts_;
 };

@@ -13,6 +13,7 @@
 
 #include "ChartTestSupport.h"
 #include "CustomSeries.h"
+#include "JudgementSheet.h"
 #include "PlotComputation.h"
 
 namespace {
@@ -261,18 +262,8 @@ TEST(ChartPaintTest, AnyValuePaints) {
 namespace {
 
 // The input window's values, changed by the set.
-struct TJudgementSet : TJudgementSource {
-  std::array<std::string, 5> texts;  // a_p, m, b_r, n, x_s
-  std::array<int, 3> levels{10, 90, 80};
-  int mode = 0;
-  std::string NumberText(TNumberField field) const override {
-    return texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    return levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return mode; }
-};
+// The judgements as typed, the levels at their initial values.
+using TJudgementSet = TJudgementSheet;
 
 std::string Number(double v) {
   char buffer[40];

@@ -115,3 +115,27 @@ TEST(ChartWidgetTest, DensityChartPixels) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ChartWidgetTest, MouseReadsTheNearestPointAndBuffersFollowThePixelRatio) {
+  ChartWidget widget;
+  widget.resize(300, 200);
+  TChart& chart = widget.Chart();
+  auto* line = chart.AddSeries<TLineSeries>();
+  line->AddPoint(1, 10);
+  line->AddPoint(2, 0.000123456);
+  widget.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+  SettlePaints(chart);
+  int x = 0;
+  int y = 0;
+  ASSERT_TRUE(line->PlacePoint(1, x, y));
+  QTest::mouseMove(&widget, QPoint(x - 3, y - 3));
+  EXPECT_EQ(widget.ReadOut(), QStringLiteral("2, 0.00012346"));
+  EXPECT_EQ(widget.DrawnTexts().empty(), false);
+  EXPECT_EQ(widget.Buffer().devicePixelRatio(), widget.devicePixelRatioF());
+  EXPECT_EQ(widget.Buffer().size(), QSize(300, 200) * widget.devicePixelRatioF());
+}
+
+}  // namespace
