@@ -5,30 +5,17 @@
 #include <string>
 
 #include "AnalysisUnit.h"
+#include "JudgementSheet.h"
 #include "PlotComputation.h"
 
 namespace {
 
-// The input window at start, in either mode.
-struct StartJudgements : TJudgementSource {
-  int mode = 0;
-  explicit StartJudgements(int m) : mode(m) {}
-  std::string NumberText(TNumberField field) const override {
-    static const std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
-    return texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    static constexpr std::array<int, 3> levels{10, 90, 80};
-    return levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return mode; }
-};
-
 struct Bench {
-  StartJudgements window;
+  TJudgementSheet window;  // the input window at start
   TGTSPForm model;
   TAnalysisForm record{model};
-  explicit Bench(int mode) : window(mode) {
+  explicit Bench(int mode) {
+    window.mode = mode;
     record.SetInputSource(&window);
     record.ReadInputs();
   }

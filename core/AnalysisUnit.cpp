@@ -26,29 +26,13 @@ Extended Level(int percent) {
 
 }  // namespace
 
-std::string_view FieldCaption(TNumberField field) {
-  switch (field) {
-    case TNumberField::LowerQuantile:
-      return "Lower Quantile (a_p)";
-    case TNumberField::ModeValue:
-      return "Most Likely Value (m)";
-    case TNumberField::UpperQuantile:
-      return "Upper Quantile (b_r)";
-    case TNumberField::Power:
-      return "Power Parameter n";
-    case TNumberField::ExtraQuantile:
-      return "Additional Quantile (x_s)";
-  }
-  return "";
-}
-
 void TAnalysisForm::ReadInputs() {
   if (source_ == nullptr)
     throw std::logic_error("ReadInputs: no input window attached");
   TFloatScope scope;
   const TJudgementSource& in = *source_;
   auto number = [&in](TNumberField field) {
-    return ReadNumberText(FieldCaption(field), in.NumberText(field));
+    return ReadNumberText(in.NumberCaption(field), in.NumberText(field));
   };
   // Every text is read before any field changes, so a refused text changes nothing.
   const Extended ap = number(TNumberField::LowerQuantile);
@@ -145,11 +129,7 @@ void TAnalysisForm::SolveBounds() {
 }
 
 void TAnalysisForm::CopyFitToModel() {
-  model_->LowerBound = LowerBound;
-  model_->UpperBound = UpperBound;
-  model_->ModeValue = ModeValue;
-  model_->LeftPower = Power;
-  model_->RightPower = Power;
+  model_->LoadFit(LowerBound, UpperBound, ModeValue, Power);
 }
 
 namespace {

@@ -106,11 +106,7 @@ void CheckFit(const TAnalysisForm& d) {
   bool sound = std::isfinite(a) && std::isfinite(b) && a < m && m < b;
   if (sound) {
     TGTSPForm fit;
-    fit.LowerBound = a;
-    fit.UpperBound = b;
-    fit.ModeValue = m;
-    fit.LeftPower = d.Power;
-    fit.RightPower = d.Power;
+    fit.LoadFit(a, b, m, d.Power);
     sound = std::fabs(fit.Cdf(d.LowerQuantile) - d.LowerLevel) <= kLevelSlack &&
             std::fabs(fit.Cdf(d.UpperQuantile) - d.UpperLevel) <= kLevelSlack;
   }

@@ -12,6 +12,15 @@ class TGTSPForm {
   Extended LeftPower = 0;   // n1, power of the branch on [a, m]
   Extended RightPower = 0;  // n2, power of the branch on [m, b]
 
+  // Takes a fit: support [a, b], mode m and the power n on both sides.
+  void LoadFit(Extended a, Extended b, Extended m, Extended n) {
+    LowerBound = a;
+    UpperBound = b;
+    ModeValue = m;
+    LeftPower = n;
+    RightPower = n;
+  }
+
   // Density at x, per unit of x; 0 at and outside the support ends.
   Extended Pdf(Extended x) const;
   // Probability of a value <= x.

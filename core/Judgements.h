@@ -14,9 +14,6 @@ enum class TNumberField { LowerQuantile, ModeValue, UpperQuantile, Power, ExtraQ
 // The integer level fields of the input window, in percent.
 enum class TLevelField { Lower, Upper, Extra };
 
-// The caption of the label beside a number field, used to name it in messages.
-std::string_view FieldCaption(TNumberField field);
-
 // Implemented by the input window (and by tests and the command-line fitter).
 class TJudgementSource {
  public:
@@ -29,6 +26,8 @@ class TJudgementSource {
   // The selected index of the mode switch (0: power parameter, any other: additional
   // quantile).
   virtual int ModeIndex() const = 0;
+  // The caption of the label beside a number field, used to name it in messages.
+  virtual std::string NumberCaption(TNumberField field) const = 0;
 };
 
 // How the core asks the window to show a message box. The answer is not used.

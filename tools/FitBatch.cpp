@@ -179,9 +179,9 @@ TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatc
   request.Quantiles = options.Quantiles;
   request.Probes = options.Probes;
   const auto text = [&](TColumn c) { return std::string(*Cell(header, record, c)); };
-  request.Text(TNumberField::LowerQuantile) = text(TColumn::Ap);
-  request.Text(TNumberField::ModeValue) = text(TColumn::M);
-  request.Text(TNumberField::UpperQuantile) = text(TColumn::Br);
+  request.Type(TNumberField::LowerQuantile, text(TColumn::Ap));
+  request.Type(TNumberField::ModeValue, text(TColumn::M));
+  request.Type(TNumberField::UpperQuantile, text(TColumn::Br));
   request.Level(TLevelField::Lower) = ReadWholeNumber("p", *Cell(header, record, TColumn::P));
   request.Level(TLevelField::Upper) = ReadWholeNumber("r", *Cell(header, record, TColumn::R));
   const auto n = Cell(header, record, TColumn::N);
@@ -189,10 +189,10 @@ TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatc
   if (Filled(n) && Filled(xs))
     throw EUsageError("The row gives both n and xs: leave one of them empty.");
   if (Filled(n)) {
-    request.Text(TNumberField::Power) = std::string(*n);
+    request.Type(TNumberField::Power, std::string(*n));
   } else if (Filled(xs)) {
     request.Mode = TFitMode::ExtraQuantile;
-    request.Text(TNumberField::ExtraQuantile) = std::string(*xs);
+    request.Type(TNumberField::ExtraQuantile, std::string(*xs));
     request.Level(TLevelField::Extra) = ReadWholeNumber("s", *Cell(header, record, TColumn::S));
   } else {
     throw EUsageError("The row gives neither n nor xs: fill n, or xs and s.");

@@ -8,9 +8,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ExtendedMath.h"
+#include "JudgementSheet.h"
 #include "Judgements.h"
 
 // A command line or batch header that cannot be used; the tool exits with status 2.
@@ -32,35 +34,18 @@ struct TProbePoint {
   Extended Value = 0;
 };
 
-// The judgements of one fit, as the input window would hold them, with what to report.
+// The judgements of one fit, as the input window would hold them after typing the
+// options in, with what to report.
 struct TFitRequest {
-  // a_p, m, b_r, n, x_s as typed, in the order of TNumberField.
-  std::array<std::string, 5> Texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
-  // p, r, s in percent, in the order of TLevelField.
-  std::array<int, 3> Levels{10, 90, 80};
+  TJudgementSheet Sheet;
   TFitMode Mode = TFitMode::PowerParameter;
   int Credibility = 10;
   std::vector<TQuantileLevel> Quantiles;
   std::vector<TProbePoint> Probes;
 
-  std::string& Text(TNumberField field) { return Texts[static_cast<std::size_t>(field)]; }
-  int& Level(TLevelField field) { return Levels[static_cast<std::size_t>(field)]; }
-};
-
-// The request as the input window's controls: what the solver reads.
-class TRequestJudgements : public TJudgementSource {
- public:
-  explicit TRequestJudgements(const TFitRequest& request) : Request_(request) {}
-  std::string NumberText(TNumberField field) const override {
-    return Request_.Texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    return Request_.Levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return static_cast<int>(Request_.Mode); }
-
- private:
-  const TFitRequest& Request_;
+  std::string& Text(TNumberField field) { return Sheet.Text(field); }
+  void Type(TNumberField field, std::string text) { Sheet.Type(field, std::move(text)); }
+  int& Level(TLevelField field) { return Sheet.Level(field); }
 };
 
 // A whole number as a spin edit reads it: the whole text is an optional sign and decimal

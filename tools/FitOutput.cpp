@@ -39,7 +39,8 @@ double JsonDouble(Extended value, std::string_view remedy) {
 }  // namespace
 
 TFitResult FitRequest(const TFitRequest& request) {
-  TRequestJudgements judgements(request);
+  TJudgementSheet judgements = request.Sheet;
+  judgements.mode = static_cast<int>(request.Mode);
   TGTSPForm model;
   TAnalysisForm record(model);
   record.SetInputSource(&judgements);
@@ -67,11 +68,7 @@ TFitResult FitRequest(const TFitRequest& request) {
     result.FeasibilityUpper = u < l ? l : u;
   }
   // The fit shown, whatever the search last tried.
-  result.Model.LowerBound = f.LowerBound;
-  result.Model.ModeValue = f.ModeValue;
-  result.Model.UpperBound = f.UpperBound;
-  result.Model.LeftPower = f.Power;
-  result.Model.RightPower = f.Power;
+  result.Model.LoadFit(f.LowerBound, f.UpperBound, f.ModeValue, f.Power);
   for (const TQuantileLevel& level : request.Quantiles)
     result.Quantiles.push_back(result.Model.Quantile(level.Percent / 100));
   for (const TProbePoint& probe : request.Probes)

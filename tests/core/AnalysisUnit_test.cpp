@@ -10,10 +10,7 @@ namespace {
 // In every fit the distribution gives back the elicited levels.
 void ExpectQuantilesMet(const TAnalysisForm& record) {
   TGTSPForm fit;
-  fit.LowerBound = record.LowerBound;
-  fit.UpperBound = record.UpperBound;
-  fit.ModeValue = record.ModeValue;
-  fit.LeftPower = fit.RightPower = record.Power;
+  fit.LoadFit(record.LowerBound, record.UpperBound, record.ModeValue, record.Power);
   EXPECT_NEAR(static_cast<double>(fit.Cdf(record.LowerQuantile)),
               static_cast<double>(record.LowerLevel), 1e-9);
   EXPECT_NEAR(static_cast<double>(fit.Cdf(record.UpperQuantile)),

@@ -3,36 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <iomanip>
-#include <string>
-#include <utility>
 
 #include "AnalysisUnit.h"
+#include "JudgementSheet.h"
 
-struct FakeJudgements : TJudgementSource {
-  // a_p, m, b_r, n, x_s as typed.
-  std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
-  // p, r, s in percent.
-  std::array<int, 3> levels{10, 90, 80};
-  int mode = 0;
-
-  std::string& Text(TNumberField field) { return texts[static_cast<std::size_t>(field)]; }
-  // Types a whole text into a field. Tests type through here rather than assigning a
-  // literal to Text(): the move keeps GCC 12 at -O3 off its -Wrestrict false positive in
-  // std::string's replace path (GCC bug 105651).
-  void Type(TNumberField field, std::string text) { Text(field) = std::move(text); }
-  int& Level(TLevelField field) { return levels[static_cast<std::size_t>(field)]; }
-
-  std::string NumberText(TNumberField field) const override {
-    return texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    return levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return mode; }
-};
+// The input window at start, every field typed through Text(), Type() and Level().
+using FakeJudgements = TJudgementSheet;
 
 // A record with its own model, reading from its own fake window.
 struct Elicitation {

@@ -26,29 +26,15 @@
 
 #include "FloatErrors.h"
 #include "FuzzCheck.h"
+#include "JudgementSheet.h"
 #include "PlotComputation.h"
 
 namespace {
 
-struct TFuzzWindow : TJudgementSource {
-  // a_p, m, b_r, n, x_s as typed.
-  std::array<std::string, 5> texts{"6.5", "7.0", "10.5", "7.0", "9.588495255"};
-  // p, r, s in percent.
-  std::array<int, 3> levels{10, 90, 80};
-  int mode = 0;
+// The input window as the input sets it, and how far a run goes.
+struct TFuzzWindow : TJudgementSheet {
   bool graphs = false;
   int credibility = 10;
-
-  std::string NumberText(TNumberField field) const override {
-    return texts[static_cast<std::size_t>(field)];
-  }
-  int LevelValue(TLevelField field) const override {
-    return levels[static_cast<std::size_t>(field)];
-  }
-  int ModeIndex() const override { return mode; }
-
-  std::string& Text(TNumberField field) { return texts[static_cast<std::size_t>(field)]; }
-  int& Level(TLevelField field) { return levels[static_cast<std::size_t>(field)]; }
 };
 
 // The whole text as an integer, else the fallback.
@@ -150,11 +136,7 @@ void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutc
 
   // The distribution functions of the fit give back what the expert said.
   TGTSPForm fit;
-  fit.LowerBound = a;
-  fit.ModeValue = m;
-  fit.UpperBound = b;
-  fit.LeftPower = n;
-  fit.RightPower = n;
+  fit.LoadFit(a, b, m, n);
   constexpr long double kSlack = 1e-9L;
   const long double atLower = fit.Cdf(record.LowerQuantile);
   const long double atUpper = fit.Cdf(record.UpperQuantile);

@@ -70,7 +70,7 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
   extra.Mode = TFitMode::ExtraQuantile;
   extra.Credibility = 20;
   TFitRequest anti = single;
-  anti.Text(TNumberField::Power) = "0.5";
+  anti.Type(TNumberField::Power, "0.5");
   const TFitRequest* requests[] = {&single, &extra, &anti};
   const char* names[] = {"default", "extra", "anti"};
   for (std::size_t i = 0; i < 3; ++i) {

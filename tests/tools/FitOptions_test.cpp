@@ -117,9 +117,9 @@ TEST(FitRequestTest, QuantilesAndProbabilitiesAreThoseOfTheFittedDistribution) {
 
 TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   TFitRequest request;
-  request.Text(TNumberField::LowerQuantile) = "1e-330";
-  request.Text(TNumberField::ModeValue) = "2e-330";
-  request.Text(TNumberField::UpperQuantile) = "3e-330";
+  request.Type(TNumberField::LowerQuantile, "1e-330");
+  request.Type(TNumberField::ModeValue, "2e-330");
+  request.Type(TNumberField::UpperQuantile, "3e-330");
   const TFitResult tiny = FitRequest(request);
   try {
     FitJson(request, tiny);
@@ -127,9 +127,9 @@ TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   } catch (const EFitError& e) {
     EXPECT_THAT(e.what(), HasSubstr("below 4.9e-324 in size but not zero"));
   }
-  request.Text(TNumberField::LowerQuantile) = "1e309";
-  request.Text(TNumberField::ModeValue) = "2e309";
-  request.Text(TNumberField::UpperQuantile) = "3e309";
+  request.Type(TNumberField::LowerQuantile, "1e309");
+  request.Type(TNumberField::ModeValue, "2e309");
+  request.Type(TNumberField::UpperQuantile, "3e309");
   EXPECT_THROW(FitJson(request, FitRequest(request)), EFitError);
   // A message with any bytes still makes valid JSON.
   EXPECT_EQ(JsonText(ErrorJson("\xff")), "{\"error\":\"\xEF\xBF\xBD\"}");

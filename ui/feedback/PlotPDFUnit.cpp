@@ -2,6 +2,7 @@
 
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "Appearance.h"
 #include "ChartWidget.h"
@@ -9,6 +10,7 @@
 #include "FeedbackCharts.h"
 #include "GTSPUnit.h"
 #include "NumberPanel.h"
+#include "PlotComputation.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
 
@@ -231,17 +233,61 @@ void TPlotPDFForm::SpinEdit1Change() {
     return;
   }
   // The graphs may have left a trial fit in the model: the limits belong to the fit shown.
-  GTSPForm.LowerBound = SavedLower;
-  GTSPForm.UpperBound = SavedUpper;
-  GTSPForm.ModeValue = SavedMode;
-  GTSPForm.LeftPower = SavedPower;
-  GTSPForm.RightPower = SavedPower;
-  TFloatScope scope;
-  const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
-  const Extended lower = GTSPForm.Quantile(tail);
-  const Extended upper = GTSPForm.Quantile(Checked(1 - tail));
+  GTSPForm.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
+  const auto [lower, upper] = CredibilityLimits(GTSPForm, level);
   ShowNumber(*Panel13, lower);
   ShowNumber(*Panel14, upper);
+}
+
+void TPlotPDFForm::ShowFit(TPlotOutcome outcome) {
+  const TFitFigures& f = outcome.Figures;
+  ShowNumber(*Panel1, f.LowerBound);
+  ShowNumber(*Panel2, f.UpperBound);
+  ShowNumber(*Panel4, f.ModeProbability);
+  ShowNumber(*Panel5, f.ModeValue);
+  ShowNumber(*Panel3, f.Power);
+  Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  ShowNumber(*Panel13, f.LowerCredibilityLimit);
+  ShowNumber(*Panel14, f.UpperCredibilityLimit);
+  SavedLower = f.LowerBound;
+  SavedUpper = f.UpperBound;
+  SavedMode = f.ModeValue;
+  SavedPower = f.Power;
+  ShowNumber(*Panel6, f.Median);
+  ShowNumber(*Panel7, f.Mean);
+  ShowNumber(*Panel8, f.StdDev);
+
+  Samples = std::move(outcome.Graphs);
+  FillPdfChart();
+  FillCdfChart();
+  FillModeChart();
+  FillLowerBoundChart();
+  FillUpperBoundChart();
+}
+
+void TPlotPDFForm::ShowModeCaptions(TFitMode mode) {
+  if (mode == TFitMode::ExtraQuantile) {
+    Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+  } else {
+    Panel11->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+    Panel15->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+  }
+}
+
+int TPlotPDFForm::CredibilityLevel() const {
+  return SpinEdit1->Value();
+}
+
+void TPlotPDFForm::Present() {
+  show();
+  raise();
 }
 
 void TPlotPDFForm::FillPdfChart() {

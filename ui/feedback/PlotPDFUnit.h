@@ -1,8 +1,9 @@
 // The feedback window: the fitted distribution as ten result panels, the credibility
 // interval at its own credibility level, and five charts on five notebook pages.
 //
-// The window computes nothing on its own but the credibility limits: the plot command
-// writes its panels, its saved fit and its graph samples, then has it feed its series.
+// The window computes nothing but the credibility limits at its own level: the plot command
+// hands it a whole fit through ShowFit and brings it forward through Present; no other
+// window reaches into its controls.
 #pragma once
 
 #include <QString>
@@ -11,6 +12,7 @@
 #include "CustomSeries.h"
 #include "ExtendedMath.h"
 #include "GraphSamples.h"
+#include "Judgements.h"
 
 class ChartWidget;
 class TGroupBox;
@@ -18,6 +20,7 @@ class TLabel;
 class TPanel;
 class TSpinEdit;
 class TTabbedNotebook;
+struct TPlotOutcome;
 
 class TPlotPDFForm : public QWidget {
   Q_OBJECT
@@ -29,6 +32,20 @@ class TPlotPDFForm : public QWidget {
 
   explicit TPlotPDFForm(QWidget* parent = nullptr);
   ~TPlotPDFForm() override;
+
+  // [SECTION] What the input window tells it
+
+  // Shows a fit: the result panels, the mode label, the credibility limits, the saved fit
+  // and the five charts, in the plot command's order. The window itself is not shown.
+  void ShowFit(TPlotOutcome outcome);
+  // Captions the density and distribution pages for the mode of the judgements.
+  void ShowModeCaptions(TFitMode mode);
+  // The credibility level v: the percent of probability outside the interval.
+  int CredibilityLevel() const;
+  // Shows the window without making it modal and brings it to the front.
+  void Present();
+
+  // [SECTION] Its own work
 
   // The caption of the credibility area at level v: 100 - v right-aligned in three
   // characters, then "% Credibility Interval".

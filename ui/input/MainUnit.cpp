@@ -3,6 +3,7 @@
 #include <QRadioButton>
 #include <initializer_list>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "AnalysisUnit.h"
@@ -10,6 +11,7 @@
 #include "ErrorBoundary.h"
 #include "FitCheck.h"
 #include "GTSPUnit.h"
+#include "JudgementSheet.h"
 #include "MessageService.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
@@ -28,28 +30,36 @@ Control* Named(Control* control, const char* name) {
   return control;
 }
 
-TLabel* Caption(QWidget* parent, const char* name, const char* text, int left, int top) {
-  auto* label = Named(new TLabel(QString::fromLatin1(text), parent), name);
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TLabel* Caption(QWidget* parent, const char* name, std::string_view text, int left, int top) {
+  auto* label = Named(new TLabel(Latin1(text), parent), name);
   label->move(left, top);
   return label;
 }
 
-TEdit* NumberField(QWidget* parent, const char* name, const char* text, int left, int top) {
+// A number field at its initial text, and the label that names it.
+TEdit* NumberField(QWidget* parent, const char* name, TNumberField field, int left, int top) {
   auto* edit = Named(new TEdit(parent), name);
   ApplyFont(edit, TFontSpec{TTextColour::Black});
-  edit->SetText(QString::fromLatin1(text));
+  edit->SetText(Latin1(InitialText(field)));
   edit->setGeometry(left, top, 89, 21);
   return edit;
 }
+TLabel* FieldLabel(QWidget* parent, const char* name, TNumberField field, int left, int top) {
+  return Caption(parent, name, FieldCaption(field), left, top);
+}
 
-TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximum, int value,
-                      int top) {
+TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximum,
+                      TLevelField field, int top) {
   auto* spin = Named(new TSpinEdit(parent), name);
   ApplyFont(spin, TFontSpec{TTextColour::Black});
   spin->setGeometry(392, top, 89, 22);
   spin->SetMinValue(minimum);
   spin->SetMaxValue(maximum);
-  spin->SetValue(value);
+  spin->SetValue(InitialLevel(field));
   return spin;
 }
 
@@ -82,19 +92,19 @@ void TMainForm::CreateBasicInformation() {
   GroupBox1->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   GroupBox1->setGeometry(16, 8, 513, 129);
 
-  Label1 = Caption(GroupBox1, "Label1", "Lower Quantile (a_p)", 16, 24);
-  Edit1 = NumberField(GroupBox1, "Edit1", "6.5", 168, 24);
+  Label1 = FieldLabel(GroupBox1, "Label1", TNumberField::LowerQuantile, 16, 24);
+  Edit1 = NumberField(GroupBox1, "Edit1", TNumberField::LowerQuantile, 168, 24);
   Label2 = Caption(GroupBox1, "Label2", "Quantile Level (p)", 272, 24);
-  SpinEdit1 = LevelField(GroupBox1, "SpinEdit1", 0, 80, 10, 24);
+  SpinEdit1 = LevelField(GroupBox1, "SpinEdit1", 0, 80, TLevelField::Lower, 24);
 
-  Label3 = Caption(GroupBox1, "Label3", "Most Likely Value (m)", 16, 56);
-  Edit2 = NumberField(GroupBox1, "Edit2", "7.0", 168, 56);
+  Label3 = FieldLabel(GroupBox1, "Label3", TNumberField::ModeValue, 16, 56);
+  Edit2 = NumberField(GroupBox1, "Edit2", TNumberField::ModeValue, 168, 56);
   Label9 = Caption(GroupBox1, "Label9", "(When 0<n<1 m is an anti-mode!)", 272, 56);
 
-  Label4 = Caption(GroupBox1, "Label4", "Upper Quantile (b_r)", 16, 88);
-  Edit3 = NumberField(GroupBox1, "Edit3", "10.5", 168, 88);
+  Label4 = FieldLabel(GroupBox1, "Label4", TNumberField::UpperQuantile, 16, 88);
+  Edit3 = NumberField(GroupBox1, "Edit3", TNumberField::UpperQuantile, 168, 88);
   Label5 = Caption(GroupBox1, "Label5", "Quantile Level (r)", 272, 88);
-  SpinEdit2 = LevelField(GroupBox1, "SpinEdit2", 80, 100, 90, 88);
+  SpinEdit2 = LevelField(GroupBox1, "SpinEdit2", 80, 100, TLevelField::Upper, 88);
 }
 
 void TMainForm::CreateAdditionalInformation() {
@@ -111,12 +121,12 @@ void TMainForm::CreateAdditionalInformation() {
   RadioGroup1->SetItemIndex(0);
 
   // The two fourth judgements share one place; the mode decides which is shown.
-  Label6 = Caption(GroupBox2, "Label6", "Additional Quantile (x_s)", 24, 92);
-  Edit4 = NumberField(GroupBox2, "Edit4", "9.588495255", 168, 88);
+  Label6 = FieldLabel(GroupBox2, "Label6", TNumberField::ExtraQuantile, 24, 92);
+  Edit4 = NumberField(GroupBox2, "Edit4", TNumberField::ExtraQuantile, 168, 88);
   Label7 = Caption(GroupBox2, "Label7", "Quantile Level (s)", 272, 92);
-  SpinEdit3 = LevelField(GroupBox2, "SpinEdit3", 10, 90, 80, 88);
-  Label8 = Caption(GroupBox2, "Label8", "Power Parameter n", 24, 92);
-  Edit5 = NumberField(GroupBox2, "Edit5", "7.0", 168, 88);
+  SpinEdit3 = LevelField(GroupBox2, "SpinEdit3", 10, 90, TLevelField::Extra, 88);
+  Label8 = FieldLabel(GroupBox2, "Label8", TNumberField::Power, 24, 92);
+  Edit5 = NumberField(GroupBox2, "Edit5", TNumberField::Power, 168, 88);
   for (QWidget* control : std::initializer_list<QWidget*>{Label6, Edit4, Label7, SpinEdit3}) {
     control->setVisible(false);
     control->setEnabled(false);
@@ -220,6 +230,28 @@ int TMainForm::LevelValue(TLevelField field) const {
   return 0;
 }
 
+std::string TMainForm::NumberCaption(TNumberField field) const {
+  const TLabel* label = nullptr;
+  switch (field) {
+    case TNumberField::LowerQuantile:
+      label = Label1;
+      break;
+    case TNumberField::ModeValue:
+      label = Label3;
+      break;
+    case TNumberField::UpperQuantile:
+      label = Label4;
+      break;
+    case TNumberField::Power:
+      label = Label8;
+      break;
+    case TNumberField::ExtraQuantile:
+      label = Label6;
+      break;
+  }
+  return label == nullptr ? std::string() : label->Caption().toStdString();
+}
+
 int TMainForm::ModeIndex() const {
   return RadioGroup1->ItemIndex();
 }
@@ -228,19 +260,14 @@ int TMainForm::ModeIndex() const {
 
 void TMainForm::RadioGroup1Click() {
   const bool extraQuantile = RadioGroup1->ItemIndex() == 1;
-  // Whatever the computation raises, the window is not left half-switched: it shows the
-  // fields of the item now selected.
-  try {
-    if (extraQuantile) {
-      RefreshFeasibilityBounds();
-    } else {
-      AnalysisForm.ReadInputs();
-    }
-  } catch (...) {
-    ShowModeFields(extraQuantile);
-    throw;
-  }
+  // The fields of the item now selected are shown before anything is computed, so that a
+  // judgement the computation refuses never leaves the window half-switched.
   ShowModeFields(extraQuantile);
+  if (extraQuantile) {
+    RefreshFeasibilityBounds();
+  } else {
+    AnalysisForm.ReadInputs();
+  }
 }
 
 void TMainForm::SpinEdit1Change() {
@@ -267,28 +294,24 @@ void TMainForm::SpinEdit3Change() {
 
 void TMainForm::BitBtn1Click() {
   std::optional<TPlotOutcome> outcome =
-      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->SpinEdit1->Value(), MessageSink());
-  if (outcome) {
-    PresentFit(*outcome);
+      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->CredibilityLevel(), MessageSink());
+  if (!outcome) {
+    return;
   }
+  const bool antiMode = outcome->Figures.AntiMode;
+  PlotPDFForm->ShowFit(std::move(*outcome));
+  // The warning waits until the whole fit stands in the window: an open window never shows
+  // panels of two fits side by side while the box is up.
+  if (antiMode) {
+    MessageService().ShowWarning(kAntiModeWarning);
+  }
+  PlotPDFForm->Present();
 }
 
 // [SECTION] Steps of the handlers
 
 void TMainForm::ShowModeFields(bool extraQuantile) {
-  if (extraQuantile) {
-    PlotPDFForm->Panel11->SetCaption(QStringLiteral(
-        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
-    PlotPDFForm->Panel15->SetCaption(QStringLiteral(
-        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
-  } else {
-    PlotPDFForm->Panel11->SetCaption(QStringLiteral(
-        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
-        "parameter n"));
-    PlotPDFForm->Panel15->SetCaption(QStringLiteral(
-        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
-        "parameter n"));
-  }
+  PlotPDFForm->ShowModeCaptions(extraQuantile ? TFitMode::ExtraQuantile : TFitMode::PowerParameter);
   const auto show = [](QWidget* control, bool on) {
     control->setVisible(on);
     control->setEnabled(on);
@@ -303,72 +326,27 @@ void TMainForm::ShowModeFields(bool extraQuantile) {
 }
 
 void TMainForm::RefreshFeasibilityBounds() {
-  try {
-    AnalysisForm.ReadInputs();
-    // As in the plot command, judgements are refused before any advice is given on them.
-    CheckJudgements(AnalysisForm, TFitMode::ExtraQuantile);
-    if (const auto advice = SideRecommendation(AnalysisForm)) {
-      MessageService().ShowError(*advice);
-    }
-    const TFeasibilityBounds bounds = ComputeFeasibilityBounds(AnalysisForm);
-    ShowNumber(*Panel6, bounds.Smaller);
-    ShowNumber(*Panel7, bounds.Larger);
-  } catch (...) {
-    // Bounds of earlier judgements would pass for the bounds of these.
-    Panel6->SetCaption(QString());
-    Panel7->SetCaption(QString());
-    throw;
+  // Emptied first: bounds of earlier judgements would pass for the bounds of these if the
+  // refresh failed.
+  Panel6->SetCaption(QString());
+  Panel7->SetCaption(QString());
+  AnalysisForm.ReadInputs();
+  // As in the plot command, judgements are refused before any advice is given on them.
+  CheckJudgements(AnalysisForm, TFitMode::ExtraQuantile);
+  if (const auto advice = SideRecommendation(AnalysisForm)) {
+    MessageService().ShowError(*advice);
   }
+  const TFeasibilityBounds bounds = ComputeFeasibilityBounds(AnalysisForm);
+  ShowNumber(*Panel6, bounds.Smaller);
+  ShowNumber(*Panel7, bounds.Larger);
 }
 
 void TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
-  // The additional-quantile mode needs 0 < p and r < 100. The switch is set even when the
-  // forced return to the power-parameter mode fails, so that it is never left enabled there.
-  const auto enable = [this] {
-    RadioGroup1->setEnabled(SpinEdit1->Value() > 0 && SpinEdit2->Value() < 100);
-  };
-  try {
-    if (forcePowerParameter) {
-      RadioGroup1->SetItemIndex(0);
-    }
-  } catch (...) {
-    enable();
-    throw;
+  // The additional-quantile mode needs 0 < p and r < 100. The switch is set before the
+  // forced return to the power-parameter mode, whose handler may fail, so that it is never
+  // left enabled there.
+  RadioGroup1->setEnabled(SpinEdit1->Value() > 0 && SpinEdit2->Value() < 100);
+  if (forcePowerParameter) {
+    RadioGroup1->SetItemIndex(0);
   }
-  enable();
-}
-
-void TMainForm::PresentFit(TPlotOutcome& outcome) {
-  TPlotPDFForm& feedback = *PlotPDFForm;
-  const TFitFigures& f = outcome.Figures;
-  ShowNumber(*feedback.Panel1, f.LowerBound);
-  ShowNumber(*feedback.Panel2, f.UpperBound);
-  ShowNumber(*feedback.Panel4, f.ModeProbability);
-  ShowNumber(*feedback.Panel5, f.ModeValue);
-  ShowNumber(*feedback.Panel3, f.Power);
-  feedback.Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
-  ShowNumber(*feedback.Panel13, f.LowerCredibilityLimit);
-  ShowNumber(*feedback.Panel14, f.UpperCredibilityLimit);
-  feedback.SavedLower = f.LowerBound;
-  feedback.SavedUpper = f.UpperBound;
-  feedback.SavedMode = f.ModeValue;
-  feedback.SavedPower = f.Power;
-  ShowNumber(*feedback.Panel6, f.Median);
-  ShowNumber(*feedback.Panel7, f.Mean);
-  ShowNumber(*feedback.Panel8, f.StdDev);
-
-  feedback.Samples = std::move(outcome.Graphs);
-  feedback.FillPdfChart();
-  feedback.FillCdfChart();
-  feedback.FillModeChart();
-  feedback.FillLowerBoundChart();
-  feedback.FillUpperBoundChart();
-
-  // The warning waits until the whole fit stands in the window: an open window never shows
-  // panels of two fits side by side while the box is up.
-  if (f.AntiMode) {
-    MessageService().ShowWarning(kAntiModeWarning);
-  }
-  feedback.show();
-  feedback.raise();
 }

@@ -18,7 +18,6 @@ class TLabel;
 class TPanel;
 class TRadioGroup;
 class TSpinEdit;
-struct TPlotOutcome;
 
 class TMainForm : public QWidget, public TJudgementSource {
   Q_OBJECT
@@ -36,6 +35,7 @@ class TMainForm : public QWidget, public TJudgementSource {
   std::string NumberText(TNumberField field) const override;
   int LevelValue(TLevelField field) const override;
   int ModeIndex() const override;
+  std::string NumberCaption(TNumberField field) const override;
 
   // Mode switch: reads the judgements; entering the additional-quantile mode advises on the
   // side of x_s and refreshes the feasibility bounds. Re-captions the feedback window's
@@ -101,7 +101,6 @@ class TMainForm : public QWidget, public TJudgementSource {
   // Enables the mode switch exactly while 0 < p and r < 100, after going back to the
   // power-parameter mode when told to.
   void CoupleModeSwitch(bool forcePowerParameter);
-  void PresentFit(TPlotOutcome& outcome);
 };
 
 // The input window of the process, set when it is created.

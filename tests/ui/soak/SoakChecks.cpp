@@ -76,11 +76,7 @@ constexpr std::array<const char*, kFigureCount> kFigureNames = {
 
 TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, int level) {
   TGTSPForm fit;
-  fit.LowerBound = a;
-  fit.UpperBound = b;
-  fit.ModeValue = m;
-  fit.LeftPower = n;
-  fit.RightPower = n;
+  fit.LoadFit(a, b, m, n);
   const TFloatScope scope;
   const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
   return {fit.Quantile(0.5L), fit.Mean(), fit.StdDev(), fit.Quantile(tail),
