@@ -65,14 +65,77 @@ bool IsDecimalNumber(std::string_view text) {
   return i == n;
 }
 
-// Quotes what the user typed, shortened when it is long.
-std::string Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 40;
-  std::string shown = "\"";
-  shown.append(text.substr(0, kShown));
-  if (text.size() > kShown)
-    shown += "...";
-  return shown + "\"";
+// The length of the well-formed UTF-8 character at the start of text (shortest form, no
+// surrogates, at most U+10FFFF), or 0 when its first byte does not start one.
+std::size_t Utf8CharacterLength(std::string_view text) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80)
+    return 1;
+  std::size_t length = 0;
+  unsigned char low = 0x80;
+  unsigned char high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    low = lead == 0xE0 ? 0xA0 : 0x80;
+    high = lead == 0xED ? 0x9F : 0xBF;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    low = lead == 0xF0 ? 0x90 : 0x80;
+    high = lead == 0xF4 ? 0x8F : 0xBF;
+  } else {
+    return 0;
+  }
+  if (text.size() < length || byte(1) < low || byte(1) > high)
+    return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF)
+      return 0;
+  }
+  return length;
+}
+
+void AppendByteEscape(std::string& out, unsigned char byte) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0xF];
+}
+
+// Escapes text character by character, stopping after maxCharacters; returns whether all
+// of text was taken.
+bool AppendEscaped(std::string& out, std::string_view text, std::size_t maxCharacters) {
+  std::size_t characters = 0;
+  while (!text.empty()) {
+    if (characters == maxCharacters)
+      return false;
+    ++characters;
+    const std::size_t length = Utf8CharacterLength(text);
+    const auto lead = static_cast<unsigned char>(text.front());
+    if (length == 0 || lead < 0x20 || lead == 0x7F) {
+      AppendByteEscape(out, lead);
+      text.remove_prefix(1);
+      continue;
+    }
+    if (lead == '\\')
+      out += '\\';
+    out.append(text.substr(0, length));
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
+// True when the mantissa of a decimal number has a digit other than 0.
+bool HasNonzeroDigit(std::string_view number) {
+  for (const char c : number) {
+    if (c == 'e' || c == 'E')
+      return false;
+    if (c >= '1' && c <= '9')
+      return true;
+  }
+  return false;
 }
 
 // strtold in the "C" locale, whatever the process locale is.
@@ -83,6 +146,10 @@ Extended StrToExtended(const std::string& text, bool& outOfRange) {
   const Extended value = strtold_l(text.c_str(), nullptr, cLocale.get());
   outOfRange = errno == ERANGE && std::isinf(value);
   return value;
+}
+
+std::string Quoted(std::string_view text) {
+  return QuotedText(text);
 }
 
 }  // namespace
@@ -128,5 +195,25 @@ Extended ReadNumberText(std::string_view fieldName, std::string_view text) {
     throw EInputError(field + " reads " + Quoted(text) +
                       ", which is too large: numbers must lie between -1e4932 and 1e4932.");
   }
+  if (value == 0 && HasNonzeroDigit(number)) {
+    throw EInputError(field + " reads " + Quoted(text) +
+                      ", which is too small: a number other than 0 must be at least 3.6e-4951 "
+                      "in size (type 0 for zero).");
+  }
   return value;
+}
+
+std::string EscapedText(std::string_view text) {
+  std::string out;
+  AppendEscaped(out, text, text.size());
+  return out;
+}
+
+std::string QuotedText(std::string_view text, std::size_t maxCharacters) {
+  std::string out = "\"";
+  const bool whole = AppendEscaped(out, text, maxCharacters);
+  out += '"';
+  if (!whole)
+    out += "...";
+  return out;
 }

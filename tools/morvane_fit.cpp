@@ -1,111 +1,60 @@
 // morvane-fit: fits a two-sided power distribution to an expert's judgements from the
-// command line and prints the numbers the feedback window shows.
+// command line and prints the numbers the feedback window shows, with quantiles,
+// probabilities and draws of the fit besides, for one judgement set or a CSV batch.
 //
 // Exit status: 0 with a fit, 1 when the judgements cannot be fitted (with the message the
-// windows would show), 2 on a usage error.
+// windows would show) or a batch row could not be, 2 on a usage error or a malformed
+// batch file.
 #include <CLI/CLI.hpp>
-#include <array>
-#include <cmath>
+#include <exception>
+#include <fstream>
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <string>
 
+#include "FitBatch.h"
+#include "FitOptions.h"
+#include "FitOutput.h"
+#include "FitSample.h"
 #include "FloatErrors.h"
-#include "JudgementSheet.h"
 #include "MorvaneVersion.h"
 #include "NumberText.h"
-#include "PlotComputation.h"
 
 namespace {
 
-void PrintTable(const TPlotOutcome& outcome, const TAnalysisForm& record, int credibility) {
-  const TFitFigures& f = outcome.Figures;
-  const bool power = outcome.Mode == TFitMode::PowerParameter;
-  std::cout << "Two-sided power fit, "
-            << (power ? "power parameter n given" : "additional quantile x_s given") << "\n\n";
-  const std::pair<const char*, Extended> rows[] = {
-      {"Lower Bound (a)", f.LowerBound},
-      {"Upper Bound (b)", f.UpperBound},
-      {"Power Parameter n", f.Power},
-      {"Mode Probability Q", f.ModeProbability},
-      {f.AntiMode ? "anti-mode" : "mode", f.ModeValue},
-      {"Median", f.Median},
-      {"Mean", f.Mean},
-      {"Standard Deviation", f.StdDev},
-      {"Lower Credibility Limit", f.LowerCredibilityLimit},
-      {"Upper Credibility Limit", f.UpperCredibilityLimit},
-  };
-  for (const auto& [label, value] : rows) {
-    std::string line = "  " + std::string(label);
-    line.resize(28, ' ');
-    std::cout << line << FormatNumber(value) << "\n";
-  }
-  std::cout << "\n  " << 100 - credibility << "% Credibility Interval\n";
-  if (!power) {
-    const Extended u = record.UniformExtraQuantile;
-    const Extended l = record.LimitExtraQuantile;
-    std::cout << "  Boundaries for Additional Quantile that Guarantee TSP feasibility:\n"
-              << "  Lower Bound x_s " << FormatNumber(u < l ? u : l) << "   Upper Bound x_s "
-              << FormatNumber(u < l ? l : u) << "\n";
-    std::cout << "  Powers n that fit x_s:";
-    for (const Extended n : outcome.Powers)
-      std::cout << " " << FormatNumber(n);
-    std::cout << "\n";
-  }
-}
+// The most draws one call writes: about 25 GB of text.
+constexpr std::uint64_t kMaxDraws = 1'000'000'000;
 
-nlohmann::ordered_json Json(const TPlotOutcome& outcome, const TAnalysisForm& record) {
-  const TFitFigures& f = outcome.Figures;
-  // JSON numbers are doubles: a figure beyond their range cannot be written as one.
-  auto d = [](Extended v) {
-    const double rounded = static_cast<double>(v);
-    if (!std::isfinite(rounded)) {
-      throw EFitError(
-          "The fit's numbers lie beyond 1.7e308, which JSON numbers cannot hold. Leave out "
-          "--json to read them as number text, or express the quantity in a larger unit.");
-    }
-    return rounded;
-  };
-  nlohmann::ordered_json out = {
-      {"a", d(f.LowerBound)},
-      {"b", d(f.UpperBound)},
-      {"n", d(f.Power)},
-      {"q", d(f.ModeProbability)},
-      {"m", d(f.ModeValue)},
-      {"median", d(f.Median)},
-      {"mean", d(f.Mean)},
-      {"sd", d(f.StdDev)},
-      {"lower_credibility_limit", d(f.LowerCredibilityLimit)},
-      {"upper_credibility_limit", d(f.UpperCredibilityLimit)},
-  };
-  if (outcome.Mode == TFitMode::ExtraQuantile) {
-    const Extended u = record.UniformExtraQuantile;
-    const Extended l = record.LimitExtraQuantile;
-    out["feasibility_lower"] = d(u < l ? u : l);
-    out["feasibility_upper"] = d(u < l ? l : u);
-    nlohmann::ordered_json powers = nlohmann::ordered_json::array();
-    for (const Extended n : outcome.Powers)
-      powers.push_back(d(n));
-    out["powers"] = powers;
-  }
-  return out;
-}
+// The option texts before they are read; levels are read as the windows read them.
+struct TOptionTexts {
+  std::string LowerLevel = "10";
+  std::string UpperLevel = "90";
+  std::string ExtraLevel = "80";
+  std::string Credibility = "10";
+  std::string Quantiles;
+  std::string Probes;
+  std::string Sample;
+  std::string Seed = "1";
+  std::string Batch;
+};
 
 int Fail(const std::string& message, bool json) {
   if (json) {
-    std::cout << nlohmann::json{{"error", message}}.dump() << "\n";
+    std::cout << JsonText(ErrorJson(message)) << "\n";
   } else {
     std::cerr << "morvane-fit: " << message << "\n";
   }
   return 1;
 }
 
-}  // namespace
+int UsageFailure(const std::string& message) {
+  std::cerr << "morvane-fit: " << EscapedText(message)
+            << "\nRun with --help for more information.\n";
+  return 2;
+}
 
-int main(int argc, char** argv) {
-  // The judgements as the input window would show them after typing the options in.
-  TJudgementSheet judgements;
-  int credibility = 10;
+int Run(int argc, char** argv) {
+  TFitRequest request;
+  TOptionTexts texts;
   bool json = false;
 
   CLI::App app{
@@ -114,60 +63,95 @@ int main(int argc, char** argv) {
       "input window's initial value.",
       "morvane-fit"};
   app.set_version_flag("--version", std::string(app.get_name()) + " " + MORVANE_VERSION);
-  app.add_option("--ap", judgements.Text(TNumberField::LowerQuantile), "lower quantile a_p")
-      ->capture_default_str();
-  app.add_option("--p", judgements.Level(TLevelField::Lower), "level p of a_p, in percent")
-      ->capture_default_str();
-  app.add_option("--m", judgements.Text(TNumberField::ModeValue), "most likely value m")
-      ->capture_default_str();
-  app.add_option("--br", judgements.Text(TNumberField::UpperQuantile), "upper quantile b_r")
-      ->capture_default_str();
-  app.add_option("--r", judgements.Level(TLevelField::Upper), "level r of b_r, in percent")
-      ->capture_default_str();
-  auto* power = app.add_option("--n", judgements.Text(TNumberField::Power), "power parameter n")
+  auto* ap = app.add_option("--ap", request.Text(TNumberField::LowerQuantile), "lower quantile a_p")
+                 ->capture_default_str();
+  auto* p =
+      app.add_option("--p", texts.LowerLevel, "level p of a_p, in percent")->capture_default_str();
+  auto* m = app.add_option("--m", request.Text(TNumberField::ModeValue), "most likely value m")
+                ->capture_default_str();
+  auto* br = app.add_option("--br", request.Text(TNumberField::UpperQuantile), "upper quantile b_r")
+                 ->capture_default_str();
+  auto* r =
+      app.add_option("--r", texts.UpperLevel, "level r of b_r, in percent")->capture_default_str();
+  auto* power = app.add_option("--n", request.Text(TNumberField::Power), "power parameter n")
                     ->capture_default_str();
-  auto* extra = app.add_option("--xs", judgements.Text(TNumberField::ExtraQuantile),
+  auto* extra = app.add_option("--xs", request.Text(TNumberField::ExtraQuantile),
                                "additional quantile x_s, instead of n")
                     ->capture_default_str();
   auto* level =
-      app.add_option("--s", judgements.Level(TLevelField::Extra), "level s of x_s, in percent")
-          ->capture_default_str();
-  app.add_option("--credibility", credibility,
+      app.add_option("--s", texts.ExtraLevel, "level s of x_s, in percent")->capture_default_str();
+  app.add_option("--credibility", texts.Credibility,
                  "credibility level: percent of probability outside the interval")
       ->capture_default_str();
-  app.add_flag("--json", json, "print one JSON object");
+  app.add_option("--quantiles", texts.Quantiles,
+                 "also the quantiles at these levels in percent, such as 1,5,50,95,99");
+  app.add_option("--probe", texts.Probes, "also P(X <= x) at each x, such as 6.5,10");
+  auto* sample = app.add_option("--sample", texts.Sample,
+                                "print N draws from the fit instead, one a line (17 digits)");
+  auto* seed = app.add_option("--seed", texts.Seed, "seed of the draws")->capture_default_str();
+  auto* batch =
+      app.add_option("--batch", texts.Batch, "fit every row of a CSV file (- for standard input)");
+  auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
+  seed->needs(sample);
+  sample->excludes(asJson);
+  for (CLI::Option* single : {ap, p, m, br, r, power, extra, level, sample})
+    batch->excludes(single);
 
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    const int status = app.exit(e);
-    return status == 0 ? 0 : 2;
+    if (e.get_exit_code() == 0)
+      return app.exit(e);
+    return UsageFailure(e.what());
   }
-  judgements.mode = extra->count() > 0 ? 1 : 0;
 
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  record.SetInputSource(&judgements);
-  std::string refusal;
-  const TMessageSink messages = [&](TMessageKind kind, std::string_view text) {
-    if (IsNotFeasibleMessage(text)) {
-      refusal = text;
-      return;
-    }
-    std::cerr << (kind == TMessageKind::Error ? "Error: " : "Warning: ") << text << "\n";
-  };
   try {
-    const auto outcome = ComputePlot(record, model, credibility, messages, false);
-    if (!outcome)
-      return Fail(refusal, json);
-    if (outcome->Figures.AntiMode)
-      messages(TMessageKind::Warning, kAntiModeWarning);
-    if (json) {
-      std::cout << Json(*outcome, record).dump(2) << "\n";
+    request.Level(TLevelField::Lower) = ReadWholeNumber("--p", texts.LowerLevel);
+    request.Level(TLevelField::Upper) = ReadWholeNumber("--r", texts.UpperLevel);
+    request.Level(TLevelField::Extra) = ReadWholeNumber("--s", texts.ExtraLevel);
+    request.Credibility = ReadCredibilityLevel("--credibility", texts.Credibility);
+    if (!texts.Quantiles.empty())
+      request.Quantiles = ReadQuantileLevels(texts.Quantiles);
+    if (app.count("--probe") > 0)
+      request.Probes = ReadProbePoints(texts.Probes);
+  } catch (const EUsageError& e) {
+    return UsageFailure(e.what());
+  }
+  request.Mode = extra->count() > 0 ? TFitMode::ExtraQuantile : TFitMode::PowerParameter;
+
+  if (batch->count() > 0) {
+    const TBatchOptions options{json, request.Credibility, request.Quantiles, request.Probes};
+    if (texts.Batch == "-")
+      return RunBatch(std::cin, std::cout, std::cerr, options);
+    std::ifstream file(texts.Batch, std::ios::binary);
+    if (!file)
+      return UsageFailure("--batch: cannot open " + QuotedText(texts.Batch, 200) + ".");
+    return RunBatch(file, std::cout, std::cerr, options);
+  }
+
+  std::uint64_t draws = 0;
+  std::uint64_t drawSeed = 0;
+  try {
+    if (sample->count() > 0) {
+      draws = ReadCount("--sample", texts.Sample, kMaxDraws);
+      drawSeed = ReadCount("--seed", texts.Seed, UINT64_MAX);
+    }
+  } catch (const EUsageError& e) {
+    return UsageFailure(e.what());
+  }
+
+  try {
+    const TFitResult result = FitRequest(request);
+    for (const std::string& warning : result.Warnings)
+      std::cerr << "Warning: " << warning << "\n";
+    if (sample->count() > 0) {
+      WriteSample(std::cout, result.Model, draws, drawSeed);
+    } else if (json) {
+      std::cout << JsonText(FitJson(request, result), 2) << "\n";
     } else {
-      PrintTable(*outcome, record, credibility);
+      WriteTable(std::cout, request, result);
     }
   } catch (const EFitError& e) {
     return Fail(e.what(), json);
@@ -175,4 +159,20 @@ int main(int argc, char** argv) {
     return Fail(e.what(), json);
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Nothing escapes as an abort: whatever the work throws ends with a message and status 1.
+  try {
+    const int status = Run(argc, argv);
+    std::cout.flush();
+    return std::cout ? status : 1;
+  } catch (const std::exception& e) {
+    std::cerr << "morvane-fit: " << EscapedText(e.what()) << "\n";
+  } catch (...) {
+    std::cerr << "morvane-fit: an unexpected error ended the work.\n";
+  }
+  return 1;
 }

@@ -18,3 +18,18 @@ if(MORVANE_BUILD_TESTS)
     PROCESSORS 2
     TIMEOUT 900)
 endif()
+
+# The stress check itself must catch wrong fits: on stand-ins with planted faults (every
+# set refused; a shifted and n stretched; NaN in the table) it has to fail.
+if(MORVANE_BUILD_TESTS)
+  foreach(fault refuse shift nan)
+    add_test(NAME morvane_fit_stress_catches_${fault}
+      COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/fit-stress
+              --count 60 --workers 2 --time-limit 5
+              ${PROJECT_SOURCE_DIR}/tests/tools/fit_standin.py)
+    set_tests_properties(morvane_fit_stress_catches_${fault} PROPERTIES
+      ENVIRONMENT "MORVANE_FIT_REAL=$<TARGET_FILE:morvane-fit>;MORVANE_STANDIN_FAULT=${fault};ASAN_OPTIONS=detect_leaks=1"
+      WILL_FAIL TRUE
+      TIMEOUT 300)
+  endforeach()
+endif()

@@ -53,7 +53,9 @@ TEST(ReadNumberTextTest, ReadsDecimalNumbersCorrectlyRounded) {
   EXPECT_EQ(ReadNumberText("f", "25e-1"), 2.5L);
   EXPECT_EQ(ReadNumberText("f", "1e4000"), 1e4000L);
   EXPECT_EQ(ReadNumberText("f", "12345678901234567890123"), 12345678901234567890123.0L);
-  EXPECT_EQ(ReadNumberText("f", "1e-5000"), 0) << "an underflow reads as zero";
+  EXPECT_EQ(ReadNumberText("f", "0e-5000"), 0);
+  EXPECT_EQ(ReadNumberText("f", "-0.000"), 0);
+  EXPECT_GT(ReadNumberText("f", "4e-4951"), 0) << "the smallest extended value is taken";
 }
 
 TEST(ReadNumberTextTest, AcceptsBlanksAroundTheNumber) {
@@ -90,8 +92,29 @@ TEST(ReadNumberTextTest, MessagesNameTheFieldAndTheFix) {
             "an optional \".\" and exponent, such as 6.5 or 1.2e3.");
   EXPECT_NE(Refusal("1e5000").find("too large"), std::string::npos);
   EXPECT_NE(Refusal("-1e5000").find("too large"), std::string::npos);
+  EXPECT_EQ(Refusal("1e-5000"),
+            "\"Lower Quantile (a_p)\" reads \"1e-5000\", which is too small: a number other "
+            "than 0 must be at least 3.6e-4951 in size (type 0 for zero).");
+  EXPECT_NE(Refusal("-0.1e-4950").find("too small"), std::string::npos);
   const std::string longText(1000, '7');
   EXPECT_LT(Refusal(longText + "x").size(), 300u) << "a long text is shortened in the message";
+}
+
+TEST(QuotedTextTest, KeepsWholeCharactersAndEscapesTheRest) {
+  EXPECT_EQ(QuotedText("abc"), "\"abc\"");
+  EXPECT_EQ(QuotedText("\xff"), "\"\\xFF\"");
+  EXPECT_EQ(QuotedText("a\nb\\"), "\"a\\x0Ab\\\\\"");
+  // 39 letters and an e-acute of two bytes: the 40th character is kept whole.
+  const std::string text = std::string(39, 'a') + "\xc3\xa9" + "z";
+  EXPECT_EQ(QuotedText(text), "\"" + std::string(39, 'a') + "\xc3\xa9\"...");
+  // Overlong forms, surrogates, code points beyond U+10FFFF and cut sequences are bytes.
+  EXPECT_EQ(EscapedText("\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80\xe2\x82"),
+            "\\xC0\\xAF\\xED\\xA0\\x80\\xF4\\x90\\x80\\x80\\xE2\\x82");
+  EXPECT_EQ(EscapedText("\xf0\x9f\x98\x80\xe2\x82\xac"), "\xf0\x9f\x98\x80\xe2\x82\xac");
+  // A refusal quotes the text the same way.
+  EXPECT_EQ(Refusal("\xff"),
+            "\"Lower Quantile (a_p)\" reads \"\\xFF\", which is not a number: type digits "
+            "with an optional \".\" and exponent, such as 6.5 or 1.2e3.");
 }
 
 }  // namespace

@@ -5,6 +5,13 @@
 // names the field. Writing: the first ten bytes, taken as an extended value of any sign,
 // exponent and significand, and every number that was read, give a text of at least ten
 // characters with eight decimals that reads back within the rounding of its last decimal.
+// A number read is compared with GNU MPFR's correctly rounded conversion of the same
+// text to 64 bits with the extended range and its subnormals: it must be the same value,
+// and a number MPFR rounds to infinity or to zero (from nonzero digits) must be refused.
+//
+// Built with -DMORVANE_PLANTED_FAULT, the harness moves every value read from more than 19
+// digits by one unit in the last place, as a reader that is not correctly rounded would,
+// to show that the comparison reports it.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -14,6 +21,8 @@
 #include <limits>
 #include <string>
 #include <string_view>
+
+#include <mpfr.h>
 
 #include "FloatErrors.h"
 #include "FuzzCheck.h"
@@ -137,6 +146,35 @@ void CheckWriting(long double value) {
     FUZZ_EXPECT(shown.front() == '-') << "\"" << text << "\" for " << Digits(value);
 }
 
+// What MPFR reads from the text: the correctly rounded extended value, infinity beyond the
+// range, or zero.
+long double MpfrValue(std::string_view number) {
+  // Extended: 64-bit significands, exponents of normal values down to 2^-16382 and
+  // subnormals down to 2^-16445 (MPFR counts exponents for significands in [1/2, 1)).
+  mpfr_set_emin(-16444);
+  mpfr_set_emax(16384);
+  mpfr_t value;
+  mpfr_init2(value, 64);
+  const std::string text(number);
+  const int rounding = mpfr_strtofr(value, text.c_str(), nullptr, 10, MPFR_RNDN);
+  mpfr_subnormalize(value, rounding, MPFR_RNDN);
+  const long double result = mpfr_get_ld(value, MPFR_RNDN);
+  mpfr_clear(value);
+  return result;
+}
+
+#ifdef MORVANE_PLANTED_FAULT
+std::size_t DigitCount(std::string_view number) {
+  std::size_t digits = 0;
+  for (const char c : number) {
+    if (c == 'e' || c == 'E')
+      break;
+    digits += IsDigit(c) ? 1 : 0;
+  }
+  return digits;
+}
+#endif
+
 void CheckReading(std::string_view typed) {
   long double value = 0;
   try {
@@ -148,8 +186,10 @@ void CheckReading(std::string_view typed) {
     // Only text that is not one number, or a number beyond the extended range, is refused.
     const std::string_view number = Trimmed(typed);
     if (IsOneDecimalNumber(number)) {
-      FUZZ_EXPECT(message.find("too large") != std::string_view::npos)
-          << "a number refused: \"" << message << "\"";
+      const long double exact = MpfrValue(number);
+      FUZZ_EXPECT((message.find("too large") != std::string_view::npos && std::isinf(exact)) ||
+                  (message.find("too small") != std::string_view::npos && exact == 0))
+          << "a number refused: \"" << message << "\", MPFR reads " << Digits(exact);
     }
     return;
   } catch (const std::exception& e) {
@@ -157,6 +197,14 @@ void CheckReading(std::string_view typed) {
   }
   FUZZ_EXPECT(std::isfinite(value)) << "read as " << Digits(value);
   FUZZ_EXPECT(IsOneDecimalNumber(Trimmed(typed))) << "accepted as " << Digits(value);
+#ifdef MORVANE_PLANTED_FAULT
+  if (DigitCount(Trimmed(typed)) > 19 && value != 0)
+    value = std::nextafter(value, 0.0L);
+#endif
+  const long double exact = MpfrValue(Trimmed(typed));
+  FUZZ_EXPECT(value == exact && std::signbit(value) == std::signbit(exact))
+      << "\"" << std::string(Trimmed(typed)).substr(0, 80) << "\" reads as " << Digits(value)
+      << ", MPFR as " << Digits(exact);
   CheckWriting(value);
 }
 

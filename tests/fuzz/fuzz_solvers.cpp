@@ -11,7 +11,13 @@
 // Each input refreshes the feasibility bounds and then runs the plot command's
 // computation. Judgements that cannot be fitted raise EFitError with a message; anything
 // else escaping (an arithmetic error included) is a failure, and so is a fit that its own
-// distribution function contradicts.
+// distribution function contradicts. A refusal in power-parameter mode is checked by a
+// brute-force scan of its own (library powers and logarithms, not the core's): if the
+// scan finds bounds whose distribution gives back p and r within 1e-11, the refusal is a
+// failure.
+//
+// Built with -DMORVANE_PLANTED_FAULT, the harness refuses every fit with n above 5 in
+// place of the product, to show that the scan reports such refusals.
 #include <algorithm>
 #include <array>
 #include <cfloat>
@@ -19,6 +25,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -27,6 +34,7 @@
 #include "FloatErrors.h"
 #include "FuzzCheck.h"
 #include "JudgementSheet.h"
+#include "NumberText.h"
 #include "PlotComputation.h"
 
 namespace {
@@ -241,6 +249,101 @@ bool Attempt(const TFuzzWindow& w, Step step) {
   return false;
 }
 
+// [SECTION] Brute-force scan of power-parameter fits
+
+long double ScanCdf(long double x, long double a, long double m, long double b, long double n) {
+  if (x <= a)
+    return 0;
+  if (x >= b)
+    return 1;
+  if (x <= m)
+    return (m - a) / (b - a) * std::pow((x - a) / (m - a), n);
+  return 1 - (b - m) / (b - a) * std::pow((b - x) / (b - m), n);
+}
+
+struct TScanFit {
+  long double a = 0;
+  long double b = 0;
+};
+
+// The bounds of the fit at mode probability q, from the quantile conditions.
+TScanFit ScanBounds(long double ap, long double p, long double m, long double br, long double r,
+                    long double n, long double q) {
+  TScanFit fit{ap, br};
+  if (p > 0) {
+    const long double ratio = std::pow(p / q, 1 / n);
+    fit.a = ap - (m - ap) * ratio / (1 - ratio);
+  }
+  if (r < 1) {
+    const long double ratio = std::pow((1 - r) / (1 - q), 1 / n);
+    fit.b = br + (br - m) * ratio / (1 - ratio);
+  }
+  return fit;
+}
+
+// A fit of the judgements found by scanning q over (p, r) for a change of sign of the
+// standardized mode less q and bisecting it, if one gives back p and r within 1e-11 and
+// lies within `largest` (1e2000 the windows accept, less when the charts must hold it).
+bool ScanFindsFit(long double ap, long double p, long double m, long double br, long double r,
+                  long double n, long double largest) {
+  const auto excess = [&](long double q) {
+    const TScanFit f = ScanBounds(ap, p, m, br, r, n, q);
+    return (m - f.a) / (f.b - f.a) - q;
+  };
+  constexpr int kSteps = 2000;
+  long double previousQ = p;
+  long double previous = NAN;
+  for (int i = 1; i < kSteps; ++i) {
+    const long double q = p + (r - p) * i / kSteps;
+    const long double e = excess(q);
+    if (std::isfinite(previous) && std::isfinite(e) && (previous > 0) != (e > 0)) {
+      long double lo = previousQ;
+      long double hi = q;
+      const bool rising = e > 0;
+      for (int k = 0; k < 200 && lo < hi; ++k) {
+        const long double mid = (lo + hi) / 2;
+        if (mid == lo || mid == hi)
+          break;
+        ((excess(mid) > 0) == rising ? hi : lo) = mid;
+      }
+      const TScanFit f = ScanBounds(ap, p, m, br, r, n, (lo + hi) / 2);
+      const bool inRange = std::isfinite(f.a) && std::isfinite(f.b) && f.a < m && m < f.b &&
+                           std::fabs(f.a) < largest && std::fabs(f.b) < largest;
+      if (inRange && std::fabs(ScanCdf(ap, f.a, m, f.b, n) - p) <= 1e-11L &&
+          std::fabs(ScanCdf(br, f.a, m, f.b, n) - r) <= 1e-11L)
+        return true;
+    }
+    previousQ = q;
+    previous = e;
+  }
+  return false;
+}
+
+// After a refusal in power-parameter mode: the judgements as numbers, and whether the scan
+// fits them. Texts that are not numbers, and judgements outside the windows' domain, are
+// refused rightly.
+bool RefusedAFittableSet(const TFuzzWindow& w) {
+  if (w.mode != 0)
+    return false;
+  long double ap = 0, m = 0, br = 0, n = 0;
+  try {
+    ap = ReadNumberText("a_p", w.texts[0]);
+    m = ReadNumberText("m", w.texts[1]);
+    br = ReadNumberText("b_r", w.texts[2]);
+    n = ReadNumberText("n", w.texts[3]);
+  } catch (const EInputError&) {
+    return false;
+  }
+  const long double p = w.levels[0] / 100.0L;
+  const long double r = w.levels[1] / 100.0L;
+  const bool domain = ap < m && m < br && std::fabs(ap) < 1e2000L && std::fabs(br) < 1e2000L &&
+                      m - ap > 1e-2000L && br - m > 1e-2000L && 0 <= p && p < r && r <= 1 &&
+                      n >= 0.0001L && n <= 10000;
+  // The graphs hand doubles to the charts, which refuse what a double cannot hold.
+  const long double largest = w.graphs ? 1e300L : 1e2000L;
+  return domain && ScanFindsFit(ap, p, m, br, r, n, largest);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -272,10 +375,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   };
   std::optional<TPlotOutcome> outcome;
   const bool fitted = Attempt(window, [&] {
+#ifdef MORVANE_PLANTED_FAULT
+    if (window.mode == 0 && std::strtold(window.texts[3].c_str(), nullptr) > 5)
+      throw EFitError("planted refusal");
+#endif
     outcome = ComputePlot(record, model, window.credibility, messages, window.graphs);
   });
-  if (!fitted)
+  if (!fitted) {
+    FUZZ_EXPECT(!RefusedAFittableSet(window))
+        << "refused judgements a brute-force scan fits; " << Describe(window);
     return 0;
+  }
   if (!outcome) {
     FUZZ_EXPECT(window.mode != 0 && refused) << "no fit and no refusal; " << Describe(window);
     FUZZ_EXPECT(!feasibilityKnown || !feasible)

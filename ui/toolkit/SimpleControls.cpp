@@ -1,5 +1,7 @@
 #include "SimpleControls.h"
 
+#include <limits>
+
 #include <QFrame>
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
@@ -29,6 +31,8 @@ void TLabel::SetAutoSize(bool on) {
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
   ApplyFont(this, TFontSpec{});
+  // Qt cuts text at 32,767 characters by default; the edits take text of any length.
+  setMaxLength(std::numeric_limits<int>::max());
 }
 
 void TEdit::SetText(const QString& text) {

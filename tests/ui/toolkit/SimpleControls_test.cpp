@@ -146,4 +146,15 @@ TEST(TabbedNotebookTest, PagesKeepTheirOrderAndTheFirstIsSelected) {
   EXPECT_EQ(notebook.Page(3), notebook.currentWidget());
 }
 
+TEST(EditTest, TakesTextOfAnyLengthTypedSetOrPasted) {
+  TEdit edit;
+  const QString longText(100'000, u'7');
+  edit.SetText(longText);
+  EXPECT_EQ(edit.Text().size(), longText.size()) << "set";
+  edit.clear();
+  edit.insert(longText);  // what a paste does
+  edit.insert(QStringLiteral("5"));
+  EXPECT_EQ(edit.Text().size(), longText.size() + 1) << "pasted, then typed";
+}
+
 }  // namespace

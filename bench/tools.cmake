@@ -1,0 +1,1 @@
+morvane_add_benchmark(tools_bench SOURCES tools_bench.cpp LIBS morvane_fit_work)

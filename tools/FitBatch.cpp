@@ -1,0 +1,343 @@
+#include "FitBatch.h"
+
+#include <csv.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "FitOutput.h"
+#include "FloatErrors.h"
+#include "NumberText.h"
+
+namespace {
+
+// [SECTION] Reading records
+
+// One record of the file and the lines it spans.
+struct TRecord {
+  std::vector<std::string> Fields;
+  std::size_t FirstLine = 0;
+  std::size_t LastLine = 0;
+};
+
+// A CSV file that cannot be read on; the batch stops with status 2.
+class EMalformedFile : public std::runtime_error {
+ public:
+  EMalformedFile(std::size_t line, const std::string& message)
+      : std::runtime_error(message), Line(line) {}
+  std::size_t Line;
+};
+
+// libcsv's strict parser, fed one line at a time so that every record knows its lines.
+class TCsvRecords {
+ public:
+  explicit TCsvRecords(std::istream& in) : In_(in) {
+    if (csv_init(&Parser_, CSV_STRICT | CSV_STRICT_FINI) != 0)
+      throw std::bad_alloc();
+  }
+  ~TCsvRecords() { csv_free(&Parser_); }
+  TCsvRecords(const TCsvRecords&) = delete;
+  TCsvRecords& operator=(const TCsvRecords&) = delete;
+
+  // The next record, or nothing at the end of the input.
+  std::optional<TRecord> Next() {
+    while (Ready_.empty() && !Finished_)
+      FeedLine();
+    if (Ready_.empty())
+      return std::nullopt;
+    TRecord record = std::move(Ready_.front());
+    Ready_.pop_front();
+    return record;
+  }
+
+ private:
+  // libcsv's state before any character of a record has been seen.
+  static constexpr int kRowNotBegun = 0;
+
+  static void OnField(void* text, std::size_t size, void* self) {
+    auto& records = *static_cast<TCsvRecords*>(self);
+    records.Current_.Fields.emplace_back(static_cast<const char*>(text), size);
+  }
+  static void OnRecordEnd(int, void* self) {
+    auto& records = *static_cast<TCsvRecords*>(self);
+    records.Current_.LastLine = records.Line_;
+    records.Ready_.push_back(std::move(records.Current_));
+    records.Current_ = TRecord{};
+  }
+
+  void FeedLine() {
+    if (!std::getline(In_, Text_)) {
+      Finished_ = true;
+      if (csv_fini(&Parser_, OnField, OnRecordEnd, this) != 0) {
+        throw EMalformedFile(Current_.FirstLine,
+                             "a quoted field is not closed: the file ends inside it. Close it "
+                             "with a \" (a quote inside a field is written twice: \"\").");
+      }
+      return;
+    }
+    ++Line_;
+    if (Line_ == 1 && Text_.starts_with("\xEF\xBB\xBF"))
+      Text_.erase(0, 3);
+    Text_ += '\n';
+    if (Parser_.pstate == kRowNotBegun)
+      Current_.FirstLine = Line_;
+    if (csv_parse(&Parser_, Text_.data(), Text_.size(), OnField, OnRecordEnd, this) !=
+        Text_.size()) {
+      if (csv_error(&Parser_) == CSV_EPARSE) {
+        throw EMalformedFile(Line_,
+                             "a quote stands inside a field that is not quoted, or after the "
+                             "closing quote of one. Quote the whole field and write a quote "
+                             "inside it twice: \"6.5 \"\"low\"\"\".");
+      }
+      throw std::bad_alloc();
+    }
+  }
+
+  std::istream& In_;
+  csv_parser Parser_{};
+  std::string Text_;
+  std::size_t Line_ = 0;
+  bool Finished_ = false;
+  TRecord Current_;
+  std::deque<TRecord> Ready_;
+};
+
+// [SECTION] Columns
+
+enum class TColumn { Name, Ap, P, M, Br, R, N, Xs, S, Credibility, Count };
+
+constexpr std::array<std::string_view, static_cast<std::size_t>(TColumn::Count)> kColumnNames{
+    "name", "ap", "p", "m", "br", "r", "n", "xs", "s", "credibility"};
+
+// Where each known column stands in the records, from the header.
+struct THeader {
+  std::array<std::optional<std::size_t>, static_cast<std::size_t>(TColumn::Count)> Index;
+  std::size_t FieldCount = 0;
+
+  const std::optional<std::size_t>& operator[](TColumn c) const {
+    return Index[static_cast<std::size_t>(c)];
+  }
+};
+
+THeader ReadHeader(const TRecord& record) {
+  THeader header;
+  header.FieldCount = record.Fields.size();
+  for (std::size_t i = 0; i < record.Fields.size(); ++i) {
+    const std::string& field = record.Fields[i];
+    std::size_t known = 0;
+    while (known < kColumnNames.size() && kColumnNames[known] != field)
+      ++known;
+    if (known == kColumnNames.size()) {
+      throw EMalformedFile(record.FirstLine,
+                           "the header names a column " + QuotedText(field) +
+                               ", which is not one of name, ap, p, m, br, r, n, xs, s, "
+                               "credibility.");
+    }
+    if (header.Index[known]) {
+      throw EMalformedFile(record.FirstLine,
+                           "the header names the column " + QuotedText(field) + " twice.");
+    }
+    header.Index[known] = i;
+  }
+  for (const TColumn c : {TColumn::Ap, TColumn::P, TColumn::M, TColumn::Br, TColumn::R}) {
+    if (!header[c]) {
+      throw EMalformedFile(record.FirstLine,
+                           "the header has no column \"" +
+                               std::string(kColumnNames[static_cast<std::size_t>(c)]) +
+                               "\": name the columns ap, p, m, br, r and n (or xs and s).");
+    }
+  }
+  if (!header[TColumn::N] && !(header[TColumn::Xs] && header[TColumn::S])) {
+    throw EMalformedFile(record.FirstLine,
+                         "the header has neither a column \"n\" nor the columns \"xs\" and "
+                         "\"s\": name the one or the other.");
+  }
+  return header;
+}
+
+// A row's cell, or nothing when the header has no such column.
+std::optional<std::string_view> Cell(const THeader& header, const TRecord& record, TColumn c) {
+  if (const auto& index = header[c])
+    return std::string_view(record.Fields[*index]);
+  return std::nullopt;
+}
+
+bool Filled(const std::optional<std::string_view>& cell) {
+  return cell && !cell->empty();
+}
+
+// The request of one row; a cell that cannot be used raises EUsageError.
+TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatchOptions& options) {
+  TFitRequest request;
+  request.Credibility = options.Credibility;
+  request.Quantiles = options.Quantiles;
+  request.Probes = options.Probes;
+  const auto text = [&](TColumn c) { return std::string(*Cell(header, record, c)); };
+  request.Type(TNumberField::LowerQuantile, text(TColumn::Ap));
+  request.Type(TNumberField::ModeValue, text(TColumn::M));
+  request.Type(TNumberField::UpperQuantile, text(TColumn::Br));
+  request.Level(TLevelField::Lower) = ReadWholeNumber("p", *Cell(header, record, TColumn::P));
+  request.Level(TLevelField::Upper) = ReadWholeNumber("r", *Cell(header, record, TColumn::R));
+  const auto n = Cell(header, record, TColumn::N);
+  const auto xs = Cell(header, record, TColumn::Xs);
+  if (Filled(n) && Filled(xs))
+    throw EUsageError("The row gives both n and xs: leave one of them empty.");
+  if (Filled(n)) {
+    request.Type(TNumberField::Power, std::string(*n));
+  } else if (Filled(xs)) {
+    request.Mode = TFitMode::ExtraQuantile;
+    request.Type(TNumberField::ExtraQuantile, std::string(*xs));
+    request.Level(TLevelField::Extra) = ReadWholeNumber("s", *Cell(header, record, TColumn::S));
+  } else {
+    throw EUsageError("The row gives neither n nor xs: fill n, or xs and s.");
+  }
+  const auto credibility = Cell(header, record, TColumn::Credibility);
+  if (Filled(credibility))
+    request.Credibility = ReadCredibilityLevel("credibility", *credibility);
+  return request;
+}
+
+// [SECTION] Writing rows
+
+constexpr std::string_view kBatchRemedy =
+    "Fit the row on its own, without --json, to read them as number text, or express the "
+    "quantity in another unit.";
+
+// A field as a CSV writer quotes it: in quotes, with quotes doubled, when it holds a
+// comma, a quote, a line end or blanks at an end.
+std::string CsvField(std::string_view text) {
+  const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+                     (!text.empty() && (text.front() == ' ' || text.front() == '\t' ||
+                                        text.back() == ' ' || text.back() == '\t'));
+  if (!quote)
+    return std::string(text);
+  std::string out = "\"";
+  for (const char c : text) {
+    if (c == '"')
+      out += '"';
+    out += c;
+  }
+  return out + '"';
+}
+
+// A double as JSON writes it: the shortest text that reads back as the same double.
+std::string CsvNumber(double value) {
+  char buffer[32];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+constexpr std::array<std::string_view, 12> kFigureKeys{"a",
+                                                       "b",
+                                                       "n",
+                                                       "q",
+                                                       "m",
+                                                       "median",
+                                                       "mean",
+                                                       "sd",
+                                                       "lower_credibility_limit",
+                                                       "upper_credibility_limit",
+                                                       "feasibility_lower",
+                                                       "feasibility_upper"};
+
+void WriteCsvHeader(std::ostream& out, const TBatchOptions& options) {
+  out << "name";
+  for (const std::string_view key : kFigureKeys)
+    out << ',' << key;
+  // Every power that fits x_s, ascending and blank-separated, in additional-quantile rows.
+  out << ",powers";
+  for (const TQuantileLevel& level : options.Quantiles)
+    out << ',' << CsvField("quantile_" + level.Text);
+  for (const TProbePoint& probe : options.Probes)
+    out << ',' << CsvField("probability_" + probe.Text);
+  out << ",error\r\n";
+}
+
+void WriteCsvRow(std::ostream& out, std::string_view name, const TBatchOptions& options,
+                 const nlohmann::ordered_json* fit, const std::string& error) {
+  out << CsvField(name);
+  const auto number = [&](const nlohmann::ordered_json& object, const std::string& key) {
+    out << ',';
+    if (fit && object.contains(key))
+      out << CsvNumber(object[key].get<double>());
+  };
+  for (const std::string_view key : kFigureKeys)
+    number(fit ? *fit : nlohmann::ordered_json(), std::string(key));
+  out << ',';
+  if (fit && fit->contains("powers")) {
+    std::string powers;
+    for (const auto& n : (*fit)["powers"])
+      powers += (powers.empty() ? "" : " ") + CsvNumber(n.get<double>());
+    out << CsvField(powers);
+  }
+  for (const TQuantileLevel& level : options.Quantiles)
+    number(fit ? (*fit)["quantiles"] : nlohmann::ordered_json(), level.Text);
+  for (const TProbePoint& probe : options.Probes)
+    number(fit ? (*fit)["probabilities"] : nlohmann::ordered_json(), probe.Text);
+  out << ',' << CsvField(error) << "\r\n";
+}
+
+}  // namespace
+
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& messages,
+             const TBatchOptions& options) {
+  bool anyFailed = false;
+  try {
+    TCsvRecords records(in);
+    const std::optional<TRecord> first = records.Next();
+    if (!first)
+      throw EMalformedFile(1, "the file is empty: its first line names the columns.");
+    const THeader header = ReadHeader(*first);
+    if (!options.Json)
+      WriteCsvHeader(out, options);
+    while (std::optional<TRecord> record = records.Next()) {
+      const std::size_t line = record->FirstLine;
+      // A line of blanks only: a CSV reader skips it.
+      if (record->Fields.size() == 1 && record->Fields[0].empty() && header.FieldCount > 1)
+        continue;
+      if (record->Fields.size() != header.FieldCount) {
+        throw EMalformedFile(line, "the row has " + std::to_string(record->Fields.size()) +
+                                       " fields, but the header names " +
+                                       std::to_string(header.FieldCount) + " columns.");
+      }
+      const std::string name(Cell(header, *record, TColumn::Name).value_or(""));
+      std::optional<nlohmann::ordered_json> fit;
+      std::string error;
+      try {
+        const TFitRequest request = RowRequest(header, *record, options);
+        const TFitResult result = FitRequest(request);
+        fit = FitJson(request, result, kBatchRemedy);
+        for (const std::string& warning : result.Warnings)
+          messages << "morvane-fit: line " << line << ": Warning: " << warning << "\n";
+      } catch (const EFitError& e) {
+        error = e.what();
+      } catch (const EMathError& e) {
+        error = e.what();
+      } catch (const EUsageError& e) {
+        error = e.what();
+      }
+      anyFailed = anyFailed || !fit;
+      if (options.Json) {
+        nlohmann::ordered_json row = {{"line", line}, {"name", EscapedText(name)}};
+        if (fit)
+          row.update(*fit);
+        else
+          row["error"] = error;
+        out << JsonText(row) << "\n";
+      } else {
+        WriteCsvRow(out, name, options, fit ? &*fit : nullptr, error);
+      }
+    }
+  } catch (const EMalformedFile& e) {
+    out.flush();
+    messages << "morvane-fit: line " << e.Line << ": " << e.what() << "\n";
+    return 2;
+  }
+  return anyFailed ? 1 : 0;
+}
