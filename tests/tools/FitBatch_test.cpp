@@ -91,7 +91,7 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
   std::getline(lines, header);
   EXPECT_EQ(header,
             "name,a,b,n,q,m,median,mean,sd,lower_credibility_limit,upper_credibility_limit,"
-            "feasibility_lower,feasibility_upper,quantile_5,quantile_50,probability_7,error\r");
+            "feasibility_lower,feasibility_upper,powers,quantile_5,quantile_50,probability_7,error\r");
   std::string second;
   std::getline(lines, second);
   std::getline(lines, second);
@@ -102,6 +102,8 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
        {"a", "b", "n", "q", "m", "median", "mean", "sd", "lower_credibility_limit",
         "upper_credibility_limit", "feasibility_lower", "feasibility_upper"})
     expected << ',' << Shortest(e[key]);
+  ASSERT_EQ(e["powers"].size(), 1u);
+  expected << ',' << Shortest(e["powers"][0]);
   expected << ',' << Shortest(e["quantiles"]["5"]) << ',' << Shortest(e["quantiles"]["50"]) << ','
            << Shortest(e["probabilities"]["7"]) << ",\r";
   EXPECT_EQ(second, expected.str());
