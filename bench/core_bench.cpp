@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AnalysisUnit.h"
+#include "BoundScreen.h"
 #include "JudgementSheet.h"
 #include "PlotComputation.h"
 
@@ -48,6 +49,17 @@ void BM_SolveBounds(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveBounds);
 
+// The same solve with no root of an earlier fit to start the screen's double solve from.
+void BM_SolveBoundsCold(benchmark::State& state) {
+  Bench b(0);
+  for (auto _ : state) {
+    b.record.ModeProbability = 0;
+    b.record.SolveBounds();
+    benchmark::DoNotOptimize(b.record.LowerBound);
+  }
+}
+BENCHMARK(BM_SolveBoundsCold);
+
 // The same solve on the plain path, every halving in x87.
 void BM_SolveBoundsPlain(benchmark::State& state) {
   Bench b(0);
@@ -58,6 +70,19 @@ void BM_SolveBoundsPlain(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SolveBoundsPlain);
+
+// The screen's double solve and proof alone, at the default fit.
+void BM_BoundScreenPrepare(benchmark::State& state) {
+  TBoundScreenInput in{0.1L, 0.9L, 6.5L, 7, 10.5L, 7};
+  in.lnLower = Ln(in.p);
+  in.lnUpper = Ln(1 - in.r);
+  in.reciprocal = 1 / in.n;
+  TBoundScreen screen;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(screen.Prepare(in));
+  }
+}
+BENCHMARK(BM_BoundScreenPrepare);
 
 // The additional-quantile fit at the initial judgements: limits, bounds and search.
 void BM_ExtraQuantileFit(benchmark::State& state) {

@@ -147,8 +147,10 @@ bool TAnalysisForm::SolveBoundsScreened() {
   in.lnLower = terms.lnLower;
   in.lnUpper = terms.lnUpper;
   in.reciprocal = terms.reciprocal;
+  // The mode probability the record holds, that of the last fit as a rule, starts the
+  // screen's double solve: a sweep or a search moves it little from one fit to the next.
   TBoundScreen screen;
-  if (!screen.Prepare(in))
+  if (!screen.Prepare(in, ModeProbability))
     return false;
 
   // A halving the screen decides stores nothing. Before the plain path would stop with an

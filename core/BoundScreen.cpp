@@ -53,8 +53,10 @@
 //      |theta_d - theta(z)| <= Ed = min(rho/Ylo, 1/(4Xlo)) dX + min(1/(rho Xlo), 1/(4Ylo)) dY + 3v.
 //
 // 3. The proof. Newton's method in double finds the root z* of theta_d(z) = z; at
-//    qL = z* - delta and qR = z* + delta the double evaluation gives gL = theta(qL) - qL > 0
-//    and gR = qR - theta(qR) > 0 beyond Ed. For a midpoint q <= qL, theta falls, so
+//    qL = z* - w - delta and qR = z* + w + delta, w = T/|slope| the half-width of the band
+//    where the x87 step meets the tolerance T, the double evaluation gives
+//    gL = theta(qL) - qL > 0 and gR = qR - theta(qR) > 0 beyond Ed. No bound rests on w or
+//    on z*: they only place qL and qR. For a midpoint q <= qL, theta falls, so
 //      theta(q) - q >= gL + (qL - q),
 //    and X(q) >= 0, Y(q) >= Y(qL) >= Ylo: by 1c the x87 value is off by at most
 //      EL = epsS + rho DX/(Ylo - DY) + DY/(4(Ylo - DY)),
@@ -207,7 +209,7 @@ bool TBoundScreen::Covers(const TBoundScreenInput& in) {
          std::fabs(in.ap) + std::fabs(in.br) <= (left + right) * kMeasure;
 }
 
-bool TBoundScreen::Prepare(const TBoundScreenInput& in) {
+bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
   left_ = right_ = false;
   p_ = in.p;
   r_ = in.r;
@@ -238,16 +240,22 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in) {
   }
 
   // Newton's method on theta_d(z) - z, kept inside a bracket; no proof rests on it. It
-  // stops once |g| is far below the tolerance; the root then lies within |g| + Ed of z.
+  // starts from the hint when that lies inside (p, r), and stops once |g| is far below
+  // the tolerance or once a step is so short that the next one would be (convergence is
+  // quadratic); the root then lies close to z, and the proof below checks how close.
   const double pd = static_cast<double>(in.p);
   const double rd = static_cast<double>(in.r);
   double lo = pd;
   double hi = rd;
-  double z = 0.5 * (lo + hi);
+  // The hint is tested from its bits first: a comparison with a NaN would raise a flag.
+  const bool useHint = OrdinaryFinite(hint) && hint > in.p && hint < in.r;
+  double z = useHint ? static_cast<double>(hint) : 0.5 * (lo + hi);
+  double slope = -1;
   for (int step = 0;; ++step) {
     const TDoubleFit::TValue at = fit.Evaluate(z, false);
     if (!std::isfinite(at.g) || !std::isfinite(at.slope) || step == 60)
       return false;
+    slope = at.slope;
     if (std::fabs(at.g) <= 1e-13)
       break;
     if (at.g > 0) {
@@ -255,18 +263,27 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in) {
     } else {
       hi = z;
     }
-    double next = z - at.g / at.slope;
-    if (!(next > lo && next < hi))
-      next = 0.5 * (lo + hi);
+    const double next = z - at.g / at.slope;
+    if (!(next > lo && next < hi)) {
+      z = 0.5 * (lo + hi);
+      continue;
+    }
+    const bool converged = std::fabs(next - z) <= 1e-8;
     z = next;
+    if (converged)
+      break;
   }
 
-  // Section 3: a margin delta on each side, widened until both sides are proved.
+  // Section 3. The x87 step is Met only where |theta(q) - q| <= T, a band of half-width
+  // about T/|slope| around the root; the two sides are proved a margin delta beyond it,
+  // the margin widened until both hold. Every midpoint between them is evaluated in x87,
+  // and nearly all of them meet the tolerance.
+  const double halfBand = static_cast<double>(kTolerance) / std::fmax(-slope, 1.0);
   double delta = 4e-13;
   const double tolerance = static_cast<double>(kTolerance) * (1 + 0x1p-50);
   for (int widening = 0; widening < 4; ++widening, delta *= 16) {
-    const double qL = z - delta;
-    const double qR = z + delta;
+    const double qL = z - halfBand - delta;
+    const double qR = z + halfBand + delta;
     if (!(static_cast<Extended>(qL) > in.p && static_cast<Extended>(qR) < in.r))
       return false;
     const TDoubleFit::TValue atL = fit.Evaluate(qL);

@@ -34,7 +34,9 @@ class TBoundScreen {
   // Solves for the root in double and proves the two regions below and above it where
   // every halving is decided. False when the proof fails; the solver then takes the plain
   // path. Requires Covers(in) and the terms filled in.
-  bool Prepare(const TBoundScreenInput& in);
+  // A hint inside (p, r), the root of a neighbouring fit say, starts the double solve
+  // there; it changes no decision, only how soon the root is found.
+  bool Prepare(const TBoundScreenInput& in, Extended hint = -1);
 
   // The step the x87 evaluation at midpoint q would take, when it is proved to be Above or
   // Below and to raise no error (Met is never proved); nullopt otherwise. A few extended
