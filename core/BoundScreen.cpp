@@ -44,13 +44,30 @@
 //       so X > dA holds whenever q - p >= q sA for the share sA formed in Prepare; likewise
 //       Y > dB whenever r - q >= (1 - q) sB.
 //
-// 2. The double evaluation at a double z (Evaluate): u_d = (double(lP) - log z) double(nu)
-//    lies within Eu = 3.1v|u_d| + 1.05(v|lP| + ed|log z|) nu of u(z); X_d = -expm1(u_d) is
-//    within ed of 1 - e^u_d, so |X_d - X(z)| <= dX = Amax Eu + 1.01 ed |X_d|, Amax an upper
-//    bound of e^u between u_d and u(z). rho_d = double(R_c/L_c) is within 1.002v of rho,
-//    and the three roundings of theta_d = Y_d/(Y_d + rho_d X_d) add at most 2.6v. With 1c,
-//    over the box X >= X_d - dX > 0, Y >= Y_d - dY > 0:
-//      |theta_d - theta(z)| <= Ed = min(rho/Ylo, 1/(4Xlo)) dX + min(1/(rho Xlo), 1/(4Ylo)) dY + 3v.
+// 2. The double evaluation at a double z (Evaluate).
+//    a. Exponent, far from p (z >= 2p): u_d = (double(lP) - log z) double(nu) lies within
+//       Eu = 3.1v|u_d| + 1.05(v|lP| + ed|log z|) nu of u(z), which is then at least
+//       0.69 nu in size.
+//    b. Exponent, near p: that absolute error would swamp u(z), so the difference of
+//       logarithms is never formed. With cP = lP - ln p, the x87's own error in ln p
+//       (|cP| <= 1.02 ef |lP|), u(z) = (cP - ln(z/p)) nu. With p = pH + pL exactly (pH the
+//       nearest double, pL the rest, exact in double), d = ((z - pH) - pL) fl(1/pH) lies
+//       within 5.1v of (z - p)/p in relative terms (four roundings, and pH within v of p),
+//       and for d > 0 log1p passes a relative error of d on to its result at most
+//       unchanged, since ln(1 + d) >= d/(1 + d). So u_d = -log1p(d) double(nu) lies within
+//       Eu = 1.05(8v + ed)|u_d| + 1.02 ef |lP| nu of u(z), small against u(z) however
+//       close z is to p.
+//    c. The upper side is the mirror image: ln((1 - z)/(1 - r)) =
+//       log1p(((rH - z) + rL) fl(1/double(fl(1 - r)))) where 1 - z < 2(1 - r), the rounding
+//       of fl(1 - r) going into cR: |cR| <= 1.02 ef |lR| + 1.01u; (double(lR) - log1p(-z))
+//       double(nu) beyond.
+//    d. X_d = -expm1(u_d) is within ed of 1 - e^u_d, so |X_d - X(z)| <= dX =
+//       Amax Eu + 1.01 ed |X_d|, Amax an upper bound of e^u between u_d and u(z).
+//       rho_d = double(R_c/L_c) is within 1.002v of rho, and the three roundings of
+//       theta_d = Y_d/(Y_d + rho_d X_d) add at most 2.6v. With 1c, over the box
+//       X >= X_d - dX > 0, Y >= Y_d - dY > 0:
+//         |theta_d - theta(z)| <= Ed =
+//           min(rho/Ylo, 1/(4Xlo)) dX + min(1/(rho Xlo), 1/(4Ylo)) dY + 3v.
 //
 // 3. The proof. Newton's method in double finds the root z* of theta_d(z) = z; at
 //    qL = z* - w - delta and qR = z* + w + delta, w = T/|slope| the half-width of the band
@@ -110,6 +127,14 @@ struct TDoubleFit {
   double lR = 0;
   double nu = 0;
   double rho = 0;
+  // p = pHigh + pLow and r = rHigh + rLow exactly, the high parts the nearest doubles;
+  // perP is 1/pHigh and perUpper 1/fl(1 - r), fl(1 - r) as the x87 step forms it.
+  double pHigh = 0;
+  double pLow = 0;
+  double perP = 0;
+  double rHigh = 0;
+  double rLow = 0;
+  double perUpper = 0;
 
   struct TValue {
     double g = 0;      // theta_d(z) - z
@@ -136,22 +161,38 @@ struct TDoubleFit {
     TValue out;
     double x = 1, dx = 0, xSlope = 0;
     if (hasA) {
-      const double logZ = std::log(z);
-      const double ud = (lP - logZ) * nu;
-      const double eu =
-          (3.1 * kV * std::fabs(ud) + 1.05 * (kV * std::fabs(lP) + kEd * std::fabs(logZ)) * nu) *
-          kOutward;
+      // Near p the logarithm of the ratio, where it is far from 1 the cheaper logarithm.
+      const double d = ((z - pHigh) - pLow) * perP;
+      double ud = 0, eu = 0;
+      if (d < 1) {
+        ud = -std::log1p(d) * nu;
+        eu = (1.05 * (8 * kV + kEd) * std::fabs(ud) + 1.02 * kEf * std::fabs(lP) * nu) * kOutward;
+      } else {
+        const double logZ = std::log(z);
+        ud = (lP - logZ) * nu;
+        eu = (3.1 * kV * std::fabs(ud) + 1.05 * (kV * std::fabs(lP) + kEd * std::fabs(logZ)) * nu) *
+             kOutward;
+      }
       if (!Side(ud, eu, x, dx) && bound)
         return out;
       xSlope = (1 - x) * nu / z;
     }
     double y = 1, dy = 0, ySlope = 0;
     if (hasB) {
-      const double log1Z = std::log1p(-z);
-      const double vd = (lR - log1Z) * nu;
-      const double ev =
-          (3.1 * kV * std::fabs(vd) + 1.05 * (kV * std::fabs(lR) + kEd * std::fabs(log1Z)) * nu) *
-          kOutward;
+      const double e = ((rHigh - z) + rLow) * perUpper;
+      double vd = 0, ev = 0;
+      if (e < 1) {
+        vd = -std::log1p(e) * nu;
+        ev = (1.05 * (8 * kV + kEd) * std::fabs(vd) +
+              (1.02 * kEf * std::fabs(lR) + 1.01 * kU) * nu) *
+             kOutward;
+      } else {
+        const double log1Z = std::log1p(-z);
+        vd = (lR - log1Z) * nu;
+        ev =
+            (3.1 * kV * std::fabs(vd) + 1.05 * (kV * std::fabs(lR) + kEd * std::fabs(log1Z)) * nu) *
+            kOutward;
+      }
       if (!Side(vd, ev, y, dy) && bound)
         return out;
       ySlope = -(1 - y) * nu / (1 - z);
@@ -219,6 +260,12 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
   fit.lP = static_cast<double>(in.lnLower);
   fit.lR = static_cast<double>(in.lnUpper);
   fit.nu = static_cast<double>(in.reciprocal);
+  fit.pHigh = static_cast<double>(in.p);
+  fit.pLow = static_cast<double>(in.p - fit.pHigh);
+  fit.perP = fit.hasA ? 1 / fit.pHigh : 0;
+  fit.rHigh = static_cast<double>(in.r);
+  fit.rLow = static_cast<double>(in.r - fit.rHigh);
+  fit.perUpper = fit.hasB ? 1 / static_cast<double>(1 - in.r) : 0;
   const Extended left = in.m - in.ap;
   const Extended right = in.br - in.m;
   fit.rho = static_cast<double>(right / left);
@@ -241,8 +288,9 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
 
   // Newton's method on theta_d(z) - z, kept inside a bracket; no proof rests on it. It
   // starts from the hint when that lies inside (p, r), and stops once |g| is far below
-  // the tolerance or once a step is so short that the next one would be (convergence is
-  // quadratic); the root then lies close to z, and the proof below checks how close.
+  // the tolerance, or takes one more step and stops once |g| is small enough that
+  // quadratic convergence puts that step far below it; the root then lies close to z, and
+  // the proof below finds out how close.
   const double pd = static_cast<double>(in.p);
   const double rd = static_cast<double>(in.r);
   double lo = pd;
@@ -264,36 +312,41 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
       hi = z;
     }
     const double next = z - at.g / at.slope;
-    if (!(next > lo && next < hi)) {
-      z = 0.5 * (lo + hi);
-      continue;
-    }
-    const bool converged = std::fabs(next - z) <= 1e-8;
-    z = next;
-    if (converged)
+    const bool inside = next > lo && next < hi;
+    // Where the step leaves the bracket with g this small, the bracket has closed to the
+    // resolution of double.
+    if (std::fabs(at.g) <= 1e-9) {
+      if (inside)
+        z = next;
       break;
+    }
+    z = inside ? next : 0.5 * (lo + hi);
   }
 
   // Section 3. The x87 step is Met only where |theta(q) - q| <= T, a band of half-width
-  // about T/|slope| around the root; the two sides are proved a margin delta beyond it,
-  // the margin widened until both hold. Every midpoint between them is evaluated in x87,
-  // and nearly all of them meet the tolerance.
-  const double halfBand = static_cast<double>(kTolerance) / std::fmax(-slope, 1.0);
-  double delta = 4e-13;
+  // about T/|slope| around the root; the two sides are proved a margin delta beyond it.
+  // Every midpoint between them is evaluated in x87, and nearly all of them meet the
+  // tolerance. Where an evaluation fails its bound the margin grows sixteenfold; where the
+  // errors leave the sides short of the band, it grows by twice the shortfall at that
+  // slope; the last attempt takes the sides as far as they are proved.
+  const double steep = std::fmax(-slope, 1.0);
+  const double halfBand = static_cast<double>(kTolerance) / steep;
+  double delta = halfBand * 0x1p-8 + std::fabs(z) * 0x1p-50;
   const double tolerance = static_cast<double>(kTolerance) * (1 + 0x1p-50);
-  for (int widening = 0; widening < 4; ++widening, delta *= 16) {
+  constexpr int kAttempts = 6;
+  for (int attempt = 1; attempt <= kAttempts; ++attempt) {
     const double qL = z - halfBand - delta;
     const double qR = z + halfBand + delta;
     if (!(static_cast<Extended>(qL) > in.p && static_cast<Extended>(qR) < in.r))
       return false;
     const TDoubleFit::TValue atL = fit.Evaluate(qL);
     const TDoubleFit::TValue atR = fit.Evaluate(qR);
-    if (!atL.ok || !atR.ok)
-      continue;
     const double gL = atL.g - atL.error - 4 * kV;
     const double gR = -atR.g - atR.error - 4 * kV;
-    if (!(gL > 0 && gR > 0))
+    if (!(atL.ok && atR.ok && gL > 0 && gR > 0)) {
+      delta *= 16;
       continue;
+    }
     const double yLow = atL.yLow - dY;
     const double xLow = atR.xLow - dX;
     if (!(yLow > 0 && xLow > 0))
@@ -305,8 +358,13 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
     const double dR = std::fmax(tolerance + eR - gR + 0x1p-50, 0.0);
     if (!(std::isfinite(dL) && std::isfinite(dR)))
       return false;
-    leftEdge_ = static_cast<Extended>(qL - dL - 0x1p-52);
-    rightEdge_ = static_cast<Extended>(qR + dR + 0x1p-52);
+    if ((dL > 0 || dR > 0) && attempt < kAttempts) {
+      delta += 2 * std::fmax(dL, dR) / steep;
+      continue;
+    }
+    // qL - dL rounds by at most 2^-54 inside [0, 1]; qL itself is exact.
+    leftEdge_ = static_cast<Extended>(dL > 0 ? qL - dL - 0x1p-52 : qL);
+    rightEdge_ = static_cast<Extended>(dR > 0 ? qR + dR + 0x1p-52 : qR);
 
     // Section 1d: the shares that keep A and B below 1.
     lowerShare_ = 0;
