@@ -84,6 +84,15 @@ void BM_BoundScreenPrepare(benchmark::State& state) {
 }
 BENCHMARK(BM_BoundScreenPrepare);
 
+// The limit of the mode probability at the initial judgements, one bisection in x87.
+void BM_LimitModeProbability(benchmark::State& state) {
+  Bench b(1);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(b.record.LimitModeProbability());
+  }
+}
+BENCHMARK(BM_LimitModeProbability);
+
 // The additional-quantile fit at the initial judgements: limits, bounds and search.
 void BM_ExtraQuantileFit(benchmark::State& state) {
   Bench b(1);

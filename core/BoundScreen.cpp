@@ -313,14 +313,17 @@ bool TBoundScreen::Prepare(const TBoundScreenInput& in, Extended hint) {
     }
     const double next = z - at.g / at.slope;
     const bool inside = next > lo && next < hi;
-    // Where the step leaves the bracket with g this small, the bracket has closed to the
-    // resolution of double.
-    if (std::fabs(at.g) <= 1e-9) {
+    const double middle = 0.5 * (lo + hi);
+    // Where the step leaves the bracket with g this small, or the bracket has no double
+    // inside it (a slope so steep that adjacent doubles straddle the root), z is as close
+    // as double resolves.
+    const bool closed = !(middle > lo && middle < hi);
+    if (std::fabs(at.g) <= 1e-9 || closed) {
       if (inside)
         z = next;
       break;
     }
-    z = inside ? next : 0.5 * (lo + hi);
+    z = inside ? next : middle;
   }
 
   // Section 3. The x87 step is Met only where |theta(q) - q| <= T, a band of half-width
