@@ -93,9 +93,9 @@
 //    2^24 times the spread it is measured against (m a few ulps from a_p, say: there epsS
 //    alone would swamp the tolerance) or where one spread exceeds the other 2^1000 times;
 //    those, and everything the fit refuses, take the plain path from the start. Inside the
-//    covered domain the proof may still fail (a root close to p or r, n so large that
-//    1 - A cancels): the solver then takes the plain path too, and a midpoint the screen
-//    cannot prove is evaluated in x87, so no input is ever decided on a guess.
+//    covered domain the proof may still fail (a root within a few ulps of p or r, n so
+//    large that 1 - A cancels): the solver then takes the plain path too, and a midpoint
+//    the screen cannot prove is evaluated in x87, so no input is ever decided on a guess.
 #include "BoundScreen.h"
 
 #include <cmath>
