@@ -466,23 +466,24 @@ TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
 // proves too little, would pass the comparisons above and lose the speed.
 TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
   struct TFit {
-    TBoundScreenInput in;
+    TBoundsCase c;
     int undecided;  // the most halvings left to x87 besides the last
   };
   const TFit fits[] = {
-      {{0.1L, 0.9L, 6.5L, 7, 10.5L, 7}, 0},
-      {{0.21L, 0.72L, 0, 1, 1.5e6L, 30}, 3},  // q - p about 5e-7
-      {{0.85L, 0.88L, 0, 1, 1.0001L, 2}, 3},  // r - q about 3e-6
-      {{0.1L, 0.9L, 0, 1, 1e8L, 0.5L}, 3},    // q - p about 4e-9
+      {{6.5L, 0.1L, 7, 10.5L, 0.9L, 7}, 0},
+      {{0, 0.21L, 1, 1.5e6L, 0.72L, 30}, 3},  // q - p about 5e-7
+      {{0, 0.85L, 1, 1.0001L, 0.88L, 2}, 3},  // r - q about 3e-6
+      {{0, 0.1L, 1, 1e8L, 0.9L, 0.5L}, 3},    // q - p about 4e-9
   };
   for (const TFit& fit : fits) {
-    TBoundScreenInput in = fit.in;
+    const TBoundsCase& c = fit.c;
+    TBoundScreenInput in{c.p, c.r, c.ap, c.m, c.br, c.n};
     in.lnLower = Ln(in.p);
     in.lnUpper = Ln(1 - in.r);
     in.reciprocal = 1 / in.n;
     ASSERT_TRUE(TBoundScreen::Covers(in));
     TBoundScreen screen;
-    ASSERT_TRUE(screen.Prepare(in)) << "b_r " << in.br;
+    ASSERT_TRUE(screen.Prepare(in)) << "b_r " << c.br;
     Extended lo = in.p;
     Extended hi = in.r;
     int decided = 0;
@@ -493,18 +494,11 @@ TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
         break;
       (*step == TBisectStep::Above ? lo : hi) = q;
     }
-    TGTSPForm model;
-    TAnalysisForm record(model);
-    record.SetBoundsPath(TBoundsPath::Plain);
-    record.LowerLevel = in.p;
-    record.UpperLevel = in.r;
-    record.LowerQuantile = in.ap;
-    record.ModeValue = in.m;
-    record.UpperQuantile = in.br;
-    record.Power = in.n;
-    record.SolveBounds();
-    EXPECT_LE(decided, record.LastHalvings()) << "b_r " << in.br;
-    EXPECT_GE(decided, record.LastHalvings() - fit.undecided) << "b_r " << in.br;
+    bounds_paths::TOutcome plain;
+    bounds_paths::Run(c, TBoundsPath::Plain, plain);
+    ASSERT_EQ(plain.error, "");
+    EXPECT_LE(decided, plain.halvings) << "b_r " << c.br;
+    EXPECT_GE(decided, plain.halvings - fit.undecided) << "b_r " << c.br;
   }
 }
 
