@@ -2,7 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "AnalysisUnit.h"
 #include "BoundScreen.h"
@@ -70,6 +75,59 @@ void BM_SolveBoundsPlain(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SolveBoundsPlain);
+
+// 1024 seeded judgement sets an expert might give: whole-percent levels, spreads from
+// 1e-4 to 1e4 of a scale from 1e-300 to 1e300, n from 0.1 to 100. Each solve starts from
+// the mode probability of the set before, which is unrelated.
+void SolveVaried(benchmark::State& state, TBoundsPath path) {
+  struct TSet {
+    Extended p, r, ap, m, br, n;
+  };
+  std::mt19937_64 rng(20261209);
+  auto uniform = [&rng](double lo, double hi) {
+    return lo + (hi - lo) * static_cast<double>(rng() >> 11) * 0x1p-53;
+  };
+  std::vector<TSet> sets;
+  while (sets.size() < 1024) {
+    const Extended scale = std::pow(10.0L, static_cast<Extended>(uniform(-300, 300)));
+    const Extended ap = scale * static_cast<Extended>(uniform(-3, 3));
+    const Extended m = ap + scale * std::pow(10.0L, static_cast<Extended>(uniform(-4, 4)));
+    const Extended br = m + scale * std::pow(10.0L, static_cast<Extended>(uniform(-4, 4)));
+    const int lower = static_cast<int>(rng() % 99) + 1;
+    const int upper = lower + 1 + static_cast<int>(rng() % static_cast<std::uint64_t>(100 - lower));
+    sets.push_back({lower / 100.0L, upper / 100.0L, ap, m, br,
+                    std::pow(10.0L, static_cast<Extended>(uniform(-1, 2)))});
+  }
+  TGTSPForm model;
+  TAnalysisForm record(model);
+  record.SetBoundsPath(path);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const TSet& set = sets[i++ % sets.size()];
+    record.LowerLevel = set.p;
+    record.UpperLevel = set.r;
+    record.LowerQuantile = set.ap;
+    record.ModeValue = set.m;
+    record.UpperQuantile = set.br;
+    record.Power = set.n;
+    try {
+      record.SolveBounds();
+    } catch (const std::exception&) {
+      // A set the bounds cannot be solved for costs what it costs.
+    }
+    benchmark::DoNotOptimize(record.LowerBound);
+  }
+}
+
+void BM_SolveBoundsVaried(benchmark::State& state) {
+  SolveVaried(state, TBoundsPath::Screened);
+}
+BENCHMARK(BM_SolveBoundsVaried);
+
+void BM_SolveBoundsVariedPlain(benchmark::State& state) {
+  SolveVaried(state, TBoundsPath::Plain);
+}
+BENCHMARK(BM_SolveBoundsVariedPlain);
 
 // The screen's double solve and proof alone, at the default fit.
 void BM_BoundScreenPrepare(benchmark::State& state) {
