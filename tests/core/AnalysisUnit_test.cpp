@@ -461,9 +461,9 @@ TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
 }
 
 // The screen decides in double every halving but the last, which meets the tolerance, at
-// the default fit, and all but a few where the root lies within 1e-6 of p or r and the
-// slope of theta(q) - q is in the hundreds of thousands. A screen that never engages, or
-// proves too little, would pass the comparisons above and lose the speed.
+// the default fit, and all but a few where the root lies within 1e-5 of p or r and the
+// slope of theta(q) - q is -3e4 to -2e7. A screen that never engages, or proves too
+// little, would pass the comparisons above and lose the speed.
 TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
   struct TFit {
     TBoundsCase c;
