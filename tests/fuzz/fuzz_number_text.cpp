@@ -146,9 +146,34 @@ void CheckWriting(long double value) {
     FUZZ_EXPECT(shown.front() == '-') << "\"" << text << "\" for " << Digits(value);
 }
 
+// MPFR misreads an exponent beyond the range of its own exponent type (4.2.0 reads
+// ".5e-<29 digits>" as infinity). With more than 15 exponent digits, which no input can
+// offset with its digits, the value is zero or infinite by the exponent's sign alone.
+// number is one decimal number.
+bool HugeExponentValue(std::string_view number, long double& value) {
+  const std::size_t e = number.find_first_of("eE");
+  if (e == std::string_view::npos)
+    return false;
+  std::string_view exponent = number.substr(e + 1);
+  const bool negativeExponent = exponent.front() == '-';
+  if (exponent.front() == '+' || exponent.front() == '-')
+    exponent.remove_prefix(1);
+  const std::size_t first = exponent.find_first_not_of('0');
+  if (first == std::string_view::npos || exponent.size() - first <= 15)
+    return false;
+  const std::string_view mantissa = number.substr(0, e);
+  const bool zero = mantissa.find_first_of("123456789") == std::string_view::npos;
+  value = zero || negativeExponent ? 0.0L : std::numeric_limits<long double>::infinity();
+  if (mantissa.front() == '-')
+    value = -value;
+  return true;
+}
+
 // What MPFR reads from the text: the correctly rounded extended value, infinity beyond the
 // range, or zero.
 long double MpfrValue(std::string_view number) {
+  if (long double value = 0; HugeExponentValue(number, value))
+    return value;
   // Extended: 64-bit significands, exponents of normal values down to 2^-16382 and
   // subnormals down to 2^-16445 (MPFR counts exponents for significands in [1/2, 1)).
   mpfr_set_emin(-16444);
