@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <memory>
 
-#include "AnalysisUnit.h"
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
@@ -17,11 +16,15 @@
 
 namespace {
 
+// The program's objects, made in main.
+TApplicationWindows* Windows = nullptr;
+
 // Steps the level down and up in turn, so that every iteration changes the text and plots.
 void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) {
-  MainForm->RadioGroup1->SetItemIndex(mode);
-  MainForm->BitBtn1Click();
-  TSpinEdit* spin = MainForm->*level;
+  TMainForm* main = Windows->Main();
+  main->RadioGroup1->SetItemIndex(mode);
+  main->BitBtn1Click();
+  TSpinEdit* spin = main->*level;
   bool down = true;
   for (auto _ : state) {
     if (down) {
@@ -30,9 +33,9 @@ void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) 
       spin->StepUp();
     }
     down = !down;
-    PlotPDFForm->PDFChart->repaint();
+    Windows->Feedback()->PDFChart->repaint();
   }
-  state.counters["panel_n"] = static_cast<double>(AnalysisForm.Power);
+  state.counters["panel_n"] = static_cast<double>(Windows->Document().Shown()->Fitted->Power());
 }
 
 void BM_LevelStepPower(benchmark::State& state) {
@@ -54,10 +57,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   InstallToolkitFont();
   TMessageRecorder recorder;
-  TScopedMessageService messages(recorder);
 
-  TApplicationWindows windows;
-  MainForm->show();
+  TApplicationWindows windows(recorder);
+  Windows = &windows;
+  windows.Main()->show();
 
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

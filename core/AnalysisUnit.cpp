@@ -2,18 +2,11 @@
 
 #include <cmath>
 #include <optional>
-#include <stdexcept>
-#include <string>
 
 #include "Bisection.h"
 #include "BoundScreen.h"
-#include "NumberText.h"
 
 namespace {
-
-Extended Level(int percent) {
-  return Checked(static_cast<Extended>(percent) / 100);
-}
 
 [[noreturn]] void BoundsNotSolved() {
   throw EFitError(
@@ -25,35 +18,18 @@ Extended Level(int percent) {
 
 }  // namespace
 
-void TAnalysisForm::ReadInputs() {
-  if (source_ == nullptr)
-    throw std::logic_error("ReadInputs: no input window attached");
+void TAnalysisForm::Load(const Judgements& judgements) {
   TFloatScope scope;
-  const TJudgementSource& in = *source_;
-  auto number = [&in](TNumberField field) {
-    return ReadNumberText(in.NumberCaption(field), in.NumberText(field));
-  };
-  // Every text is read before any field changes, so a refused text changes nothing.
-  const Extended ap = number(TNumberField::LowerQuantile);
-  const Extended p = Level(in.LevelValue(TLevelField::Lower));
-  const Extended m = number(TNumberField::ModeValue);
-  const Extended br = number(TNumberField::UpperQuantile);
-  const Extended r = Level(in.LevelValue(TLevelField::Upper));
-  const bool powerMode = in.ModeIndex() == 0;
-  const Extended n = powerMode ? number(TNumberField::Power) : 0;
-  const Extended xs = powerMode ? 0 : number(TNumberField::ExtraQuantile);
-  const Extended s = powerMode ? 0 : Level(in.LevelValue(TLevelField::Extra));
-
-  LowerQuantile = ap;
-  LowerLevel = p;
-  ModeValue = m;
-  UpperQuantile = br;
-  UpperLevel = r;
-  if (powerMode) {
-    Power = n;
+  LowerQuantile = judgements.LowerQuantile;
+  LowerLevel = judgements.LevelOf(LevelField::Lower).Fraction();
+  ModeValue = judgements.ModeValue;
+  UpperQuantile = judgements.UpperQuantile;
+  UpperLevel = judgements.LevelOf(LevelField::Upper).Fraction();
+  if (judgements.Mode() == FitMode::PowerParameter) {
+    Power = judgements.Power;
   } else {
-    ExtraQuantile = xs;
-    ExtraLevel = s;
+    ExtraQuantile = judgements.ExtraQuantile;
+    ExtraLevel = judgements.LevelOf(LevelField::Extra).Fraction();
   }
 }
 
@@ -197,11 +173,5 @@ bool TAnalysisForm::SolveBoundsScreened() {
 }
 
 void TAnalysisForm::CopyFitToModel() {
-  model_->LoadFit(LowerBound, UpperBound, ModeValue, Power);
+  Model = TwoSidedPower(LowerBound, ModeValue, UpperBound, Power);
 }
-
-namespace {
-TAnalysisForm record(GTSPForm);
-}  // namespace
-
-TAnalysisForm& AnalysisForm = record;

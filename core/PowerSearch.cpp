@@ -58,7 +58,7 @@ Extended TAnalysisForm::LimitQuantile() const {
 Extended TAnalysisForm::TrialCdf() {
   SolveBounds();
   CopyFitToModel();
-  lastTrialCdf_ = model_->Cdf(ExtraQuantile);
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
@@ -341,34 +341,13 @@ bool TAnalysisForm::SearchPowerByDoubling() {
   return false;
 }
 
-TAnalysisForm::TSearchKey TAnalysisForm::SearchKey() const {
-  return {
-      {LowerQuantile, LowerLevel, ModeValue, UpperQuantile, UpperLevel, ExtraQuantile, ExtraLevel}};
-}
-
-void TAnalysisForm::RepeatPowerSearch() {
-  TFloatScope scope;
-  if (!haveLastSearch_ || !(SearchKey() == lastSearchKey_)) {
-    SearchPower();
-    return;
-  }
-  // Solving the chosen power again leaves every field as the search left it: the search
-  // ends on a trial at that power, and a trial depends on nothing but n and the judgements.
-  Power = lastSearch_.Chosen;
-  PowerLow = lastSearchLow_;
-  PowerHigh = lastSearchHigh_;
-  TrialCdf();
-}
-
 void TAnalysisForm::SearchPower() {
   TFloatScope scope;
   const TAnalysisForm recordBefore = *this;
-  const TGTSPForm modelBefore = *model_;
   try {
     SearchEveryPower();
   } catch (...) {
     *this = recordBefore;
-    *model_ = modelBefore;
     throw;
   }
 }
@@ -421,7 +400,7 @@ void TAnalysisForm::SearchEveryPower() {
     Power = r.Power;
     TrialCdf();
     try {
-      CheckFit(*this, TFitMode::ExtraQuantile);
+      CheckFit(*this, FitMode::ExtraQuantile);
     } catch (const EFitError&) {
       if (!firstRefusal)
         firstRefusal = std::current_exception();
@@ -435,10 +414,6 @@ void TAnalysisForm::SearchEveryPower() {
       lastSearch_.Powers.push_back(root.Power);
     lastSearch_.Curve = scan.Curve;
     lastSearch_.Chosen = r.Power;
-    haveLastSearch_ = true;
-    lastSearchKey_ = SearchKey();
-    lastSearchLow_ = PowerLow;
-    lastSearchHigh_ = PowerHigh;
     return;
   }
   std::rethrow_exception(firstRefusal);

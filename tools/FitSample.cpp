@@ -48,9 +48,9 @@ std::string DrawText(Extended value) {
   return std::string(buffer, result.ptr);
 }
 
-void WriteSample(std::ostream& out, const TGTSPForm& model, std::uint64_t count,
+void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t count,
                  std::uint64_t seed) {
   TDrawGenerator generator(seed);
   for (std::uint64_t i = 0; i < count; ++i)
-    out << DrawText(model.Quantile(OpenUnitInterval(generator.Next()))) << '\n';
+    out << DrawText(Quantile(model, OpenUnitInterval(generator.Next()))) << '\n';
 }

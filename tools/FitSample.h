@@ -30,5 +30,5 @@ Extended OpenUnitInterval(std::uint64_t bits);
 std::string DrawText(Extended value);
 
 // Writes `count` draws, model.Quantile(u) for successive u, one a line.
-void WriteSample(std::ostream& out, const TGTSPForm& model, std::uint64_t count,
+void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t count,
                  std::uint64_t seed);

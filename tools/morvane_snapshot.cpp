@@ -21,7 +21,6 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
@@ -203,10 +202,9 @@ int Run(const TOptions& options) {
   }
   InstallToolkitFont();
   TMessageRecorder recorder;
-  const TScopedMessageService scope(recorder);
 
-  // Start-up as the program does it.
-  TApplicationWindows windows;
+  // Start-up as the program does it, every message recorded instead of shown.
+  TApplicationWindows windows(recorder);
   TMainForm& mainForm = *windows.Main();
   TPlotPDFForm& plotForm = *windows.Feedback();
   mainForm.show();

@@ -13,7 +13,7 @@
 
 #include "ChartTestSupport.h"
 #include "CustomSeries.h"
-#include "JudgementSheet.h"
+#include "Judgements.h"
 #include "PlotComputation.h"
 
 namespace {
@@ -263,7 +263,7 @@ namespace {
 
 // The input window's values, changed by the set.
 // The judgements as typed, the levels at their initial values.
-using TJudgementSet = TJudgementSheet;
+using TJudgementSet = TypedJudgements;
 
 std::string Number(double v) {
   char buffer[40];
@@ -416,27 +416,23 @@ TEST(FeedbackChartsTest, TextsNeverOverlapLeaveTheChartOrRepeatAtAnyScale) {
         for (const double n : mode == 0 ? std::vector<double>(std::begin(powers), std::end(powers))
                                         : std::vector<double>{0}) {
           TJudgementSet set;
-          set.texts = {Number(shape.ap * scale), Number(shape.m * scale), Number(shape.br * scale),
+          set.Texts = {Number(shape.ap * scale), Number(shape.m * scale), Number(shape.br * scale),
                        Number(n), Number((shape.m + 0.75 * (shape.br - shape.m)) * scale)};
-          set.mode = mode;
-          TGTSPForm model;
-          TAnalysisForm record(model);
-          record.SetInputSource(&set);
-          const TMessageSink quiet = [](TMessageKind, std::string_view) {};
+          set.Mode = mode == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
           ++tried;
-          std::optional<TPlotOutcome> outcome;
+          std::optional<PlotOutcome> outcome;
           try {
-            outcome = ComputePlot(record, model, 10, quiet);
+            outcome = ComputePlot(ReadJudgements(set));
           } catch (const std::exception&) {
             continue;  // judgements the windows refuse
           }
-          if (!outcome) {
+          if (!outcome->Fitted) {
             continue;
           }
           ++fitted;
-          const std::string what = "a_p " + set.texts[0] + ", m " + set.texts[1] + ", b_r " +
-                                   set.texts[2] +
-                                   (mode == 0 ? ", n " + set.texts[3] : ", x_s " + set.texts[4]);
+          const std::string what = "a_p " + set.Texts[0] + ", m " + set.Texts[1] + ", b_r " +
+                                   set.Texts[2] +
+                                   (mode == 0 ? ", n " + set.Texts[3] : ", x_s " + set.Texts[4]);
           for (const std::string& defect : Defects(outcome->Graphs)) {
             ADD_FAILURE() << what << ": " << defect;
           }

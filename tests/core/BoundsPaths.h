@@ -1,5 +1,5 @@
 // Runs one set of judgements on both paths of the bound solver and tells where the
-// screened path leaves anything other than the plain one: a field of the record or the
+// screened path leaves anything other than the plain one: a field of the record or of its
 // model (bit for bit), the halving count, or the error and its message. No test framework,
 // so that the fuzz targets can use it too.
 #pragma once
@@ -36,9 +36,9 @@ inline constexpr std::array kRecordNames{
     "a",     "b",         "q",         "q-limit",     "a_p",       "m",        "b_r",
     "n",     "x_s",       "p",         "r",           "s",         "A",        "B",
     "theta", "uniform a", "uniform b", "uniform x_s", "limit x_s", "PowerLow", "PowerHigh"};
-inline constexpr std::array kModelFields{&TGTSPForm::LowerBound, &TGTSPForm::ModeValue,
-                                         &TGTSPForm::UpperBound, &TGTSPForm::LeftPower,
-                                         &TGTSPForm::RightPower};
+inline std::array<Extended, 5> ModelFields(const TwoSidedPower& d) {
+  return {d.Lower(), d.Mode(), d.Upper(), d.LeftPower(), d.RightPower()};
+}
 
 // The ten bytes of an extended value: the padding is not part of it.
 inline bool SameBits(Extended a, Extended b) {
@@ -46,8 +46,7 @@ inline bool SameBits(Extended a, Extended b) {
 }
 
 struct TOutcome {
-  TGTSPForm model;
-  TAnalysisForm record{model};
+  TAnalysisForm record;
   int halvings = -1;
   std::string error;  // the type and the message, empty on success
 };
@@ -60,10 +59,8 @@ inline void Run(const TBoundsCase& c, TBoundsPath path, TOutcome& out) {
     out.record.*field = start;
     start += 1.0625L;
   }
-  for (const auto field : kModelFields) {
-    out.model.*field = start;
-    start += 1.0625L;
-  }
+  out.record.Model =
+      TwoSidedPower(start, start + 1.0625L, start + 2.125L, start + 3.1875L, start + 4.25L);
   TAnalysisForm& d = out.record;
   d.LowerQuantile = c.ap;
   d.LowerLevel = c.p;
@@ -102,8 +99,10 @@ inline std::string Difference(const TBoundsCase& c) {
     if (!SameBits(plain.record.*kRecordFields[i], screened.record.*kRecordFields[i]))
       d += std::string(" ") + kRecordNames[i] + ";";
   }
-  for (const auto field : kModelFields) {
-    if (!SameBits(plain.model.*field, screened.model.*field))
+  const std::array<Extended, 5> plainModel = ModelFields(plain.record.Model);
+  const std::array<Extended, 5> screenedModel = ModelFields(screened.record.Model);
+  for (std::size_t i = 0; i < plainModel.size(); ++i) {
+    if (!SameBits(plainModel[i], screenedModel[i]))
       d += " a model field;";
   }
   return d;

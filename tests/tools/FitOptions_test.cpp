@@ -81,26 +81,21 @@ TFitRequest DefaultRequest() {
 }
 
 TEST(FitRequestTest, QuantilesAndProbabilitiesAreThoseOfTheFittedDistribution) {
-  for (const TFitMode mode : {TFitMode::PowerParameter, TFitMode::ExtraQuantile}) {
+  for (const FitMode mode : {FitMode::PowerParameter, FitMode::ExtraQuantile}) {
     TFitRequest request = DefaultRequest();
-    request.Mode = mode;
+    request.SetMode(mode);
     const TFitResult result = FitRequest(request);
     const TFitFigures& f = result.Outcome.Figures;
-    TGTSPForm model;
-    model.LowerBound = f.LowerBound;
-    model.ModeValue = f.ModeValue;
-    model.UpperBound = f.UpperBound;
-    model.LeftPower = f.Power;
-    model.RightPower = f.Power;
+    const TwoSidedPower model(f.LowerBound, f.ModeValue, f.UpperBound, f.Power);
     ASSERT_EQ(result.Quantiles.size(), 7u);
     const Extended levels[] = {1, 5, 50, 95, 99, 0, 100};
     for (std::size_t i = 0; i < 7; ++i)
-      EXPECT_EQ(result.Quantiles[i], model.Quantile(levels[i] / 100)) << levels[i];
+      EXPECT_EQ(result.Quantiles[i], Quantile(model, levels[i] / 100)) << levels[i];
     EXPECT_EQ(result.Quantiles[2], f.Median);
     EXPECT_EQ(result.Quantiles[5], f.LowerBound);
     const Extended points[] = {6.5L, 7, 10.5L, 0, 1e9L};
     for (std::size_t i = 0; i < 5; ++i)
-      EXPECT_EQ(result.Probabilities[i], model.Cdf(points[i])) << points[i];
+      EXPECT_EQ(result.Probabilities[i], Cdf(model, points[i])) << points[i];
     EXPECT_NEAR(static_cast<double>(result.Probabilities[0]), 0.10, 1e-9);
     EXPECT_EQ(result.Probabilities[4], 1);
 
@@ -117,9 +112,9 @@ TEST(FitRequestTest, QuantilesAndProbabilitiesAreThoseOfTheFittedDistribution) {
 
 TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   TFitRequest request;
-  request.Type(TNumberField::LowerQuantile, "1e-330");
-  request.Type(TNumberField::ModeValue, "2e-330");
-  request.Type(TNumberField::UpperQuantile, "3e-330");
+  request.Type(NumberField::LowerQuantile, "1e-330");
+  request.Type(NumberField::ModeValue, "2e-330");
+  request.Type(NumberField::UpperQuantile, "3e-330");
   const TFitResult tiny = FitRequest(request);
   try {
     FitJson(request, tiny);
@@ -127,9 +122,9 @@ TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   } catch (const EFitError& e) {
     EXPECT_THAT(e.what(), HasSubstr("below 4.9e-324 in size but not zero"));
   }
-  request.Type(TNumberField::LowerQuantile, "1e309");
-  request.Type(TNumberField::ModeValue, "2e309");
-  request.Type(TNumberField::UpperQuantile, "3e309");
+  request.Type(NumberField::LowerQuantile, "1e309");
+  request.Type(NumberField::ModeValue, "2e309");
+  request.Type(NumberField::UpperQuantile, "3e309");
   EXPECT_THROW(FitJson(request, FitRequest(request)), EFitError);
   // A message with any bytes still makes valid JSON.
   EXPECT_EQ(JsonText(ErrorJson("\xff")), "{\"error\":\"\xEF\xBF\xBD\"}");
@@ -171,14 +166,14 @@ TEST(DrawGeneratorTest, DrawsFollowTheFitAndRepeatWithTheSeed) {
   long double sum = 0;
   for (const long double x : draws)
     sum += x;
-  const long double sd = result.Model.StdDev();
+  const long double sd = StdDev(result.Model);
   // Four standard errors: a fault, not chance, lies beyond.
-  EXPECT_NEAR(static_cast<double>(sum / kDraws), static_cast<double>(result.Model.Mean()),
+  EXPECT_NEAR(static_cast<double>(sum / kDraws), static_cast<double>(Mean(result.Model)),
               static_cast<double>(4 * sd / std::sqrt(static_cast<long double>(kDraws))));
   std::sort(draws.begin(), draws.end());
   long double ks = 0;
   for (std::size_t i = 0; i < draws.size(); ++i) {
-    const long double f = result.Model.Cdf(draws[i]);
+    const long double f = Cdf(result.Model, draws[i]);
     ks = std::max({ks, f - static_cast<long double>(i) / kDraws,
                    static_cast<long double>(i + 1) / kDraws - f});
   }

@@ -12,17 +12,14 @@
 #include "Appearance.h"
 #include "ChartExport.h"
 #include "ChartWidget.h"
+#include "Elicitation.h"
 #include "ErrorBoundary.h"
 #include "FeedbackCharts.h"
-#include "GTSPUnit.h"
-#include "JudgementSheet.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
 #include "QuantilePage.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
-
-TPlotPDFForm* PlotPDFForm = nullptr;
 
 namespace {
 
@@ -43,7 +40,9 @@ TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left
   return label;
 }
 
-const QString kTitle = QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution");
+QString Title() {
+  return QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution");
+}
 
 // Number text without its padding blanks.
 QString Trimmed(const QString& text) {
@@ -52,9 +51,10 @@ QString Trimmed(const QString& text) {
 
 }  // namespace
 
-TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
+TPlotPDFForm::TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QWidget* parent)
+    : QWidget(parent), Document_(document), Boundary_(boundary) {
   setObjectName(QStringLiteral("PlotPDFForm"));
-  setWindowTitle(kTitle);
+  setWindowTitle(Title());
   ApplyFont(this, TFontSpec{});
   // Every step of a level field plots and shows this window: the keyboard stays where the
   // expert is typing.
@@ -70,13 +70,7 @@ TPlotPDFForm::TPlotPDFForm(QWidget* parent) : QWidget(parent) {
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   ArrangeAreas();
   // Handlers are connected last, so that building the window runs none of them.
-  ConnectHandler(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
-}
-
-TPlotPDFForm::~TPlotPDFForm() {
-  if (PlotPDFForm == this) {
-    PlotPDFForm = nullptr;
-  }
+  Boundary_.Connect(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
 }
 
 void TPlotPDFForm::CreateValueArea() {
@@ -234,7 +228,7 @@ void TPlotPDFForm::CreateGraphArea() {
   }
   // After the chart pages: the fit's quantiles and probabilities as numbers.
   QWidget* tab = TabbedNotebook1->AddPage(QStringLiteral("Quantiles"));
-  QuantilePage = new TQuantilePage(tab);
+  QuantilePage = new TQuantilePage(Boundary_, tab);
   auto* fill = new QVBoxLayout(tab);
   fill->setContentsMargins(0, 0, 0, 0);
   fill->addWidget(QuantilePage);
@@ -327,82 +321,71 @@ QString TPlotPDFForm::CredibilityCaption(int level) {
 void TPlotPDFForm::SpinEdit1Change() {
   const int level = SpinEdit1->Value();
   GroupBox2->SetCaption(CredibilityCaption(level));
+  Document_.SetCredibility(Level::FromPercent(level));
   // Before the first plot there is no fit to take limits of (the window is not shown).
-  if (!(SavedLower < SavedUpper)) {
-    return;
+  if (const PlotOutcome* shown = Document_.Shown()) {
+    ShowNumber(*Panel13, shown->Figures.LowerCredibilityLimit);
+    ShowNumber(*Panel14, shown->Figures.UpperCredibilityLimit);
   }
-  // The graphs may have left a trial fit in the model: the limits belong to the fit shown.
-  GTSPForm.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
-  const auto [lower, upper] = CredibilityLimits(GTSPForm, level);
-  ShowNumber(*Panel13, lower);
-  ShowNumber(*Panel14, upper);
 }
 
-void TPlotPDFForm::ShowFit(TPlotOutcome outcome) {
-  const TFitFigures& f = outcome.Figures;
-  FitMode_ = outcome.Mode;
-  FitJudgements_ = QString::fromStdString(DescribeJudgements(outcome.Mode, outcome.Judgements));
-  JudgementTexts_ = outcome.Judgements.Texts;
-  JudgementLevels_ = outcome.Judgements.Levels;
-  HasFit_ = true;
-  Stale_ = false;
+void TPlotPDFForm::ShowFit() {
+  const PlotOutcome* shown = Document_.Shown();
+  if (shown == nullptr) {
+    return;
+  }
+  const Fit& fit = *shown->Fitted;
+  const TFitFigures& f = shown->Figures;
+  const FitMode mode = fit.Given.Mode();
   ShowStaleness();
   ShowNumber(*Panel1, f.LowerBound);
   ShowNumber(*Panel2, f.UpperBound);
   ShowNumber(*Panel4, f.ModeProbability);
   ShowNumber(*Panel5, f.ModeValue);
   ShowNumber(*Panel3, f.Power);
-  ShowOtherPowers(outcome.Powers, f.Power);
+  ShowOtherPowers(fit.Powers, f.Power);
   Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
   ShowNumber(*Panel13, f.LowerCredibilityLimit);
   ShowNumber(*Panel14, f.UpperCredibilityLimit);
-  SavedLower = f.LowerBound;
-  SavedUpper = f.UpperBound;
-  SavedMode = f.ModeValue;
-  SavedPower = f.Power;
   ShowNumber(*Panel6, f.Median);
   ShowNumber(*Panel7, f.Mean);
   ShowNumber(*Panel8, f.StdDev);
 
-  Samples = std::move(outcome.Graphs);
-  FillPdfChart();
-  FillCdfChart();
-  FillModeChart();
-  FillLowerBoundChart();
-  FillUpperBoundChart();
-  ShowExtraQuantilePage(outcome.Mode == TFitMode::ExtraQuantile);
-  if (outcome.Mode == TFitMode::ExtraQuantile)
-    FillExtraQuantileChart();
+  FillCharts(shown->Graphs);
+  ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
+  if (mode == FitMode::ExtraQuantile)
+    FillExtraQuantileChart(shown->Graphs);
 
-  TGTSPForm fit;
-  fit.LoadFit(SavedLower, SavedUpper, SavedMode, SavedPower);
-  const auto text = [this](TNumberField field) {
-    return QString::fromStdString(JudgementTexts_[static_cast<std::size_t>(field)]);
+  const auto text = [&fit](NumberField field) {
+    return QString::fromStdString(fit.Given.Typed.Text(field));
   };
-  QuantilePage->ShowFit(fit, text(TNumberField::LowerQuantile), text(TNumberField::UpperQuantile));
+  QuantilePage->ShowFit(fit.Distribution, text(NumberField::LowerQuantile),
+                        text(NumberField::UpperQuantile));
 }
 
-void TPlotPDFForm::MarkStale() {
-  if (!HasFit_ || Stale_) {
-    return;
-  }
-  Stale_ = true;
-  ShowStaleness();
+bool TPlotPDFForm::IsStale() const {
+  return Document_.IsStale();
 }
 
 void TPlotPDFForm::ShowStaleness() {
-  setWindowTitle(Stale_ ? kTitle + QStringLiteral(" - previous judgements: ") + FitJudgements_
-                        : kTitle);
+  const bool stale = Document_.IsStale();
+  const PlotOutcome* shown = Document_.Shown();
+  const QString judgements =
+      stale && shown != nullptr
+          ? QString::fromStdString(DescribeJudgements(shown->Fitted->Given.Typed))
+          : QString();
+  setWindowTitle(stale ? Title() + QStringLiteral(" - previous judgements: ") + judgements
+                       : Title());
   // Greyed, not disabled: the panels can still be read, and the level still be changed.
   for (TPanel* panel :
        {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8, Panel13, Panel14}) {
-    panel->setEnabled(!Stale_);
+    panel->setEnabled(!stale);
   }
   for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2, ExtraQuantileChart}) {
-    chart->setToolTip(Stale_ ? QStringLiteral("Fit of the previous judgements: ") + FitJudgements_
-                             : QString());
+    chart->setToolTip(stale ? QStringLiteral("Fit of the previous judgements: ") + judgements
+                            : QString());
   }
-  QuantilePage->setEnabled(!Stale_);
+  QuantilePage->setEnabled(!stale);
 }
 
 QString TPlotPDFForm::FitAsText() const {
@@ -410,27 +393,28 @@ QString TPlotPDFForm::FitAsText() const {
   const auto line = [&text](const QString& name, const QString& value) {
     text += name + QLatin1Char('\t') + value + QLatin1Char('\n');
   };
-  if (HasFit_) {
-    const auto number = [this](TNumberField field) {
-      return QString::fromStdString(JudgementTexts_[static_cast<std::size_t>(field)]);
+  if (const PlotOutcome* shown = Document_.Shown()) {
+    const TypedJudgements& typed = shown->Fitted->Given.Typed;
+    const auto number = [&typed](NumberField field) {
+      return QString::fromStdString(typed.Text(field));
     };
-    const auto level = [this](TLevelField field) {
-      return QString::number(JudgementLevels_[static_cast<std::size_t>(field)]);
+    const auto level = [&typed](LevelField field) {
+      return QString::fromStdString(typed.LevelOf(field).Text());
     };
-    const auto caption = [](TNumberField field) {
+    const auto caption = [](NumberField field) {
       const std::string_view c = FieldCaption(field);
       return QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));
     };
-    line(caption(TNumberField::LowerQuantile), number(TNumberField::LowerQuantile));
-    line(QStringLiteral("Quantile Level (p)"), level(TLevelField::Lower));
-    line(caption(TNumberField::ModeValue), number(TNumberField::ModeValue));
-    line(caption(TNumberField::UpperQuantile), number(TNumberField::UpperQuantile));
-    line(QStringLiteral("Quantile Level (r)"), level(TLevelField::Upper));
-    if (FitMode_ == TFitMode::PowerParameter) {
-      line(caption(TNumberField::Power), number(TNumberField::Power));
+    line(caption(NumberField::LowerQuantile), number(NumberField::LowerQuantile));
+    line(QStringLiteral("Quantile Level (p)"), level(LevelField::Lower));
+    line(caption(NumberField::ModeValue), number(NumberField::ModeValue));
+    line(caption(NumberField::UpperQuantile), number(NumberField::UpperQuantile));
+    line(QStringLiteral("Quantile Level (r)"), level(LevelField::Upper));
+    if (typed.Mode == FitMode::PowerParameter) {
+      line(caption(NumberField::Power), number(NumberField::Power));
     } else {
-      line(caption(TNumberField::ExtraQuantile), number(TNumberField::ExtraQuantile));
-      line(QStringLiteral("Quantile Level (s)"), level(TLevelField::Extra));
+      line(caption(NumberField::ExtraQuantile), number(NumberField::ExtraQuantile));
+      line(QStringLiteral("Quantile Level (s)"), level(LevelField::Extra));
     }
   }
   const std::pair<const TLabel*, const TPanel*> rows[] = {
@@ -447,9 +431,9 @@ void TPlotPDFForm::CopyFit() const {
   QApplication::clipboard()->setText(FitAsText());
 }
 
-void TPlotPDFForm::ShowModeCaptions(TFitMode mode) {
-  ShowExtraQuantilePage(mode == TFitMode::ExtraQuantile);
-  if (mode == TFitMode::ExtraQuantile) {
+void TPlotPDFForm::ShowModeCaptions(FitMode mode) {
+  ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
+  if (mode == FitMode::ExtraQuantile) {
     Panel11->SetCaption(QStringLiteral(
         "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
     Panel15->SetCaption(QStringLiteral(
@@ -507,40 +491,28 @@ void TPlotPDFForm::PlaceBeside(const QRect& input) {
   move(place.topLeft());
 }
 
-void TPlotPDFForm::FillPdfChart() {
-  FeedSeries(*Series1, Samples.DensityLine);
-  FeedSeries(*Series2, Samples.DensityMarks);
+void TPlotPDFForm::FillCharts(const TGraphSamples& graphs) {
+  FeedSeries(*Series1, graphs.DensityLine);
+  FeedSeries(*Series2, graphs.DensityMarks);
+  FeedSeries(*Series4, graphs.DistributionLine);
+  FeedSeries(*Series8, graphs.DistributionMarks);
+  FeedSeries(*Series3, graphs.ModeLine);
+  FeedSeries(*Series5, graphs.ModeLimitLine);
+  FeedSeries(*Series6, graphs.ModeMarks);
+  FeedSeries(*Series7, graphs.LowerLine);
+  FeedSeries(*Series9, graphs.LowerMarks);
+  FeedSeries(*Series10, graphs.UpperLine);
+  FeedSeries(*Series11, graphs.UpperMarks);
 }
 
-void TPlotPDFForm::FillCdfChart() {
-  FeedSeries(*Series4, Samples.DistributionLine);
-  FeedSeries(*Series8, Samples.DistributionMarks);
-}
-
-void TPlotPDFForm::FillModeChart() {
-  FeedSeries(*Series3, Samples.ModeLine);
-  FeedSeries(*Series5, Samples.ModeLimitLine);
-  FeedSeries(*Series6, Samples.ModeMarks);
-}
-
-void TPlotPDFForm::FillLowerBoundChart() {
-  FeedSeries(*Series7, Samples.LowerLine);
-  FeedSeries(*Series9, Samples.LowerMarks);
-}
-
-void TPlotPDFForm::FillUpperBoundChart() {
-  FeedSeries(*Series10, Samples.UpperLine);
-  FeedSeries(*Series11, Samples.UpperMarks);
-}
-
-void TPlotPDFForm::FillExtraQuantileChart() {
-  FeedSeries(*ExtraQuantileSeries, Samples.ExtraQuantileLine);
-  FeedSeries(*ExtraLevelSeries, Samples.ExtraLevelLine);
+void TPlotPDFForm::FillExtraQuantileChart(const TGraphSamples& graphs) {
+  FeedSeries(*ExtraQuantileSeries, graphs.ExtraQuantileLine);
+  FeedSeries(*ExtraLevelSeries, graphs.ExtraLevelLine);
   ExtraRootSeries->ClearPoints();
   ExtraRootSeriesHigh->ClearPoints();
-  const TPointList& marks = Samples.ExtraQuantileMarks;
-  for (std::size_t k = 0; k < marks.size() && k < Samples.ExtraQuantilePowers.size(); ++k) {
-    const double n = static_cast<double>(Samples.ExtraQuantilePowers[k]);
+  const TPointList& marks = graphs.ExtraQuantileMarks;
+  for (std::size_t k = 0; k < marks.size() && k < graphs.ExtraQuantilePowers.size(); ++k) {
+    const double n = static_cast<double>(graphs.ExtraQuantilePowers[k]);
     const std::string label = QString::number(n, 'g', 5).toStdString();
     TPointSeries& series = k % 2 == 0 ? *ExtraRootSeries : *ExtraRootSeriesHigh;
     series.AddPoint(marks[k].X, marks[k].Y, label, clDefault);

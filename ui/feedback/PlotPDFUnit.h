@@ -1,9 +1,10 @@
 // The feedback window: the fitted distribution as ten result panels, the credibility
 // interval at its own credibility level, and five charts on five notebook pages.
 //
-// The window computes nothing but the credibility limits at its own level: the plot command
-// hands it a whole fit through ShowFit and brings it forward through Present; no other
-// window reaches into its controls.
+// The window shows the elicitation document it is given: the input window has it show the
+// fit the document holds (ShowFit), whether that fit is stale, and the captions of a mode,
+// and brings it forward through Present; no other window reaches into its controls. Its
+// own credibility level goes to the document, which gives back the credibility limits.
 #pragma once
 
 #include <QString>
@@ -18,13 +19,14 @@
 #include "Judgements.h"
 
 class ChartWidget;
+class Elicitation;
+class THandlerBoundary;
 class TGroupBox;
 class TLabel;
 class TPanel;
 class TSpinEdit;
 class TTabbedNotebook;
 class TQuantilePage;
-struct TPlotOutcome;
 
 class TPlotPDFForm : public QWidget {
   Q_OBJECT
@@ -38,16 +40,16 @@ class TPlotPDFForm : public QWidget {
   static constexpr int kMinimumWidth = 616;
   static constexpr int kMinimumHeight = 520;
 
-  explicit TPlotPDFForm(QWidget* parent = nullptr);
-  ~TPlotPDFForm() override;
+  // Shows the document, and runs its handlers inside the boundary; both must outlive it.
+  TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QWidget* parent = nullptr);
 
   // [SECTION] What the input window tells it
 
-  // Shows a fit: the result panels, the mode label, the credibility limits, the saved fit
-  // and the five charts, in the plot command's order. The window itself is not shown.
-  void ShowFit(TPlotOutcome outcome);
+  // Shows the fit the document holds: the result panels, the mode label, the credibility
+  // limits and the charts, in the plot command's order. The window itself is not shown.
+  void ShowFit();
   // Captions the density and distribution pages for the mode of the judgements.
-  void ShowModeCaptions(TFitMode mode);
+  void ShowModeCaptions(FitMode mode);
   // The credibility level v: the percent of probability outside the interval.
   int CredibilityLevel() const;
   // Shows the window without making it modal and brings it to the front, leaving the
@@ -55,10 +57,10 @@ class TPlotPDFForm : public QWidget {
   // frame is given) when its designed place would cover it and the screen has room, and
   // never off the screen.
   void Present(const QRect& inputWindowFrame = QRect());
-  // From now until the next ShowFit the window shows the fit of earlier judgements: its
-  // title says so and names them, and its panels are greyed. Nothing before a first fit.
-  void MarkStale();
-  bool IsStale() const { return Stale_; }
+  // Whether the document's fit is stale: while it is, the title says so and names the
+  // judgements of the fit shown, and the panels are greyed.
+  void ShowStaleness();
+  bool IsStale() const;
 
   // The judgements and the fit as text, one "name<TAB>value" line each, as Ctrl+C and the
   // context menu of the value area copy it.
@@ -72,27 +74,9 @@ class TPlotPDFForm : public QWidget {
   // characters, then "% Credibility Interval".
   static QString CredibilityCaption(int level);
 
-  // Credibility level handler: re-captions the credibility area and recomputes the two
-  // credibility limits of the saved fit, and nothing else.
+  // Credibility level handler: re-captions the credibility area, gives the level to the
+  // document and shows the two credibility limits of the fit shown, and nothing else.
   void SpinEdit1Change();
-
-  // Feed the series from Samples.
-  void FillPdfChart();
-  void FillCdfChart();
-  void FillModeChart();
-  void FillLowerBoundChart();
-  void FillUpperBoundChart();
-  void FillExtraQuantileChart();
-
-  // The fit the panels show, written by the plot command; the credibility handler loads
-  // it back into the distribution model before it evaluates the limits.
-  Extended SavedLower = 0;
-  Extended SavedUpper = 0;
-  Extended SavedMode = 0;
-  Extended SavedPower = 0;
-
-  // The sample arrays and the point lists the charts are fed from.
-  TGraphSamples Samples;
 
   // Value area.
   TGroupBox* GroupBox1 = nullptr;
@@ -171,21 +155,16 @@ class TPlotPDFForm : public QWidget {
   // credibility area stays at the bottom of the value area.
   void ArrangeAreas();
   void CreateCopyCommands();
-  void ShowStaleness();
   void PlaceBeside(const QRect& inputWindowFrame);
+  // Feed the series from the graphs of the fit shown.
+  void FillCharts(const TGraphSamples& graphs);
+  void FillExtraQuantileChart(const TGraphSamples& graphs);
 
-  TFitMode FitMode_ = TFitMode::PowerParameter;
-  QString FitJudgements_;  // the judgements of the fit shown, as one line
-  std::array<std::string, 5> JudgementTexts_;
-  std::array<int, 3> JudgementLevels_{};
-  bool HasFit_ = false;
-  bool Stale_ = false;
+  Elicitation& Document_;
+  THandlerBoundary& Boundary_;
   bool Placed_ = false;
   void CreateExtraQuantilePage();
   // Puts the "Additional Quantile" page into the notebook, or takes it out.
   void ShowExtraQuantilePage(bool shown);
   void ShowOtherPowers(const std::vector<Extended>& powers, Extended shown);
 };
-
-// The feedback window of the process, set when it is created.
-extern TPlotPDFForm* PlotPDFForm;

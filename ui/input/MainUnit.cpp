@@ -2,26 +2,21 @@
 
 #include <QKeyEvent>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <utility>
 
-#include "AnalysisUnit.h"
 #include "Appearance.h"
+#include "Elicitation.h"
 #include "ErrorBoundary.h"
-#include "FitCheck.h"
-#include "GTSPUnit.h"
-#include "JudgementSheet.h"
-#include "MessageService.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
 #include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
-
-TMainForm* MainForm = nullptr;
 
 namespace {
 
@@ -42,25 +37,25 @@ TLabel* Caption(QWidget* parent, const char* name, std::string_view text, int le
 }
 
 // A number field at its initial text, and the label that names it.
-TEdit* NumberField(QWidget* parent, const char* name, TNumberField field, int left, int top) {
+TEdit* NumberEdit(QWidget* parent, const char* name, NumberField field, int left, int top) {
   auto* edit = Named(new TEdit(parent), name);
   ApplyFont(edit, TFontSpec{TTextColour::Black});
-  edit->SetText(Latin1(InitialText(field)));
+  edit->SetText(Latin1(kInitialNumberTexts[static_cast<std::size_t>(field)]));
   edit->setGeometry(left, top, 89, 21);
   return edit;
 }
-TLabel* FieldLabel(QWidget* parent, const char* name, TNumberField field, int left, int top) {
+TLabel* FieldLabel(QWidget* parent, const char* name, NumberField field, int left, int top) {
   return Caption(parent, name, FieldCaption(field), left, top);
 }
 
-TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximum,
-                      TLevelField field, int top) {
+TSpinEdit* LevelSpin(QWidget* parent, const char* name, int minimum, int maximum, LevelField field,
+                     int top) {
   auto* spin = Named(new TSpinEdit(parent), name);
   ApplyFont(spin, TFontSpec{TTextColour::Black});
   spin->setGeometry(392, top, 89, 22);
   spin->SetMinValue(minimum);
   spin->SetMaxValue(maximum);
-  spin->SetValue(InitialLevel(field));
+  spin->SetValue(kInitialLevels[static_cast<std::size_t>(field)].Percent());
   // A level typed digit by digit is fitted once the number stands, not at each digit.
   spin->SetTypingPause(TMainForm::kTypingPauseMs);
   return spin;
@@ -68,7 +63,9 @@ TSpinEdit* LevelField(QWidget* parent, const char* name, int minimum, int maximu
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
+TMainForm::TMainForm(Elicitation& document, TPlotPDFForm& feedback, THandlerBoundary& boundary,
+                     QWidget* parent)
+    : QWidget(parent), Document_(document), Feedback_(feedback), Boundary_(boundary) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Morvane"));
   ApplyFont(this, TFontSpec{});
@@ -85,31 +82,25 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
   ConnectHandlers();
 }
 
-TMainForm::~TMainForm() {
-  if (MainForm == this) {
-    MainForm = nullptr;
-  }
-}
-
 void TMainForm::CreateBasicInformation() {
   GroupBox1 =
       Named(new TGroupBox(QStringLiteral("Basic Information Specification"), this), "GroupBox1");
   GroupBox1->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   GroupBox1->setGeometry(16, 8, 513, 129);
 
-  Label1 = FieldLabel(GroupBox1, "Label1", TNumberField::LowerQuantile, 16, 24);
-  Edit1 = NumberField(GroupBox1, "Edit1", TNumberField::LowerQuantile, 168, 24);
+  Label1 = FieldLabel(GroupBox1, "Label1", NumberField::LowerQuantile, 16, 24);
+  Edit1 = NumberEdit(GroupBox1, "Edit1", NumberField::LowerQuantile, 168, 24);
   Label2 = Caption(GroupBox1, "Label2", "Quantile Level (p)", 272, 24);
-  SpinEdit1 = LevelField(GroupBox1, "SpinEdit1", 0, 80, TLevelField::Lower, 24);
+  SpinEdit1 = LevelSpin(GroupBox1, "SpinEdit1", 0, 80, LevelField::Lower, 24);
 
-  Label3 = FieldLabel(GroupBox1, "Label3", TNumberField::ModeValue, 16, 56);
-  Edit2 = NumberField(GroupBox1, "Edit2", TNumberField::ModeValue, 168, 56);
+  Label3 = FieldLabel(GroupBox1, "Label3", NumberField::ModeValue, 16, 56);
+  Edit2 = NumberEdit(GroupBox1, "Edit2", NumberField::ModeValue, 168, 56);
   Label9 = Caption(GroupBox1, "Label9", "(When 0<n<1 m is an anti-mode!)", 272, 56);
 
-  Label4 = FieldLabel(GroupBox1, "Label4", TNumberField::UpperQuantile, 16, 88);
-  Edit3 = NumberField(GroupBox1, "Edit3", TNumberField::UpperQuantile, 168, 88);
+  Label4 = FieldLabel(GroupBox1, "Label4", NumberField::UpperQuantile, 16, 88);
+  Edit3 = NumberEdit(GroupBox1, "Edit3", NumberField::UpperQuantile, 168, 88);
   Label5 = Caption(GroupBox1, "Label5", "Quantile Level (r)", 272, 88);
-  SpinEdit2 = LevelField(GroupBox1, "SpinEdit2", 80, 100, TLevelField::Upper, 88);
+  SpinEdit2 = LevelSpin(GroupBox1, "SpinEdit2", 80, 100, LevelField::Upper, 88);
 }
 
 void TMainForm::CreateAdditionalInformation() {
@@ -126,12 +117,12 @@ void TMainForm::CreateAdditionalInformation() {
   RadioGroup1->SetItemIndex(0);
 
   // The two fourth judgements share one place; the mode decides which is shown.
-  Label6 = FieldLabel(GroupBox2, "Label6", TNumberField::ExtraQuantile, 24, 92);
-  Edit4 = NumberField(GroupBox2, "Edit4", TNumberField::ExtraQuantile, 168, 88);
+  Label6 = FieldLabel(GroupBox2, "Label6", NumberField::ExtraQuantile, 24, 92);
+  Edit4 = NumberEdit(GroupBox2, "Edit4", NumberField::ExtraQuantile, 168, 88);
   Label7 = Caption(GroupBox2, "Label7", "Quantile Level (s)", 272, 92);
-  SpinEdit3 = LevelField(GroupBox2, "SpinEdit3", 10, 90, TLevelField::Extra, 88);
-  Label8 = FieldLabel(GroupBox2, "Label8", TNumberField::Power, 24, 92);
-  Edit5 = NumberField(GroupBox2, "Edit5", TNumberField::Power, 168, 88);
+  SpinEdit3 = LevelSpin(GroupBox2, "SpinEdit3", 10, 90, LevelField::Extra, 88);
+  Label8 = FieldLabel(GroupBox2, "Label8", NumberField::Power, 24, 92);
+  Edit5 = NumberEdit(GroupBox2, "Edit5", NumberField::Power, 168, 88);
   for (QWidget* control : std::initializer_list<QWidget*>{Label6, Edit4, Label7, SpinEdit3}) {
     control->setVisible(false);
     control->setEnabled(false);
@@ -192,158 +183,137 @@ void TMainForm::SetTabOrder() {
 }
 
 void TMainForm::ConnectHandlers() {
-  ConnectHandler(RadioGroup1, &TRadioGroup::Clicked, this, [this] { RadioGroup1Click(); });
-  ConnectHandler(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
-  ConnectHandler(SpinEdit2, &TSpinEdit::Changed, this, [this] { SpinEdit2Change(); });
-  ConnectHandler(SpinEdit3, &TSpinEdit::Changed, this, [this] { SpinEdit3Change(); });
-  ConnectHandler(BitBtn1, &TButton::clicked, this, [this] { BitBtn1Click(); });
+  Boundary_.Connect(RadioGroup1, &TRadioGroup::Clicked, this, [this] { RadioGroup1Click(); });
+  Boundary_.Connect(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
+  Boundary_.Connect(SpinEdit2, &TSpinEdit::Changed, this, [this] { SpinEdit2Change(); });
+  Boundary_.Connect(SpinEdit3, &TSpinEdit::Changed, this, [this] { SpinEdit3Change(); });
+  Boundary_.Connect(BitBtn1, &TButton::clicked, this, [this] { BitBtn1Click(); });
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
   // Enter in any field, or on a focused control that has no use for it, plots.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
-    RunHandler([this] { BitBtn1Click(); });
+    Boundary_.Run([this] { BitBtn1Click(); });
     return;
   }
   QWidget::keyPressEvent(event);
 }
 
-// [SECTION] What the solver reads
+// [SECTION] What the fields hold
 
-std::string TMainForm::NumberText(TNumberField field) const {
-  const TEdit* edit = nullptr;
-  switch (field) {
-    case TNumberField::LowerQuantile:
-      edit = Edit1;
-      break;
-    case TNumberField::ModeValue:
-      edit = Edit2;
-      break;
-    case TNumberField::UpperQuantile:
-      edit = Edit3;
-      break;
-    case TNumberField::Power:
-      edit = Edit5;
-      break;
-    case TNumberField::ExtraQuantile:
-      edit = Edit4;
-      break;
+TypedJudgements TMainForm::Typed() const {
+  TypedJudgements typed = Document_.Typed();
+  const std::pair<NumberField, const TEdit*> edits[] = {{NumberField::LowerQuantile, Edit1},
+                                                        {NumberField::ModeValue, Edit2},
+                                                        {NumberField::UpperQuantile, Edit3},
+                                                        {NumberField::Power, Edit5},
+                                                        {NumberField::ExtraQuantile, Edit4}};
+  for (const auto& [field, edit] : edits) {
+    typed.Type(field, edit->Text().toStdString());
   }
-  return edit == nullptr ? std::string() : edit->Text().toStdString();
-}
-
-int TMainForm::LevelValue(TLevelField field) const {
-  switch (field) {
-    case TLevelField::Lower:
-      return SpinEdit1->Value();
-    case TLevelField::Upper:
-      return SpinEdit2->Value();
-    case TLevelField::Extra:
-      return SpinEdit3->Value();
-  }
-  return 0;
-}
-
-std::string TMainForm::NumberCaption(TNumberField field) const {
-  const TLabel* label = nullptr;
-  switch (field) {
-    case TNumberField::LowerQuantile:
-      label = Label1;
-      break;
-    case TNumberField::ModeValue:
-      label = Label3;
-      break;
-    case TNumberField::UpperQuantile:
-      label = Label4;
-      break;
-    case TNumberField::Power:
-      label = Label8;
-      break;
-    case TNumberField::ExtraQuantile:
-      label = Label6;
-      break;
-  }
-  return label == nullptr ? std::string() : label->Caption().toStdString();
-}
-
-int TMainForm::ModeIndex() const {
-  return RadioGroup1->ItemIndex();
+  typed.LevelOf(LevelField::Lower) = Level::FromPercent(SpinEdit1->Value());
+  typed.LevelOf(LevelField::Upper) = Level::FromPercent(SpinEdit2->Value());
+  typed.LevelOf(LevelField::Extra) = Level::FromPercent(SpinEdit3->Value());
+  typed.Mode = RadioGroup1->ItemIndex() == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
+  return typed;
 }
 
 // [SECTION] Handlers
 
-void TMainForm::RadioGroup1Click() {
+bool TMainForm::RadioGroup1Click() {
   const bool extraQuantile = RadioGroup1->ItemIndex() == 1;
   // The fields of the item now selected are shown before anything is computed, so that a
   // judgement the computation refuses never leaves the window half-switched.
   ShowModeFields(extraQuantile);
   // The captions now name the judgements of the other mode: the fit shown is an old one.
-  PlotPDFForm->MarkStale();
-  if (extraQuantile) {
-    RefreshFeasibilityBounds();
-  } else {
-    AnalysisForm.ReadInputs();
+  JudgementReview review;
+  try {
+    review = Document_.SwitchMode(Typed());
+  } catch (...) {
+    Feedback_.ShowStaleness();
+    throw;
   }
+  Feedback_.ShowStaleness();
+  return extraQuantile ? ShowFeasibilityReview(review) : ShowMessages(review);
 }
 
 void TMainForm::SpinEdit1Change() {
   const int p = SpinEdit1->Value();
   SpinEdit3->SetMinValue(p);
-  CoupleModeSwitch(p == 0);
-  BitBtn1Click();
+  if (CoupleModeSwitch(p == 0)) {
+    BitBtn1Click();
+  }
 }
 
 void TMainForm::SpinEdit2Change() {
   const int r = SpinEdit2->Value();
   SpinEdit3->SetMaxValue(r);
-  CoupleModeSwitch(r == 100);
-  BitBtn1Click();
+  if (CoupleModeSwitch(r == 100)) {
+    BitBtn1Click();
+  }
 }
 
 void TMainForm::SpinEdit3Change() {
   const int s = SpinEdit3->Value();
   SpinEdit1->SetMaxValue(s);
   SpinEdit2->SetMinValue(s);
-  RefreshFeasibilityBounds();
+  if (!ShowFeasibilityReview(Document_.Review(Typed()))) {
+    return;
+  }
   BitBtn1Click();
 }
 
 void TMainForm::BitBtn1Click() {
-  // Until this plot succeeds the feedback window shows the fit of earlier judgements, and
-  // says so; a successful fit takes the mark away.
-  PlotPDFForm->MarkStale();
   const bool extraQuantile = RadioGroup1->ItemIndex() != 0;
   if (extraQuantile) {
     // Bounds of earlier judgements would pass for the bounds of these.
     Panel6->SetCaption(QString());
     Panel7->SetCaption(QString());
   }
-  std::optional<TPlotOutcome> outcome =
-      ComputePlot(AnalysisForm, GTSPForm, PlotPDFForm->CredibilityLevel(), MessageSink(), true,
-                  [this](const TFeasibilityBounds& bounds) { ShowFeasibilityBounds(bounds); });
-  if (!outcome) {
+  // Until this plot succeeds the feedback window shows the fit of earlier judgements, and
+  // says so; a successful fit takes the mark away.
+  const PlotOutcome* outcome = nullptr;
+  try {
+    outcome = &Document_.Plot(Typed());
+  } catch (...) {
+    Feedback_.ShowStaleness();
+    throw;
+  }
+  Feedback_.ShowStaleness();
+  if (outcome->Feasibility) {
+    ShowFeasibilityBounds(*outcome->Feasibility);
+  }
+  if (!ShowMessages(*outcome)) {
     return;
   }
   const bool antiMode = outcome->Figures.AntiMode;
-  PlotPDFForm->ShowFit(std::move(*outcome));
+  Feedback_.ShowFit();
   // The warning waits until the whole fit stands in the window: an open window never shows
   // panels of two fits side by side while the box is up.
   if (antiMode) {
-    MessageService().ShowWarning(kAntiModeWarning);
+    Boundary_.ShowWarning(kAntiModeWarning);
   }
-  PlotPDFForm->Present(frameGeometry());
+  Feedback_.Present(frameGeometry());
 }
 
-void TMainForm::ShowFeasibilityBounds(const TFeasibilityBounds& bounds) {
-  ShowNumber(*Panel6, bounds.Smaller);
-  ShowNumber(*Panel7, bounds.Larger);
+bool TMainForm::ShowMessages(const JudgementReview& review) {
+  for (const Message& message : review.Messages) {
+    // The advice on the side of x_s is shown as an error box.
+    Boundary_.ShowError(message.Text);
+  }
+  return !review.Refusal();
+}
+
+void TMainForm::ShowFeasibilityBounds(const FeasibilityBounds& bounds) {
+  ShowNumber(*Panel6, bounds.Smaller());
+  ShowNumber(*Panel7, bounds.Larger());
 }
 
 // [SECTION] Steps of the handlers
 
 void TMainForm::ShowModeFields(bool extraQuantile) {
-  PlotPDFForm->ShowModeCaptions(extraQuantile ? TFitMode::ExtraQuantile : TFitMode::PowerParameter);
+  Feedback_.ShowModeCaptions(extraQuantile ? FitMode::ExtraQuantile : FitMode::PowerParameter);
   const auto show = [](QWidget* control, bool on) {
     control->setVisible(on);
     control->setEnabled(on);
@@ -357,26 +327,30 @@ void TMainForm::ShowModeFields(bool extraQuantile) {
   show(SpinEdit3, extraQuantile);
 }
 
-void TMainForm::RefreshFeasibilityBounds() {
+bool TMainForm::ShowFeasibilityReview(const JudgementReview& review) {
   // Emptied first: bounds of earlier judgements would pass for the bounds of these if the
-  // refresh failed.
+  // review refused them.
   Panel6->SetCaption(QString());
   Panel7->SetCaption(QString());
-  AnalysisForm.ReadInputs();
-  // As in the plot command, judgements are refused before any advice is given on them.
-  CheckJudgements(AnalysisForm, TFitMode::ExtraQuantile);
-  if (const auto advice = SideRecommendation(AnalysisForm)) {
-    MessageService().ShowError(*advice);
+  if (review.Feasibility) {
+    ShowFeasibilityBounds(*review.Feasibility);
   }
-  ShowFeasibilityBounds(ComputeFeasibilityBounds(AnalysisForm));
+  return ShowMessages(review);
 }
 
-void TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
+bool TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
   // The additional-quantile mode needs 0 < p and r < 100. The switch is set before the
-  // forced return to the power-parameter mode, whose handler may fail, so that it is never
+  // forced return to the power-parameter mode, whose handler may refuse, so that it is never
   // left enabled there.
   RadioGroup1->setEnabled(SpinEdit1->Value() > 0 && SpinEdit2->Value() < 100);
-  if (forcePowerParameter) {
+  if (!forcePowerParameter || RadioGroup1->ItemIndex() == 0) {
+    return true;
+  }
+  {
+    // The handler runs here, where its outcome can end the level handler, not from the
+    // switch's signal.
+    const QSignalBlocker quiet(RadioGroup1);
     RadioGroup1->SetItemIndex(0);
   }
+  return RadioGroup1Click();
 }

@@ -2,15 +2,19 @@
 // and an additional quantile x_s, the coupled quantile levels, the feasibility bounds of an
 // additional quantile, and the plot command.
 //
-// The window keeps no values of its own beyond what its controls show: the solver reads
-// the judgements afresh from the controls whenever a handler needs them.
+// Each handler takes what the fields hold as one value (Typed) and hands it to the
+// elicitation document through one of its operations; it shows the feasibility bounds and
+// the messages the operation's outcome holds, and has the feedback window show the fit.
 #pragma once
 
 #include <QWidget>
-#include <string>
 
+#include "Fit.h"
 #include "Judgements.h"
 
+class Elicitation;
+class TPlotPDFForm;
+class THandlerBoundary;
 class TButton;
 class TEdit;
 class TGroupBox;
@@ -18,9 +22,8 @@ class TLabel;
 class TPanel;
 class TRadioGroup;
 class TSpinEdit;
-struct TFeasibilityBounds;
 
-class TMainForm : public QWidget, public TJudgementSource {
+class TMainForm : public QWidget {
   Q_OBJECT
 
  public:
@@ -31,19 +34,20 @@ class TMainForm : public QWidget, public TJudgementSource {
   // How long typing in a level field pauses before the level is fitted.
   static constexpr int kTypingPauseMs = 400;
 
-  explicit TMainForm(QWidget* parent = nullptr);
-  ~TMainForm() override;
+  // Works on the document, presents its fits in the feedback window and runs its handlers
+  // inside the boundary, which shows its messages; all three must outlive it.
+  TMainForm(Elicitation& document, TPlotPDFForm& feedback, THandlerBoundary& boundary,
+            QWidget* parent = nullptr);
 
-  // What the solver reads.
-  std::string NumberText(TNumberField field) const override;
-  int LevelValue(TLevelField field) const override;
-  int ModeIndex() const override;
-  std::string NumberCaption(TNumberField field) const override;
+  // The judgements as the fields hold them: every number field's text, the value of each
+  // level field and the mode; the credibility level is the document's.
+  TypedJudgements Typed() const;
 
-  // Mode switch: reads the judgements; entering the additional-quantile mode advises on the
-  // side of x_s and refreshes the feasibility bounds. Re-captions the feedback window's
-  // density and distribution pages and shows the fields of the selected mode. Plots nothing.
-  void RadioGroup1Click();
+  // Mode switch: re-captions the feedback window's density and distribution pages and
+  // shows the fields of the selected mode; the document takes the judgements, and entering
+  // the additional-quantile mode advises on the side of x_s and shows the feasibility
+  // bounds. Plots nothing. False when the document refused the judgements.
+  bool RadioGroup1Click();
   // Level p: couples the minimum of s, forces the power-parameter mode at p = 0, then plots.
   void SpinEdit1Change();
   // Level r: couples the maximum of s, forces the power-parameter mode at r = 100, then plots.
@@ -97,19 +101,23 @@ class TMainForm : public QWidget, public TJudgementSource {
   void CreateCommandArea();
   void SetTabOrder();
   void ConnectHandlers();
+  // Shows the messages of an outcome, in order; true when none is a refusal.
+  bool ShowMessages(const JudgementReview& review);
 
   // Re-captions the feedback window's first two pages for the mode and shows the fields of
   // the mode, each control enabled exactly when it is shown.
   void ShowModeFields(bool extraQuantile);
-  // Reads the judgements, advises on the side of x_s, computes the feasibility bounds and
-  // shows them, the smaller in Panel6. A refresh that fails leaves both panels empty.
-  void RefreshFeasibilityBounds();
-  // Enables the mode switch exactly while 0 < p and r < 100, after going back to the
-  // power-parameter mode when told to.
-  void CoupleModeSwitch(bool forcePowerParameter);
+  // Shows the feasibility bounds of a review of x_s, the smaller in Panel6, and its
+  // messages; a review without bounds leaves both panels empty. False on a refusal.
+  bool ShowFeasibilityReview(const JudgementReview& review);
+  // Enables the mode switch exactly while 0 < p and r < 100, then goes back to the
+  // power-parameter mode when told to, running the mode switch handler; false when that
+  // handler refused the judgements, which ends the level handler too.
+  bool CoupleModeSwitch(bool forcePowerParameter);
   // The smaller bound in Panel6, the larger in Panel7.
-  void ShowFeasibilityBounds(const TFeasibilityBounds& bounds);
-};
+  void ShowFeasibilityBounds(const FeasibilityBounds& bounds);
 
-// The input window of the process, set when it is created.
-extern TMainForm* MainForm;
+  Elicitation& Document_;
+  TPlotPDFForm& Feedback_;
+  THandlerBoundary& Boundary_;
+};

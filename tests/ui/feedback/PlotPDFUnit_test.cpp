@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "ChartWidget.h"
+#include "Elicitation.h"
+#include "ErrorBoundary.h"
 #include "FakeJudgements.h"
-#include "GTSPUnit.h"
 #include "MessageService.h"
 #include "NumberText.h"
 #include "QtTestSupport.h"
@@ -27,21 +28,14 @@ std::string Text(const TPanel* panel) {
 
 class PlotPDFFormTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    GTSPForm = TGTSPForm{};
-    Form = std::make_unique<TPlotPDFForm>();
-  }
+  void SetUp() override { Form = std::make_unique<TPlotPDFForm>(Document, Boundary); }
 
-  // The saved fit of the judgements' fit for power n, and a model that holds something else.
-  void SaveFit(const char* power = "7.0") {
-    Fit.window.Type(TNumberField::Power, power);
-    Fit.FitPower();
-    Fit.record.CopyFitToModel();
-    Form->SavedLower = Fit.record.LowerBound;
-    Form->SavedUpper = Fit.record.UpperBound;
-    Form->SavedMode = Fit.record.ModeValue;
-    Form->SavedPower = Fit.record.Power;
-    GTSPForm = TGTSPForm{1, 2, 3, 1, 1};
+  // The document's fit of the judgements for power n, not yet shown; its distribution.
+  const TwoSidedPower& PlotFit(const char* power = "7.0") {
+    FakeJudgements typed;
+    typed.Type(NumberField::Power, power);
+    EXPECT_TRUE(Document.Plot(typed).Fitted);
+    return Document.Shown()->Fitted->Distribution;
   }
 
   void TypeLevel(const QString& text) {
@@ -55,8 +49,8 @@ class PlotPDFFormTest : public ::testing::Test {
   }
 
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
-  Elicitation Fit;
+  THandlerBoundary Boundary{Recorder};
+  Elicitation Document;
   std::unique_ptr<TPlotPDFForm> Form;
 };
 
@@ -235,25 +229,15 @@ TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
 }
 
 TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
-  for (const TFitMode mode : {TFitMode::PowerParameter, TFitMode::ExtraQuantile}) {
-    Fit.window.mode = static_cast<int>(mode);
-    Fit.record.ReadInputs();
-    if (mode == TFitMode::PowerParameter) {
-      Fit.record.SolveBounds();
-    } else {
-      Fit.record.SearchPower();
-    }
-    Fit.record.CopyFitToModel();
-    Form->Samples.Compute(Fit.record, Fit.model, mode);
+  for (const FitMode mode : {FitMode::PowerParameter, FitMode::ExtraQuantile}) {
+    FakeJudgements typed;
+    typed.Mode = mode;
+    ASSERT_TRUE(Document.Plot(typed).Fitted);
     // Twice: a second filling must replace the points, not add to them.
     for (int round = 0; round < 2; ++round) {
-      Form->FillPdfChart();
-      Form->FillCdfChart();
-      Form->FillModeChart();
-      Form->FillLowerBoundChart();
-      Form->FillUpperBoundChart();
+      Form->ShowFit();
     }
-    const TGraphSamples& g = Form->Samples;
+    const TGraphSamples& g = Document.Shown()->Graphs;
     const std::pair<const TChartSeries*, const TPointList*> fed[] = {
         {Form->Series1, &g.DensityLine},      {Form->Series2, &g.DensityMarks},
         {Form->Series4, &g.DistributionLine}, {Form->Series8, &g.DistributionMarks},
@@ -294,38 +278,36 @@ TEST_F(PlotPDFFormTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
   TypeLevel(QStringLiteral("20"));
   EXPECT_EQ(Form->GroupBox2->Caption(), " 80% Credibility Interval");
   EXPECT_EQ(Text(Form->Panel13), "Panel1");
-  EXPECT_EQ(GTSPForm.LowerBound, 0);
+  EXPECT_EQ(Document.Shown(), nullptr);
+  EXPECT_EQ(Document.Typed().Credibility, Percent(20)) << "the level is the document's";
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
-TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheSavedFit) {
-  SaveFit();
-  const TGTSPForm& fit = Fit.model;
-  const Extended a = fit.LowerBound;
+TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
+  const TwoSidedPower fit = PlotFit();
+  const Extended a = fit.Lower();
   struct TCase {
     const char* Typed;
     Extended Lower;
     Extended Upper;
   };
   const TCase cases[] = {
-      {"10", fit.Quantile(0.05L), fit.Quantile(0.95L)},
-      {"0", a, fit.Quantile(1)},
-      {"100", fit.Quantile(0.5L), fit.Quantile(0.5L)},
-      {"150", fit.Quantile(0.75L), fit.Quantile(0.25L)},
+      {"10", Quantile(fit, 0.05L), Quantile(fit, 0.95L)},
+      {"0", a, Quantile(fit, 1)},
+      {"100", Quantile(fit, 0.5L), Quantile(fit, 0.5L)},
+      {"150", Quantile(fit, 0.75L), Quantile(fit, 0.25L)},
       {"250", a, a},
-      {"-", a, fit.Quantile(1)},
-      {"", a, fit.Quantile(1)},
+      {"-", a, Quantile(fit, 1)},
+      {"", a, Quantile(fit, 1)},
   };
   for (const TCase& c : cases) {
     // From a level that differs, so that every case is a change.
     Form->SpinEdit1->SetText(QStringLiteral("33"));
-    GTSPForm = TGTSPForm{1, 2, 3, 1, 1};
     TypeLevel(QString::fromLatin1(c.Typed));
     EXPECT_EQ(Text(Form->Panel13), FormatNumber(c.Lower)) << "level \"" << c.Typed << '"';
     EXPECT_EQ(Text(Form->Panel14), FormatNumber(c.Upper)) << "level \"" << c.Typed << '"';
-    // The model holds the saved fit again.
-    EXPECT_EQ(GTSPForm.LowerBound, Form->SavedLower);
-    EXPECT_EQ(GTSPForm.RightPower, Form->SavedPower);
+    // The fit shown is still the one plotted.
+    EXPECT_EQ(Document.Shown()->Fitted->Distribution, fit);
   }
   // Nothing but the two limits is written.
   for (const TPanel* panel : {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5,
@@ -337,7 +319,7 @@ TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheSavedFit) {
 }
 
 TEST_F(PlotPDFFormTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) {
-  SaveFit();
+  const TwoSidedPower fit = PlotFit();
   ASSERT_TRUE(ShowActive(*Form));
   Form->SpinEdit1->setFocus(Qt::MouseFocusReason);
   TypeLevel(QStringLiteral("150"));
@@ -346,7 +328,7 @@ TEST_F(PlotPDFFormTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) 
   Form->Panel1->setFocus(Qt::TabFocusReason);
   EXPECT_EQ(Form->SpinEdit1->Text(), "100");
   EXPECT_EQ(Form->GroupBox2->Caption(), "  0% Credibility Interval");
-  EXPECT_EQ(Text(Form->Panel13), FormatNumber(Fit.model.Quantile(0.5L)));
+  EXPECT_EQ(Text(Form->Panel13), FormatNumber(Quantile(fit, 0.5L)));
 }
 
 }  // namespace

@@ -20,12 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
 #include "ChartExport.h"
 #include "ChartWidget.h"
+#include "Elicitation.h"
 #include "FakeJudgements.h"
-#include "GTSPUnit.h"
 #include "MessageService.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
@@ -54,17 +53,14 @@ const std::string kPowerCaption =
     "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power parameter n";
 
 // The figures the plot command must show for these judgements, computed without windows.
-TPanelTexts ExpectedPanels(const FakeJudgements& window, int credibility = 10) {
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  record.SetInputSource(&window);
-  const auto outcome = ComputePlot(
-      record, model, credibility, [](TMessageKind, auto) {}, false);
-  if (!outcome) {
+TPanelTexts ExpectedPanels(FakeJudgements window, int credibility = 10) {
+  window.Credibility = Percent(credibility);
+  const PlotOutcome outcome = ComputePlot(ReadJudgements(window), PlotOptions{false});
+  if (!outcome.Fitted) {
     ADD_FAILURE() << "the reference judgements have no fit";
     return {};
   }
-  const TFitFigures& f = outcome->Figures;
+  const TFitFigures& f = outcome.Figures;
   return {FormatNumber(f.LowerBound),
           FormatNumber(f.UpperBound),
           FormatNumber(f.Power),
@@ -77,12 +73,21 @@ TPanelTexts ExpectedPanels(const FakeJudgements& window, int credibility = 10) {
           FormatNumber(f.UpperCredibilityLimit)};
 }
 
+// A message service that passes every message on to another one, which a test may change.
+class TForwardingService final : public TMessageService {
+ public:
+  explicit TForwardingService(TMessageService* target) : Target(target) {}
+  void Show(TMessageBoxKind kind, std::string_view text) override { Target->Show(kind, text); }
+  void Beep() override { Target->Beep(); }
+  TMessageService* Target;
+};
+
 // Both windows as the program creates them, the input window shown and active, and every
 // message recorded instead of shown.
 class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Windows.emplace();
+    Windows.emplace(Service);
     Main = Windows->Main();
     Feedback = Windows->Feedback();
     ASSERT_TRUE(ShowActive(*Main));
@@ -162,8 +167,17 @@ class MainFormTest : public ::testing::Test {
             Feedback->Series11->PointCount()};
   }
 
+  // The fit the feedback window shows, from the document.
+  const TwoSidedPower& ShownFit() const {
+    return Windows->Document().Shown()->Fitted->Distribution;
+  }
+  // A level of the judgements the document holds, as the core reads it.
+  Extended DocumentLevel(LevelField field) const {
+    return Windows->Document().Typed().LevelOf(field).Fraction();
+  }
+
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
+  TForwardingService Service{&Recorder};
   std::optional<TApplicationWindows> Windows;
   TMainForm* Main = nullptr;
   TPlotPDFForm* Feedback = nullptr;
@@ -182,7 +196,7 @@ TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Panels()[0], "Panel1");
-  EXPECT_EQ(Main->ModeIndex(), 0);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0);
   EXPECT_TRUE(Main->RadioGroup1->isEnabled());
   for (const QWidget* shown : TWidgets{Main->Label8, Main->Edit5}) {
     EXPECT_TRUE(Shown(shown)) << shown->objectName().toStdString();
@@ -194,16 +208,16 @@ TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
   EXPECT_TRUE(Shown(Main->Label9));
   // The judgements as the solver reads them.
-  EXPECT_EQ(Main->NumberText(TNumberField::LowerQuantile), "6.5");
-  EXPECT_EQ(Main->NumberText(TNumberField::ModeValue), "7.0");
-  EXPECT_EQ(Main->NumberText(TNumberField::UpperQuantile), "10.5");
-  EXPECT_EQ(Main->NumberText(TNumberField::Power), "7.0");
-  EXPECT_EQ(Main->NumberText(TNumberField::ExtraQuantile), "9.588495255");
+  EXPECT_EQ(Main->Typed().Text(NumberField::LowerQuantile), "6.5");
+  EXPECT_EQ(Main->Typed().Text(NumberField::ModeValue), "7.0");
+  EXPECT_EQ(Main->Typed().Text(NumberField::UpperQuantile), "10.5");
+  EXPECT_EQ(Main->Typed().Text(NumberField::Power), "7.0");
+  EXPECT_EQ(Main->Typed().Text(NumberField::ExtraQuantile), "9.588495255");
   const std::array<std::array<int, 3>, 3> levels = {{{10, 0, 80}, {90, 80, 100}, {80, 10, 90}}};
   const TSpinEdit* spins[] = {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3};
-  const TLevelField fields[] = {TLevelField::Lower, TLevelField::Upper, TLevelField::Extra};
+  const LevelField fields[] = {LevelField::Lower, LevelField::Upper, LevelField::Extra};
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(Main->LevelValue(fields[i]), levels[i][0]) << "level " << i;
+    EXPECT_EQ(Main->Typed().LevelOf(fields[i]).Percent(), levels[i][0]) << "level " << i;
     EXPECT_EQ(spins[i]->MinValue(), levels[i][1]) << "level " << i;
     EXPECT_EQ(spins[i]->MaxValue(), levels[i][2]) << "level " << i;
   }
@@ -235,12 +249,12 @@ TEST_F(MainFormTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
   EXPECT_EQ(Panels(), kDefaultFigures);
   EXPECT_EQ(Feedback->Label1->Caption(), "mode");
   EXPECT_EQ(SeriesCounts(), (std::array<int, 11>{201, 5, 201, 201, 2, 5, 201, 5, 5, 201, 5}));
-  // The saved fit is the fit shown, and the model holds it.
-  EXPECT_EQ(FormatNumber(Feedback->SavedLower), kDefaultFigures[0]);
-  EXPECT_EQ(FormatNumber(Feedback->SavedUpper), kDefaultFigures[1]);
-  EXPECT_EQ(Feedback->SavedMode, 7);
-  EXPECT_EQ(Feedback->SavedPower, 7);
-  EXPECT_EQ(GTSPForm.LowerBound, Feedback->SavedLower);
+  // The document holds the fit shown.
+  EXPECT_EQ(FormatNumber(ShownFit().Lower()), kDefaultFigures[0]);
+  EXPECT_EQ(FormatNumber(ShownFit().Upper()), kDefaultFigures[1]);
+  EXPECT_EQ(ShownFit().Mode(), 7);
+  EXPECT_EQ(ShownFit().LeftPower(), 7);
+  EXPECT_FALSE(Windows->Document().IsStale());
 }
 
 TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
@@ -259,7 +273,7 @@ TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
     EXPECT_EQ(Feedback->Label1->Caption(), c.Label) << "n = " << c.Power;
     EXPECT_EQ(Feedback->Series1->PointCount(), c.DensityPoints) << "n = " << c.Power;
     FakeJudgements judgements;
-    judgements.Text(TNumberField::Power) = c.Power;
+    judgements.Type(NumberField::Power, c.Power);
     EXPECT_EQ(Panels(), ExpectedPanels(judgements)) << "n = " << c.Power;
     EXPECT_TRUE(Feedback->isVisible());
   }
@@ -288,11 +302,12 @@ TEST_F(MainFormTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
     behindWarning = Panels();
     densityPoints = Feedback->Series1->PointCount();
   });
-  TScopedMessageService scope(spy);
+  Service.Target = &spy;
   Type(Main->Edit5, QStringLiteral("0.5"));
   PressPlot();
+  Service.Target = &Recorder;
   FakeJudgements judgements;
-  judgements.Text(TNumberField::Power) = "0.5";
+  judgements.Type(NumberField::Power, "0.5");
   EXPECT_EQ(behindWarning, ExpectedPanels(judgements)) << "no panel of the earlier fit";
   EXPECT_EQ(densityPoints, 199) << "the charts already hold the new fit";
 }
@@ -317,7 +332,7 @@ TEST_F(MainFormTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
   PressPlot();
   EXPECT_EQ(Feedback->GroupBox2->Caption(), " 80% Credibility Interval");
   EXPECT_EQ(Panels(), ExpectedPanels(FakeJudgements{}, 20));
-  EXPECT_EQ(Panels()[8], FormatNumber(GTSPForm.Quantile(0.1L)));
+  EXPECT_EQ(Panels()[8], FormatNumber(Quantile(ShownFit(), 0.1L)));
 }
 
 TEST_F(MainFormTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
@@ -336,7 +351,7 @@ TEST_F(MainFormTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
 TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNothing) {
   SelectMode(1);
   EXPECT_TRUE(Recorder.Records().empty());
-  EXPECT_EQ(Main->ModeIndex(), 1);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 1);
   EXPECT_EQ(Main->Panel6->Caption(), "9.30042943");
   EXPECT_EQ(Main->Panel7->Caption(), "10.00000000");
   for (const QWidget* shown :
@@ -354,7 +369,7 @@ TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNoth
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_EQ(Feedback->Panel3->Caption(), "2.78206148");
   FakeJudgements judgements;
-  judgements.mode = 1;
+  judgements.Mode = FitMode::ExtraQuantile;
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   EXPECT_EQ(SeriesCounts(), (std::array<int, 11>{201, 6, 201, 201, 2, 5, 201, 6, 5, 201, 5}));
 
@@ -457,11 +472,11 @@ TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   PressPlot();
   SelectMode(1);
   Type(Main->SpinEdit1, QStringLiteral("1"));
-  EXPECT_EQ(Main->ModeIndex(), 1);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 1);
   Recorder.Clear();
   QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Down);
   EXPECT_EQ(Main->SpinEdit1->Text(), "0");
-  EXPECT_EQ(Main->ModeIndex(), 0);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0);
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   EXPECT_FALSE(Main->RadioGroup1->Item(1)->isEnabled());
   EXPECT_TRUE(Shown(Main->Edit5));
@@ -471,7 +486,7 @@ TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   // Plotted in the power-parameter mode; with p = 0 the limit of q for large n is 0, not the
   // limit of an earlier fit.
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 0;
+  judgements.LevelOf(LevelField::Lower) = Percent(0);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   ASSERT_EQ(Feedback->Series5->PointCount(), 2);
   EXPECT_EQ(Feedback->Series5->YValue(0), 0);
@@ -481,7 +496,7 @@ TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Up);
   EXPECT_TRUE(Main->RadioGroup1->isEnabled());
-  EXPECT_EQ(Main->ModeIndex(), 0) << "enabling does not change the mode";
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0) << "enabling does not change the mode";
 }
 
 TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
@@ -489,7 +504,7 @@ TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
   Type(Main->SpinEdit2, QStringLiteral("99"));
   QTest::keyClick(Main->SpinEdit2->LineEdit(), Qt::Key_Up);
   EXPECT_EQ(Main->SpinEdit2->Text(), "100");
-  EXPECT_EQ(Main->ModeIndex(), 0);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0);
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   EXPECT_EQ(Feedback->Series5->YValue(0), 1) << "with r = 100 q tends to 1";
   Type(Main->SpinEdit2, QStringLiteral("90"));
@@ -497,8 +512,8 @@ TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
 
   SelectMode(1);
   Type(Main->SpinEdit1, QString());
-  EXPECT_EQ(Main->LevelValue(TLevelField::Lower), 0);
-  EXPECT_EQ(Main->ModeIndex(), 0);
+  EXPECT_EQ(Main->Typed().LevelOf(LevelField::Lower).Percent(), 0);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0);
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
 }
 
@@ -506,17 +521,17 @@ TEST_F(MainFormTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
   QSignalSpy changes(Main->SpinEdit1, &TSpinEdit::Changed);
   Type(Main->SpinEdit1, QStringLiteral("85"));
   EXPECT_EQ(Main->SpinEdit1->Text(), "85");
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.85L);
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.85L);
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 85;
+  judgements.LevelOf(LevelField::Lower) = Percent(85);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   const int typed = changes.count();
 
   Main->Edit1->setFocus(Qt::TabFocusReason);
   EXPECT_EQ(Main->SpinEdit1->Text(), "80");
   EXPECT_EQ(changes.count(), typed + 1) << "the rewrite runs the handler again";
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.80L);
-  judgements.Level(TLevelField::Lower) = 80;
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.80L);
+  judgements.LevelOf(LevelField::Lower) = Percent(80);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   EXPECT_EQ(Main->SpinEdit3->MinValue(), 80);
 }
@@ -528,7 +543,7 @@ TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
   SelectMode(1);
   ASSERT_EQ(Recorder.Records().size(), 1u);
   EXPECT_EQ(Recorder.Records()[0].Kind, TMessageBoxKind::Error);
-  EXPECT_EQ(Main->ModeIndex(), 1);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 1);
   EXPECT_TRUE(Shown(Main->Edit4));
   EXPECT_TRUE(Shown(Main->SpinEdit3));
   EXPECT_TRUE(Shown(Main->GroupBox3));
@@ -555,7 +570,7 @@ TEST_F(MainFormTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) 
   ASSERT_EQ(Recorder.Records().size(), 1u) << "the error ends the level handler too";
   EXPECT_EQ(Recorder.Records()[0].Text.rfind("\"Most Likely Value (m)\"", 0), 0u)
       << Recorder.Records()[0].Text;
-  EXPECT_EQ(Main->ModeIndex(), 0);
+  EXPECT_EQ(Main->RadioGroup1->ItemIndex(), 0);
   EXPECT_TRUE(Shown(Main->Edit5));
   EXPECT_FALSE(Main->RadioGroup1->isEnabled());
   EXPECT_FALSE(Feedback->isVisible());
@@ -608,7 +623,7 @@ TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
   EXPECT_EQ(Recorder.Records().back().Kind, TMessageBoxKind::Error);
   EXPECT_EQ(Panels(), ExpectedPanels([] {
               FakeJudgements j;
-              j.Level(TLevelField::Lower) = 80;
+              j.LevelOf(LevelField::Lower) = Percent(80);
               return j;
             }()))
       << "the last fit shown is that of p = 80, r = 90";
@@ -627,17 +642,17 @@ TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   QTest::qWait(TMainForm::kTypingPauseMs + 200);
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   QTest::keyClick(r, Qt::Key_0);
-  ASSERT_TRUE(WaitFor([&] { return AnalysisForm.UpperLevel == 0.9L; }));
+  ASSERT_TRUE(WaitFor([&] { return DocumentLevel(LevelField::Upper) == 0.9L; }));
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.8L);
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.8L);
   EXPECT_TRUE(Feedback->isVisible());
   EXPECT_EQ(Main->SpinEdit2->Text(), "90") << "no keystroke lost";
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 80;
+  judgements.LevelOf(LevelField::Lower) = Percent(80);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   // The arrows stay immediate.
   QTest::keyClick(r, Qt::Key_Down);
-  EXPECT_EQ(AnalysisForm.UpperLevel, 0.89L);
+  EXPECT_EQ(DocumentLevel(LevelField::Upper), 0.89L);
 }
 
 TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
@@ -699,16 +714,12 @@ TEST_F(MainFormTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNam
   Main->Edit3->SetText(QStringLiteral("11"));
   Main->Edit4->SetText(QStringLiteral("12"));
   PressPlot();
-  TGTSPForm model;
-  TAnalysisForm record(model);
   FakeJudgements judgements;
-  judgements.mode = 1;
-  judgements.Type(TNumberField::UpperQuantile, "11");
-  record.SetInputSource(&judgements);
-  record.ReadInputs();
-  const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
-  EXPECT_EQ(Main->Panel6->Caption().toStdString(), FormatNumber(bounds.Smaller));
-  EXPECT_EQ(Main->Panel7->Caption().toStdString(), FormatNumber(bounds.Larger));
+  judgements.Mode = FitMode::ExtraQuantile;
+  judgements.Type(NumberField::UpperQuantile, "11");
+  const FeasibilityBounds bounds = ComputeFeasibilityBounds(ReadJudgements(judgements));
+  EXPECT_EQ(Main->Panel6->Caption().toStdString(), FormatNumber(bounds.Smaller()));
+  EXPECT_EQ(Main->Panel7->Caption().toStdString(), FormatNumber(bounds.Larger()));
   ASSERT_EQ(Recorder.Records().size(), 1u);
   const std::string text = Recorder.Records()[0].Text;
   EXPECT_EQ(text, "Additional Quantile Specification not Feasible\nx_s must lie strictly between " +
@@ -730,7 +741,7 @@ TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
   const TQuantilePage& page = *Feedback->QuantilePage;
   EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->Panel6->Caption()) << "the median";
   EXPECT_EQ(page.QuantilePanels[0]->Caption().toStdString(),
-            FormatNumber(GTSPForm.Quantile(0.01L)));
+            FormatNumber(Quantile(ShownFit(), 0.01L)));
   // The fields start at the judgements, which the fit gives back.
   EXPECT_EQ(page.XEdit->Text(), "10.5");
   EXPECT_EQ(page.AtMostPanel->Caption(), "0.90000000");

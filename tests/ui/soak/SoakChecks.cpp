@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "ChartSeries.h"
+#include "Elicitation.h"
 #include "ExtendedMath.h"
 #include "FloatErrors.h"
 #include "GTSPUnit.h"
@@ -75,12 +76,11 @@ constexpr std::array<const char*, kFigureCount> kFigureNames = {
     "median", "mean", "standard deviation", "lower credibility limit", "upper credibility limit"};
 
 TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, int level) {
-  TGTSPForm fit;
-  fit.LoadFit(a, b, m, n);
+  const TwoSidedPower fit(a, m, b, n);
   const TFloatScope scope;
   const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
-  return {fit.Quantile(0.5L), fit.Mean(), fit.StdDev(), fit.Quantile(tail),
-          fit.Quantile(Checked(1 - tail))};
+  return {Quantile(fit, 0.5L), Mean(fit), StdDev(fit), Quantile(fit, tail),
+          Quantile(fit, Checked(1 - tail))};
 }
 
 // How far the number behind a panel may lie from the number its text reads: half a unit in
@@ -174,8 +174,8 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
   }
 }
 
-// The saved fit is the one the panels show, exactly.
-void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
+// The document's fit is the one the panels show, exactly.
+void CheckSavedFit(const TPlotPDFForm& f, const Fit& saved, TProblems& problems) {
   const auto expect = [&problems](const TPanel* panel, Extended value, const char* what) {
     const std::string text = FormatNumber(value);
     if (Text(panel) != text) {
@@ -183,14 +183,14 @@ void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
                          what + " is \"" + text + "\"");
     }
   };
-  expect(f.Panel1, f.SavedLower, "a");
-  expect(f.Panel2, f.SavedUpper, "b");
-  expect(f.Panel3, f.SavedPower, "n");
-  expect(f.Panel5, f.SavedMode, "m");
+  expect(f.Panel1, saved.LowerBound(), "a");
+  expect(f.Panel2, saved.UpperBound(), "b");
+  expect(f.Panel3, saved.Power(), "n");
+  expect(f.Panel5, saved.ModeValue(), "m");
   TFigures figures{};
   try {
-    figures =
-        FiguresOf(f.SavedLower, f.SavedUpper, f.SavedMode, f.SavedPower, f.SpinEdit1->Value());
+    figures = FiguresOf(saved.LowerBound(), saved.UpperBound(), saved.ModeValue(), saved.Power(),
+                        f.SpinEdit1->Value());
   } catch (const EMathError& e) {
     problems.push_back(std::string("the saved fit raises an arithmetic error: ") + e.what());
     return;
@@ -199,7 +199,7 @@ void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
   for (std::size_t k = 0; k < kFigureCount; ++k) {
     expect(panels[k], figures[k], kFigureNames[k]);
   }
-  const QString label = f.SavedPower < 1 ? QStringLiteral("anti-mode") : QStringLiteral("mode");
+  const QString label = saved.Power() < 1 ? QStringLiteral("anti-mode") : QStringLiteral("mode");
   if (f.Label1->Caption() != label) {
     problems.push_back("the mode label reads \"" + f.Label1->Caption().toStdString() +
                        "\" for the saved n = " + Text(f.Panel3));
@@ -224,13 +224,13 @@ bool HasPoint(const TChartSeries& series, double x, double y) {
 // The charts were fed from the same fit: the marked support ends on the density and the
 // distribution are a and b, and the bound charts mark a and b at the fitted n. The last
 // point of the sampling grid, 100 (b - m)/100 + m, is b up to the rounding of those steps.
-void CheckCharts(const TPlotPDFForm& f, TProblems& problems) {
-  const auto a = static_cast<double>(f.SavedLower);
-  const auto b = static_cast<double>(f.SavedUpper);
-  const auto n = static_cast<double>(f.SavedPower);
+void CheckCharts(const TPlotPDFForm& f, const Fit& saved, TProblems& problems) {
+  const auto a = static_cast<double>(saved.LowerBound());
+  const auto b = static_cast<double>(saved.UpperBound());
+  const auto n = static_cast<double>(saved.Power());
   const double grid =
       16 * std::numeric_limits<double>::epsilon() *
-      std::max({std::fabs(a), std::fabs(b), std::fabs(static_cast<double>(f.SavedMode))});
+      std::max({std::fabs(a), std::fabs(b), std::fabs(static_cast<double>(saved.ModeValue()))});
   const std::pair<const char*, const TChartSeries*> markSeries[] = {{"Series2", f.Series2},
                                                                     {"Series8", f.Series8}};
   for (const auto& [name, marks] : markSeries) {
@@ -306,7 +306,7 @@ TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t 
 
 TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
   TProblems problems;
-  const int mode = main.ModeIndex();
+  const int mode = main.RadioGroup1->ItemIndex();
   if (mode != 0 && mode != 1) {
     problems.push_back("the mode switch selects item " + std::to_string(mode));
     return problems;
@@ -352,7 +352,7 @@ TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
 
 TProblems CheckFeasibilityPanels(const TMainForm& main) {
   TProblems problems;
-  if (main.ModeIndex() != 1) {
+  if (main.RadioGroup1->ItemIndex() != 1) {
     return problems;
   }
   const std::string smallerText = Text(main.Panel6);
@@ -369,7 +369,8 @@ TProblems CheckFeasibilityPanels(const TMainForm& main) {
   return problems;
 }
 
-TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally) {
+TProblems CheckShownFit(const TPlotPDFForm& feedback, const Elicitation& document,
+                        TShownFitTally& tally) {
   TProblems problems;
   if (Text(feedback.Panel1) == "Panel1") {
     // Never plotted: the window is hidden, and every panel still shows its design text.
@@ -385,8 +386,13 @@ TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally) {
     }
     return problems;
   }
-  CheckSavedFit(feedback, problems);
-  CheckCharts(feedback, problems);
+  if (document.Shown() == nullptr) {
+    problems.push_back("the feedback window shows a fit the document does not hold");
+    return problems;
+  }
+  const Fit& saved = *document.Shown()->Fitted;
+  CheckSavedFit(feedback, saved, problems);
+  CheckCharts(feedback, saved, problems);
   CheckFiguresFromPanels(feedback, problems, tally);
   return problems;
 }

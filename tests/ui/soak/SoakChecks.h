@@ -7,6 +7,7 @@
 
 #include "MessageService.h"
 
+class Elicitation;
 class TMainForm;
 class TPlotPDFForm;
 
@@ -39,10 +40,11 @@ struct TShownFitTally {
 
 // Before the first fit the feedback window is hidden and its panels show their design text.
 // Once it shows a fit, every panel belongs to that one fit:
-// - the panels of a, b, n and m are the saved fit, the mode label follows its n, and the
+// - the panels of a, b, n and m are the document's fit, the mode label follows its n, and the
 //   charts' marked ends and fitted points are its a, b and n;
 // - the median, mean and standard deviation, and the credibility limits at the window's
 //   credibility level, recomputed from the panels of a, b, m and n, agree with their panels
 //   within what the rounding to 8 decimals allows;
-// - recomputed from the saved fit, they are exactly the texts shown.
-TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally);
+// - recomputed from the document's fit, they are exactly the texts shown.
+TProblems CheckShownFit(const TPlotPDFForm& feedback, const Elicitation& document,
+                        TShownFitTally& tally);

@@ -164,7 +164,7 @@ struct TSoakTally {
 class WindowSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Windows.emplace();
+    Windows.emplace(Recorder);
     Main = Windows->Main();
     Feedback = Windows->Feedback();
     qtWarnings = &QtWarnings;
@@ -319,7 +319,7 @@ class WindowSoakTest : public ::testing::Test {
     for (int field = 0; field < kFieldCount; ++field) {
       seen.Texts[static_cast<std::size_t>(field)] = Field(field)->Text().toStdString();
     }
-    seen.ExtraQuantileMode = Main->ModeIndex() == 1;
+    seen.ExtraQuantileMode = Main->RadioGroup1->ItemIndex() == 1;
     seen.SmallerBound = Main->Panel6->Caption().toStdString();
     seen.LargerBound = Main->Panel7->Caption().toStdString();
     return seen;
@@ -348,7 +348,7 @@ class WindowSoakTest : public ::testing::Test {
 
   std::vector<TSpinEdit*> ShownLevels() const {
     std::vector<TSpinEdit*> levels = {Main->SpinEdit1, Main->SpinEdit2};
-    if (Main->ModeIndex() == 1) {
+    if (Main->RadioGroup1->ItemIndex() == 1) {
       levels.push_back(Main->SpinEdit3);
     }
     return levels;
@@ -401,7 +401,7 @@ class WindowSoakTest : public ::testing::Test {
     const auto mend = Expert.MendLevels(
         {Main->SpinEdit1->Text().toStdString(), Main->SpinEdit2->Text().toStdString(),
          Main->SpinEdit3->Text().toStdString()},
-        Main->ModeIndex() == 1);
+        Main->RadioGroup1->ItemIndex() == 1);
     TSpinEdit* spin = nullptr;
     std::string text;
     if (mend && Random.Chance(50)) {
@@ -437,7 +437,7 @@ class WindowSoakTest : public ::testing::Test {
                                      Main->BitBtn1,
                                      Main->SpinEdit1->LineEdit(),
                                      Main->SpinEdit2->LineEdit()};
-    if (Main->ModeIndex() == 1) {
+    if (Main->RadioGroup1->ItemIndex() == 1) {
       targets.push_back(Main->Edit4);
       targets.push_back(Main->SpinEdit3->LineEdit());
     } else {
@@ -545,7 +545,7 @@ class WindowSoakTest : public ::testing::Test {
       out << "  " << LevelName(spin) << " = \"" << spin->Text().toStdString() << "\" (range "
           << spin->MinValue() << " to " << spin->MaxValue() << ")\n";
     }
-    out << "  mode " << Main->ModeIndex() << ", switch "
+    out << "  mode " << Main->RadioGroup1->ItemIndex() << ", switch "
         << (Main->RadioGroup1->isEnabled() ? "enabled" : "disabled") << ", feasibility bounds \""
         << Main->Panel6->Caption().toStdString() << "\" \"" << Main->Panel7->Caption().toStdString()
         << "\"\n  feedback window " << (Feedback->isVisible() ? "shown" : "hidden")
@@ -556,7 +556,7 @@ class WindowSoakTest : public ::testing::Test {
 
   TProblems CheckAfterAction(std::size_t firstMessage) {
     TProblems problems;
-    if (InsideHandler()) {
+    if (Windows->Boundary().Inside()) {
       problems.push_back("a handler boundary is still open after the action");
     }
     for (const std::string& warning : QtWarnings) {
@@ -568,14 +568,13 @@ class WindowSoakTest : public ::testing::Test {
     for (const TProblems& found :
          {CheckMessages(Recorder.Records(), firstMessage, *Feedback, Strict),
           CheckModeFields(*Main, *Feedback), CheckFeasibilityPanels(*Main),
-          CheckShownFit(*Feedback, Tally.Figures)}) {
+          CheckShownFit(*Feedback, Windows->Document(), Tally.Figures)}) {
       problems.insert(problems.end(), found.begin(), found.end());
     }
     return problems;
   }
 
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
   std::optional<TApplicationWindows> Windows;
   TMainForm* Main = nullptr;
   TPlotPDFForm* Feedback = nullptr;
