@@ -40,16 +40,9 @@ const PlotOutcome& Elicitation::Plot(const TypedJudgements& typed, const PlotOpt
 
 JudgementReview Elicitation::SwitchMode(const TypedJudgements& typed) {
   TakeJudgements(typed);
-  if (Typed_.Mode == FitMode::ExtraQuantile)
-    return Review(Typed_);
   JudgementReview review;
-  Read(Typed_, review);
-  return review;
-}
-
-JudgementReview Elicitation::Review(const TypedJudgements& typed) const {
-  JudgementReview review;
-  if (const std::optional<Judgements> judgements = Read(typed, review))
+  const std::optional<Judgements> judgements = Read(Typed_, review);
+  if (judgements && Typed_.Mode == FitMode::ExtraQuantile)
     review = ReviewExtraQuantile(*judgements);
   return review;
 }

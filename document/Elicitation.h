@@ -33,8 +33,6 @@ class Elicitation {
   // The credibility level: the fit shown takes its credibility limits at it; nothing else
   // changes.
   void SetCredibility(Level level);
-  // The review of x_s in additional-quantile mode for the judgements; changes nothing.
-  JudgementReview Review(const TypedJudgements& typed) const;
 
  private:
   void TakeJudgements(const TypedJudgements& typed);

@@ -258,9 +258,7 @@ void TMainForm::SpinEdit3Change() {
   const int s = SpinEdit3->Value();
   SpinEdit1->SetMaxValue(s);
   SpinEdit2->SetMinValue(s);
-  if (!ShowFeasibilityReview(Document_.Review(Typed()))) {
-    return;
-  }
+  // The plot shows the bounds of the new s and gives its advice, once.
   BitBtn1Click();
 }
 
@@ -299,8 +297,7 @@ void TMainForm::BitBtn1Click() {
 
 bool TMainForm::ShowMessages(const JudgementReview& review) {
   for (const Message& message : review.Messages) {
-    // The advice on the side of x_s is shown as an error box.
-    Boundary_.ShowError(message.Text);
+    Boundary_.Show(message);
   }
   return !review.Refusal();
 }

@@ -52,8 +52,8 @@ class TMainForm : public QWidget {
   void SpinEdit1Change();
   // Level r: couples the maximum of s, forces the power-parameter mode at r = 100, then plots.
   void SpinEdit2Change();
-  // Level s: couples the maximum of p and the minimum of r, advises on the side of x_s,
-  // refreshes the feasibility bounds, then plots.
+  // Level s: couples the maximum of p and the minimum of r, then plots, which shows the
+  // feasibility bounds of the new s and advises on the side of x_s.
   void SpinEdit3Change();
   // The plot command: fits the judgements in the window's mode and, when there is a fit,
   // presents all of it in the feedback window and brings that window to the front. Nothing

@@ -284,8 +284,14 @@ TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t 
         if (r.Text.empty() || NamesNonNumber(r.Text)) {
           problems.push_back("error message \"" + r.Text + "\"");
         }
+        if (r.Text == kRecommendAbove || r.Text == kRecommendBelow) {
+          problems.push_back("the advice on x_s as an error: \"" + r.Text + "\"");
+        }
         break;
       case TMessageBoxKind::Warning:
+        if (r.Text == kRecommendAbove || r.Text == kRecommendBelow) {
+          break;
+        }
         if (r.Text != kAntiModeWarning || feedback.Label1->Caption() != "anti-mode") {
           problems.push_back("warning \"" + r.Text + "\" with the mode label \"" +
                              feedback.Label1->Caption().toStdString() + "\"");

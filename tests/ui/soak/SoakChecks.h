@@ -14,7 +14,8 @@ class TPlotPDFForm;
 using TProblems = std::vector<std::string>;
 
 // The messages one action gave, records[first] onwards: an Error says something and quotes
-// no "nan" or "inf" of its own; the anti-mode Warning comes with the mode label "anti-mode";
+// no "nan" or "inf" of its own; the advice on the side of x_s is a Warning; the anti-mode
+// Warning comes with the mode label "anti-mode";
 // the arithmetic-error report carries one of the three arithmetic texts (anything else there
 // is an exception no handler meant to raise) and, when strict, does not come at all.
 TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t first,
