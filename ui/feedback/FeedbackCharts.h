@@ -1,13 +1,8 @@
-// The pieces of the feedback window's graph area: a notebook page holding one chart above
-// its caption panel, the settings the five charts share, and the two kinds of series they
-// hold (a red curve, and green markers with value marks).
+// A page of the feedback window's graph area: one chart above its caption panel. The
+// charts' own settings are FeedbackChartSettings.h's.
 #pragma once
 
 #include <QWidget>
-
-#include "Chart.h"
-#include "CustomSeries.h"
-#include "GraphSamples.h"
 
 class ChartWidget;
 class TPanel;
@@ -32,19 +27,3 @@ class TChartPage : public QWidget {
   ChartWidget* Chart_ = nullptr;
   TPanel* Caption_ = nullptr;
 };
-
-// Two-dimensional, no legend, white panel, unfilled back wall, a title band of one blank
-// line, and the two axis titles.
-void SetUpFeedbackChart(TChart& chart, const char* bottomTitle, const char* leftTitle);
-
-// A line without markers or marks.
-TLineSeries* AddCurve(TChart& chart, TColor color);
-
-// The red diamond every marked point of the feedback charts wears.
-void UseRedDiamonds(TCustomSeries& series);
-
-// Green markers with value marks of the given style at the given arrow length.
-TPointSeries* AddMarkers(TChart& chart, TSeriesMarksStyle style, int arrowLength);
-
-// Replaces the series' points by the list, each with an empty label in the series' colour.
-void FeedSeries(TChartSeries& series, const TPointList& points);

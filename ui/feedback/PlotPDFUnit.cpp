@@ -14,6 +14,7 @@
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
+#include "FeedbackChartSettings.h"
 #include "FeedbackCharts.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
@@ -133,12 +134,11 @@ void TPlotPDFForm::CreateExtraQuantilePage() {
       "Probability below x_s as a function of n, given quantiles a_p, b_r, parameter m and the "
       "level s; a mark at each n that fits"));
 
-  TChart& chart = ExtraQuantileChart->Chart();
-  SetUpFeedbackChart(chart, "log10 n", "Probability below x_s");
-  ExtraQuantileSeries = AddCurve(chart, clRed);
-  ExtraLevelSeries = AddCurve(chart, clBlue);
-  ExtraRootSeries = AddMarkers(chart, smsLabel, 8);
-  ExtraRootSeriesHigh = AddMarkers(chart, smsLabel, 30);
+  const ExtraQuantileChartSeries series = SetUpExtraQuantileChart(ExtraQuantileChart->Chart());
+  ExtraQuantileSeries = series.Curve;
+  ExtraLevelSeries = series.Level;
+  ExtraRootSeries = series.Roots;
+  ExtraRootSeriesHigh = series.RootsHigh;
 }
 
 void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
@@ -236,49 +236,22 @@ void TPlotPDFForm::CreateGraphArea() {
 }
 
 void TPlotPDFForm::CreateCharts() {
-  TChart& pdf = PDFChart->Chart();
-  SetUpFeedbackChart(pdf, "x", "Probability Density");
-  pdf.SetBevelWidth(0);
-  TChartFont& titleFont = pdf.Title().Font();
-  titleFont.SetName("Arial");
-  titleFont.SetHeight(16);
-  titleFont.SetStyle(0);
-  titleFont.SetColor(clBlue);
-  Series1 = AddCurve(pdf, clRed);
-  Series1->SetTitle("PDFSeries");
-  Series2 = AddMarkers(pdf, smsXValue, 8);
-  Series2->SetTitle("PDFPointSeries");
-
-  TChart& cdf = CDFChart->Chart();
-  SetUpFeedbackChart(cdf, "x", "Cumulative Distribution Function");
-  TChartAxis& probability = cdf.LeftAxis();
-  probability.SetAutomatic(false);
-  probability.SetAutomaticMinimum(false);
-  probability.SetAutomaticMaximum(false);
-  probability.SetLimits(-0.025, 1.025);
-  probability.SetIncrement(0.05);
-  Series4 = AddCurve(cdf, clRed);
-  Series8 = AddMarkers(cdf, smsXValue, 0);
-
-  TChart& mode = ModeChart->Chart();
-  SetUpFeedbackChart(mode, "n", "Mode Probability q");
-  Series3 = AddCurve(mode, clRed);
-  Series5 = AddCurve(mode, clBlue);
-  UseRedDiamonds(*Series5);
-  Series5->Marks().SetVisible(true);
-  Series5->Marks().SetStyle(smsValue);
-  Series5->Marks().SetArrowLength(8);
-  Series6 = AddMarkers(mode, smsValue, 0);
-
-  TChart& lower = Chart1->Chart();
-  SetUpFeedbackChart(lower, "n", "Lower Bound");
-  Series7 = AddCurve(lower, clRed);
-  Series9 = AddMarkers(lower, smsValue, 0);
-
-  TChart& upper = Chart2->Chart();
-  SetUpFeedbackChart(upper, "n", "Upper Bound");
-  Series10 = AddCurve(upper, clRed);
-  Series11 = AddMarkers(upper, smsValue, 0);
+  const DensityChartSeries density = SetUpDensityChart(PDFChart->Chart());
+  Series1 = density.Line;
+  Series2 = density.Marks;
+  const DistributionChartSeries distribution = SetUpDistributionChart(CDFChart->Chart());
+  Series4 = distribution.Line;
+  Series8 = distribution.Marks;
+  const ModeProbabilityChartSeries mode = SetUpModeProbabilityChart(ModeChart->Chart());
+  Series3 = mode.Line;
+  Series5 = mode.Limit;
+  Series6 = mode.Marks;
+  const BoundChartSeries lower = SetUpLowerBoundChart(Chart1->Chart());
+  Series7 = lower.Line;
+  Series9 = lower.Marks;
+  const BoundChartSeries upper = SetUpUpperBoundChart(Chart2->Chart());
+  Series10 = upper.Line;
+  Series11 = upper.Marks;
 }
 
 void TPlotPDFForm::CreateCopyCommands() {
