@@ -22,8 +22,8 @@ TApplicationWindows* Windows = nullptr;
 // Steps the level down and up in turn, so that every iteration changes the text and plots.
 void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) {
   TMainForm* main = Windows->Main();
-  main->RadioGroup1->SetItemIndex(mode);
-  main->BitBtn1Click();
+  main->ModeSwitch->SetItemIndex(mode);
+  main->Plot();
   TSpinEdit* spin = main->*level;
   bool down = true;
   for (auto _ : state) {
@@ -33,18 +33,18 @@ void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) 
       spin->StepUp();
     }
     down = !down;
-    Windows->Feedback()->PDFChart->repaint();
+    Windows->Feedback()->DensityChart->repaint();
   }
   state.counters["panel_n"] = static_cast<double>(Windows->Document().Shown()->Fitted->Power());
 }
 
 void BM_LevelStepPower(benchmark::State& state) {
-  LevelStep(state, 0, &TMainForm::SpinEdit1);
+  LevelStep(state, 0, &TMainForm::LowerLevelSpin);
 }
 BENCHMARK(BM_LevelStepPower)->Unit(benchmark::kMillisecond);
 
 void BM_LevelStepExtraQuantile(benchmark::State& state) {
-  LevelStep(state, 1, &TMainForm::SpinEdit3);
+  LevelStep(state, 1, &TMainForm::ExtraLevelSpin);
 }
 BENCHMARK(BM_LevelStepExtraQuantile)->Unit(benchmark::kMillisecond);
 

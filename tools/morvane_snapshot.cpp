@@ -127,10 +127,17 @@ json Controls(const QWidget& window) {
 
 json Series(const TPlotPDFForm& form) {
   const std::pair<const char*, const TChartSeries*> series[] = {
-      {"Series1", form.Series1},   {"Series2", form.Series2},  {"Series3", form.Series3},
-      {"Series4", form.Series4},   {"Series5", form.Series5},  {"Series6", form.Series6},
-      {"Series7", form.Series7},   {"Series8", form.Series8},  {"Series9", form.Series9},
-      {"Series10", form.Series10}, {"Series11", form.Series11}};
+      {"DensitySeries", form.DensitySeries},
+      {"DensityMarksSeries", form.DensityMarksSeries},
+      {"ModeProbabilitySeries", form.ModeProbabilitySeries},
+      {"DistributionSeries", form.DistributionSeries},
+      {"ModeProbabilityLimitSeries", form.ModeProbabilityLimitSeries},
+      {"ModeProbabilityMarksSeries", form.ModeProbabilityMarksSeries},
+      {"LowerBoundSeries", form.LowerBoundSeries},
+      {"DistributionMarksSeries", form.DistributionMarksSeries},
+      {"LowerBoundMarksSeries", form.LowerBoundMarksSeries},
+      {"UpperBoundSeries", form.UpperBoundSeries},
+      {"UpperBoundMarksSeries", form.UpperBoundMarksSeries}};
   json out;
   for (const auto& [name, s] : series) {
     json points = json::array();
@@ -223,20 +230,20 @@ int Run(const TOptions& options) {
                  [&] { spin->SetText(QString::number(*value)); });
     }
   };
-  write(mainForm.Edit1, options.ap, "a_p");
-  write(mainForm.Edit2, options.m, "m");
-  write(mainForm.Edit3, options.br, "b_r");
-  write(mainForm.Edit5, options.n, "n");
-  write(mainForm.Edit4, options.xs, "x_s");
-  level(plotForm.SpinEdit1, options.credibility, "the credibility level");
-  level(mainForm.SpinEdit1, options.p, "p");
-  level(mainForm.SpinEdit2, options.r, "r");
+  write(mainForm.LowerQuantileEdit, options.ap, "a_p");
+  write(mainForm.ModeValueEdit, options.m, "m");
+  write(mainForm.UpperQuantileEdit, options.br, "b_r");
+  write(mainForm.PowerEdit, options.n, "n");
+  write(mainForm.ExtraQuantileEdit, options.xs, "x_s");
+  level(plotForm.CredibilitySpin, options.credibility, "the credibility level");
+  level(mainForm.LowerLevelSpin, options.p, "p");
+  level(mainForm.UpperLevelSpin, options.r, "r");
   if (options.xs) {
     session.Do("select \"Additional Quantile (x_s)\"",
-               [&] { mainForm.RadioGroup1->SetItemIndex(1); });
-    level(mainForm.SpinEdit3, options.s, "s");
+               [&] { mainForm.ModeSwitch->SetItemIndex(1); });
+    level(mainForm.ExtraLevelSpin, options.s, "s");
   }
-  session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { mainForm.BitBtn1->click(); });
+  session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { mainForm.PlotButton->click(); });
 
   bool ok = Save(mainForm, dir, "input-window.png");
   const bool shown = plotForm.isVisible();
@@ -244,14 +251,14 @@ int Run(const TOptions& options) {
   json chartTexts = json::object();
   if (shown) {
     // One image per page, named for its tab: "Mode Probability" is feedback-mode-probability.png.
-    for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
-      plotForm.TabbedNotebook1->SetPageIndex(i);
+    for (int i = 0; i < plotForm.Notebook->PageCount(); ++i) {
+      plotForm.Notebook->SetPageIndex(i);
       QApplication::processEvents();
       const QString name = QStringLiteral("feedback-") +
-                           plotForm.TabbedNotebook1->tabText(i).toLower().replace(u' ', u'-') +
+                           plotForm.Notebook->tabText(i).toLower().replace(u' ', u'-') +
                            QStringLiteral(".png");
       ok = Save(plotForm, dir, name.toLatin1().constData()) && ok;
-      const auto* chart = plotForm.TabbedNotebook1->Page(i)->findChild<const ChartWidget*>();
+      const auto* chart = plotForm.Notebook->Page(i)->findChild<const ChartWidget*>();
       if (chart == nullptr) {
         continue;  // a page of numbers, whose texts are among the controls
       }
@@ -268,14 +275,14 @@ int Run(const TOptions& options) {
                          {"w", qRound(t.Box.width() * ratio)},
                          {"h", qRound(t.Box.height() * ratio)}});
       }
-      chartTexts[Str(plotForm.TabbedNotebook1->tabText(i))] = texts;
+      chartTexts[Str(plotForm.Notebook->tabText(i))] = texts;
     }
-    plotForm.TabbedNotebook1->SetPageIndex(0);
+    plotForm.Notebook->SetPageIndex(0);
   }
 
   json tabs = json::array();
-  for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
-    tabs.push_back(Str(plotForm.TabbedNotebook1->tabText(i)));
+  for (int i = 0; i < plotForm.Notebook->PageCount(); ++i) {
+    tabs.push_back(Str(plotForm.Notebook->tabText(i)));
   }
   const json texts = {
       {"input_window",

@@ -54,7 +54,7 @@ QString Trimmed(const QString& text) {
 
 TPlotPDFForm::TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QWidget* parent)
     : QWidget(parent), Document_(document), Boundary_(boundary) {
-  setObjectName(QStringLiteral("PlotPDFForm"));
+  setObjectName(QStringLiteral("FeedbackWindow"));
   setWindowTitle(Title());
   ApplyFont(this, TFontSpec{});
   // Every step of a level field plots and shows this window: the keyboard stays where the
@@ -71,14 +71,15 @@ TPlotPDFForm::TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QW
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   ArrangeAreas();
   // Handlers are connected last, so that building the window runs none of them.
-  Boundary_.Connect(SpinEdit1, &TSpinEdit::Changed, this, [this] { SpinEdit1Change(); });
+  Boundary_.Connect(CredibilitySpin, &TSpinEdit::Changed, this,
+                    [this] { ChangeCredibilityLevel(); });
 }
 
 void TPlotPDFForm::CreateValueArea() {
-  GroupBox1 = new TGroupBox(this);
-  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  FiguresGroup = new TGroupBox(this);
+  FiguresGroup->setObjectName(QStringLiteral("FiguresGroup"));
   // Seen only in the caption of the credibility area.
-  GroupBox1->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  FiguresGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
 
   // Each label stands 4 pixels lower than its panel.
   struct TRow {
@@ -89,33 +90,34 @@ void TPlotPDFForm::CreateValueArea() {
     TPanel** Panel;
   };
   const TRow left[] = {
-      {"Label10", "Lower Bound (a)", &Label10, "Panel1", &Panel1},
-      {"Label11", "Upper Bound (b)", &Label11, "Panel2", &Panel2},
-      {"Label9", "Power Parameter n", &Label9, "Panel3", &Panel3},
-      {"Label12", "Mode Probability Q", &Label12, "Panel4", &Panel4},
+      {"LowerBoundLabel", "Lower Bound (a)", &LowerBoundLabel, "LowerBoundPanel", &LowerBoundPanel},
+      {"UpperBoundLabel", "Upper Bound (b)", &UpperBoundLabel, "UpperBoundPanel", &UpperBoundPanel},
+      {"PowerLabel", "Power Parameter n", &PowerLabel, "PowerPanel", &PowerPanel},
+      {"ModeProbabilityLabel", "Mode Probability Q", &ModeProbabilityLabel, "ModeProbabilityPanel",
+       &ModeProbabilityPanel},
   };
   const TRow right[] = {
-      {"Label1", "Mode", &Label1, "Panel5", &Panel5},
-      {"Label2", "Median", &Label2, "Panel6", &Panel6},
-      {"Label5", "Mean", &Label5, "Panel7", &Panel7},
-      {"Label6", "Standard Deviation", &Label6, "Panel8", &Panel8},
+      {"ModeLabel", "Mode", &ModeLabel, "ModePanel", &ModePanel},
+      {"MedianLabel", "Median", &MedianLabel, "MedianPanel", &MedianPanel},
+      {"MeanLabel", "Mean", &MeanLabel, "MeanPanel", &MeanPanel},
+      {"StdDevLabel", "Standard Deviation", &StdDevLabel, "StdDevPanel", &StdDevPanel},
   };
   const int tops[] = {13, 45, 77, 109};
   const auto place = [this](const TRow& row, int labelLeft, int panelLeft, int top) {
-    *row.Label =
-        Caption(GroupBox1, row.LabelName, QString::fromLatin1(row.LabelText), labelLeft, top + 4);
-    *row.Panel = ResultPanel(GroupBox1, row.PanelName, panelLeft, top);
+    *row.Label = Caption(FiguresGroup, row.LabelName, QString::fromLatin1(row.LabelText), labelLeft,
+                         top + 4);
+    *row.Panel = ResultPanel(FiguresGroup, row.PanelName, panelLeft, top);
   };
   for (int i = 0; i < 4; ++i) {
     place(left[i], 16, 160, tops[i]);
     place(right[i], 376, 512, tops[i]);
   }
-  // Between Panel3 and the right column's labels: two lines of at most 20 characters.
-  PowersLabel = Caption(GroupBox1, "PowersLabel", QString(), 256, 77);
-  PowersLabel->SetAutoSize(false);
-  PowersLabel->setGeometry(256, 75, 116, 30);
-  PowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  PowersLabel->hide();
+  // Between PowerPanel and the right column's labels: two lines of at most 20 characters.
+  OtherPowersLabel = Caption(FiguresGroup, "OtherPowersLabel", QString(), 256, 77);
+  OtherPowersLabel->SetAutoSize(false);
+  OtherPowersLabel->setGeometry(256, 75, 116, 30);
+  OtherPowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  OtherPowersLabel->hide();
 }
 
 void TPlotPDFForm::CreateExtraQuantilePage() {
@@ -142,14 +144,14 @@ void TPlotPDFForm::CreateExtraQuantilePage() {
 }
 
 void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
-  const int index = TabbedNotebook1->indexOf(ExtraQuantilePage);
+  const int index = Notebook->indexOf(ExtraQuantilePage);
   if (shown && index < 0) {
     // Among the chart pages, after the five that every fit has and before "Quantiles".
     constexpr int kAfterFixedChartPages = 5;
-    TabbedNotebook1->insertTab(kAfterFixedChartPages, ExtraQuantilePage,
-                               QStringLiteral("Additional Quantile"));
+    Notebook->insertTab(kAfterFixedChartPages, ExtraQuantilePage,
+                        QStringLiteral("Additional Quantile"));
   } else if (!shown && index >= 0) {
-    TabbedNotebook1->removeTab(index);
+    Notebook->removeTab(index);
     ExtraQuantilePage->hide();
   }
 }
@@ -161,38 +163,41 @@ void TPlotPDFForm::ShowOtherPowers(const std::vector<Extended>& powers, Extended
       others << QString::number(static_cast<double>(n), 'g', 5);
   }
   if (others.isEmpty()) {
-    PowersLabel->SetCaption(QString());
-    PowersLabel->hide();
+    OtherPowersLabel->SetCaption(QString());
+    OtherPowersLabel->hide();
     return;
   }
-  PowersLabel->SetCaption(QStringLiteral("also fits x_s:\n") + others.join(QStringLiteral(", ")));
-  PowersLabel->show();
+  OtherPowersLabel->SetCaption(QStringLiteral("also fits x_s:\n") +
+                               others.join(QStringLiteral(", ")));
+  OtherPowersLabel->show();
 }
 
 void TPlotPDFForm::CreateCredibilityArea() {
-  GroupBox2 = new TGroupBox(QStringLiteral("90% Credibility Interval"), GroupBox1);
-  GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
-  GroupBox2->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
-  Label7 = Caption(GroupBox2, "Label7", QStringLiteral("Lower Credibility Limit"), 8, 28);
-  Panel13 = ResultPanel(GroupBox2, "Panel13", 160, 24);
-  SpinEdit1 = new TSpinEdit(GroupBox2);
-  SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-  ApplyFont(SpinEdit1, TFontSpec{TTextColour::Black});
-  SpinEdit1->setGeometry(280, 27, 73, 22);
-  SpinEdit1->SetMaxLength(50);
-  SpinEdit1->SetMinValue(0);
-  SpinEdit1->SetMaxValue(100);
-  SpinEdit1->SetValue(10);
-  SpinEdit1->setToolTip(QStringLiteral(
+  CredibilityGroup = new TGroupBox(QStringLiteral("90% Credibility Interval"), FiguresGroup);
+  CredibilityGroup->setObjectName(QStringLiteral("CredibilityGroup"));
+  CredibilityGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  LowerCredibilityLabel = Caption(CredibilityGroup, "LowerCredibilityLabel",
+                                  QStringLiteral("Lower Credibility Limit"), 8, 28);
+  LowerCredibilityPanel = ResultPanel(CredibilityGroup, "LowerCredibilityPanel", 160, 24);
+  CredibilitySpin = new TSpinEdit(CredibilityGroup);
+  CredibilitySpin->setObjectName(QStringLiteral("CredibilitySpin"));
+  ApplyFont(CredibilitySpin, TFontSpec{TTextColour::Black});
+  CredibilitySpin->setGeometry(280, 27, 73, 22);
+  CredibilitySpin->SetMaxLength(50);
+  CredibilitySpin->SetMinValue(0);
+  CredibilitySpin->SetMaxValue(100);
+  CredibilitySpin->SetValue(10);
+  CredibilitySpin->setToolTip(QStringLiteral(
       "Credibility level: the percent of probability left outside the interval, half below "
       "its lower and half above its upper limit"));
-  Label8 = Caption(GroupBox2, "Label8", QStringLiteral("Upper Credibility Limit"), 373, 28);
-  Panel14 = ResultPanel(GroupBox2, "Panel14", 512, 24);
+  UpperCredibilityLabel = Caption(CredibilityGroup, "UpperCredibilityLabel",
+                                  QStringLiteral("Upper Credibility Limit"), 373, 28);
+  UpperCredibilityPanel = ResultPanel(CredibilityGroup, "UpperCredibilityPanel", 512, 24);
 }
 
 void TPlotPDFForm::CreateGraphArea() {
-  TabbedNotebook1 = new TTabbedNotebook(this);
-  TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
+  Notebook = new TTabbedNotebook(this);
+  Notebook->setObjectName(QStringLiteral("Notebook"));
   struct TPage {
     const char* Tab;
     const char* ChartName;
@@ -202,20 +207,21 @@ void TPlotPDFForm::CreateGraphArea() {
     const char* Text;
   };
   const TPage pages[] = {
-      {"PDF", "PDFChart", &PDFChart, "Panel11", &Panel11,
+      {"PDF", "DensityChart", &DensityChart, "DensityCaption", &DensityCaption,
        "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and power "
        "parameter n"},
-      {"CDF", "CDFChart", &CDFChart, "Panel15", &Panel15,
+      {"CDF", "DistributionChart", &DistributionChart, "DistributionCaption", &DistributionCaption,
        "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n"},
-      {"Mode Probability", "ModeChart", &ModeChart, "Panel9", &Panel9,
+      {"Mode Probability", "ModeProbabilityChart", &ModeProbabilityChart, "ModeProbabilityCaption",
+       &ModeProbabilityCaption,
        "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m "},
-      {"Lower Bound", "Chart1", &Chart1, "Panel10", &Panel10,
+      {"Lower Bound", "LowerBoundChart", &LowerBoundChart, "LowerBoundCaption", &LowerBoundCaption,
        "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m "},
-      {"Upper Bound", "Chart2", &Chart2, "Panel12", &Panel12,
+      {"Upper Bound", "UpperBoundChart", &UpperBoundChart, "UpperBoundCaption", &UpperBoundCaption,
        "Upper bound b as a function of n, given quantiles a_p, b_r and parameter m "},
   };
   for (const TPage& p : pages) {
-    QWidget* tab = TabbedNotebook1->AddPage(QString::fromLatin1(p.Tab));
+    QWidget* tab = Notebook->AddPage(QString::fromLatin1(p.Tab));
     auto* page = new TChartPage(tab);
     auto* fill = new QVBoxLayout(tab);
     fill->setContentsMargins(0, 0, 0, 0);
@@ -227,31 +233,31 @@ void TPlotPDFForm::CreateGraphArea() {
     (*p.Panel)->SetCaption(QString::fromLatin1(p.Text));
   }
   // After the chart pages: the fit's quantiles and probabilities as numbers.
-  QWidget* tab = TabbedNotebook1->AddPage(QStringLiteral("Quantiles"));
+  QWidget* tab = Notebook->AddPage(QStringLiteral("Quantiles"));
   QuantilePage = new TQuantilePage(Boundary_, tab);
   auto* fill = new QVBoxLayout(tab);
   fill->setContentsMargins(0, 0, 0, 0);
   fill->addWidget(QuantilePage);
-  TabbedNotebook1->SetPageIndex(0);
+  Notebook->SetPageIndex(0);
 }
 
 void TPlotPDFForm::CreateCharts() {
-  const DensityChartSeries density = SetUpDensityChart(PDFChart->Chart());
-  Series1 = density.Line;
-  Series2 = density.Marks;
-  const DistributionChartSeries distribution = SetUpDistributionChart(CDFChart->Chart());
-  Series4 = distribution.Line;
-  Series8 = distribution.Marks;
-  const ModeProbabilityChartSeries mode = SetUpModeProbabilityChart(ModeChart->Chart());
-  Series3 = mode.Line;
-  Series5 = mode.Limit;
-  Series6 = mode.Marks;
-  const BoundChartSeries lower = SetUpLowerBoundChart(Chart1->Chart());
-  Series7 = lower.Line;
-  Series9 = lower.Marks;
-  const BoundChartSeries upper = SetUpUpperBoundChart(Chart2->Chart());
-  Series10 = upper.Line;
-  Series11 = upper.Marks;
+  const DensityChartSeries density = SetUpDensityChart(DensityChart->Chart());
+  DensitySeries = density.Line;
+  DensityMarksSeries = density.Marks;
+  const DistributionChartSeries distribution = SetUpDistributionChart(DistributionChart->Chart());
+  DistributionSeries = distribution.Line;
+  DistributionMarksSeries = distribution.Marks;
+  const ModeProbabilityChartSeries mode = SetUpModeProbabilityChart(ModeProbabilityChart->Chart());
+  ModeProbabilitySeries = mode.Line;
+  ModeProbabilityLimitSeries = mode.Limit;
+  ModeProbabilityMarksSeries = mode.Marks;
+  const BoundChartSeries lower = SetUpLowerBoundChart(LowerBoundChart->Chart());
+  LowerBoundSeries = lower.Line;
+  LowerBoundMarksSeries = lower.Marks;
+  const BoundChartSeries upper = SetUpUpperBoundChart(UpperBoundChart->Chart());
+  UpperBoundSeries = upper.Line;
+  UpperBoundMarksSeries = upper.Marks;
 }
 
 void TPlotPDFForm::CreateCopyCommands() {
@@ -261,9 +267,10 @@ void TPlotPDFForm::CreateCopyCommands() {
   copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, [this] { CopyFit(); });
   addAction(copy);
-  GroupBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
-  GroupBox1->addAction(copy);
-  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2}) {
+  FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
+  FiguresGroup->addAction(copy);
+  for (ChartWidget* chart :
+       {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart, UpperBoundChart}) {
     AddChartMenu(*chart);
   }
 }
@@ -276,13 +283,13 @@ void TPlotPDFForm::resizeEvent(QResizeEvent* event) {
 void TPlotPDFForm::ArrangeAreas() {
   const int w = width();
   const int valueHeight = qMin(height(), kValueAreaHeight);
-  GroupBox1->setGeometry(0, 0, w, valueHeight);
-  TabbedNotebook1->setGeometry(0, valueHeight, w, height() - valueHeight);
+  FiguresGroup->setGeometry(0, 0, w, valueHeight);
+  Notebook->setGeometry(0, valueHeight, w, height() - valueHeight);
   // Two pixels of the value area's frame on each side, below and to the sides.
   constexpr int kFrame = 2;
   constexpr int kCredibilityHeight = 63;
-  GroupBox2->setGeometry(kFrame, qMax(0, valueHeight - kFrame - kCredibilityHeight),
-                         qMax(0, w - 2 * kFrame), kCredibilityHeight);
+  CredibilityGroup->setGeometry(kFrame, qMax(0, valueHeight - kFrame - kCredibilityHeight),
+                                qMax(0, w - 2 * kFrame), kCredibilityHeight);
 }
 
 QString TPlotPDFForm::CredibilityCaption(int level) {
@@ -291,14 +298,14 @@ QString TPlotPDFForm::CredibilityCaption(int level) {
   return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
 }
 
-void TPlotPDFForm::SpinEdit1Change() {
-  const int level = SpinEdit1->Value();
-  GroupBox2->SetCaption(CredibilityCaption(level));
+void TPlotPDFForm::ChangeCredibilityLevel() {
+  const int level = CredibilitySpin->Value();
+  CredibilityGroup->SetCaption(CredibilityCaption(level));
   Document_.SetCredibility(Level::FromPercent(level));
   // Before the first plot there is no fit to take limits of (the window is not shown).
   if (const PlotOutcome* shown = Document_.Shown()) {
-    ShowNumber(*Panel13, shown->Figures.LowerCredibilityLimit);
-    ShowNumber(*Panel14, shown->Figures.UpperCredibilityLimit);
+    ShowNumber(*LowerCredibilityPanel, shown->Figures.LowerCredibilityLimit);
+    ShowNumber(*UpperCredibilityPanel, shown->Figures.UpperCredibilityLimit);
   }
 }
 
@@ -311,18 +318,18 @@ void TPlotPDFForm::ShowFit() {
   const TFitFigures& f = shown->Figures;
   const FitMode mode = fit.Given.Mode();
   ShowStaleness();
-  ShowNumber(*Panel1, f.LowerBound);
-  ShowNumber(*Panel2, f.UpperBound);
-  ShowNumber(*Panel4, f.ModeProbability);
-  ShowNumber(*Panel5, f.ModeValue);
-  ShowNumber(*Panel3, f.Power);
+  ShowNumber(*LowerBoundPanel, f.LowerBound);
+  ShowNumber(*UpperBoundPanel, f.UpperBound);
+  ShowNumber(*ModeProbabilityPanel, f.ModeProbability);
+  ShowNumber(*ModePanel, f.ModeValue);
+  ShowNumber(*PowerPanel, f.Power);
   ShowOtherPowers(fit.Powers, f.Power);
-  Label1->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
-  ShowNumber(*Panel13, f.LowerCredibilityLimit);
-  ShowNumber(*Panel14, f.UpperCredibilityLimit);
-  ShowNumber(*Panel6, f.Median);
-  ShowNumber(*Panel7, f.Mean);
-  ShowNumber(*Panel8, f.StdDev);
+  ModeLabel->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  ShowNumber(*LowerCredibilityPanel, f.LowerCredibilityLimit);
+  ShowNumber(*UpperCredibilityPanel, f.UpperCredibilityLimit);
+  ShowNumber(*MedianPanel, f.Median);
+  ShowNumber(*MeanPanel, f.Mean);
+  ShowNumber(*StdDevPanel, f.StdDev);
 
   FillCharts(shown->Graphs);
   ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
@@ -351,10 +358,12 @@ void TPlotPDFForm::ShowStaleness() {
                        : Title());
   // Greyed, not disabled: the panels can still be read, and the level still be changed.
   for (TPanel* panel :
-       {Panel1, Panel2, Panel3, Panel4, Panel5, Panel6, Panel7, Panel8, Panel13, Panel14}) {
+       {LowerBoundPanel, UpperBoundPanel, PowerPanel, ModeProbabilityPanel, ModePanel, MedianPanel,
+        MeanPanel, StdDevPanel, LowerCredibilityPanel, UpperCredibilityPanel}) {
     panel->setEnabled(!stale);
   }
-  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2, ExtraQuantileChart}) {
+  for (ChartWidget* chart : {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart,
+                             UpperBoundChart, ExtraQuantileChart}) {
     chart->setToolTip(stale ? QStringLiteral("Fit of the previous judgements: ") + judgements
                             : QString());
   }
@@ -391,8 +400,16 @@ QString TPlotPDFForm::FitAsText() const {
     }
   }
   const std::pair<const TLabel*, const TPanel*> rows[] = {
-      {Label10, Panel1}, {Label11, Panel2}, {Label9, Panel3}, {Label12, Panel4}, {Label1, Panel5},
-      {Label2, Panel6},  {Label5, Panel7},  {Label6, Panel8}, {Label7, Panel13}, {Label8, Panel14}};
+      {LowerBoundLabel, LowerBoundPanel},
+      {UpperBoundLabel, UpperBoundPanel},
+      {PowerLabel, PowerPanel},
+      {ModeProbabilityLabel, ModeProbabilityPanel},
+      {ModeLabel, ModePanel},
+      {MedianLabel, MedianPanel},
+      {MeanLabel, MeanPanel},
+      {StdDevLabel, StdDevPanel},
+      {LowerCredibilityLabel, LowerCredibilityPanel},
+      {UpperCredibilityLabel, UpperCredibilityPanel}};
   for (const auto& [label, panel] : rows) {
     line(label->Caption(), Trimmed(panel->Caption()));
   }
@@ -407,22 +424,22 @@ void TPlotPDFForm::CopyFit() const {
 void TPlotPDFForm::ShowModeCaptions(FitMode mode) {
   ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
   if (mode == FitMode::ExtraQuantile) {
-    Panel11->SetCaption(QStringLiteral(
+    DensityCaption->SetCaption(QStringLiteral(
         "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
-    Panel15->SetCaption(QStringLiteral(
+    DistributionCaption->SetCaption(QStringLiteral(
         "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
   } else {
-    Panel11->SetCaption(QStringLiteral(
+    DensityCaption->SetCaption(QStringLiteral(
         "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
         "parameter n"));
-    Panel15->SetCaption(QStringLiteral(
+    DistributionCaption->SetCaption(QStringLiteral(
         "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
         "parameter n"));
   }
 }
 
 int TPlotPDFForm::CredibilityLevel() const {
-  return SpinEdit1->Value();
+  return CredibilitySpin->Value();
 }
 
 void TPlotPDFForm::Present(const QRect& inputWindowFrame) {
@@ -465,17 +482,17 @@ void TPlotPDFForm::PlaceBeside(const QRect& input) {
 }
 
 void TPlotPDFForm::FillCharts(const TGraphSamples& graphs) {
-  FeedSeries(*Series1, graphs.DensityLine);
-  FeedSeries(*Series2, graphs.DensityMarks);
-  FeedSeries(*Series4, graphs.DistributionLine);
-  FeedSeries(*Series8, graphs.DistributionMarks);
-  FeedSeries(*Series3, graphs.ModeLine);
-  FeedSeries(*Series5, graphs.ModeLimitLine);
-  FeedSeries(*Series6, graphs.ModeMarks);
-  FeedSeries(*Series7, graphs.LowerLine);
-  FeedSeries(*Series9, graphs.LowerMarks);
-  FeedSeries(*Series10, graphs.UpperLine);
-  FeedSeries(*Series11, graphs.UpperMarks);
+  FeedSeries(*DensitySeries, graphs.DensityLine);
+  FeedSeries(*DensityMarksSeries, graphs.DensityMarks);
+  FeedSeries(*DistributionSeries, graphs.DistributionLine);
+  FeedSeries(*DistributionMarksSeries, graphs.DistributionMarks);
+  FeedSeries(*ModeProbabilitySeries, graphs.ModeLine);
+  FeedSeries(*ModeProbabilityLimitSeries, graphs.ModeLimitLine);
+  FeedSeries(*ModeProbabilityMarksSeries, graphs.ModeMarks);
+  FeedSeries(*LowerBoundSeries, graphs.LowerLine);
+  FeedSeries(*LowerBoundMarksSeries, graphs.LowerMarks);
+  FeedSeries(*UpperBoundSeries, graphs.UpperLine);
+  FeedSeries(*UpperBoundMarksSeries, graphs.UpperMarks);
 }
 
 void TPlotPDFForm::FillExtraQuantileChart(const TGraphSamples& graphs) {

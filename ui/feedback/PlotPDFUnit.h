@@ -76,68 +76,68 @@ class TPlotPDFForm : public QWidget {
 
   // Credibility level handler: re-captions the credibility area, gives the level to the
   // document and shows the two credibility limits of the fit shown, and nothing else.
-  void SpinEdit1Change();
+  void ChangeCredibilityLevel();
 
   // Value area.
-  TGroupBox* GroupBox1 = nullptr;
-  TLabel* Label10 = nullptr;  // "Lower Bound (a)"
-  TPanel* Panel1 = nullptr;
-  TLabel* Label11 = nullptr;  // "Upper Bound (b)"
-  TPanel* Panel2 = nullptr;
-  TLabel* Label9 = nullptr;  // "Power Parameter n"
-  TPanel* Panel3 = nullptr;
-  TLabel* PowersLabel = nullptr;  // the other powers that fit x_s, beside Panel3
-  TLabel* Label12 = nullptr;      // "Mode Probability Q"
-  TPanel* Panel4 = nullptr;
-  TLabel* Label1 = nullptr;  // the mode label
-  TPanel* Panel5 = nullptr;
-  TLabel* Label2 = nullptr;  // "Median"
-  TPanel* Panel6 = nullptr;
-  TLabel* Label5 = nullptr;  // "Mean"
-  TPanel* Panel7 = nullptr;
-  TLabel* Label6 = nullptr;  // "Standard Deviation"
-  TPanel* Panel8 = nullptr;
+  TGroupBox* FiguresGroup = nullptr;
+  TLabel* LowerBoundLabel = nullptr;  // "Lower Bound (a)"
+  TPanel* LowerBoundPanel = nullptr;
+  TLabel* UpperBoundLabel = nullptr;  // "Upper Bound (b)"
+  TPanel* UpperBoundPanel = nullptr;
+  TLabel* PowerLabel = nullptr;  // "Power Parameter n"
+  TPanel* PowerPanel = nullptr;
+  TLabel* OtherPowersLabel = nullptr;      // the other powers that fit x_s, beside PowerPanel
+  TLabel* ModeProbabilityLabel = nullptr;  // "Mode Probability Q"
+  TPanel* ModeProbabilityPanel = nullptr;
+  TLabel* ModeLabel = nullptr;  // the mode label
+  TPanel* ModePanel = nullptr;
+  TLabel* MedianLabel = nullptr;  // "Median"
+  TPanel* MedianPanel = nullptr;
+  TLabel* MeanLabel = nullptr;  // "Mean"
+  TPanel* MeanPanel = nullptr;
+  TLabel* StdDevLabel = nullptr;  // "Standard Deviation"
+  TPanel* StdDevPanel = nullptr;
 
   // Credibility area.
-  TGroupBox* GroupBox2 = nullptr;
-  TLabel* Label7 = nullptr;  // "Lower Credibility Limit"
-  TPanel* Panel13 = nullptr;
-  TSpinEdit* SpinEdit1 = nullptr;
-  TLabel* Label8 = nullptr;  // "Upper Credibility Limit"
-  TPanel* Panel14 = nullptr;
+  TGroupBox* CredibilityGroup = nullptr;
+  TLabel* LowerCredibilityLabel = nullptr;  // "Lower Credibility Limit"
+  TPanel* LowerCredibilityPanel = nullptr;
+  TSpinEdit* CredibilitySpin = nullptr;
+  TLabel* UpperCredibilityLabel = nullptr;  // "Upper Credibility Limit"
+  TPanel* UpperCredibilityPanel = nullptr;
 
   // Graph area.
-  TTabbedNotebook* TabbedNotebook1 = nullptr;
-  ChartWidget* PDFChart = nullptr;
-  ChartWidget* CDFChart = nullptr;
-  ChartWidget* ModeChart = nullptr;
-  ChartWidget* Chart1 = nullptr;          // lower bound against n
-  ChartWidget* Chart2 = nullptr;          // upper bound against n
-  TPanel* Panel11 = nullptr;              // caption of the density page
-  TPanel* Panel15 = nullptr;              // caption of the distribution page
-  TPanel* Panel9 = nullptr;               // caption of the mode probability page
-  TPanel* Panel10 = nullptr;              // caption of the lower bound page
-  TPanel* Panel12 = nullptr;              // caption of the upper bound page
-  TQuantilePage* QuantilePage = nullptr;  // the "Quantiles" page
+  TTabbedNotebook* Notebook = nullptr;
+  ChartWidget* DensityChart = nullptr;
+  ChartWidget* DistributionChart = nullptr;
+  ChartWidget* ModeProbabilityChart = nullptr;
+  ChartWidget* LowerBoundChart = nullptr;    // lower bound against n
+  ChartWidget* UpperBoundChart = nullptr;    // upper bound against n
+  TPanel* DensityCaption = nullptr;          // caption of the density page
+  TPanel* DistributionCaption = nullptr;     // caption of the distribution page
+  TPanel* ModeProbabilityCaption = nullptr;  // caption of the mode probability page
+  TPanel* LowerBoundCaption = nullptr;       // caption of the lower bound page
+  TPanel* UpperBoundCaption = nullptr;       // caption of the upper bound page
+  TQuantilePage* QuantilePage = nullptr;     // the "Quantiles" page
   // The "Additional Quantile" page, in the notebook only in additional-quantile mode.
   QWidget* ExtraQuantilePage = nullptr;
   ChartWidget* ExtraQuantileChart = nullptr;
   TPanel* ExtraQuantileCaption = nullptr;
 
   // Series, owned by their charts.
-  TLineSeries* Series1 = nullptr;              // density line
-  TPointSeries* Series2 = nullptr;             // marked points on the density
-  TLineSeries* Series4 = nullptr;              // distribution line
-  TPointSeries* Series8 = nullptr;             // marked points on the distribution
-  TLineSeries* Series3 = nullptr;              // q against n
-  TLineSeries* Series5 = nullptr;              // q in the limit of large n
-  TPointSeries* Series6 = nullptr;             // q at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series7 = nullptr;              // a against n
-  TPointSeries* Series9 = nullptr;             // a at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* Series10 = nullptr;             // b against n
-  TPointSeries* Series11 = nullptr;            // b at n = 0, 1, 2, 10 and the fitted n
-  TLineSeries* ExtraQuantileSeries = nullptr;  // F(x_s; n) against log10 n
-  TLineSeries* ExtraLevelSeries = nullptr;     // the level s
+  TLineSeries* DensitySeries = nullptr;                // density line
+  TPointSeries* DensityMarksSeries = nullptr;          // marked points on the density
+  TLineSeries* DistributionSeries = nullptr;           // distribution line
+  TPointSeries* DistributionMarksSeries = nullptr;     // marked points on the distribution
+  TLineSeries* ModeProbabilitySeries = nullptr;        // q against n
+  TLineSeries* ModeProbabilityLimitSeries = nullptr;   // q in the limit of large n
+  TPointSeries* ModeProbabilityMarksSeries = nullptr;  // q at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* LowerBoundSeries = nullptr;             // a against n
+  TPointSeries* LowerBoundMarksSeries = nullptr;       // a at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* UpperBoundSeries = nullptr;             // b against n
+  TPointSeries* UpperBoundMarksSeries = nullptr;       // b at n = 0, 1, 2, 10 and the fitted n
+  TLineSeries* ExtraQuantileSeries = nullptr;          // F(x_s; n) against log10 n
+  TLineSeries* ExtraLevelSeries = nullptr;             // the level s
   // Every power that fits, labelled with its n; neighbours alternate between the two
   // series, whose marks stand at different heights so that close labels do not overlap.
   TPointSeries* ExtraRootSeries = nullptr;

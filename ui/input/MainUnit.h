@@ -47,49 +47,49 @@ class TMainForm : public QWidget {
   // shows the fields of the selected mode; the document takes the judgements, and entering
   // the additional-quantile mode advises on the side of x_s and shows the feasibility
   // bounds. Plots nothing. False when the document refused the judgements.
-  bool RadioGroup1Click();
+  bool SwitchMode();
   // Level p: couples the minimum of s, forces the power-parameter mode at p = 0, then plots.
-  void SpinEdit1Change();
+  void ChangeLowerLevel();
   // Level r: couples the maximum of s, forces the power-parameter mode at r = 100, then plots.
-  void SpinEdit2Change();
+  void ChangeUpperLevel();
   // Level s: couples the maximum of p and the minimum of r, then plots, which shows the
   // feasibility bounds of the new s and advises on the side of x_s.
-  void SpinEdit3Change();
+  void ChangeExtraLevel();
   // The plot command: fits the judgements in the window's mode and, when there is a fit,
   // presents all of it in the feedback window and brings that window to the front. Nothing
   // is presented before the whole fit and its graphs are computed.
-  void BitBtn1Click();
+  void Plot();
 
-  TGroupBox* GroupBox1 = nullptr;  // "Basic Information Specification"
-  TLabel* Label1 = nullptr;        // "Lower Quantile (a_p)"
-  TEdit* Edit1 = nullptr;          // a_p
-  TLabel* Label2 = nullptr;        // "Quantile Level (p)"
-  TSpinEdit* SpinEdit1 = nullptr;  // p, in percent
-  TLabel* Label3 = nullptr;        // "Most Likely Value (m)"
-  TEdit* Edit2 = nullptr;          // m
-  TLabel* Label9 = nullptr;        // the anti-mode remark
-  TLabel* Label4 = nullptr;        // "Upper Quantile (b_r)"
-  TEdit* Edit3 = nullptr;          // b_r
-  TLabel* Label5 = nullptr;        // "Quantile Level (r)"
-  TSpinEdit* SpinEdit2 = nullptr;  // r, in percent
+  TGroupBox* BasicInformationGroup = nullptr;  // "Basic Information Specification"
+  TLabel* LowerQuantileLabel = nullptr;        // "Lower Quantile (a_p)"
+  TEdit* LowerQuantileEdit = nullptr;          // a_p
+  TLabel* LowerLevelLabel = nullptr;           // "Quantile Level (p)"
+  TSpinEdit* LowerLevelSpin = nullptr;         // p, in percent
+  TLabel* ModeValueLabel = nullptr;            // "Most Likely Value (m)"
+  TEdit* ModeValueEdit = nullptr;              // m
+  TLabel* AntiModeRemark = nullptr;            // the anti-mode remark
+  TLabel* UpperQuantileLabel = nullptr;        // "Upper Quantile (b_r)"
+  TEdit* UpperQuantileEdit = nullptr;          // b_r
+  TLabel* UpperLevelLabel = nullptr;           // "Quantile Level (r)"
+  TSpinEdit* UpperLevelSpin = nullptr;         // r, in percent
 
-  TGroupBox* GroupBox2 = nullptr;  // "Additional Information Specification"
-  TRadioGroup* RadioGroup1 = nullptr;
-  TLabel* Label8 = nullptr;        // "Power Parameter n"
-  TEdit* Edit5 = nullptr;          // n
-  TLabel* Label6 = nullptr;        // "Additional Quantile (x_s)"
-  TEdit* Edit4 = nullptr;          // x_s
-  TLabel* Label7 = nullptr;        // "Quantile Level (s)"
-  TSpinEdit* SpinEdit3 = nullptr;  // s, in percent
-  TGroupBox* GroupBox3 = nullptr;  // the feasibility bounds of x_s
-  TLabel* Label14 = nullptr;       // "Lower Bound x_s"
-  TPanel* Panel6 = nullptr;
-  TLabel* Label15 = nullptr;  // "Upper Bound x_s"
-  TPanel* Panel7 = nullptr;
+  TGroupBox* AdditionalInformationGroup = nullptr;  // "Additional Information Specification"
+  TRadioGroup* ModeSwitch = nullptr;
+  TLabel* PowerLabel = nullptr;             // "Power Parameter n"
+  TEdit* PowerEdit = nullptr;               // n
+  TLabel* ExtraQuantileLabel = nullptr;     // "Additional Quantile (x_s)"
+  TEdit* ExtraQuantileEdit = nullptr;       // x_s
+  TLabel* ExtraLevelLabel = nullptr;        // "Quantile Level (s)"
+  TSpinEdit* ExtraLevelSpin = nullptr;      // s, in percent
+  TGroupBox* FeasibilityGroup = nullptr;    // the feasibility bounds of x_s
+  TLabel* FeasibilityLowerLabel = nullptr;  // "Lower Bound x_s"
+  TPanel* FeasibilityLowerPanel = nullptr;
+  TLabel* FeasibilityUpperLabel = nullptr;  // "Upper Bound x_s"
+  TPanel* FeasibilityUpperPanel = nullptr;
 
-  TButton* BitBtn1 = nullptr;  // "Plot Two-Sided Power Graphs"
-  TLabel* Label10 = nullptr;   // credit lines
-  TLabel* Label11 = nullptr;
+  TButton* PlotButton = nullptr;  // "Plot Two-Sided Power Graphs"
+  TLabel* CreditLabel = nullptr;  // credit lines
+  TLabel* CreditNoteLabel = nullptr;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -107,14 +107,14 @@ class TMainForm : public QWidget {
   // Re-captions the feedback window's first two pages for the mode and shows the fields of
   // the mode, each control enabled exactly when it is shown.
   void ShowModeFields(bool extraQuantile);
-  // Shows the feasibility bounds of a review of x_s, the smaller in Panel6, and its
+  // Shows the feasibility bounds of a review of x_s, the smaller in FeasibilityLowerPanel, and its
   // messages; a review without bounds leaves both panels empty. False on a refusal.
   bool ShowFeasibilityReview(const JudgementReview& review);
   // Enables the mode switch exactly while 0 < p and r < 100, then goes back to the
   // power-parameter mode when told to, running the mode switch handler; false when that
   // handler refused the judgements, which ends the level handler too.
   bool CoupleModeSwitch(bool forcePowerParameter);
-  // The smaller bound in Panel6, the larger in Panel7.
+  // The smaller bound in FeasibilityLowerPanel, the larger in FeasibilityUpperPanel.
   void ShowFeasibilityBounds(const FeasibilityBounds& bounds);
 
   Elicitation& Document_;

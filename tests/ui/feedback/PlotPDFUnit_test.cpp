@@ -39,7 +39,7 @@ class PlotPDFFormTest : public ::testing::Test {
   }
 
   void TypeLevel(const QString& text) {
-    QLineEdit* field = Form->SpinEdit1->LineEdit();
+    QLineEdit* field = Form->CredibilitySpin->LineEdit();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     if (text.isEmpty()) {
       QTest::keyClick(field, Qt::Key_Backspace);
@@ -60,35 +60,36 @@ TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
   EXPECT_FALSE(Form->isVisible());
   EXPECT_EQ(Form->windowTitle(), "Feedback FORM for elicited Two-Sided Power Distribution");
   EXPECT_EQ(Form->size(), QSize(616, 604));
-  EXPECT_EQ(Form->GroupBox1->geometry(), QRect(0, 0, 616, 209));
-  EXPECT_EQ(Form->GroupBox2->geometry(), QRect(2, 144, 612, 63));
-  EXPECT_EQ(Form->TabbedNotebook1->geometry(), QRect(0, 209, 616, 395));
-  EXPECT_EQ(Form->GroupBox2->Caption(), "90% Credibility Interval");
-  EXPECT_EQ(Form->Label1->Caption(), "Mode");
+  EXPECT_EQ(Form->FiguresGroup->geometry(), QRect(0, 0, 616, 209));
+  EXPECT_EQ(Form->CredibilityGroup->geometry(), QRect(2, 144, 612, 63));
+  EXPECT_EQ(Form->Notebook->geometry(), QRect(0, 209, 616, 395));
+  EXPECT_EQ(Form->CredibilityGroup->Caption(), "90% Credibility Interval");
+  EXPECT_EQ(Form->ModeLabel->Caption(), "Mode");
   for (const TPanel* panel :
-       {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5, Form->Panel6,
-        Form->Panel7, Form->Panel8, Form->Panel13, Form->Panel14}) {
+       {Form->LowerBoundPanel, Form->UpperBoundPanel, Form->PowerPanel, Form->ModeProbabilityPanel,
+        Form->ModePanel, Form->MedianPanel, Form->MeanPanel, Form->StdDevPanel,
+        Form->LowerCredibilityPanel, Form->UpperCredibilityPanel}) {
     EXPECT_EQ(Text(panel), "Panel1") << panel->objectName().toStdString();
     EXPECT_EQ(panel->Bevel(), TBevel::Lowered) << panel->objectName().toStdString();
     EXPECT_EQ(panel->size(), QSize(89, 25)) << panel->objectName().toStdString();
   }
   const char* tabs[] = {"PDF",         "CDF",         "Mode Probability",
                         "Lower Bound", "Upper Bound", "Quantiles"};
-  ASSERT_EQ(Form->TabbedNotebook1->PageCount(), 6);
+  ASSERT_EQ(Form->Notebook->PageCount(), 6);
   for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(Form->TabbedNotebook1->tabText(i), tabs[i]);
+    EXPECT_EQ(Form->Notebook->tabText(i), tabs[i]);
   }
-  EXPECT_EQ(Form->TabbedNotebook1->PageIndex(), 0);
-  EXPECT_EQ(Text(Form->Panel11),
+  EXPECT_EQ(Form->Notebook->PageIndex(), 0);
+  EXPECT_EQ(Text(Form->DensityCaption),
             "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and "
             "power parameter n");
-  EXPECT_EQ(Text(Form->Panel15),
+  EXPECT_EQ(Text(Form->DistributionCaption),
             "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n");
-  EXPECT_EQ(Text(Form->Panel9),
+  EXPECT_EQ(Text(Form->ModeProbabilityCaption),
             "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m ");
-  EXPECT_EQ(Text(Form->Panel10),
+  EXPECT_EQ(Text(Form->LowerBoundCaption),
             "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m ");
-  EXPECT_EQ(Text(Form->Panel12).back(), ' ');
+  EXPECT_EQ(Text(Form->UpperBoundCaption).back(), ' ');
 }
 
 TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheRest) {
@@ -106,24 +107,24 @@ TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheR
     Form->resize(size.Width, size.Height);
     ASSERT_TRUE(WaitFor([&] { return Form->size() == QSize(size.Width, size.Height); }));
     const std::string at = std::to_string(size.Width) + " x " + std::to_string(size.Height);
-    EXPECT_EQ(Form->GroupBox1->geometry(), QRect(0, 0, size.Width, 209)) << at;
-    EXPECT_EQ(Form->TabbedNotebook1->geometry(), QRect(0, 209, size.Width, size.Height - 209))
-        << at;
-    EXPECT_EQ(Form->GroupBox2->geometry(), QRect(2, 144, size.Width - 4, 63)) << at;
+    EXPECT_EQ(Form->FiguresGroup->geometry(), QRect(0, 0, size.Width, 209)) << at;
+    EXPECT_EQ(Form->Notebook->geometry(), QRect(0, 209, size.Width, size.Height - 209)) << at;
+    EXPECT_EQ(Form->CredibilityGroup->geometry(), QRect(2, 144, size.Width - 4, 63)) << at;
     // Every page: the chart fills the page above its 41-pixel caption panel.
     for (const ChartWidget* chart :
-         {Form->PDFChart, Form->CDFChart, Form->ModeChart, Form->Chart1, Form->Chart2}) {
+         {Form->DensityChart, Form->DistributionChart, Form->ModeProbabilityChart,
+          Form->LowerBoundChart, Form->UpperBoundChart}) {
       const QWidget* page = chart->parentWidget();
       const TPanel* caption = page->findChild<TPanel*>();
       ASSERT_NE(caption, nullptr);
-      Form->TabbedNotebook1->setCurrentWidget(page->parentWidget());
+      Form->Notebook->setCurrentWidget(page->parentWidget());
       ASSERT_TRUE(WaitFor([&] { return chart->height() + 41 == page->height(); })) << at;
       EXPECT_EQ(chart->geometry(), QRect(0, 0, page->width(), page->height() - 41)) << at;
       EXPECT_EQ(caption->geometry(), QRect(0, page->height() - 41, page->width(), 41)) << at;
       EXPECT_EQ(chart->Chart().Width(), chart->width()) << at;
     }
   }
-  Form->TabbedNotebook1->SetPageIndex(0);
+  Form->Notebook->SetPageIndex(0);
 }
 
 TEST_F(PlotPDFFormTest, ClosingOnlyHidesTheWindow) {
@@ -145,11 +146,11 @@ TEST_F(PlotPDFFormTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
     const char* Bottom;
     const char* Left;
   };
-  const TCase cases[] = {{Form->PDFChart, "x", "Probability Density"},
-                         {Form->CDFChart, "x", "Cumulative Distribution Function"},
-                         {Form->ModeChart, "n", "Mode Probability q"},
-                         {Form->Chart1, "n", "Lower Bound"},
-                         {Form->Chart2, "n", "Upper Bound"}};
+  const TCase cases[] = {{Form->DensityChart, "x", "Probability Density"},
+                         {Form->DistributionChart, "x", "Cumulative Distribution Function"},
+                         {Form->ModeProbabilityChart, "n", "Mode Probability q"},
+                         {Form->LowerBoundChart, "n", "Lower Bound"},
+                         {Form->UpperBoundChart, "n", "Upper Bound"}};
   for (const TCase& c : cases) {
     TChart& chart = c.Widget->Chart();
     const std::string name = c.Widget->objectName().toStdString();
@@ -161,16 +162,16 @@ TEST_F(PlotPDFFormTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
     EXPECT_EQ(chart.Title().Text(), std::vector<std::string>{"  "}) << name;
     EXPECT_EQ(chart.BottomAxis().Title().Caption(), c.Bottom) << name;
     EXPECT_EQ(chart.LeftAxis().Title().Caption(), c.Left) << name;
-    EXPECT_EQ(chart.BevelWidth(), c.Widget == Form->PDFChart ? 0 : 1) << name;
-    EXPECT_EQ(chart.LeftAxis().Automatic(), c.Widget != Form->CDFChart) << name;
+    EXPECT_EQ(chart.BevelWidth(), c.Widget == Form->DensityChart ? 0 : 1) << name;
+    EXPECT_EQ(chart.LeftAxis().Automatic(), c.Widget != Form->DistributionChart) << name;
     EXPECT_TRUE(chart.BottomAxis().Automatic()) << name;
   }
-  TChartFont& title = Form->PDFChart->Chart().Title().Font();
+  TChartFont& title = Form->DensityChart->Chart().Title().Font();
   EXPECT_EQ(title.Name(), "Arial");
   EXPECT_EQ(title.Height(), 16);
   EXPECT_EQ(title.Style(), 0u);
   EXPECT_EQ(title.Color(), clBlue);
-  TChartAxis& probability = Form->CDFChart->Chart().LeftAxis();
+  TChartAxis& probability = Form->DistributionChart->Chart().LeftAxis();
   EXPECT_FALSE(probability.AutomaticMinimum());
   EXPECT_FALSE(probability.AutomaticMaximum());
   EXPECT_EQ(probability.Minimum(), -0.025);
@@ -191,17 +192,28 @@ TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
     int Arrow;
   };
   const TCase cases[] = {
-      {"Series1", Form->Series1, Form->PDFChart, true, clRed, false, false, smsLabel, 0},
-      {"Series2", Form->Series2, Form->PDFChart, false, clGreen, true, true, smsXValue, 8},
-      {"Series4", Form->Series4, Form->CDFChart, true, clRed, false, false, smsLabel, 0},
-      {"Series8", Form->Series8, Form->CDFChart, false, clGreen, true, true, smsXValue, 0},
-      {"Series3", Form->Series3, Form->ModeChart, true, clRed, false, false, smsLabel, 0},
-      {"Series5", Form->Series5, Form->ModeChart, true, clBlue, true, true, smsValue, 8},
-      {"Series6", Form->Series6, Form->ModeChart, false, clGreen, true, true, smsValue, 0},
-      {"Series7", Form->Series7, Form->Chart1, true, clRed, false, false, smsLabel, 0},
-      {"Series9", Form->Series9, Form->Chart1, false, clGreen, true, true, smsValue, 0},
-      {"Series10", Form->Series10, Form->Chart2, true, clRed, false, false, smsLabel, 0},
-      {"Series11", Form->Series11, Form->Chart2, false, clGreen, true, true, smsValue, 0},
+      {"DensitySeries", Form->DensitySeries, Form->DensityChart, true, clRed, false, false,
+       smsLabel, 0},
+      {"DensityMarksSeries", Form->DensityMarksSeries, Form->DensityChart, false, clGreen, true,
+       true, smsXValue, 8},
+      {"DistributionSeries", Form->DistributionSeries, Form->DistributionChart, true, clRed, false,
+       false, smsLabel, 0},
+      {"DistributionMarksSeries", Form->DistributionMarksSeries, Form->DistributionChart, false,
+       clGreen, true, true, smsXValue, 0},
+      {"ModeProbabilitySeries", Form->ModeProbabilitySeries, Form->ModeProbabilityChart, true,
+       clRed, false, false, smsLabel, 0},
+      {"ModeProbabilityLimitSeries", Form->ModeProbabilityLimitSeries, Form->ModeProbabilityChart,
+       true, clBlue, true, true, smsValue, 8},
+      {"ModeProbabilityMarksSeries", Form->ModeProbabilityMarksSeries, Form->ModeProbabilityChart,
+       false, clGreen, true, true, smsValue, 0},
+      {"LowerBoundSeries", Form->LowerBoundSeries, Form->LowerBoundChart, true, clRed, false, false,
+       smsLabel, 0},
+      {"LowerBoundMarksSeries", Form->LowerBoundMarksSeries, Form->LowerBoundChart, false, clGreen,
+       true, true, smsValue, 0},
+      {"UpperBoundSeries", Form->UpperBoundSeries, Form->UpperBoundChart, true, clRed, false, false,
+       smsLabel, 0},
+      {"UpperBoundMarksSeries", Form->UpperBoundMarksSeries, Form->UpperBoundChart, false, clGreen,
+       true, true, smsValue, 0},
   };
   for (const TCase& c : cases) {
     const TCustomSeries& s = *c.Series;
@@ -223,9 +235,9 @@ TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
       EXPECT_EQ(s.Marks().ArrowLength(), c.Arrow) << c.Name;
     }
   }
-  EXPECT_EQ(Form->Series1->Title(), "PDFSeries");
-  EXPECT_EQ(Form->Series2->Title(), "PDFPointSeries");
-  EXPECT_EQ(Form->Series3->Title(), "");
+  EXPECT_EQ(Form->DensitySeries->Title(), "PDFSeries");
+  EXPECT_EQ(Form->DensityMarksSeries->Title(), "PDFPointSeries");
+  EXPECT_EQ(Form->ModeProbabilitySeries->Title(), "");
 }
 
 TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
@@ -239,12 +251,17 @@ TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
     }
     const TGraphSamples& g = Document.Shown()->Graphs;
     const std::pair<const TChartSeries*, const TPointList*> fed[] = {
-        {Form->Series1, &g.DensityLine},      {Form->Series2, &g.DensityMarks},
-        {Form->Series4, &g.DistributionLine}, {Form->Series8, &g.DistributionMarks},
-        {Form->Series3, &g.ModeLine},         {Form->Series5, &g.ModeLimitLine},
-        {Form->Series6, &g.ModeMarks},        {Form->Series7, &g.LowerLine},
-        {Form->Series9, &g.LowerMarks},       {Form->Series10, &g.UpperLine},
-        {Form->Series11, &g.UpperMarks}};
+        {Form->DensitySeries, &g.DensityLine},
+        {Form->DensityMarksSeries, &g.DensityMarks},
+        {Form->DistributionSeries, &g.DistributionLine},
+        {Form->DistributionMarksSeries, &g.DistributionMarks},
+        {Form->ModeProbabilitySeries, &g.ModeLine},
+        {Form->ModeProbabilityLimitSeries, &g.ModeLimitLine},
+        {Form->ModeProbabilityMarksSeries, &g.ModeMarks},
+        {Form->LowerBoundSeries, &g.LowerLine},
+        {Form->LowerBoundMarksSeries, &g.LowerMarks},
+        {Form->UpperBoundSeries, &g.UpperLine},
+        {Form->UpperBoundMarksSeries, &g.UpperMarks}};
     for (const auto& [series, list] : fed) {
       // The series keeps its points in ascending X; compare as sorted lists.
       TPointList expected = *list;
@@ -276,8 +293,8 @@ TEST_F(PlotPDFFormTest, TheCaptionNamesTheLevelInsideTheInterval) {
 
 TEST_F(PlotPDFFormTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
   TypeLevel(QStringLiteral("20"));
-  EXPECT_EQ(Form->GroupBox2->Caption(), " 80% Credibility Interval");
-  EXPECT_EQ(Text(Form->Panel13), "Panel1");
+  EXPECT_EQ(Form->CredibilityGroup->Caption(), " 80% Credibility Interval");
+  EXPECT_EQ(Text(Form->LowerCredibilityPanel), "Panel1");
   EXPECT_EQ(Document.Shown(), nullptr);
   EXPECT_EQ(Document.Typed().Credibility, Percent(20)) << "the level is the document's";
   EXPECT_TRUE(Recorder.Records().empty());
@@ -302,33 +319,36 @@ TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
   };
   for (const TCase& c : cases) {
     // From a level that differs, so that every case is a change.
-    Form->SpinEdit1->SetText(QStringLiteral("33"));
+    Form->CredibilitySpin->SetText(QStringLiteral("33"));
     TypeLevel(QString::fromLatin1(c.Typed));
-    EXPECT_EQ(Text(Form->Panel13), FormatNumber(c.Lower)) << "level \"" << c.Typed << '"';
-    EXPECT_EQ(Text(Form->Panel14), FormatNumber(c.Upper)) << "level \"" << c.Typed << '"';
+    EXPECT_EQ(Text(Form->LowerCredibilityPanel), FormatNumber(c.Lower))
+        << "level \"" << c.Typed << '"';
+    EXPECT_EQ(Text(Form->UpperCredibilityPanel), FormatNumber(c.Upper))
+        << "level \"" << c.Typed << '"';
     // The fit shown is still the one plotted.
     EXPECT_EQ(Document.Shown()->Fitted->Distribution, fit);
   }
   // Nothing but the two limits is written.
-  for (const TPanel* panel : {Form->Panel1, Form->Panel2, Form->Panel3, Form->Panel4, Form->Panel5,
-                              Form->Panel6, Form->Panel7, Form->Panel8}) {
+  for (const TPanel* panel :
+       {Form->LowerBoundPanel, Form->UpperBoundPanel, Form->PowerPanel, Form->ModeProbabilityPanel,
+        Form->ModePanel, Form->MedianPanel, Form->MeanPanel, Form->StdDevPanel}) {
     EXPECT_EQ(Text(panel), "Panel1") << panel->objectName().toStdString();
   }
-  EXPECT_EQ(Form->Label1->Caption(), "Mode");
+  EXPECT_EQ(Form->ModeLabel->Caption(), "Mode");
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
 TEST_F(PlotPDFFormTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) {
   const TwoSidedPower fit = PlotFit();
   ASSERT_TRUE(ShowActive(*Form));
-  Form->SpinEdit1->setFocus(Qt::MouseFocusReason);
+  Form->CredibilitySpin->setFocus(Qt::MouseFocusReason);
   TypeLevel(QStringLiteral("150"));
-  EXPECT_EQ(Form->GroupBox2->Caption(), "-50% Credibility Interval");
-  Form->Panel1->setFocusPolicy(Qt::StrongFocus);
-  Form->Panel1->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(Form->SpinEdit1->Text(), "100");
-  EXPECT_EQ(Form->GroupBox2->Caption(), "  0% Credibility Interval");
-  EXPECT_EQ(Text(Form->Panel13), FormatNumber(Quantile(fit, 0.5L)));
+  EXPECT_EQ(Form->CredibilityGroup->Caption(), "-50% Credibility Interval");
+  Form->LowerBoundPanel->setFocusPolicy(Qt::StrongFocus);
+  Form->LowerBoundPanel->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Form->CredibilitySpin->Text(), "100");
+  EXPECT_EQ(Form->CredibilityGroup->Caption(), "  0% Credibility Interval");
+  EXPECT_EQ(Text(Form->LowerCredibilityPanel), FormatNumber(Quantile(fit, 0.5L)));
 }
 
 }  // namespace
