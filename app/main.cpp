@@ -4,7 +4,7 @@
 
 #include "Appearance.h"
 #include "ApplicationWindows.h"
-#include "MainUnit.h"
+#include "InputWindow.h"
 #include "MessageService.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   // ended; every message box is modal. Closing the input window ends the program, whether
   // or not the feedback window is open; closing the feedback window only hides it.
   TQtMessageService messages;
-  TApplicationWindows windows(messages);
+  ApplicationWindows windows(messages);
   windows.Main()->show();
   return QApplication::exec();
 }

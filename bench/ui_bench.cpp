@@ -8,20 +8,20 @@
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
-#include "MainUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 #include "MessageService.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SpinEdit.h"
 
 namespace {
 
 // The program's objects, made in main.
-TApplicationWindows* Windows = nullptr;
+ApplicationWindows* Windows = nullptr;
 
 // Steps the level down and up in turn, so that every iteration changes the text and plots.
-void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) {
-  TMainForm* main = Windows->Main();
+void LevelStep(benchmark::State& state, int mode, TSpinEdit* InputWindow::*level) {
+  InputWindow* main = Windows->Main();
   main->ModeSwitch->SetItemIndex(mode);
   main->Plot();
   TSpinEdit* spin = main->*level;
@@ -39,12 +39,12 @@ void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) 
 }
 
 void BM_LevelStepPower(benchmark::State& state) {
-  LevelStep(state, 0, &TMainForm::LowerLevelSpin);
+  LevelStep(state, 0, &InputWindow::LowerLevelSpin);
 }
 BENCHMARK(BM_LevelStepPower)->Unit(benchmark::kMillisecond);
 
 void BM_LevelStepExtraQuantile(benchmark::State& state) {
-  LevelStep(state, 1, &TMainForm::ExtraLevelSpin);
+  LevelStep(state, 1, &InputWindow::ExtraLevelSpin);
 }
 BENCHMARK(BM_LevelStepExtraQuantile)->Unit(benchmark::kMillisecond);
 
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   InstallToolkitFont();
   TMessageRecorder recorder;
 
-  TApplicationWindows windows(recorder);
+  ApplicationWindows windows(recorder);
   Windows = &windows;
   windows.Main()->show();
 

@@ -1,15 +1,15 @@
 #include "ApplicationWindows.h"
 
-#include "MainUnit.h"
-#include "PlotPDFUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 
-TApplicationWindows::TApplicationWindows(TMessageService& messages) : boundary_(messages) {
-  feedback_ = std::make_unique<TPlotPDFForm>(document_, boundary_);
+ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(messages) {
+  feedback_ = std::make_unique<FeedbackWindow>(document_, boundary_);
   feedback_->setAttribute(Qt::WA_QuitOnClose, false);
-  main_ = std::make_unique<TMainForm>(document_, *feedback_, boundary_);
+  main_ = std::make_unique<InputWindow>(document_, *feedback_, boundary_);
 }
 
-TApplicationWindows::~TApplicationWindows() {
+ApplicationWindows::~ApplicationWindows() {
   main_.reset();
   feedback_.reset();
 }

@@ -9,23 +9,23 @@
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
 
-class TMainForm;
-class TPlotPDFForm;
+class InputWindow;
+class FeedbackWindow;
 class TMessageService;
 
 // The document starts with the input window's initial judgements and no fit. Closing the
 // feedback window never ends the program. Destruction destroys the input window, then the
 // feedback window.
-class TApplicationWindows {
+class ApplicationWindows {
  public:
   // Every message box and beep goes through `messages`, which must outlive the windows.
-  explicit TApplicationWindows(TMessageService& messages);
-  ~TApplicationWindows();
-  TApplicationWindows(const TApplicationWindows&) = delete;
-  TApplicationWindows& operator=(const TApplicationWindows&) = delete;
+  explicit ApplicationWindows(TMessageService& messages);
+  ~ApplicationWindows();
+  ApplicationWindows(const ApplicationWindows&) = delete;
+  ApplicationWindows& operator=(const ApplicationWindows&) = delete;
 
-  TMainForm* Main() const { return main_.get(); }
-  TPlotPDFForm* Feedback() const { return feedback_.get(); }
+  InputWindow* Main() const { return main_.get(); }
+  FeedbackWindow* Feedback() const { return feedback_.get(); }
   Elicitation& Document() { return document_; }
   const Elicitation& Document() const { return document_; }
   THandlerBoundary& Boundary() { return boundary_; }
@@ -33,6 +33,6 @@ class TApplicationWindows {
  private:
   Elicitation document_;
   THandlerBoundary boundary_;
-  std::unique_ptr<TPlotPDFForm> feedback_;
-  std::unique_ptr<TMainForm> main_;
+  std::unique_ptr<FeedbackWindow> feedback_;
+  std::unique_ptr<InputWindow> main_;
 };

@@ -14,12 +14,12 @@
 #include "ChartSeries.h"
 #include "Elicitation.h"
 #include "ExtendedMath.h"
+#include "FeedbackWindow.h"
 #include "FloatErrors.h"
 #include "GTSPUnit.h"
-#include "MainUnit.h"
+#include "InputWindow.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -90,7 +90,7 @@ Extended RoundingOf(Extended shown) {
   return 0.5e-8L + std::fabs(shown) * 0x1p-62L;
 }
 
-std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
+std::array<const TPanel*, kFigureCount> FigurePanels(const FeedbackWindow& f) {
   return {f.MedianPanel, f.MeanPanel, f.StdDevPanel, f.LowerCredibilityPanel,
           f.UpperCredibilityPanel};
 }
@@ -104,7 +104,7 @@ std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
 // of the numbers involved; for the standard deviation that error is E[Y^2]/Var[Y] times
 // larger, from the cancellation in E[Y^2] - E[Y]^2 of the standardized Y = (X - a)/(b - a),
 // which in the units of X is sd + (mean - a)^2/sd.
-void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFitTally& tally) {
+void CheckFiguresFromPanels(const FeedbackWindow& f, TProblems& problems, TShownFitTally& tally) {
   const auto a = PanelNumber(f.LowerBoundPanel);
   const auto b = PanelNumber(f.UpperBoundPanel);
   const auto n = PanelNumber(f.PowerPanel);
@@ -178,7 +178,7 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
 }
 
 // The document's fit is the one the panels show, exactly.
-void CheckSavedFit(const TPlotPDFForm& f, const Fit& saved, TProblems& problems) {
+void CheckSavedFit(const FeedbackWindow& f, const Fit& saved, TProblems& problems) {
   const auto expect = [&problems](const TPanel* panel, Extended value, const char* what) {
     const std::string text = FormatNumber(value);
     if (Text(panel) != text) {
@@ -207,7 +207,7 @@ void CheckSavedFit(const TPlotPDFForm& f, const Fit& saved, TProblems& problems)
     problems.push_back("the mode label reads \"" + f.ModeLabel->Caption().toStdString() +
                        "\" for the saved n = " + Text(f.PowerPanel));
   }
-  const QString caption = TPlotPDFForm::CredibilityCaption(f.CredibilitySpin->Value());
+  const QString caption = FeedbackWindow::CredibilityCaption(f.CredibilitySpin->Value());
   if (f.CredibilityGroup->Caption() != caption &&
       f.CredibilityGroup->Caption() != QStringLiteral("90% Credibility Interval")) {
     problems.push_back("the credibility area reads \"" +
@@ -228,7 +228,7 @@ bool HasPoint(const TChartSeries& series, double x, double y) {
 // The charts were fed from the same fit: the marked support ends on the density and the
 // distribution are a and b, and the bound charts mark a and b at the fitted n. The last
 // point of the sampling grid, 100 (b - m)/100 + m, is b up to the rounding of those steps.
-void CheckCharts(const TPlotPDFForm& f, const Fit& saved, TProblems& problems) {
+void CheckCharts(const FeedbackWindow& f, const Fit& saved, TProblems& problems) {
   const auto a = static_cast<double>(saved.LowerBound());
   const auto b = static_cast<double>(saved.UpperBound());
   const auto n = static_cast<double>(saved.Power());
@@ -280,7 +280,7 @@ bool NamesNonNumber(const std::string& text) {
 }  // namespace
 
 TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t first,
-                        const TPlotPDFForm& feedback, bool strict) {
+                        const FeedbackWindow& feedback, bool strict) {
   TProblems problems;
   for (std::size_t i = first; i < records.size(); ++i) {
     const TMessageRecord& r = records[i];
@@ -315,7 +315,7 @@ TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t 
   return problems;
 }
 
-TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
+TProblems CheckModeFields(const InputWindow& main, const FeedbackWindow& feedback) {
   TProblems problems;
   const int mode = main.ModeSwitch->ItemIndex();
   if (mode != 0 && mode != 1) {
@@ -362,7 +362,7 @@ TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
   return problems;
 }
 
-TProblems CheckFeasibilityPanels(const TMainForm& main) {
+TProblems CheckFeasibilityPanels(const InputWindow& main) {
   TProblems problems;
   if (main.ModeSwitch->ItemIndex() != 1) {
     return problems;
@@ -381,7 +381,7 @@ TProblems CheckFeasibilityPanels(const TMainForm& main) {
   return problems;
 }
 
-TProblems CheckShownFit(const TPlotPDFForm& feedback, const Elicitation& document,
+TProblems CheckShownFit(const FeedbackWindow& feedback, const Elicitation& document,
                         TShownFitTally& tally) {
   TProblems problems;
   if (Text(feedback.LowerBoundPanel) == "Panel1") {

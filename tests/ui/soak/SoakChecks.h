@@ -8,8 +8,8 @@
 #include "MessageService.h"
 
 class Elicitation;
-class TMainForm;
-class TPlotPDFForm;
+class InputWindow;
+class FeedbackWindow;
 
 using TProblems = std::vector<std::string>;
 
@@ -19,17 +19,17 @@ using TProblems = std::vector<std::string>;
 // the arithmetic-error report carries one of the three arithmetic texts (anything else there
 // is an exception no handler meant to raise) and, when strict, does not come at all.
 TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t first,
-                        const TPlotPDFForm& feedback, bool strict);
+                        const FeedbackWindow& feedback, bool strict);
 
 // The fields of the selected mode are the ones shown and enabled: the n field and its label
 // in the power-parameter mode; x_s, s, their labels and the feasibility bounds in the
 // additional-quantile mode. The feedback window's first two page captions name the mode once
 // the mode switch has run.
-TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback);
+TProblems CheckModeFields(const InputWindow& main, const FeedbackWindow& feedback);
 
 // In the additional-quantile mode the feasibility panels are both empty (a refresh failed) or
 // both numbers, the smaller one first.
-TProblems CheckFeasibilityPanels(const TMainForm& main);
+TProblems CheckFeasibilityPanels(const InputWindow& main);
 
 // How often CheckShownFit could recompute the figures from the panels' own texts.
 struct TShownFitTally {
@@ -47,5 +47,5 @@ struct TShownFitTally {
 //   credibility level, recomputed from the panels of a, b, m and n, agree with their panels
 //   within what the rounding to 8 decimals allows;
 // - recomputed from the document's fit, they are exactly the texts shown.
-TProblems CheckShownFit(const TPlotPDFForm& feedback, const Elicitation& document,
+TProblems CheckShownFit(const FeedbackWindow& feedback, const Elicitation& document,
                         TShownFitTally& tally);

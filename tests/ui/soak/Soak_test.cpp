@@ -48,10 +48,10 @@
 #include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
 #include "ErrorBoundary.h"
+#include "FeedbackWindow.h"
 #include "GTSPUnit.h"
-#include "MainUnit.h"
+#include "InputWindow.h"
 #include "MessageService.h"
-#include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
@@ -580,9 +580,9 @@ class WindowSoakTest : public ::testing::Test {
   }
 
   TMessageRecorder Recorder;
-  std::optional<TApplicationWindows> Windows;
-  TMainForm* Main = nullptr;
-  TPlotPDFForm* Feedback = nullptr;
+  std::optional<ApplicationWindows> Windows;
+  InputWindow* Main = nullptr;
+  FeedbackWindow* Feedback = nullptr;
   QtMessageHandler PreviousHandler = nullptr;
   std::vector<std::string> QtWarnings;
   QTimer ModalWatch;

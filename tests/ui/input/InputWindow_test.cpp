@@ -1,4 +1,4 @@
-#include "MainUnit.h"
+#include "InputWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -25,10 +25,10 @@
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "FakeJudgements.h"
+#include "FeedbackWindow.h"
 #include "MessageService.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
-#include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
@@ -85,7 +85,7 @@ class TForwardingService final : public TMessageService {
 
 // Both windows as the program creates them, the input window shown and active, and every
 // message recorded instead of shown.
-class MainFormTest : public ::testing::Test {
+class InputWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Windows.emplace(Service);
@@ -193,9 +193,9 @@ class MainFormTest : public ::testing::Test {
 
   TMessageRecorder Recorder;
   TForwardingService Service{&Recorder};
-  std::optional<TApplicationWindows> Windows;
-  TMainForm* Main = nullptr;
-  TPlotPDFForm* Feedback = nullptr;
+  std::optional<ApplicationWindows> Windows;
+  InputWindow* Main = nullptr;
+  FeedbackWindow* Feedback = nullptr;
 };
 
 const std::string kNotFeasible = "Error: " + std::string(kNotFeasibleMessage);
@@ -205,9 +205,9 @@ const std::string kAntiMode = "Warning: " + std::string(kAntiModeWarning);
 
 // [SECTION] Start
 
-TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
+TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_EQ(Main->windowTitle(), "Morvane");
-  EXPECT_EQ(Main->size(), QSize(TMainForm::kClientWidth, TMainForm::kClientHeight));
+  EXPECT_EQ(Main->size(), QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Panels()[0], "Panel1");
@@ -239,7 +239,7 @@ TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
   }
 }
 
-TEST_F(MainFormTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
+TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
   const QWidget* expected[] = {Main->LowerQuantileEdit,
                                Main->LowerLevelSpin->LineEdit(),
                                Main->ModeValueEdit,
@@ -258,7 +258,7 @@ TEST_F(MainFormTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
 
 // [SECTION] The plot command
 
-TEST_F(MainFormTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
+TEST_F(InputWindowTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
   PressPlot();
   EXPECT_TRUE(Recorder.Records().empty());
   ASSERT_TRUE(Feedback->isVisible());
@@ -273,7 +273,7 @@ TEST_F(MainFormTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
   EXPECT_FALSE(Windows->Document().IsStale());
 }
 
-TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
+TEST_F(InputWindowTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
   struct TCase {
     const char* Power;
     const char* Label;
@@ -309,7 +309,7 @@ class TWarningSpy final : public TMessageService {
   std::function<void()> AtWarning_;
 };
 
-TEST_F(MainFormTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
+TEST_F(InputWindowTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
   TPanelTexts behindWarning{};
@@ -328,7 +328,7 @@ TEST_F(MainFormTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
   EXPECT_EQ(densityPoints, 199) << "the charts already hold the new fit";
 }
 
-TEST_F(MainFormTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
+TEST_F(InputWindowTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
   PressPlot();
   const auto shown = SeriesPoints();
   Type(Main->LowerQuantileEdit, QStringLiteral("6,5"));
@@ -342,7 +342,7 @@ TEST_F(MainFormTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
   EXPECT_EQ(SeriesPoints(), shown);
 }
 
-TEST_F(MainFormTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
+TEST_F(InputWindowTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
   Feedback->CredibilitySpin->SetText(QStringLiteral("20"));
   EXPECT_FALSE(Feedback->isVisible()) << "a level change alone shows nothing";
   PressPlot();
@@ -351,7 +351,7 @@ TEST_F(MainFormTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
   EXPECT_EQ(Panels()[8], FormatNumber(Quantile(ShownFit(), 0.1L)));
 }
 
-TEST_F(MainFormTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
+TEST_F(InputWindowTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
   Feedback->close();
@@ -364,7 +364,7 @@ TEST_F(MainFormTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
 
 // [SECTION] The additional quantile
 
-TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNothing) {
+TEST_F(InputWindowTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNothing) {
   SelectMode(1);
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1);
@@ -397,7 +397,7 @@ TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNoth
   EXPECT_EQ(Feedback->PowerPanel->Caption(), "2.78206148") << "switching does not plot";
 }
 
-TEST_F(MainFormTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouched) {
+TEST_F(InputWindowTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouched) {
   PressPlot();
   SelectMode(1);
   const auto shown = SeriesPoints();
@@ -423,7 +423,7 @@ TEST_F(MainFormTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouc
   EXPECT_EQ(Panels(), kDefaultFigures);
 }
 
-TEST_F(MainFormTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
+TEST_F(InputWindowTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
   SelectMode(1);
   Type(Main->ExtraQuantileEdit, QStringLiteral("9"));
   PressPlot();
@@ -433,7 +433,7 @@ TEST_F(MainFormTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
   EXPECT_EQ(Panels()[0], "Panel1");
 }
 
-TEST_F(MainFormTest, AChangeOfSGivesTheRecommendationOnceAsAWarning) {
+TEST_F(InputWindowTest, AChangeOfSGivesTheRecommendationOnceAsAWarning) {
   struct TCase {
     const char* Mode;
     const char* ExtraQuantile;
@@ -460,7 +460,7 @@ TEST_F(MainFormTest, AChangeOfSGivesTheRecommendationOnceAsAWarning) {
   }
 }
 
-TEST_F(MainFormTest, TheBoundsFollowAChangeOfSOnly) {
+TEST_F(InputWindowTest, TheBoundsFollowAChangeOfSOnly) {
   SelectMode(1);
   Type(Main->UpperQuantileEdit, QStringLiteral("11"));
   EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "10.00000000") << "b_r alone changes no bound";
@@ -486,7 +486,7 @@ TEST_F(MainFormTest, TheBoundsFollowAChangeOfSOnly) {
 
 // [SECTION] The levels
 
-TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
+TEST_F(InputWindowTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   PressPlot();
   SelectMode(1);
   Type(Main->LowerLevelSpin, QStringLiteral("1"));
@@ -517,7 +517,7 @@ TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0) << "enabling does not change the mode";
 }
 
-TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
+TEST_F(InputWindowTest, RAtHundredOrAnEmptyPActLikePAtZero) {
   SelectMode(1);
   Type(Main->UpperLevelSpin, QStringLiteral("99"));
   QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Up);
@@ -535,7 +535,7 @@ TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
   EXPECT_FALSE(Main->ModeSwitch->isEnabled());
 }
 
-TEST_F(MainFormTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
+TEST_F(InputWindowTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
   QSignalSpy changes(Main->LowerLevelSpin, &TSpinEdit::Changed);
   Type(Main->LowerLevelSpin, QStringLiteral("85"));
   EXPECT_EQ(Main->LowerLevelSpin->Text(), "85");
@@ -556,7 +556,7 @@ TEST_F(MainFormTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
 
 // [SECTION] Failures leave the windows whole
 
-TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
+TEST_F(InputWindowTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
   Type(Main->LowerQuantileEdit, QStringLiteral("abc"));
   SelectMode(1);
   ASSERT_EQ(Recorder.Records().size(), 1u);
@@ -579,7 +579,7 @@ TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
   EXPECT_EQ(Feedback->DensityCaption->Caption().toStdString(), kPowerCaption);
 }
 
-TEST_F(MainFormTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) {
+TEST_F(InputWindowTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) {
   SelectMode(1);
   Type(Main->ModeValueEdit, QStringLiteral("seven"));
   Type(Main->LowerLevelSpin, QStringLiteral("1"));
@@ -594,7 +594,7 @@ TEST_F(MainFormTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) 
   EXPECT_FALSE(Feedback->isVisible());
 }
 
-TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
+TEST_F(InputWindowTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   SelectMode(1);
   Type(Main->ExtraLevelSpin, QStringLiteral("0"));
   Type(Main->ExtraLevelSpin, QStringLiteral("10"));
@@ -617,7 +617,7 @@ TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "");
 }
 
-TEST_F(MainFormTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
+TEST_F(InputWindowTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
   // Their midpoint would overflow the side recommendation.
   Type(Main->LowerQuantileEdit, QStringLiteral("1e4932"));
   Type(Main->ModeValueEdit, QStringLiteral("1.05e4932"));
@@ -633,7 +633,7 @@ TEST_F(MainFormTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
   EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
 }
 
-TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
+TEST_F(InputWindowTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
   PressPlot();
   Type(Main->LowerLevelSpin, QStringLiteral("80"));
   Type(Main->UpperLevelSpin, QStringLiteral("80"));
@@ -649,7 +649,7 @@ TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
 
 // [SECTION] Working with the expert
 
-TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
+TEST_F(InputWindowTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   Type(Main->LowerLevelSpin, QStringLiteral("80"));
   Recorder.Clear();
   // With p at 80, "90" typed key by key into r: the "9" alone is never fitted.
@@ -657,7 +657,7 @@ TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   r->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(r, Qt::Key_9);
-  QTest::qWait(TMainForm::kTypingPauseMs + 200);
+  QTest::qWait(InputWindow::kTypingPauseMs + 200);
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   QTest::keyClick(r, Qt::Key_0);
   ASSERT_TRUE(WaitFor([&] { return DocumentLevel(LevelField::Upper) == 0.9L; }));
@@ -673,7 +673,7 @@ TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   EXPECT_EQ(DocumentLevel(LevelField::Upper), 0.89L);
 }
 
-TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
+TEST_F(InputWindowTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
   for (QWidget* field :
        std::vector<QWidget*>{Main->LowerQuantileEdit, Main->LowerLevelSpin->LineEdit(),
                              Main->PowerEdit, Main->PlotButton, Main->ModeSwitch->Item(0)}) {
@@ -688,7 +688,8 @@ TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
-TEST_F(MainFormTest, TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWindowWhenThereIsRoom) {
+TEST_F(InputWindowTest,
+       TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWindowWhenThereIsRoom) {
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
@@ -704,7 +705,7 @@ TEST_F(MainFormTest, TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWind
   EXPECT_EQ(Feedback->pos(), screen.topLeft() + QPoint(5, 7));
 }
 
-TEST_F(MainFormTest, AStaleFitIsMarkedUntilTheNextPlot) {
+TEST_F(InputWindowTest, AStaleFitIsMarkedUntilTheNextPlot) {
   PressPlot();
   const QString title = Feedback->windowTitle();
   EXPECT_FALSE(Feedback->IsStale());
@@ -727,7 +728,7 @@ TEST_F(MainFormTest, AStaleFitIsMarkedUntilTheNextPlot) {
       << Feedback->windowTitle().toStdString();
 }
 
-TEST_F(MainFormTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNamesThem) {
+TEST_F(InputWindowTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNamesThem) {
   SelectMode(1);
   ASSERT_EQ(Main->FeasibilityLowerPanel->Caption(), "9.30042943");
   Main->UpperQuantileEdit->SetText(QStringLiteral("11"));
@@ -746,16 +747,17 @@ TEST_F(MainFormTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNam
                       Main->FeasibilityUpperPanel->Caption().trimmed().toStdString() + ".");
 }
 
-TEST_F(MainFormTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
+TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
   Main->resize(200, 100);
-  EXPECT_TRUE(WaitFor(
-      [&] { return Main->size() == QSize(TMainForm::kClientWidth, TMainForm::kClientHeight); }));
+  EXPECT_TRUE(WaitFor([&] {
+    return Main->size() == QSize(InputWindow::kClientWidth, InputWindow::kClientHeight);
+  }));
   EXPECT_EQ(Feedback->minimumSize(),
-            QSize(TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight));
+            QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight));
   EXPECT_TRUE(Feedback->CredibilitySpin->toolTip().contains("percent of probability left outside"));
 }
 
-TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
+TEST_F(InputWindowTest, TheQuantilesPageShowsTheFitAsNumbers) {
   PressPlot();
   const TQuantilePage& page = *Feedback->QuantilePage;
   EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->MedianPanel->Caption()) << "the median";
@@ -778,7 +780,7 @@ TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
   EXPECT_EQ(page.X1Edit->Text(), "11");
 }
 
-TEST_F(MainFormTest, TheFitAndEachChartCanBeTakenOut) {
+TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
   PressPlot();
   ASSERT_TRUE(ShowActive(*Feedback));
   QApplication::clipboard()->clear();

@@ -28,7 +28,7 @@ class TSpinEdit;
 class TTabbedNotebook;
 class TQuantilePage;
 
-class TPlotPDFForm : public QWidget {
+class FeedbackWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -41,7 +41,7 @@ class TPlotPDFForm : public QWidget {
   static constexpr int kMinimumHeight = 520;
 
   // Shows the document, and runs its handlers inside the boundary; both must outlive it.
-  TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QWidget* parent = nullptr);
+  FeedbackWindow(Elicitation& document, THandlerBoundary& boundary, QWidget* parent = nullptr);
 
   // [SECTION] What the input window tells it
 

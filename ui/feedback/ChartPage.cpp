@@ -1,4 +1,4 @@
-#include "FeedbackCharts.h"
+#include "ChartPage.h"
 
 #include <QResizeEvent>
 
@@ -6,7 +6,7 @@
 #include "ChartWidget.h"
 #include "SimpleControls.h"
 
-TChartPage::TChartPage(QWidget* parent)
+ChartPage::ChartPage(QWidget* parent)
     : QWidget(parent), Chart_(new ChartWidget(this)), Caption_(new TPanel(this)) {
   ApplyFont(Caption_, TFontSpec{TTextColour::Maroon, true});
   Caption_->SetBevel(TBevel::Raised);
@@ -14,7 +14,7 @@ TChartPage::TChartPage(QWidget* parent)
   Caption_->setWordWrap(true);
 }
 
-void TChartPage::resizeEvent(QResizeEvent* event) {
+void ChartPage::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   const int width = event->size().width();
   const int height = event->size().height();

@@ -1,4 +1,4 @@
-#include "PlotPDFUnit.h"
+#include "FeedbackWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,11 +11,11 @@
 
 #include "Appearance.h"
 #include "ChartExport.h"
+#include "ChartPage.h"
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
 #include "FeedbackChartSettings.h"
-#include "FeedbackCharts.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
 #include "QuantilePage.h"
@@ -52,7 +52,7 @@ QString Trimmed(const QString& text) {
 
 }  // namespace
 
-TPlotPDFForm::TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QWidget* parent)
+FeedbackWindow::FeedbackWindow(Elicitation& document, THandlerBoundary& boundary, QWidget* parent)
     : QWidget(parent), Document_(document), Boundary_(boundary) {
   setObjectName(QStringLiteral("FeedbackWindow"));
   setWindowTitle(Title());
@@ -75,7 +75,7 @@ TPlotPDFForm::TPlotPDFForm(Elicitation& document, THandlerBoundary& boundary, QW
                     [this] { ChangeCredibilityLevel(); });
 }
 
-void TPlotPDFForm::CreateValueArea() {
+void FeedbackWindow::CreateValueArea() {
   FiguresGroup = new TGroupBox(this);
   FiguresGroup->setObjectName(QStringLiteral("FiguresGroup"));
   // Seen only in the caption of the credibility area.
@@ -120,11 +120,11 @@ void TPlotPDFForm::CreateValueArea() {
   OtherPowersLabel->hide();
 }
 
-void TPlotPDFForm::CreateExtraQuantilePage() {
+void FeedbackWindow::CreateExtraQuantilePage() {
   ExtraQuantilePage = new QWidget(this);
   ExtraQuantilePage->setObjectName(QStringLiteral("ExtraQuantilePage"));
   ExtraQuantilePage->hide();
-  auto* page = new TChartPage(ExtraQuantilePage);
+  auto* page = new ChartPage(ExtraQuantilePage);
   auto* fill = new QVBoxLayout(ExtraQuantilePage);
   fill->setContentsMargins(0, 0, 0, 0);
   fill->addWidget(page);
@@ -143,7 +143,7 @@ void TPlotPDFForm::CreateExtraQuantilePage() {
   ExtraRootSeriesHigh = series.RootsHigh;
 }
 
-void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
+void FeedbackWindow::ShowExtraQuantilePage(bool shown) {
   const int index = Notebook->indexOf(ExtraQuantilePage);
   if (shown && index < 0) {
     // Among the chart pages, after the five that every fit has and before "Quantiles".
@@ -156,7 +156,7 @@ void TPlotPDFForm::ShowExtraQuantilePage(bool shown) {
   }
 }
 
-void TPlotPDFForm::ShowOtherPowers(const std::vector<Extended>& powers, Extended shown) {
+void FeedbackWindow::ShowOtherPowers(const std::vector<Extended>& powers, Extended shown) {
   QStringList others;
   for (const Extended n : powers) {
     if (n != shown)
@@ -172,7 +172,7 @@ void TPlotPDFForm::ShowOtherPowers(const std::vector<Extended>& powers, Extended
   OtherPowersLabel->show();
 }
 
-void TPlotPDFForm::CreateCredibilityArea() {
+void FeedbackWindow::CreateCredibilityArea() {
   CredibilityGroup = new TGroupBox(QStringLiteral("90% Credibility Interval"), FiguresGroup);
   CredibilityGroup->setObjectName(QStringLiteral("CredibilityGroup"));
   CredibilityGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
@@ -195,7 +195,7 @@ void TPlotPDFForm::CreateCredibilityArea() {
   UpperCredibilityPanel = ResultPanel(CredibilityGroup, "UpperCredibilityPanel", 512, 24);
 }
 
-void TPlotPDFForm::CreateGraphArea() {
+void FeedbackWindow::CreateGraphArea() {
   Notebook = new TTabbedNotebook(this);
   Notebook->setObjectName(QStringLiteral("Notebook"));
   struct TPage {
@@ -222,7 +222,7 @@ void TPlotPDFForm::CreateGraphArea() {
   };
   for (const TPage& p : pages) {
     QWidget* tab = Notebook->AddPage(QString::fromLatin1(p.Tab));
-    auto* page = new TChartPage(tab);
+    auto* page = new ChartPage(tab);
     auto* fill = new QVBoxLayout(tab);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(page);
@@ -241,7 +241,7 @@ void TPlotPDFForm::CreateGraphArea() {
   Notebook->SetPageIndex(0);
 }
 
-void TPlotPDFForm::CreateCharts() {
+void FeedbackWindow::CreateCharts() {
   const DensityChartSeries density = SetUpDensityChart(DensityChart->Chart());
   DensitySeries = density.Line;
   DensityMarksSeries = density.Marks;
@@ -260,7 +260,7 @@ void TPlotPDFForm::CreateCharts() {
   UpperBoundMarksSeries = upper.Marks;
 }
 
-void TPlotPDFForm::CreateCopyCommands() {
+void FeedbackWindow::CreateCopyCommands() {
   auto* copy = new QAction(QStringLiteral("Copy Judgements and Fit"), this);
   copy->setObjectName(QStringLiteral("CopyFit"));
   copy->setShortcut(QKeySequence::Copy);
@@ -275,12 +275,12 @@ void TPlotPDFForm::CreateCopyCommands() {
   }
 }
 
-void TPlotPDFForm::resizeEvent(QResizeEvent* event) {
+void FeedbackWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ArrangeAreas();
 }
 
-void TPlotPDFForm::ArrangeAreas() {
+void FeedbackWindow::ArrangeAreas() {
   const int w = width();
   const int valueHeight = qMin(height(), kValueAreaHeight);
   FiguresGroup->setGeometry(0, 0, w, valueHeight);
@@ -292,13 +292,13 @@ void TPlotPDFForm::ArrangeAreas() {
                                 qMax(0, w - 2 * kFrame), kCredibilityHeight);
 }
 
-QString TPlotPDFForm::CredibilityCaption(int level) {
+QString FeedbackWindow::CredibilityCaption(int level) {
   // Computed wide: a typed level far beyond the range must not overflow.
   const long long outside = 100LL - level;
   return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
 }
 
-void TPlotPDFForm::ChangeCredibilityLevel() {
+void FeedbackWindow::ChangeCredibilityLevel() {
   const int level = CredibilitySpin->Value();
   CredibilityGroup->SetCaption(CredibilityCaption(level));
   Document_.SetCredibility(Level::FromPercent(level));
@@ -309,7 +309,7 @@ void TPlotPDFForm::ChangeCredibilityLevel() {
   }
 }
 
-void TPlotPDFForm::ShowFit() {
+void FeedbackWindow::ShowFit() {
   const PlotOutcome* shown = Document_.Shown();
   if (shown == nullptr) {
     return;
@@ -343,11 +343,11 @@ void TPlotPDFForm::ShowFit() {
                         text(NumberField::UpperQuantile));
 }
 
-bool TPlotPDFForm::IsStale() const {
+bool FeedbackWindow::IsStale() const {
   return Document_.IsStale();
 }
 
-void TPlotPDFForm::ShowStaleness() {
+void FeedbackWindow::ShowStaleness() {
   const bool stale = Document_.IsStale();
   const PlotOutcome* shown = Document_.Shown();
   const QString judgements =
@@ -370,7 +370,7 @@ void TPlotPDFForm::ShowStaleness() {
   QuantilePage->setEnabled(!stale);
 }
 
-QString TPlotPDFForm::FitAsText() const {
+QString FeedbackWindow::FitAsText() const {
   QString text;
   const auto line = [&text](const QString& name, const QString& value) {
     text += name + QLatin1Char('\t') + value + QLatin1Char('\n');
@@ -417,11 +417,11 @@ QString TPlotPDFForm::FitAsText() const {
   return text;
 }
 
-void TPlotPDFForm::CopyFit() const {
+void FeedbackWindow::CopyFit() const {
   QApplication::clipboard()->setText(FitAsText());
 }
 
-void TPlotPDFForm::ShowModeCaptions(FitMode mode) {
+void FeedbackWindow::ShowModeCaptions(FitMode mode) {
   ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
   if (mode == FitMode::ExtraQuantile) {
     DensityCaption->SetCaption(QStringLiteral(
@@ -438,11 +438,11 @@ void TPlotPDFForm::ShowModeCaptions(FitMode mode) {
   }
 }
 
-int TPlotPDFForm::CredibilityLevel() const {
+int FeedbackWindow::CredibilityLevel() const {
   return CredibilitySpin->Value();
 }
 
-void TPlotPDFForm::Present(const QRect& inputWindowFrame) {
+void FeedbackWindow::Present(const QRect& inputWindowFrame) {
   if (!Placed_) {
     Placed_ = true;
     PlaceBeside(inputWindowFrame);
@@ -451,7 +451,7 @@ void TPlotPDFForm::Present(const QRect& inputWindowFrame) {
   raise();
 }
 
-void TPlotPDFForm::PlaceBeside(const QRect& input) {
+void FeedbackWindow::PlaceBeside(const QRect& input) {
   const QScreen* screen = QApplication::primaryScreen();
   if (screen == nullptr) {
     return;
@@ -481,7 +481,7 @@ void TPlotPDFForm::PlaceBeside(const QRect& input) {
   move(place.topLeft());
 }
 
-void TPlotPDFForm::FillCharts(const TGraphSamples& graphs) {
+void FeedbackWindow::FillCharts(const TGraphSamples& graphs) {
   FeedSeries(*DensitySeries, graphs.DensityLine);
   FeedSeries(*DensityMarksSeries, graphs.DensityMarks);
   FeedSeries(*DistributionSeries, graphs.DistributionLine);
@@ -495,7 +495,7 @@ void TPlotPDFForm::FillCharts(const TGraphSamples& graphs) {
   FeedSeries(*UpperBoundMarksSeries, graphs.UpperMarks);
 }
 
-void TPlotPDFForm::FillExtraQuantileChart(const TGraphSamples& graphs) {
+void FeedbackWindow::FillExtraQuantileChart(const TGraphSamples& graphs) {
   FeedSeries(*ExtraQuantileSeries, graphs.ExtraQuantileLine);
   FeedSeries(*ExtraLevelSeries, graphs.ExtraLevelLine);
   ExtraRootSeries->ClearPoints();

@@ -1,4 +1,4 @@
-#include "MainUnit.h"
+#include "InputWindow.h"
 
 #include <QKeyEvent>
 #include <QRadioButton>
@@ -11,9 +11,9 @@
 #include "Appearance.h"
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
+#include "FeedbackWindow.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -57,14 +57,14 @@ TSpinEdit* LevelSpin(QWidget* parent, const char* name, int minimum, int maximum
   spin->SetMaxValue(maximum);
   spin->SetValue(kInitialLevels[static_cast<std::size_t>(field)].Percent());
   // A level typed digit by digit is fitted once the number stands, not at each digit.
-  spin->SetTypingPause(TMainForm::kTypingPauseMs);
+  spin->SetTypingPause(InputWindow::kTypingPauseMs);
   return spin;
 }
 
 }  // namespace
 
-TMainForm::TMainForm(Elicitation& document, TPlotPDFForm& feedback, THandlerBoundary& boundary,
-                     QWidget* parent)
+InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
+                         THandlerBoundary& boundary, QWidget* parent)
     : QWidget(parent), Document_(document), Feedback_(feedback), Boundary_(boundary) {
   setObjectName(QStringLiteral("InputWindow"));
   setWindowTitle(QStringLiteral("Morvane"));
@@ -82,7 +82,7 @@ TMainForm::TMainForm(Elicitation& document, TPlotPDFForm& feedback, THandlerBoun
   ConnectHandlers();
 }
 
-void TMainForm::CreateBasicInformation() {
+void InputWindow::CreateBasicInformation() {
   BasicInformationGroup =
       Named(new TGroupBox(QStringLiteral("Basic Information Specification"), this),
             "BasicInformationGroup");
@@ -114,7 +114,7 @@ void TMainForm::CreateBasicInformation() {
       LevelSpin(BasicInformationGroup, "UpperLevelSpin", 80, 100, LevelField::Upper, 88);
 }
 
-void TMainForm::CreateAdditionalInformation() {
+void InputWindow::CreateAdditionalInformation() {
   AdditionalInformationGroup =
       Named(new TGroupBox(QStringLiteral("Additional Information Specification"), this),
             "AdditionalInformationGroup");
@@ -146,7 +146,7 @@ void TMainForm::CreateAdditionalInformation() {
   }
 }
 
-void TMainForm::CreateFeasibilityBounds() {
+void InputWindow::CreateFeasibilityBounds() {
   FeasibilityGroup =
       Named(new TGroupBox(
                 QStringLiteral("Boundaries for Additional Quantile that Guarantee TSP feasibility"),
@@ -170,7 +170,7 @@ void TMainForm::CreateFeasibilityBounds() {
   FeasibilityGroup->setVisible(false);
 }
 
-void TMainForm::CreateCommandArea() {
+void InputWindow::CreateCommandArea() {
   PlotButton =
       Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), this), "PlotButton");
   ApplyFont(PlotButton, TFontSpec{TTextColour::Black, true});
@@ -183,7 +183,7 @@ void TMainForm::CreateCommandArea() {
   CreditNoteLabel->adjustSize();
 }
 
-void TMainForm::SetTabOrder() {
+void InputWindow::SetTabOrder() {
   QWidget* const order[] = {PlotButton,          LowerQuantileEdit,  LowerLevelSpin,
                             ModeValueEdit,       UpperQuantileEdit,  UpperLevelSpin,
                             ExtraQuantileEdit,   ExtraLevelSpin,     PowerEdit,
@@ -195,7 +195,7 @@ void TMainForm::SetTabOrder() {
   PlotButton->setFocus(Qt::OtherFocusReason);
 }
 
-void TMainForm::ConnectHandlers() {
+void InputWindow::ConnectHandlers() {
   Boundary_.Connect(ModeSwitch, &TRadioGroup::Clicked, this, [this] { SwitchMode(); });
   Boundary_.Connect(LowerLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeLowerLevel(); });
   Boundary_.Connect(UpperLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeUpperLevel(); });
@@ -203,7 +203,7 @@ void TMainForm::ConnectHandlers() {
   Boundary_.Connect(PlotButton, &TButton::clicked, this, [this] { Plot(); });
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
+void InputWindow::keyPressEvent(QKeyEvent* event) {
   // Enter in any field, or on a focused control that has no use for it, plots.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
@@ -215,7 +215,7 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
 
 // [SECTION] What the fields hold
 
-TypedJudgements TMainForm::Typed() const {
+TypedJudgements InputWindow::Typed() const {
   TypedJudgements typed = Document_.Typed();
   const std::pair<NumberField, const TEdit*> edits[] = {
       {NumberField::LowerQuantile, LowerQuantileEdit},
@@ -235,7 +235,7 @@ TypedJudgements TMainForm::Typed() const {
 
 // [SECTION] Handlers
 
-bool TMainForm::SwitchMode() {
+bool InputWindow::SwitchMode() {
   const bool extraQuantile = ModeSwitch->ItemIndex() == 1;
   // The fields of the item now selected are shown before anything is computed, so that a
   // judgement the computation refuses never leaves the window half-switched.
@@ -252,7 +252,7 @@ bool TMainForm::SwitchMode() {
   return extraQuantile ? ShowFeasibilityReview(review) : ShowMessages(review);
 }
 
-void TMainForm::ChangeLowerLevel() {
+void InputWindow::ChangeLowerLevel() {
   const int p = LowerLevelSpin->Value();
   ExtraLevelSpin->SetMinValue(p);
   if (CoupleModeSwitch(p == 0)) {
@@ -260,7 +260,7 @@ void TMainForm::ChangeLowerLevel() {
   }
 }
 
-void TMainForm::ChangeUpperLevel() {
+void InputWindow::ChangeUpperLevel() {
   const int r = UpperLevelSpin->Value();
   ExtraLevelSpin->SetMaxValue(r);
   if (CoupleModeSwitch(r == 100)) {
@@ -268,7 +268,7 @@ void TMainForm::ChangeUpperLevel() {
   }
 }
 
-void TMainForm::ChangeExtraLevel() {
+void InputWindow::ChangeExtraLevel() {
   const int s = ExtraLevelSpin->Value();
   LowerLevelSpin->SetMaxValue(s);
   UpperLevelSpin->SetMinValue(s);
@@ -276,7 +276,7 @@ void TMainForm::ChangeExtraLevel() {
   Plot();
 }
 
-void TMainForm::Plot() {
+void InputWindow::Plot() {
   const bool extraQuantile = ModeSwitch->ItemIndex() != 0;
   if (extraQuantile) {
     // Bounds of earlier judgements would pass for the bounds of these.
@@ -309,21 +309,21 @@ void TMainForm::Plot() {
   Feedback_.Present(frameGeometry());
 }
 
-bool TMainForm::ShowMessages(const JudgementReview& review) {
+bool InputWindow::ShowMessages(const JudgementReview& review) {
   for (const Message& message : review.Messages) {
     Boundary_.Show(message);
   }
   return !review.Refusal();
 }
 
-void TMainForm::ShowFeasibilityBounds(const FeasibilityBounds& bounds) {
+void InputWindow::ShowFeasibilityBounds(const FeasibilityBounds& bounds) {
   ShowNumber(*FeasibilityLowerPanel, bounds.Smaller());
   ShowNumber(*FeasibilityUpperPanel, bounds.Larger());
 }
 
 // [SECTION] Steps of the handlers
 
-void TMainForm::ShowModeFields(bool extraQuantile) {
+void InputWindow::ShowModeFields(bool extraQuantile) {
   Feedback_.ShowModeCaptions(extraQuantile ? FitMode::ExtraQuantile : FitMode::PowerParameter);
   const auto show = [](QWidget* control, bool on) {
     control->setVisible(on);
@@ -338,7 +338,7 @@ void TMainForm::ShowModeFields(bool extraQuantile) {
   show(ExtraLevelSpin, extraQuantile);
 }
 
-bool TMainForm::ShowFeasibilityReview(const JudgementReview& review) {
+bool InputWindow::ShowFeasibilityReview(const JudgementReview& review) {
   // Emptied first: bounds of earlier judgements would pass for the bounds of these if the
   // review refused them.
   FeasibilityLowerPanel->SetCaption(QString());
@@ -349,7 +349,7 @@ bool TMainForm::ShowFeasibilityReview(const JudgementReview& review) {
   return ShowMessages(review);
 }
 
-bool TMainForm::CoupleModeSwitch(bool forcePowerParameter) {
+bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
   // The additional-quantile mode needs 0 < p and r < 100. The switch is set before the
   // forced return to the power-parameter mode, whose handler may refuse, so that it is never
   // left enabled there.

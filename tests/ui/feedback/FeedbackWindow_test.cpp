@@ -1,4 +1,4 @@
-#include "PlotPDFUnit.h"
+#include "FeedbackWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +26,9 @@ std::string Text(const TPanel* panel) {
   return panel->Caption().toStdString();
 }
 
-class PlotPDFFormTest : public ::testing::Test {
+class FeedbackWindowTest : public ::testing::Test {
  protected:
-  void SetUp() override { Form = std::make_unique<TPlotPDFForm>(Document, Boundary); }
+  void SetUp() override { Form = std::make_unique<FeedbackWindow>(Document, Boundary); }
 
   // The document's fit of the judgements for power n, not yet shown; its distribution.
   const TwoSidedPower& PlotFit(const char* power = "7.0") {
@@ -51,12 +51,12 @@ class PlotPDFFormTest : public ::testing::Test {
   TMessageRecorder Recorder;
   THandlerBoundary Boundary{Recorder};
   Elicitation Document;
-  std::unique_ptr<TPlotPDFForm> Form;
+  std::unique_ptr<FeedbackWindow> Form;
 };
 
 // [SECTION] Layout
 
-TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
+TEST_F(FeedbackWindowTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
   EXPECT_FALSE(Form->isVisible());
   EXPECT_EQ(Form->windowTitle(), "Feedback FORM for elicited Two-Sided Power Distribution");
   EXPECT_EQ(Form->size(), QSize(616, 604));
@@ -92,17 +92,18 @@ TEST_F(PlotPDFFormTest, OpensHiddenAtItsDesignedSizeWithThePdfPageSelected) {
   EXPECT_EQ(Text(Form->UpperBoundCaption).back(), ' ');
 }
 
-TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheRest) {
+TEST_F(FeedbackWindowTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheRest) {
   ASSERT_TRUE(ShowActive(*Form));
   // Asked for less than its minimum, the window stops there, where nothing is cut.
   Form->resize(400, 300);
   ASSERT_TRUE(WaitFor([&] {
-    return Form->size() == QSize(TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight);
+    return Form->size() == QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight);
   })) << Form->width()
       << " x " << Form->height();
   const struct {
     int Width, Height;
-  } sizes[] = {{900, 800}, {616, 604}, {TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight}};
+  } sizes[] = {
+      {900, 800}, {616, 604}, {FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight}};
   for (const auto& size : sizes) {
     Form->resize(size.Width, size.Height);
     ASSERT_TRUE(WaitFor([&] { return Form->size() == QSize(size.Width, size.Height); }));
@@ -127,8 +128,8 @@ TEST_F(PlotPDFFormTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeTheR
   Form->Notebook->SetPageIndex(0);
 }
 
-TEST_F(PlotPDFFormTest, ClosingOnlyHidesTheWindow) {
-  const QPointer<TPlotPDFForm> alive(Form.get());
+TEST_F(FeedbackWindowTest, ClosingOnlyHidesTheWindow) {
+  const QPointer<FeedbackWindow> alive(Form.get());
   Form->show();
   ASSERT_TRUE(WaitFor([&] { return Form->isVisible(); }));
   EXPECT_TRUE(Form->close());
@@ -140,7 +141,7 @@ TEST_F(PlotPDFFormTest, ClosingOnlyHidesTheWindow) {
 
 // [SECTION] Charts and series
 
-TEST_F(PlotPDFFormTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
+TEST_F(FeedbackWindowTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
   struct TCase {
     ChartWidget* Widget;
     const char* Bottom;
@@ -179,7 +180,7 @@ TEST_F(PlotPDFFormTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
   EXPECT_EQ(probability.Increment(), 0.05);
 }
 
-TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
+TEST_F(FeedbackWindowTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
   struct TCase {
     const char* Name;
     TCustomSeries* Series;
@@ -240,7 +241,7 @@ TEST_F(PlotPDFFormTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {
   EXPECT_EQ(Form->ModeProbabilitySeries->Title(), "");
 }
 
-TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
+TEST_F(FeedbackWindowTest, FillingReplacesEachSeriesByItsPointList) {
   for (const FitMode mode : {FitMode::PowerParameter, FitMode::ExtraQuantile}) {
     FakeJudgements typed;
     typed.Mode = mode;
@@ -281,17 +282,17 @@ TEST_F(PlotPDFFormTest, FillingReplacesEachSeriesByItsPointList) {
 
 // [SECTION] Credibility interval
 
-TEST_F(PlotPDFFormTest, TheCaptionNamesTheLevelInsideTheInterval) {
+TEST_F(FeedbackWindowTest, TheCaptionNamesTheLevelInsideTheInterval) {
   const std::pair<int, const char*> cases[] = {
       {10, " 90% Credibility Interval"},    {0, "100% Credibility Interval"},
       {100, "  0% Credibility Interval"},   {150, "-50% Credibility Interval"},
       {-900, "1000% Credibility Interval"}, {INT_MIN, "2147483748% Credibility Interval"}};
   for (const auto& [level, caption] : cases) {
-    EXPECT_EQ(TPlotPDFForm::CredibilityCaption(level), caption) << "level " << level;
+    EXPECT_EQ(FeedbackWindow::CredibilityCaption(level), caption) << "level " << level;
   }
 }
 
-TEST_F(PlotPDFFormTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
+TEST_F(FeedbackWindowTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
   TypeLevel(QStringLiteral("20"));
   EXPECT_EQ(Form->CredibilityGroup->Caption(), " 80% Credibility Interval");
   EXPECT_EQ(Text(Form->LowerCredibilityPanel), "Panel1");
@@ -300,7 +301,7 @@ TEST_F(PlotPDFFormTest, BeforeAnyFitALevelChangeOnlyReCaptions) {
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
-TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
+TEST_F(FeedbackWindowTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
   const TwoSidedPower fit = PlotFit();
   const Extended a = fit.Lower();
   struct TCase {
@@ -338,7 +339,7 @@ TEST_F(PlotPDFFormTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
-TEST_F(PlotPDFFormTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) {
+TEST_F(FeedbackWindowTest, LeavingTheLevelBeyondItsRangeBringsItBackAndRecomputes) {
   const TwoSidedPower fit = PlotFit();
   ASSERT_TRUE(ShowActive(*Form));
   Form->CredibilitySpin->setFocus(Qt::MouseFocusReason);

@@ -9,13 +9,13 @@ class TPanel;
 
 // A chart filling the page above a caption panel of fixed height, in maroon bold on a
 // raised bevel.
-class TChartPage : public QWidget {
+class ChartPage : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kCaptionHeight = 41;
 
-  explicit TChartPage(QWidget* parent = nullptr);
+  explicit ChartPage(QWidget* parent = nullptr);
 
   ChartWidget* Chart() const { return Chart_; }
   TPanel* Caption() const { return Caption_; }

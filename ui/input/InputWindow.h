@@ -13,7 +13,7 @@
 #include "Judgements.h"
 
 class Elicitation;
-class TPlotPDFForm;
+class FeedbackWindow;
 class THandlerBoundary;
 class TButton;
 class TEdit;
@@ -23,7 +23,7 @@ class TPanel;
 class TRadioGroup;
 class TSpinEdit;
 
-class TMainForm : public QWidget {
+class InputWindow : public QWidget {
   Q_OBJECT
 
  public:
@@ -36,8 +36,8 @@ class TMainForm : public QWidget {
 
   // Works on the document, presents its fits in the feedback window and runs its handlers
   // inside the boundary, which shows its messages; all three must outlive it.
-  TMainForm(Elicitation& document, TPlotPDFForm& feedback, THandlerBoundary& boundary,
-            QWidget* parent = nullptr);
+  InputWindow(Elicitation& document, FeedbackWindow& feedback, THandlerBoundary& boundary,
+              QWidget* parent = nullptr);
 
   // The judgements as the fields hold them: every number field's text, the value of each
   // level field and the mode; the credibility level is the document's.
@@ -118,6 +118,6 @@ class TMainForm : public QWidget {
   void ShowFeasibilityBounds(const FeasibilityBounds& bounds);
 
   Elicitation& Document_;
-  TPlotPDFForm& Feedback_;
+  FeedbackWindow& Feedback_;
   THandlerBoundary& Boundary_;
 };
