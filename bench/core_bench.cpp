@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "BoundScreen.h"
 #include "Fit.h"
 #include "Judgements.h"
 #include "PlotComputation.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ Judgements InitialJudgements(FitMode mode) {
 
 // The solvers' working record at those judgements, to time the solvers themselves.
 struct Bench {
-  TAnalysisForm record;
+  SolverRecord record;
   explicit Bench(FitMode mode) { record.Load(InitialJudgements(mode)); }
 };
 
@@ -101,7 +101,7 @@ void SolveVaried(benchmark::State& state, TBoundsPath path) {
     sets.push_back({lower / 100.0L, upper / 100.0L, ap, m, br,
                     std::pow(10.0L, static_cast<Extended>(uniform(-1, 2)))});
   }
-  TAnalysisForm record;
+  SolverRecord record;
   record.SetBoundsPath(path);
   std::size_t i = 0;
   for (auto _ : state) {

@@ -1,8 +1,8 @@
 #include "Fit.h"
 
-#include "AnalysisUnit.h"
 #include "FitCheck.h"
 #include "NumberText.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ std::string Trimmed(Extended value) {
   return text;
 }
 
-TAnalysisForm RecordOf(const Judgements& judgements, TBoundsPath path) {
-  TAnalysisForm record;
+SolverRecord RecordOf(const Judgements& judgements, TBoundsPath path) {
+  SolverRecord record;
   record.SetBoundsPath(path);
   record.Load(judgements);
   return record;
@@ -22,7 +22,7 @@ TAnalysisForm RecordOf(const Judgements& judgements, TBoundsPath path) {
 
 // q-limit, the uniform bounds and both quantiles into the record, in the plot command's
 // order, after refusing judgements they cannot be computed for.
-FeasibilityBounds ComputeFeasibility(TAnalysisForm& record) {
+FeasibilityBounds ComputeFeasibility(SolverRecord& record) {
   CheckJudgements(record, FitMode::ExtraQuantile);
   record.ModeProbabilityLimit = record.LimitModeProbability();
   record.UniformBounds();
@@ -31,7 +31,7 @@ FeasibilityBounds ComputeFeasibility(TAnalysisForm& record) {
   return {record.UniformExtraQuantile, record.LimitExtraQuantile, record.ModeProbabilityLimit};
 }
 
-std::optional<std::string_view> Recommendation(const TAnalysisForm& record) {
+std::optional<std::string_view> Recommendation(const SolverRecord& record) {
   const Extended mid = Checked((record.LowerQuantile + record.UpperQuantile) / 2);
   const Extended m = record.ModeValue;
   const Extended xs = record.ExtraQuantile;
@@ -43,7 +43,7 @@ std::optional<std::string_view> Recommendation(const TAnalysisForm& record) {
 }
 
 // The fit of the record's judgements, found before; it holds a, b, q, n and q-limit.
-Fit FitOf(const TAnalysisForm& record, const Judgements& judgements) {
+Fit FitOf(const SolverRecord& record, const Judgements& judgements) {
   Fit fit;
   fit.Given = judgements;
   fit.Distribution =
@@ -67,7 +67,7 @@ std::vector<BoundsSolution> SolveBoundsAt(const Judgements& judgements,
                                           const std::vector<Extended>& powers, TBoundsPath path,
                                           Extended hint) {
   TFloatScope scope;
-  TAnalysisForm record = RecordOf(judgements, path);
+  SolverRecord record = RecordOf(judgements, path);
   record.ModeProbability = hint;
   std::vector<BoundsSolution> solutions;
   solutions.reserve(powers.size());
@@ -87,7 +87,7 @@ bool FeasibilityBounds::Admit(Extended extraQuantile) const {
 
 FeasibilityBounds ComputeFeasibilityBounds(const Judgements& judgements) {
   TFloatScope scope;
-  TAnalysisForm record = RecordOf(judgements, TBoundsPath::Screened);
+  SolverRecord record = RecordOf(judgements, TBoundsPath::Screened);
   return ComputeFeasibility(record);
 }
 
@@ -113,7 +113,7 @@ FitOutcome FitJudgements(const Judgements& judgements, TBoundsPath path) {
   TFloatScope scope;
   FitOutcome outcome;
   const FitMode mode = judgements.Mode();
-  TAnalysisForm record = RecordOf(judgements, path);
+  SolverRecord record = RecordOf(judgements, path);
   try {
     CheckJudgements(record, mode);
     if (mode == FitMode::PowerParameter) {
@@ -143,7 +143,7 @@ FitOutcome FitJudgements(const Judgements& judgements, TBoundsPath path) {
 JudgementReview ReviewExtraQuantile(const Judgements& judgements) {
   TFloatScope scope;
   JudgementReview review;
-  TAnalysisForm record = RecordOf(judgements, TBoundsPath::Screened);
+  SolverRecord record = RecordOf(judgements, TBoundsPath::Screened);
   try {
     // As in the plot command, judgements are refused before any advice is given on them.
     CheckJudgements(record, FitMode::ExtraQuantile);

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "ExtendedMath.h"
-#include "GTSPUnit.h"
 #include "Judgements.h"
 #include "Message.h"
 #include "PowerSearch.h"
+#include "TwoSidedPower.h"
 
 // How the bound solver judges its midpoints. Screened decides every halving it can prove in
 // double precision and evaluates the others in x87 exactly as Plain does; both give the

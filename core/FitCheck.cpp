@@ -47,7 +47,7 @@ bool Representable(Extended v) {
 
 }  // namespace
 
-void CheckJudgements(const TAnalysisForm& d, FitMode mode) {
+void CheckJudgements(const SolverRecord& d, FitMode mode) {
   TFloatScope scope;
   const bool extra = mode == FitMode::ExtraQuantile;
   if (!Representable(d.LowerQuantile) || !Representable(d.ModeValue) ||
@@ -93,7 +93,7 @@ void CheckJudgements(const TAnalysisForm& d, FitMode mode) {
   }
 }
 
-void CheckFit(const TAnalysisForm& d, FitMode mode) {
+void CheckFit(const SolverRecord& d, FitMode mode) {
   TFloatScope scope;
   const bool extra = mode == FitMode::ExtraQuantile;
   const Extended a = d.LowerBound;

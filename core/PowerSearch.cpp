@@ -6,9 +6,9 @@
 #include <cmath>
 #include <exception>
 
-#include "AnalysisUnit.h"
 #include "Bisection.h"
 #include "FitCheck.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ constexpr Extended kStartPower = 0.01L;
 
 }  // namespace
 
-void TAnalysisForm::UniformBounds() {
+void SolverRecord::UniformBounds() {
   TFloatScope scope;
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
@@ -38,12 +38,12 @@ void TAnalysisForm::UniformBounds() {
   UniformUpperBound = Checked(((1 - p) * UpperQuantile - (1 - r) * LowerQuantile) / (r - p));
 }
 
-Extended TAnalysisForm::UniformQuantile() const {
+Extended SolverRecord::UniformQuantile() const {
   TFloatScope scope;
   return Checked((UniformUpperBound - UniformLowerBound) * ExtraLevel + UniformLowerBound);
 }
 
-Extended TAnalysisForm::LimitQuantile() const {
+Extended SolverRecord::LimitQuantile() const {
   TFloatScope scope;
   const Extended qLimit = ModeProbabilityLimit;
   const Extended s = ExtraLevel;
@@ -55,14 +55,14 @@ Extended TAnalysisForm::LimitQuantile() const {
       (Ln((1 - s) / (1 - qLimit)) / Ln((1 - UpperLevel) / (1 - qLimit))) * (UpperQuantile - m) + m);
 }
 
-Extended TAnalysisForm::TrialCdf() {
+Extended SolverRecord::TrialCdf() {
   SolveBounds();
   CopyFitToModel();
   lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
-int TAnalysisForm::BracketPower(TDirection direction) {
+int SolverRecord::BracketPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   auto onStartingSide = [direction, s](Extended f) {
@@ -90,7 +90,7 @@ int TAnalysisForm::BracketPower(TDirection direction) {
   return doublings;
 }
 
-void TAnalysisForm::BisectPower(TDirection direction) {
+void SolverRecord::BisectPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   // Up: F <= s moves the low end; Down: F >= s does.
@@ -109,16 +109,16 @@ void TAnalysisForm::BisectPower(TDirection direction) {
       [] { PowerNotMet(); });
 }
 
-int TAnalysisForm::BracketPowerUp() {
+int SolverRecord::BracketPowerUp() {
   return BracketPower(TDirection::Up);
 }
-int TAnalysisForm::BracketPowerDown() {
+int SolverRecord::BracketPowerDown() {
   return BracketPower(TDirection::Down);
 }
-void TAnalysisForm::BisectPowerUp() {
+void SolverRecord::BisectPowerUp() {
   BisectPower(TDirection::Up);
 }
-void TAnalysisForm::BisectPowerDown() {
+void SolverRecord::BisectPowerDown() {
   BisectPower(TDirection::Down);
 }
 
@@ -322,7 +322,7 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
   return scan;
 }
 
-bool TAnalysisForm::SearchPowerByDoubling() {
+bool SolverRecord::SearchPowerByDoubling() {
   const TDirection pair = ModeValue > ExtraQuantile ? TDirection::Down : TDirection::Up;
   const TDirection other = pair == TDirection::Up ? TDirection::Down : TDirection::Up;
   if (BracketPower(pair) > 0) {
@@ -341,9 +341,9 @@ bool TAnalysisForm::SearchPowerByDoubling() {
   return false;
 }
 
-void TAnalysisForm::SearchPower() {
+void SolverRecord::SearchPower() {
   TFloatScope scope;
-  const TAnalysisForm recordBefore = *this;
+  const SolverRecord recordBefore = *this;
   try {
     SearchEveryPower();
   } catch (...) {
@@ -352,7 +352,7 @@ void TAnalysisForm::SearchPower() {
   }
 }
 
-void TAnalysisForm::SearchEveryPower() {
+void SolverRecord::SearchEveryPower() {
   // The pair search first: where it meets a root, that root keeps its bits.
   std::optional<Extended> known;
   Extended knownLow = 0;

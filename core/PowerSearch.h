@@ -4,7 +4,7 @@
 // F(x_s; n) need not be monotone in n: two or three powers can fit the same x_s. The
 // search scans n over [0.0001, 10000] on a grid even in ln n, refines the grid wherever
 // F - s could come back to zero between two points, and meets every sign change of F - s
-// to the tolerance of the core. TAnalysisForm::SearchPower then chooses the smallest power
+// to the tolerance of the core. SolverRecord::SearchPower then chooses the smallest power
 // at or above 1 (m stays a most likely value), else the largest below 1, skipping any the
 // fit check refuses while another fits.
 #pragma once

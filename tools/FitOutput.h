@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "FitOptions.h"
-#include "GTSPUnit.h"
 #include "PlotComputation.h"
+#include "TwoSidedPower.h"
 
 // The figures of one fit with what the request asked for besides, or the refusal of the
 // judgements with what the checks found before it (the feasibility bounds of x_s).

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "GTSPUnit.h"
+#include "TwoSidedPower.h"
 
 // xoshiro256** 1.0, with its four words of state filled by four successive outputs of
 // splitmix64 started at the seed.

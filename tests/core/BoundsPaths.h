@@ -10,7 +10,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 struct TBoundsCase {
   Extended ap = 6.5L, p = 0.1L, m = 7, br = 10.5L, r = 0.9L, n = 7;
@@ -21,17 +21,17 @@ struct TBoundsCase {
 namespace bounds_paths {
 
 inline constexpr std::array kRecordFields{
-    &TAnalysisForm::LowerBound,         &TAnalysisForm::UpperBound,
-    &TAnalysisForm::ModeProbability,    &TAnalysisForm::ModeProbabilityLimit,
-    &TAnalysisForm::LowerQuantile,      &TAnalysisForm::ModeValue,
-    &TAnalysisForm::UpperQuantile,      &TAnalysisForm::Power,
-    &TAnalysisForm::ExtraQuantile,      &TAnalysisForm::LowerLevel,
-    &TAnalysisForm::UpperLevel,         &TAnalysisForm::ExtraLevel,
-    &TAnalysisForm::LowerRatio,         &TAnalysisForm::UpperRatio,
-    &TAnalysisForm::ModeFraction,       &TAnalysisForm::UniformLowerBound,
-    &TAnalysisForm::UniformUpperBound,  &TAnalysisForm::UniformExtraQuantile,
-    &TAnalysisForm::LimitExtraQuantile, &TAnalysisForm::PowerLow,
-    &TAnalysisForm::PowerHigh};
+    &SolverRecord::LowerBound,         &SolverRecord::UpperBound,
+    &SolverRecord::ModeProbability,    &SolverRecord::ModeProbabilityLimit,
+    &SolverRecord::LowerQuantile,      &SolverRecord::ModeValue,
+    &SolverRecord::UpperQuantile,      &SolverRecord::Power,
+    &SolverRecord::ExtraQuantile,      &SolverRecord::LowerLevel,
+    &SolverRecord::UpperLevel,         &SolverRecord::ExtraLevel,
+    &SolverRecord::LowerRatio,         &SolverRecord::UpperRatio,
+    &SolverRecord::ModeFraction,       &SolverRecord::UniformLowerBound,
+    &SolverRecord::UniformUpperBound,  &SolverRecord::UniformExtraQuantile,
+    &SolverRecord::LimitExtraQuantile, &SolverRecord::PowerLow,
+    &SolverRecord::PowerHigh};
 inline constexpr std::array kRecordNames{
     "a",     "b",         "q",         "q-limit",     "a_p",       "m",        "b_r",
     "n",     "x_s",       "p",         "r",           "s",         "A",        "B",
@@ -46,7 +46,7 @@ inline bool SameBits(Extended a, Extended b) {
 }
 
 struct TOutcome {
-  TAnalysisForm record;
+  SolverRecord record;
   int halvings = -1;
   std::string error;  // the type and the message, empty on success
 };
@@ -61,7 +61,7 @@ inline void Run(const TBoundsCase& c, TBoundsPath path, TOutcome& out) {
   }
   out.record.Model =
       TwoSidedPower(start, start + 1.0625L, start + 2.125L, start + 3.1875L, start + 4.25L);
-  TAnalysisForm& d = out.record;
+  SolverRecord& d = out.record;
   d.LowerQuantile = c.ap;
   d.LowerLevel = c.p;
   d.ModeValue = c.m;

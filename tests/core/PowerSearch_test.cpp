@@ -4,10 +4,10 @@
 #include <random>
 #include <sstream>
 
-#include "AnalysisUnit.h"
 #include "FitCheck.h"
 #include "PowerSearch.h"
 #include "SolverFixture.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -307,14 +307,14 @@ TEST(EveryPowerTest, AFailedSearchLeavesRecordAndModelAsTheyWere) {
   SolverFixture e;
   FeasibilityBounds(e);
   e.record.SearchPower();
-  const TAnalysisForm before = e.record;
+  const SolverRecord before = e.record;
   const TwoSidedPower modelBefore = e.Model();
   // The case: doublings run to n of about 2.2e10 before giving up.
   e.window.Type(NumberField::ExtraQuantile, "9.5");
   e.window.Type(NumberField::ModeValue, "9");
   e.window.LevelOf(LevelField::Extra) = Percent(50);
   FeasibilityBounds(e);
-  const TAnalysisForm judged = e.record;
+  const SolverRecord judged = e.record;
   EXPECT_THROW(e.record.SearchPower(), EFitError);
   EXPECT_EQ(e.record.Power, judged.Power);
   EXPECT_EQ(e.record.LowerBound, before.LowerBound);
@@ -332,7 +332,7 @@ TEST(EveryPowerTest, SolvingTheChosenPowerAgainGivesTheFieldsOfTheSearch) {
   SolverFixture e;
   TypeExtra(e, "0", 10, "3.3", "10", 90, "2.77", 32);
   e.record.SearchPower();
-  const TAnalysisForm searched = e.record;
+  const SolverRecord searched = e.record;
   e.record.Power = 10;
   e.record.SolveBounds();
   e.record.Power = searched.Power;

@@ -2,12 +2,12 @@
 // core's solvers.
 #pragma once
 
-#include "AnalysisUnit.h"
 #include "FakeJudgements.h"
+#include "SolverRecord.h"
 
 // A working record of the solvers with the judgements it reads.
 struct SolverFixture {
-  TAnalysisForm record;
+  SolverRecord record;
   FakeJudgements window;
 
   // Reads the judgements as typed into the record: a text that is not a number raises

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "GTSPUnit.h"
+#include "TwoSidedPower.h"
 
 class TEdit;
 class THandlerBoundary;

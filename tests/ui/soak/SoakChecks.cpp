@@ -16,13 +16,13 @@
 #include "ExtendedMath.h"
 #include "FeedbackWindow.h"
 #include "FloatErrors.h"
-#include "GTSPUnit.h"
 #include "InputWindow.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
+#include "TwoSidedPower.h"
 
 namespace {
 

@@ -45,11 +45,9 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
 #include "ErrorBoundary.h"
 #include "FeedbackWindow.h"
-#include "GTSPUnit.h"
 #include "InputWindow.h"
 #include "MessageService.h"
 #include "QtTestSupport.h"
@@ -59,7 +57,9 @@
 #include "SoakChecks.h"
 #include "SoakCrashNote.h"
 #include "SoakTyping.h"
+#include "SolverRecord.h"
 #include "SpinEdit.h"
+#include "TwoSidedPower.h"
 
 namespace {
 

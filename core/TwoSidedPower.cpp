@@ -1,4 +1,4 @@
-#include "GTSPUnit.h"
+#include "TwoSidedPower.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 #include <cmath>
 #include <optional>
@@ -18,7 +18,7 @@ namespace {
 
 }  // namespace
 
-void TAnalysisForm::Load(const Judgements& judgements) {
+void SolverRecord::Load(const Judgements& judgements) {
   TFloatScope scope;
   LowerQuantile = judgements.LowerQuantile;
   LowerLevel = judgements.LevelOf(LevelField::Lower).Fraction();
@@ -33,7 +33,7 @@ void TAnalysisForm::Load(const Judgements& judgements) {
   }
 }
 
-TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms) {
+TBisectStep SolverRecord::BoundStep(Extended q, int halving, TBoundTerms& terms) {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   const Extended ap = LowerQuantile;
@@ -87,7 +87,7 @@ TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms
   return q > theta ? TBisectStep::Below : TBisectStep::Above;
 }
 
-void TAnalysisForm::SolveBounds() {
+void SolverRecord::SolveBounds() {
   TFloatScope scope;
   if (boundsPath_ == TBoundsPath::Screened && SolveBoundsScreened())
     return;
@@ -99,7 +99,7 @@ void TAnalysisForm::SolveBounds() {
       BoundsNotSolved);
 }
 
-bool TAnalysisForm::SolveBoundsScreened() {
+bool SolverRecord::SolveBoundsScreened() {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   TBoundScreenInput in{p, r, LowerQuantile, ModeValue, UpperQuantile, Power};
@@ -172,6 +172,6 @@ bool TAnalysisForm::SolveBoundsScreened() {
   return true;
 }
 
-void TAnalysisForm::CopyFitToModel() {
+void SolverRecord::CopyFitToModel() {
   Model = TwoSidedPower(LowerBound, ModeValue, UpperBound, Power);
 }

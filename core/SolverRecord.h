@@ -8,11 +8,11 @@
 #include "Bisection.h"
 #include "ExtendedMath.h"
 #include "Fit.h"
-#include "GTSPUnit.h"
 #include "Judgements.h"
 #include "PowerSearch.h"
+#include "TwoSidedPower.h"
 
-class TAnalysisForm {
+class SolverRecord {
  public:
   // Levels are fractions, not percentages. Every field keeps its last value until its
   // writer runs again.

@@ -1,4 +1,4 @@
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@
 namespace {
 
 // In every fit the distribution gives back the elicited levels.
-void ExpectQuantilesMet(const TAnalysisForm& record) {
+void ExpectQuantilesMet(const SolverRecord& record) {
   const TwoSidedPower fit(record.LowerBound, record.ModeValue, record.UpperBound, record.Power);
   EXPECT_NEAR(static_cast<double>(Cdf(fit, record.LowerQuantile)),
               static_cast<double>(record.LowerLevel), 1e-9);
