@@ -2,7 +2,8 @@
 // solvers' results and working values, and the solvers that write them: the bound solver
 // for a given power n, the power-parameter search from an additional quantile, and the
 // limits that bound a feasible additional quantile. The value functions of Fit.h each make
-// one of their own and hand out values; nothing outside the core sees it.
+// one of their own and hand out values; no code outside the core includes this, but the
+// core's own tests, fuzz targets and benchmarks of the solvers.
 #pragma once
 
 #include "Bisection.h"
