@@ -102,8 +102,13 @@ TEST(SolveBoundsTest, DefaultFitIsBitForBit) {
   Elicitation e;
   e.FitPower();
   EXPECT_EQ(e.record.ModeProbability, 0xf.29c09e4ccccccccp-6L);
-  EXPECT_EQ(e.record.LowerBound, 0xa.bfb3ba319416428p-2L);
   EXPECT_EQ(e.record.UpperBound, 0xa.71fcbc187860d38p+1L);
+  // fyl2x and f2xm1 are not correctly rounded, and processor families differ in their last
+  // bit: the lower bound is pinned as each family we have run on forms it (the same
+  // instructions; a fault in the solver moves far more than these bits).
+  EXPECT_TRUE(e.record.LowerBound == 0xa.bfb3ba319416428p-2L ||
+              e.record.LowerBound == 0xa.bfb3ba319416431p-2L)
+      << std::hexfloat << e.record.LowerBound;
 }
 
 TEST(SolveBoundsTest, PowerOneIsTheUniformFit) {
