@@ -1,6 +1,6 @@
 // morvane-fit's batches: 10,000 rows of each kind as a whole, and the fitting and the
 // writing of the same rows on their own; the reading is what the whole takes beyond them.
-// Its draws: 1,000,000 of the default fit as text, and the quantile function alone.
+// Its draws: 1,000,000 of the default fit as text and as doubles, and the values alone.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -85,21 +85,26 @@ class TDiscardBuffer : public std::streambuf {
   int_type overflow(int_type c) override { return traits_type::not_eof(c); }
 };
 
-void BM_SampleText(benchmark::State& state) {
+// The whole writing on every processor, so timed by the clock on the wall.
+void BM_Sample(benchmark::State& state, TDrawFormat format) {
   const TFitResult result = FitRequest(TFitRequest{});
   TDiscardBuffer discard;
   std::ostream out(&discard);
   for (auto _ : state)
-    WriteSample(out, result.Model, kDraws, 1);
+    WriteSample(out, result.Model, kDraws, 1, format);
   state.SetItemsProcessed(state.iterations() * kDraws);
 }
 
-void BM_SampleQuantileOnly(benchmark::State& state) {
+// One processor's work on the values alone: the model's Quantile, and the draws' own.
+void BM_SampleQuantileOnly(benchmark::State& state, bool prepared) {
   const TFitResult result = FitRequest(TFitRequest{});
+  const TDrawQuantile quantile(result.Model);
   for (auto _ : state) {
     TDrawGenerator generator(1);
-    for (std::uint64_t i = 0; i < kDraws; ++i)
-      benchmark::DoNotOptimize(result.Model.Quantile(OpenUnitInterval(generator.Next())));
+    for (std::uint64_t i = 0; i < kDraws; ++i) {
+      const Extended u = OpenUnitInterval(generator.Next());
+      benchmark::DoNotOptimize(prepared ? quantile(u) : result.Model.Quantile(u));
+    }
   }
   state.SetItemsProcessed(state.iterations() * kDraws);
 }
@@ -110,7 +115,11 @@ BENCHMARK_CAPTURE(BM_BatchWhole, extra_csv, true, false)->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, power, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, extra, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWritingOnly, power, false)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SampleText)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SampleQuantileOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sample, text, TDrawFormat::Text)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Sample, f64, TDrawFormat::Float64)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_SampleQuantileOnly, model, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SampleQuantileOnly, prepared, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
