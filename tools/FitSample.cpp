@@ -42,9 +42,11 @@ Extended TwoToTheMinusOne(Extended f) {
 // scales 2^(t - k) by 2^k with fscale, two slow microcoded instructions. Here t + 1.5 * 2^63
 // lies where extended values are 1 apart, so the sum is t rounded to nearest, as frndint
 // rounds it, and holds k in its significand; the scaling is a product with 2^k written
-// into the exponent field, exact while 2^k and the result are normal numbers. Elsewhere
-// (and for an infinite or NaN t) Exp itself, with its flags.
+// into the exponent field, exact while 2^k and the result are normal numbers: for
+// -16381 <= t <= 16383 the result lies between 2^-16381.5 and 2^16383.5. Elsewhere (and
+// for an infinite or NaN t) Exp itself, with its flags.
 Extended DrawExp(Extended v) {
+  // The extended value nearest log2 e, which fldl2e loads.
   constexpr Extended kLog2E = 1.44269504088896340735992468100189213743L;
   constexpr Extended kRounder = 0x1.8p63L;
   const Extended t = v * kLog2E;
