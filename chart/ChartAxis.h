@@ -211,6 +211,9 @@ class TCustomChartAxis {
   // The widest (horizontal) or highest (vertical) label at step: all of them, or only the
   // two at the range's ends.
   int LabelSizeAt(TChartCanvas& canvas, double step, bool all) const;
+  // The fewest pixels between the texts of two neighbouring labels at step, negative where
+  // they overlap; INT_MAX with fewer than two labels.
+  int NarrowestGapAt(TChartCanvas& canvas, double step) const;
   TRect LabelBox(TChartCanvas& canvas, int pixel, std::string_view text) const;
   bool Loading() const;
 

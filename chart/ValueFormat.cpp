@@ -187,14 +187,15 @@ int StepLastDigit(double step) {
   if (!(step > 0.0) || !std::isfinite(step)) {
     return 0;
   }
-  // The step's digits as the shortest text that reads back the same, up to 15 of them.
+  // The step's digits, up to 12 of them: a step of the 1-2-5 sequence far from 1 is reached
+  // by hundreds of multiplications by 10 or 0.1, whose rounding reaches the 14th digit.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14E", step);
+  std::snprintf(buffer, sizeof buffer, "%.11E", step);
   std::string text = buffer;
   const auto e = text.find('E');
   const int exponent = std::atoi(text.c_str() + e + 1);
   std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
-  // Fifteen digits leave the rounding noise of the step arithmetic out; zeros end it.
+  // Zeros end the digits.
   while (digits.size() > 1 && digits.back() == '0') {
     digits.pop_back();
   }

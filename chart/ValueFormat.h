@@ -23,7 +23,8 @@ TFormatSettings& ChartFormatSettings();
 std::string FormatFloat(std::string_view picture, double value);
 
 // Where the decimals of a step end: the power of ten of its last digit (0.05 -> -2,
-// 2000000 -> 6); steps that are not positive and finite give 0.
+// 2000000 -> 6), reading at most 12 significant digits; steps that are not positive and
+// finite give 0.
 int StepLastDigit(double step);
 
 // The text of an axis label, the labels standing step apart on an axis whose limits reach
