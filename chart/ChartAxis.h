@@ -168,6 +168,8 @@ class TCustomChartAxis {
   // keep fewer than three significant ones), passed to the chart's OnGetAxisLabel
   // unless withEvent is false, split into lines at blanks when LabelsMultiLine.
   std::string LabelText(double value, bool withEvent = true) const;
+  // The value as a label writes it, in at least `significant` significant digits.
+  std::string ValueText(double value, int significant) const;
 
   // [SECTION] Layout steps, run by the chart at each paint
   // Whether the chart shows the axis.

@@ -147,15 +147,16 @@ std::string FormatPicture(const Picture& p, double value) {
   return Wrap(p, (value < 0 && !zero) ? "-" : "", number);
 }
 
-// value as mantissa and exponent with the mantissa's trailing zeros dropped: "1.5E-7".
-std::string ExponentText(double value, int decimals) {
+// value as mantissa and exponent with the mantissa's trailing zeros dropped unless kept:
+// "1.5E-7".
+std::string ExponentText(double value, int decimals, bool keepZeros = false) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
   std::string text = buffer;
   const auto e = text.find('E');
   std::string mantissa = text.substr(0, e);
   const int exponent = std::atoi(text.c_str() + e + 1);
-  if (mantissa.find('.') != std::string::npos) {
+  if (!keepZeros && mantissa.find('.') != std::string::npos) {
     while (mantissa.back() == '0') {
       mantissa.pop_back();
     }
@@ -221,21 +222,39 @@ std::string FormatForStep(std::string_view picture, double value, double step, d
   return FormatPicture(p, value);
 }
 
-std::string FormatReadable(std::string_view picture, double value, int significant) {
-  const Picture p = ParsePicture(picture);
+namespace {
+
+// The picture's text of value unless it keeps fewer than `kept` significant digits: then in
+// `significant` digits, fixed above 1e-4, in exponent form below, their trailing zeros
+// dropped unless kept.
+std::string FormatKeeping(const Picture& p, double value, int kept, int significant,
+                          bool keepZeros) {
   const std::string text = FormatPicture(p, value);
   if (!std::isfinite(value) || value == 0.0 || std::fabs(value) >= 1e15) {
     return text;
   }
   const int lead = LeadingDigit(value);
   // The picture keeps digits down to 10^-maxFraction.
-  if (lead + p.maxFraction + 1 >= 3) {
+  if (lead + p.maxFraction + 1 >= kept) {
     return text;
   }
   if (std::fabs(value) >= 1e-4) {
     Picture more = p;
     more.maxFraction = significant - 1 - lead;
+    if (keepZeros) {
+      more.minFraction = more.maxFraction;
+    }
     return FormatPicture(more, value);
   }
-  return p.prefix + ExponentText(value, significant - 1) + p.suffix;
+  return p.prefix + ExponentText(value, significant - 1, keepZeros) + p.suffix;
+}
+
+}  // namespace
+
+std::string FormatReadable(std::string_view picture, double value, int significant) {
+  return FormatKeeping(ParsePicture(picture), value, 3, significant, false);
+}
+
+std::string FormatSignificant(std::string_view picture, double value, int significant) {
+  return FormatKeeping(ParsePicture(picture), value, significant, significant, true);
 }
