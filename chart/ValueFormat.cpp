@@ -1,12 +1,29 @@
 #include "ValueFormat.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// snprintf in the "C" locale, whatever the process locale is: a program whose locale writes
+// a decimal comma would otherwise hand the pictures "0,5" to take apart.
+__attribute__((format(printf, 3, 4))) int PrintC(char* buffer, std::size_t size, const char* format,
+                                                 ...) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const locale_t previous = uselocale(c);
+  va_list arguments;
+  va_start(arguments, format);
+  const int written = std::vsnprintf(buffer, size, format, arguments);
+  va_end(arguments);
+  uselocale(previous);
+  return written;
+}
 
 struct Picture {
   std::string prefix;
@@ -98,7 +115,7 @@ std::string FormatPicture(const Picture& p, double value) {
   }
   char buffer[400];
   if (std::fabs(value) >= 1e15) {
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    PrintC(buffer, sizeof buffer, "%.15G", value);
     std::string text = buffer;
     // "1E+300" -> "1E300"
     const auto plus = text.find("E+");
@@ -111,7 +128,7 @@ std::string FormatPicture(const Picture& p, double value) {
     }
     return Wrap(p, "", text);
   }
-  std::snprintf(buffer, sizeof buffer, "%.*f", p.maxFraction, std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.*f", p.maxFraction, std::fabs(value));
   std::string text = buffer;
   std::string integer = text;
   std::string fraction;
@@ -151,7 +168,7 @@ std::string FormatPicture(const Picture& p, double value) {
 // "1.5E-7".
 std::string ExponentText(double value, int decimals, bool keepZeros = false) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
   std::string text = buffer;
   const auto e = text.find('E');
   std::string mantissa = text.substr(0, e);
@@ -174,7 +191,7 @@ std::string ExponentText(double value, int decimals, bool keepZeros = false) {
 // The power of ten of the leading digit of a finite non-zero value.
 int LeadingDigit(double value) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15E", std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.15E", std::fabs(value));
   return std::atoi(std::strchr(buffer, 'E') + 1);
 }
 
@@ -191,7 +208,7 @@ int StepLastDigit(double step) {
   // The step's digits, up to 12 of them: a step of the 1-2-5 sequence far from 1 is reached
   // by hundreds of multiplications by 10 or 0.1, whose rounding reaches the 14th digit.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.11E", step);
+  PrintC(buffer, sizeof buffer, "%.11E", step);
   std::string text = buffer;
   const auto e = text.find('E');
   const int exponent = std::atoi(text.c_str() + e + 1);
