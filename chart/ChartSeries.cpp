@@ -317,7 +317,9 @@ std::vector<std::string> TChartSeries::MarkTexts(int first, int last) const {
       }
     }
     std::vector<std::size_t> confused;
-    for (const auto& [text, marks] : alike) {
+    for (const auto& group : alike) {
+      const std::string& text = group.first;
+      const std::vector<std::size_t>& marks = group.second;
       const double value = *shown[marks.front()];
       const bool marksDiffer = std::any_of(marks.begin(), marks.end(),
                                            [&](std::size_t k) { return *shown[k] != value; });
