@@ -296,8 +296,18 @@ void TPlotPDFForm::CreateCopyCommands() {
   addAction(copy);
   GroupBox1->setContextMenuPolicy(Qt::ActionsContextMenu);
   GroupBox1->addAction(copy);
-  for (ChartWidget* chart : {PDFChart, CDFChart, ModeChart, Chart1, Chart2}) {
-    AddChartMenu(*chart);
+  // A chart's CSV names its columns for what they hold and starts with the fit's judgements.
+  const std::pair<ChartWidget*, TChartColumns> charts[] = {
+      {PDFChart, {"x", "density", {"curve", "marks"}}},
+      {CDFChart, {"x", "probability", {"curve", "marks"}}},
+      {ModeChart, {"n", "q", {"curve", "limit", "marks"}}},
+      {Chart1, {"n", "a", {"curve", "marks"}}},
+      {Chart2, {"n", "b", {"curve", "marks"}}}};
+  for (const auto& [chart, columns] : charts) {
+    AddChartMenu(*chart, columns, [this] {
+      return FitJudgements_.isEmpty() ? std::vector<std::string>()
+                                      : std::vector<std::string>{FitJudgements_.toStdString()};
+    });
   }
 }
 
