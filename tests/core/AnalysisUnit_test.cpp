@@ -454,6 +454,15 @@ TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
       cases.push_back(c);
     }
   }
+  // Spreads in the subnormal range, where the bounds' products lose the relative precision
+  // the screen's error bound rests on.
+  TBoundsCase subnormal{0,
+                        0.43L,
+                        8.60850321449365202133e-4947L,
+                        2.7052082833964089943e-4945L,
+                        0.67L,
+                        0.661539659062127166525L};
+  cases.push_back(subnormal);
   for (const TBoundsCase& c : cases) {
     EXPECT_EQ(bounds_paths::Difference(c), "")
         << "p " << c.p << " r " << c.r << " n " << c.n << (c.search ? " search" : "");
