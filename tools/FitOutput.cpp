@@ -36,6 +36,13 @@ double JsonDouble(Extended value, std::string_view remedy) {
   return rounded;
 }
 
+// A probability is written as 0 where it lies below the smallest double: its size is then
+// far below the precision of any level.
+double JsonProbability(Extended value, std::string_view remedy) {
+  const double rounded = static_cast<double>(value);
+  return rounded == 0 ? 0 : JsonDouble(value, remedy);
+}
+
 }  // namespace
 
 TFitResult FitRequest(const TFitRequest& request) {
@@ -143,7 +150,7 @@ nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& res
   if (!request.Probes.empty()) {
     nlohmann::ordered_json probabilities = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < request.Probes.size(); ++i)
-      probabilities[request.Probes[i].Text] = JsonNumber(result.Probabilities[i]);
+      probabilities[request.Probes[i].Text] = JsonProbability(result.Probabilities[i], remedy);
     out["probabilities"] = std::move(probabilities);
   }
   return out;
