@@ -196,6 +196,60 @@ bool TAnalysisForm::SolveBoundsScreened() {
   return true;
 }
 
+void TAnalysisForm::PolishBounds() {
+  TFloatScope scope;
+  // Newton's method converges quadratically from the bisection's |theta - q| <= 1e-10, so
+  // two steps are the rule and four the most.
+  constexpr int kPolishSteps = 4;
+  // A step this small (a few ulps of q) is rounding, and is not taken.
+  constexpr Extended kSettled = 0x1p-61L;
+  const Extended p = LowerLevel;
+  const Extended r = UpperLevel;
+  const Extended ap = LowerQuantile;
+  const Extended m = ModeValue;
+  const Extended br = UpperQuantile;
+  struct TFit {
+    Extended q, A, B, a, b, theta;
+  };
+  const auto current = [this] {
+    return TFit{ModeProbability, LowerRatio, UpperRatio, LowerBound, UpperBound, ModeFraction};
+  };
+  const auto restore = [this](const TFit& f) {
+    ModeProbability = f.q;
+    LowerRatio = f.A;
+    UpperRatio = f.B;
+    LowerBound = f.a;
+    UpperBound = f.b;
+    ModeFraction = f.theta;
+  };
+  TFit best = current();
+  TBoundTerms terms;
+  try {
+    for (int step = 0; step < kPolishSteps; ++step) {
+      const Extended q = best.q;
+      const Extended h = best.theta - q;
+      // With a = a_p - L A/(1 - A), b = b_r + R B/(1 - B) and A, B powers 1/n of p/q and
+      // (1 - r)/(1 - q): da/dq = (a_p - a)/(n q (1 - A)), db/dq = (b - b_r)/(n (1 - q)(1 - B)),
+      // and theta = (m - a)/(b - a) has d theta/dq = -(a'(b - m) + b'(m - a))/(b - a)^2 < 0.
+      const Extended nu = Checked(1 / Power);
+      const Extended da = p > 0 ? Checked((ap - best.a) * nu / (q * (1 - best.A))) : 0;
+      const Extended db = r < 1 ? Checked((best.b - br) * nu / ((1 - q) * (1 - best.B))) : 0;
+      const Extended width = best.b - best.a;
+      const Extended slope = Checked(1 + (da * (best.b - m) + db * (m - best.a)) / (width * width));
+      const Extended next = Checked(q + h / slope);
+      if (!(next > p && next < r) || std::fabs(next - q) <= kSettled * q)
+        break;
+      BoundStep(next, 1, terms);
+      if (!(std::fabs(ModeFraction - next) < std::fabs(h)))
+        break;
+      best = current();
+    }
+  } catch (const EFitError&) {
+  } catch (const EMathError&) {
+  }
+  restore(best);
+}
+
 void TAnalysisForm::CopyFitToModel() {
   model_->LoadFit(LowerBound, UpperBound, ModeValue, Power);
 }

@@ -54,6 +54,13 @@ class TAnalysisForm {
   // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
   void SolveBounds();
 
+  // After SolveBounds: Newton's method on theta(q) = q from the bisection's q, until a step
+  // would move q by no more than a few ulps; writes a, b, q, A, B and theta. SolveBounds stops
+  // anywhere within 1e-10 of the root, on a midpoint that stays put across a band of n and
+  // then jumps; this takes q to the precision of extended, so that F(x_s) follows n
+  // smoothly. Where a step fails or gains nothing, the fit of the step before stays.
+  void PolishBounds();
+
   // How many times the last SolveBounds halved its interval before it met the tolerance.
   int LastHalvings() const { return lastHalvings_; }
 
