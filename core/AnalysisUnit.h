@@ -93,8 +93,10 @@ class TAnalysisForm {
   // The power search of the plot command: finds every power in [0.0001, 10000] at which
   // the fit puts probability s below x_s (PowerSearch.h) and leaves the chosen one in the
   // record and the model, as the last trial of a bisection does. Where the Down pair (m >
-  // x_s) or else the Up pair finds a power, that root keeps the pair's bits. No fitting
-  // power raises EFitError; so does a fit check that refuses every one. A search that
+  // x_s) or else the Up pair finds a power that the scan confirms, that root keeps the
+  // pair's bits and the pair's fit; every other root shows the polished fit (PolishBounds)
+  // the scan located it with. No fitting power raises EFitError, naming any sign change whose
+  // tolerance could not be met; so does a fit check that refuses every one. A search that
   // fails leaves the record and the model as they were before it.
   void SearchPower();
   // The re-fits of the graphs: when the judgements are those of the last successful
@@ -113,6 +115,8 @@ class TAnalysisForm {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
+  // The same with the bounds polished: the scan's trial, smooth in n.
+  Extended PolishedTrialCdf();
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
   void SearchEveryPower();
@@ -150,6 +154,7 @@ class TAnalysisForm {
   TSearchKey lastSearchKey_;
   Extended lastSearchLow_ = 0;
   Extended lastSearchHigh_ = 0;
+  bool lastSearchPolished_ = false;  // the chosen power shows the polished fit
 };
 
 // The elicitation record of the process; its model is GTSPForm.

@@ -73,6 +73,7 @@ TFitResult FitRequest(const TFitRequest& request) {
     const Extended l = record.LimitExtraQuantile;
     result.FeasibilityLower = u < l ? u : l;
     result.FeasibilityUpper = u < l ? l : u;
+    result.UnmetPowers = record.LastPowerSearch().Unmet;
   }
   // The fit shown, whatever the search last tried.
   result.Model.LoadFit(f.LowerBound, f.UpperBound, f.ModeValue, f.Power);
@@ -108,6 +109,12 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
     for (const Extended n : result.Outcome.Powers)
       out << " " << FormatNumber(n);
     out << "\n";
+    if (!result.UnmetPowers.empty()) {
+      out << "  F(x_s) also crosses s, not met to the tolerance, between n =";
+      for (const TPowerRoot& root : result.UnmetPowers)
+        out << " [" << FormatNumber(root.CellLow) << ", " << FormatNumber(root.CellHigh) << "]";
+      out << "\n";
+    }
   }
   if (!request.Quantiles.empty() || !request.Probes.empty())
     out << "\n";
@@ -140,6 +147,12 @@ nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& res
     for (const Extended n : result.Outcome.Powers)
       powers.push_back(JsonNumber(n));
     out["powers"] = std::move(powers);
+    if (!result.UnmetPowers.empty()) {
+      nlohmann::ordered_json unmet = nlohmann::ordered_json::array();
+      for (const TPowerRoot& root : result.UnmetPowers)
+        unmet.push_back({JsonNumber(root.CellLow), JsonNumber(root.CellHigh)});
+      out["unmet_powers"] = std::move(unmet);
+    }
   }
   if (!request.Quantiles.empty()) {
     nlohmann::ordered_json quantiles = nlohmann::ordered_json::object();
