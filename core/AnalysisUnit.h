@@ -115,8 +115,9 @@ class TAnalysisForm {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
-  // The same with the bounds polished: the scan's trial, smooth in n.
-  Extended PolishedTrialCdf();
+  // The same with the bounds polished where Cdf(x_s) lies near s: the scan's trial, smooth
+  // in n wherever a sign or the tolerance is decided.
+  Extended ScanTrialCdf();
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
   void SearchEveryPower();
@@ -135,6 +136,10 @@ class TAnalysisForm {
     bool haveReciprocal = false;
     bool haveLower = false;
     bool haveUpper = false;
+    // The p, r and n they were formed for (KeepTerms).
+    Extended p = -1;
+    Extended r = -1;
+    Extended n = 0;
   };
   // One x87 evaluation of the bound solver at mode probability q: stores q, A, B, a, b and
   // theta and judges q.
@@ -142,12 +147,23 @@ class TAnalysisForm {
   // SolveBounds on the screened path; false, with nothing changed, when the judgements lie
   // outside what the screen covers.
   bool SolveBoundsScreened();
+  // Keeps the terms of a solve that met its tolerance, for PolishBounds.
+  void KeepTerms(TBoundTerms terms);
+  // One step of Newton's method on theta(q) = q from the fit the record holds: the next q,
+  // and the derivatives of a and b in q at the fit. Raises an arithmetic error as Checked.
+  struct TNewtonStep {
+    Extended next = 0;
+    Extended da = 0;
+    Extended db = 0;
+  };
+  TNewtonStep NewtonStep() const;
 
   TGTSPForm* model_;
   const TJudgementSource* source_ = nullptr;
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
+  TBoundTerms solvedTerms_;
   TPowerSearchResult lastSearch_;
   // The last successful search, for RepeatPowerSearch.
   bool haveLastSearch_ = false;
