@@ -347,13 +347,15 @@ TEST(EveryPowerTest, ASignChangeNeverMetIsKeptWithItsBracket) {
 }
 
 // Two powers planted on one x_s: for random judgements and powers n1 < n2 whose fits pass
-// the fit check, the level s (not a whole percentage) at which both fits have the same
-// s-quantile, and that quantile as x_s. The search lists both, each within 1e-6 and met to
-// the tolerance, and any other root it lists meets the tolerance too.
+// the fit check, a level s (not a whole percentage) at which both fits have the same
+// s-quantile, and that quantile as x_s. The bound solver's own fit lost one of them in one
+// set in ten. The search lists both, each met to the tolerance
+// and so within the width of the tolerance's band in n, and any other root it lists meets
+// the tolerance too.
 // MORVANE_PLANTED_ROOT_SETS sets the count; the long run takes 1000.
 TEST(EveryPowerTest, PlantedPairsOfRootsAreBothListed) {
   const char* env = std::getenv("MORVANE_PLANTED_ROOT_SETS");
-  const int sets = env != nullptr ? std::atoi(env) : 12;
+  const int sets = env != nullptr ? std::atoi(env) : 32;
   std::mt19937_64 random(20261209);
   std::uniform_real_distribution<double> unit(0, 1);
   int checked = 0;
@@ -388,16 +390,24 @@ TEST(EveryPowerTest, PlantedPairsOfRootsAreBothListed) {
     if (!fitted)
       continue;
     const auto apart = [&](Extended u) { return fits[0].Quantile(u) - fits[1].Quantile(u); };
-    // The two quantile functions meet at p and r; look for a level between where they cross.
+    // The two quantile functions meet at p and r; look for a level away from both where
+    // they cross, below p, between the two or above r.
     Extended lo = 0;
     Extended hi = 0;
-    const Extended step = (e.record.UpperLevel - e.record.LowerLevel) / 64;
-    for (int k = 2; k < 63 && hi == 0; ++k) {
-      const Extended u = e.record.LowerLevel + k * step;
-      if ((apart(u - step) < 0) != (apart(u) < 0)) {
-        lo = u - step;
-        hi = u;
-      }
+    int pick = static_cast<int>(random() % 3);
+    for (int k = 2; k < 127; ++k) {
+      const Extended u0 = (k - 1) / 128.0L;
+      const Extended u = k / 128.0L;
+      const auto near = [&](Extended level) {
+        return u0 - 1 / 128.0L <= level && level <= u + 1 / 128.0L;
+      };
+      if (near(e.record.LowerLevel) || near(e.record.UpperLevel) ||
+          (apart(u0) < 0) == (apart(u) < 0))
+        continue;
+      lo = u0;
+      hi = u;
+      if (pick-- == 0)
+        break;
     }
     if (hi == 0)
       continue;
@@ -419,13 +429,18 @@ TEST(EveryPowerTest, PlantedPairsOfRootsAreBothListed) {
     ASSERT_NO_THROW(e.record.SearchPower()) << where.str();
     const std::vector<Extended> powers = e.record.LastPowerSearch().Powers;
     where << "; found " << Listed(powers);
-    for (const Extended planted : {n1, n2}) {
-      const bool listed = std::any_of(powers.begin(), powers.end(), [&](Extended n) {
-        return std::fabs(n / planted - 1) <= 1e-6L;
-      });
-      EXPECT_TRUE(listed) << where.str() << "; lost " << planted;
-    }
     const TPowerTrial trial = TrialOf(e);
+    for (const Extended planted : {n1, n2}) {
+      // Where F is flat in n, x_s itself fixes a planted power only to the width of the
+      // tolerance's band around it: a listed power must lie within twice that.
+      const Extended slope =
+          std::fabs(*trial(planted * (1 + 1e-6L)) - *trial(planted * (1 - 1e-6L))) / 2e-6L;
+      const Extended band = std::max(1e-9L, 2 * kTolerance / slope);
+      const bool listed = std::any_of(powers.begin(), powers.end(), [&](Extended n) {
+        return std::fabs(n / planted - 1) <= band;
+      });
+      EXPECT_TRUE(listed) << where.str() << "; lost " << planted << " (band " << band << ")";
+    }
     for (const Extended n : powers)
       EXPECT_LE(std::fabs(*trial(n) - e.record.ExtraLevel), kTolerance) << where.str() << "; " << n;
     ++checked;
