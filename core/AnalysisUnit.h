@@ -55,7 +55,7 @@ class TAnalysisForm {
   void SolveBounds();
 
   // After SolveBounds: Newton's method on theta(q) = q from the bisection's q, until a step
-  // would move q by no more than a few ulps; writes a, b, q, A, B and theta. SolveBounds stops
+  // would move q by no more than rounding; writes a, b, q, A, B and theta. SolveBounds stops
   // anywhere within 1e-10 of the root, on a midpoint that stays put across a band of n and
   // then jumps; this takes q to the precision of extended, so that F(x_s) follows n
   // smoothly. Where a step fails or gains nothing, the fit of the step before stays.
@@ -115,8 +115,8 @@ class TAnalysisForm {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
-  // The same with the bounds polished where Cdf(x_s) lies near s: the scan's trial, smooth
-  // in n wherever a sign or the tolerance is decided.
+  // The scan's trial, smooth in n: Cdf(x_s) of the fit polished (PolishBounds) where it
+  // lies near s, of the first Newton step elsewhere.
   Extended ScanTrialCdf();
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
