@@ -110,9 +110,13 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
       out << " " << FormatNumber(n);
     out << "\n";
     if (!result.UnmetPowers.empty()) {
-      out << "  F(x_s) also crosses s, not met to the tolerance, between n =";
-      for (const TPowerRoot& root : result.UnmetPowers)
-        out << " [" << FormatNumber(root.CellLow) << ", " << FormatNumber(root.CellHigh) << "]";
+      // A bracket narrower than the number text shows is one number.
+      out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
+      for (const TPowerRoot& root : result.UnmetPowers) {
+        const std::string low = FormatNumber(root.CellLow);
+        const std::string high = FormatNumber(root.CellHigh);
+        out << " " << (low == high ? low : "[" + low + ", " + high + "]");
+      }
       out << "\n";
     }
   }
