@@ -54,6 +54,13 @@ class TAnalysisForm {
   // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
   void SolveBounds();
 
+  // After SolveBounds: Newton's method on theta(q) = q from the bisection's q, until a step
+  // would move q by no more than rounding; writes a, b, q, A, B and theta. SolveBounds stops
+  // anywhere within 1e-10 of the root, on a midpoint that stays put across a band of n and
+  // then jumps; this takes q to the precision of extended, so that F(x_s) follows n
+  // smoothly. Where a step fails or gains nothing, the fit of the step before stays.
+  void PolishBounds();
+
   // How many times the last SolveBounds halved its interval before it met the tolerance.
   int LastHalvings() const { return lastHalvings_; }
 
@@ -86,8 +93,10 @@ class TAnalysisForm {
   // The power search of the plot command: finds every power in [0.0001, 10000] at which
   // the fit puts probability s below x_s (PowerSearch.h) and leaves the chosen one in the
   // record and the model, as the last trial of a bisection does. Where the Down pair (m >
-  // x_s) or else the Up pair finds a power, that root keeps the pair's bits. No fitting
-  // power raises EFitError; so does a fit check that refuses every one. A search that
+  // x_s) or else the Up pair finds a power that the scan confirms, that root keeps the
+  // pair's bits and the pair's fit; every other root shows the polished fit (PolishBounds)
+  // the scan located it with. No fitting power raises EFitError, naming any sign change whose
+  // tolerance could not be met; so does a fit check that refuses every one. A search that
   // fails leaves the record and the model as they were before it.
   void SearchPower();
   // The re-fits of the graphs: when the judgements are those of the last successful
@@ -106,6 +115,9 @@ class TAnalysisForm {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
+  // The scan's trial, smooth in n: Cdf(x_s) of the fit polished (PolishBounds) where it
+  // lies near s, of the first Newton step elsewhere.
+  Extended ScanTrialCdf();
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
   void SearchEveryPower();
@@ -124,6 +136,10 @@ class TAnalysisForm {
     bool haveReciprocal = false;
     bool haveLower = false;
     bool haveUpper = false;
+    // The p, r and n they were formed for (KeepTerms).
+    Extended p = -1;
+    Extended r = -1;
+    Extended n = 0;
   };
   // One x87 evaluation of the bound solver at mode probability q: stores q, A, B, a, b and
   // theta and judges q.
@@ -131,18 +147,30 @@ class TAnalysisForm {
   // SolveBounds on the screened path; false, with nothing changed, when the judgements lie
   // outside what the screen covers.
   bool SolveBoundsScreened();
+  // Keeps the terms of a solve that met its tolerance, for PolishBounds.
+  void KeepTerms(TBoundTerms terms);
+  // One step of Newton's method on theta(q) = q from the fit the record holds: the next q,
+  // and the derivatives of a and b in q at the fit. Raises an arithmetic error as Checked.
+  struct TNewtonStep {
+    Extended next = 0;
+    Extended da = 0;
+    Extended db = 0;
+  };
+  TNewtonStep NewtonStep() const;
 
   TGTSPForm* model_;
   const TJudgementSource* source_ = nullptr;
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
+  TBoundTerms solvedTerms_;
   TPowerSearchResult lastSearch_;
   // The last successful search, for RepeatPowerSearch.
   bool haveLastSearch_ = false;
   TSearchKey lastSearchKey_;
   Extended lastSearchLow_ = 0;
   Extended lastSearchHigh_ = 0;
+  bool lastSearchPolished_ = false;  // the chosen power shows the polished fit
 };
 
 // The elicitation record of the process; its model is GTSPForm.

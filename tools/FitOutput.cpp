@@ -36,6 +36,13 @@ double JsonDouble(Extended value, std::string_view remedy) {
   return rounded;
 }
 
+// A probability is written as 0 where it lies below the smallest double: its size is then
+// far below the precision of any level.
+double JsonProbability(Extended value, std::string_view remedy) {
+  const double rounded = static_cast<double>(value);
+  return rounded == 0 ? 0 : JsonDouble(value, remedy);
+}
+
 }  // namespace
 
 TFitResult FitRequest(const TFitRequest& request) {
@@ -66,6 +73,7 @@ TFitResult FitRequest(const TFitRequest& request) {
     const Extended l = record.LimitExtraQuantile;
     result.FeasibilityLower = u < l ? u : l;
     result.FeasibilityUpper = u < l ? l : u;
+    result.UnmetPowers = record.LastPowerSearch().Unmet;
   }
   // The fit shown, whatever the search last tried.
   result.Model.LoadFit(f.LowerBound, f.UpperBound, f.ModeValue, f.Power);
@@ -101,6 +109,16 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
     for (const Extended n : result.Outcome.Powers)
       out << " " << FormatNumber(n);
     out << "\n";
+    if (!result.UnmetPowers.empty()) {
+      // A bracket narrower than the number text shows is one number.
+      out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
+      for (const TPowerRoot& root : result.UnmetPowers) {
+        const std::string low = FormatNumber(root.CellLow);
+        const std::string high = FormatNumber(root.CellHigh);
+        out << " " << (low == high ? low : "[" + low + ", " + high + "]");
+      }
+      out << "\n";
+    }
   }
   if (!request.Quantiles.empty() || !request.Probes.empty())
     out << "\n";
@@ -133,6 +151,12 @@ nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& res
     for (const Extended n : result.Outcome.Powers)
       powers.push_back(JsonNumber(n));
     out["powers"] = std::move(powers);
+    if (!result.UnmetPowers.empty()) {
+      nlohmann::ordered_json unmet = nlohmann::ordered_json::array();
+      for (const TPowerRoot& root : result.UnmetPowers)
+        unmet.push_back({JsonNumber(root.CellLow), JsonNumber(root.CellHigh)});
+      out["unmet_powers"] = std::move(unmet);
+    }
   }
   if (!request.Quantiles.empty()) {
     nlohmann::ordered_json quantiles = nlohmann::ordered_json::object();
@@ -143,7 +167,7 @@ nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& res
   if (!request.Probes.empty()) {
     nlohmann::ordered_json probabilities = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < request.Probes.size(); ++i)
-      probabilities[request.Probes[i].Text] = JsonNumber(result.Probabilities[i]);
+      probabilities[request.Probes[i].Text] = JsonProbability(result.Probabilities[i], remedy);
     out["probabilities"] = std::move(probabilities);
   }
   return out;

@@ -10,6 +10,7 @@
 #include "FitOptions.h"
 #include "GTSPUnit.h"
 #include "PlotComputation.h"
+#include "PowerSearch.h"
 
 // The figures of one fit with what the request asked for besides.
 struct TFitResult {
@@ -20,6 +21,9 @@ struct TFitResult {
   // Quantile at each level of the request, and P(X <= x) at each probe, in order.
   std::vector<Extended> Quantiles;
   std::vector<Extended> Probabilities;
+  // Sign changes of F(x_s) - s whose tolerance the search could not meet, with their
+  // brackets, in additional-quantile mode.
+  std::vector<TPowerRoot> UnmetPowers;
   // The advisory messages the windows would show, in order.
   std::vector<std::string> Warnings;
   // The fitted distribution.

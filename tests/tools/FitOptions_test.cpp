@@ -137,6 +137,13 @@ TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   request.Type(TNumberField::ModeValue, "2e309");
   request.Type(TNumberField::UpperQuantile, "3e309");
   EXPECT_THROW(FitJson(request, FitRequest(request)), EFitError);
+  // A probability below the smallest double is written as 0.
+  TFitRequest far;
+  far.Type(TNumberField::Power, "100");
+  far.Probes = ReadProbePoints("-49.34");
+  const TFitResult farFit = FitRequest(far);
+  ASSERT_GT(farFit.Probabilities[0], 0);
+  EXPECT_EQ(FitJson(far, farFit)["probabilities"]["-49.34"].get<double>(), 0);
   // A message with any bytes still makes valid JSON.
   EXPECT_EQ(JsonText(ErrorJson("\xff")), "{\"error\":\"\xEF\xBF\xBD\"}");
 }
