@@ -1,5 +1,6 @@
 // morvane-fit's batches: 10,000 rows of each kind as a whole, and the fitting and the
 // writing of the same rows on their own; the reading is what the whole takes beyond them.
+// Its draws: 1,000,000 of the default fit as text and as doubles, and the values alone.
 #include <benchmark/benchmark.h>
 
 #include <sstream>
@@ -7,6 +8,7 @@
 
 #include "FitBatch.h"
 #include "FitOutput.h"
+#include "FitSample.h"
 
 namespace {
 
@@ -74,11 +76,50 @@ void BM_BatchWritingOnly(benchmark::State& state, bool extra) {
   }
 }
 
+constexpr std::uint64_t kDraws = 1'000'000;
+
+// Draws written to a stream that keeps nothing, so that the figure is the draws' own.
+class TDiscardBuffer : public std::streambuf {
+ protected:
+  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+};
+
+// The whole writing on every processor, so timed by the clock on the wall.
+void BM_Sample(benchmark::State& state, TDrawFormat format) {
+  const TFitResult result = FitRequest(TFitRequest{});
+  TDiscardBuffer discard;
+  std::ostream out(&discard);
+  for (auto _ : state)
+    WriteSample(out, result.Model, kDraws, 1, format);
+  state.SetItemsProcessed(state.iterations() * kDraws);
+}
+
+// One processor's work on the values alone: the model's Quantile, and the draws' own.
+void BM_SampleQuantileOnly(benchmark::State& state, bool prepared) {
+  const TFitResult result = FitRequest(TFitRequest{});
+  const TDrawQuantile quantile(result.Model);
+  for (auto _ : state) {
+    TDrawGenerator generator(1);
+    for (std::uint64_t i = 0; i < kDraws; ++i) {
+      const Extended u = OpenUnitInterval(generator.Next());
+      benchmark::DoNotOptimize(prepared ? quantile(u) : Quantile(result.Model, u));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kDraws);
+}
+
 BENCHMARK_CAPTURE(BM_BatchWhole, power_csv, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, power_json, false, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, extra_csv, true, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, power, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, extra, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWritingOnly, power, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sample, text, TDrawFormat::Text)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Sample, f64, TDrawFormat::Float64)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_SampleQuantileOnly, model, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SampleQuantileOnly, prepared, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace

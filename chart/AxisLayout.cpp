@@ -1,6 +1,7 @@
 // The layout steps of an axis: label capacity and step, the title, label and tick bands,
 // the pixel positions, the room kept for point markers, and the labels of this paint.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "AxisScale.h"
@@ -58,6 +59,28 @@ int TCustomChartAxis::LabelSizeAt(TChartCanvas& canvas, double step, bool all) c
   return size;
 }
 
+int TCustomChartAxis::NarrowestGapAt(TChartCanvas& canvas, double step) const {
+  int narrowest = INT_MAX;
+  bool first = true;
+  int previousLeft = 0;
+  int previousRight = 0;
+  ForEachLabelValue(
+      layout_.EffectiveMinimum, layout_.EffectiveMaximum, step, roundFirstLabel_, [&](double v) {
+        const int width = WidestLine(canvas, StepLabelText(v, step, false));
+        const int left = ValueToPixel(v) - width / 2;
+        const int right = left + width;
+        if (!first) {
+          const int gap = left < previousLeft ? previousLeft - right : left - previousRight;
+          narrowest = std::min(narrowest, gap);
+        }
+        first = false;
+        previousLeft = left;
+        previousRight = right;
+        return true;
+      });
+  return narrowest;
+}
+
 double TCustomChartAxis::CalcLabelStep(TChartCanvas& canvas) const {
   const double range = layout_.EffectiveRange;
   const int size = AxisSize();
@@ -70,17 +93,28 @@ double TCustomChartAxis::CalcLabelStep(TChartCanvas& canvas) const {
   double step = std::max(increment_, NiceStepAtMost(range / size));
   const int smallest = std::max(1, horizontal_ ? canvas.TextWidth("0") : canvas.FontHeight());
   const int most = LabelCapacity(size, smallest, labelsSeparation_);
+  // Side by side, labels keep their separation and at least a blank between them, counted in
+  // the pixels they are drawn at: the count of labels alone would let rounding bring them
+  // within a pixel of each other, where "10", "11", "12" read as "101112".
+  const int blank = canvas.TextWidth(" ");
   for (int round = 0; round < 4000 && std::isfinite(step); ++round) {
     const double n = RoundHalfEven(range / step);
     if (n <= most &&
-        n <= LabelCapacity(size, LabelSizeAt(canvas, step, false), labelsSeparation_) &&
-        (!horizontal_ ||
-         n <= LabelCapacity(size, LabelSizeAt(canvas, step, true), labelsSeparation_))) {
-      break;
+        n <= LabelCapacity(size, LabelSizeAt(canvas, step, false), labelsSeparation_)) {
+      if (!horizontal_) {
+        break;
+      }
+      const int widest = LabelSizeAt(canvas, step, true);
+      const int gap = std::max(blank, RoundToInt(labelsSeparation_ * 0.01 * widest));
+      if (n <= LabelCapacity(size, widest, labelsSeparation_) &&
+          NarrowestGapAt(canvas, step) >= gap) {
+        break;
+      }
     }
     step = NextNiceStep(step);
   }
-  return std::max(step, MinimumStep);
+  // No floor but a positive step: a range of 1e-300 has its labels as one of 1 has.
+  return step > 0.0 ? step : MinimumStep;
 }
 
 void TCustomChartAxis::CalcBands(TChartCanvas& canvas, TRect& rect, int startMargin,

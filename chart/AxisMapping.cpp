@@ -55,6 +55,10 @@ std::string TCustomChartAxis::LabelText(double value, bool withEvent) const {
   return FinishLabel(FormatReadable(axisValuesFormat_, value), withEvent);
 }
 
+std::string TCustomChartAxis::ValueText(double value, int significant) const {
+  return FinishLabel(FormatSignificant(axisValuesFormat_, value, significant), true);
+}
+
 std::string TCustomChartAxis::FinishLabel(std::string text, bool withEvent) const {
   if (withEvent && chart_ != nullptr && chart_->OnGetAxisLabel) {
     chart_->OnGetAxisLabel(const_cast<TCustomChartAxis&>(*this), nullptr, -1, text);

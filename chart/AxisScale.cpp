@@ -1,5 +1,6 @@
 #include "AxisScale.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ChartMath.h"
@@ -114,7 +115,10 @@ void ForEachLabelValue(double minimum, double maximum, double step, bool roundFi
     }
     value = next;
   }
-  const double bound = (minimum - 1e-12) / 1.000000000001;
+  // The labels go a little below the minimum, so that one that subtraction left a hair under
+  // it is drawn: by 1e-12 (and a relative 1e-12), or by a millionth of a step where that is
+  // less, so that a label value many steps away from a range of 1e-300 is not.
+  const double bound = std::max((minimum - 1e-12) / 1.000000000001, minimum - step * 1e-6);
   // A range under MaxLabelSteps steps yields at most that many values, plus the ends.
   for (int count = 0; value >= bound && count <= MaxLabelSteps + 1; ++count) {
     if (!visit(value)) {

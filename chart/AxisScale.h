@@ -34,7 +34,8 @@ double LabelStep(double range, double increment, int capacity, int separationPer
 double FirstLabelValue(double minimum, double maximum, double step, bool roundFirst);
 
 // Calls visit for each label value from the top of the range downwards, each obtained by
-// repeated subtraction of step, until the value passes below the minimum or visit returns
+// repeated subtraction of step, until the value passes below the minimum (less 1e-12, or
+// less a millionth of a step where that is less) or visit returns
 // false. Nothing when step is not positive or the range needs MaxLabelSteps steps or more.
 // Stops as soon as a subtraction no longer lowers the value.
 void ForEachLabelValue(double minimum, double maximum, double step, bool roundFirst,

@@ -168,6 +168,8 @@ class TCustomChartAxis {
   // keep fewer than three significant ones), passed to the chart's OnGetAxisLabel
   // unless withEvent is false, split into lines at blanks when LabelsMultiLine.
   std::string LabelText(double value, bool withEvent = true) const;
+  // The value as a label writes it, in at least `significant` significant digits.
+  std::string ValueText(double value, int significant) const;
 
   // [SECTION] Layout steps, run by the chart at each paint
   // Whether the chart shows the axis.
@@ -211,6 +213,9 @@ class TCustomChartAxis {
   // The widest (horizontal) or highest (vertical) label at step: all of them, or only the
   // two at the range's ends.
   int LabelSizeAt(TChartCanvas& canvas, double step, bool all) const;
+  // The fewest pixels between the texts of two neighbouring labels at step, negative where
+  // they overlap; INT_MAX with fewer than two labels.
+  int NarrowestGapAt(TChartCanvas& canvas, double step) const;
   TRect LabelBox(TChartCanvas& canvas, int pixel, std::string_view text) const;
   bool Loading() const;
 

@@ -230,11 +230,16 @@ std::vector<TMarkLayout> TChart::LayoutMarks(TChartCanvas& canvas, TChartSeries&
   const int hs = pointer ? custom->Pointer().HorizSize() : 0;
   const int vs = pointer ? custom->Pointer().VertSize() : 0;
   const TRect panel = PanelBounds();
-  for (int i = series.FirstVisiblePoint(); i <= series.LastVisiblePoint(); ++i) {
+  const int first = series.FirstVisiblePoint();
+  if (first < 0) {
+    return out;  // no point visible
+  }
+  std::vector<std::string> texts = series.MarkTexts(first, series.LastVisiblePoint());
+  for (int i = first; i <= series.LastVisiblePoint(); ++i) {
     if (series.IsNull(i)) {
       continue;
     }
-    std::string text = series.MarkText(i);
+    std::string text = std::move(texts[static_cast<std::size_t>(i - first)]);
     int x = 0;
     int y = 0;
     if (text.empty() || !series.PlacePoint(i, x, y)) {

@@ -1,5 +1,11 @@
 #include "ChartSeries.h"
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include "AxisLayout.h"
 #include "Chart.h"
 #include "ChartAxis.h"
 #include "PropertyUpdate.h"
@@ -232,28 +238,29 @@ int TChartSeries::CalcYPos(int index) const {
   return vertAxisObj_ == nullptr ? 0 : vertAxisObj_->ValueToPixel(YValue(index));
 }
 
-std::string TChartSeries::MarkText(int index) const {
-  std::string text;
-  const auto yText = [&] { return FormatReadable(valueFormat_, YValue(index)); };
+std::string TChartSeries::MarkTextBeforeEvent(int index, int significant) const {
+  const auto readable = [&](double v) {
+    return significant > 0 ? FormatSignificant(valueFormat_, v, significant)
+                           : FormatReadable(valueFormat_, v);
+  };
+  const auto yText = [&] { return readable(YValue(index)); };
   switch (marks_.Style()) {
     case smsValue:
-      text = yText();
-      break;
+      return yText();
     case smsXValue:
-      text = horizAxisObj_ != nullptr ? horizAxisObj_->LabelText(XValue(index))
-                                      : FormatReadable(valueFormat_, XValue(index));
-      break;
-    case smsLabel:
-      text = PointLabel(index);
-      if (text.empty()) {
-        text = yText();
+      if (horizAxisObj_ == nullptr) {
+        return readable(XValue(index));
       }
-      break;
+      return significant > 0 ? horizAxisObj_->ValueText(XValue(index), significant)
+                             : horizAxisObj_->LabelText(XValue(index));
+    case smsLabel: {
+      const std::string label = PointLabel(index);
+      return label.empty() ? yText() : label;
+    }
     case smsPercent:
     case smsPercentTotal: {
       const double total = yValues_.SumOfMagnitudes();
-      text = FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
-      break;
+      return FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
     }
     case smsLabelPercent:
     case smsLabelPercentTotal: {
@@ -261,20 +268,84 @@ std::string TChartSeries::MarkText(int index) const {
       const std::string percent =
           FormatFloat(percentFormat_, total == 0.0 ? 0.0 : 100.0 * YValue(index) / total);
       const std::string label = PointLabel(index);
-      text = label.empty() ? percent : JoinWords(label, percent);
-      break;
+      return label.empty() ? percent : JoinWords(label, percent);
     }
     case smsLabelValue: {
       const std::string label = PointLabel(index);
-      text = label.empty() ? yText() : JoinWords(label, yText());
-      break;
+      return label.empty() ? yText() : JoinWords(label, yText());
     }
     case smsLegend:
-      text = title_;
+      return title_;
+  }
+  return std::string();
+}
+
+std::vector<std::string> TChartSeries::MarkTexts(int first, int last) const {
+  first = std::max(first, 0);
+  last = std::min(last, PointCount() - 1);
+  const int count = std::max(0, last - first + 1);
+  std::vector<std::string> texts(static_cast<std::size_t>(count));
+  // The value a mark reads, when it reads one alone.
+  const TSeriesMarksStyle style = marks_.Style();
+  std::vector<std::optional<double>> shown(texts.size());
+  for (int k = 0; k < count; ++k) {
+    const int i = first + k;
+    if (IsNull(i)) {
+      continue;
+    }
+    texts[static_cast<std::size_t>(k)] = MarkTextBeforeEvent(i, 0);
+    if (style == smsXValue) {
+      shown[static_cast<std::size_t>(k)] = XValue(i);
+    } else if (style == smsValue || (style == smsLabel && PointLabel(i).empty())) {
+      shown[static_cast<std::size_t>(k)] = YValue(i);
+    }
+  }
+  // The labels of the axis along which the marks read their values, as this paint placed
+  // them: a mark must not read like a label it lies half a step or more from either.
+  const TCustomChartAxis* along = style == smsXValue ? horizAxisObj_ : vertAxisObj_;
+  const std::vector<TAxisLabel> noLabels;
+  const std::vector<TAxisLabel>& labels = along != nullptr ? along->Layout().Labels : noLabels;
+  const double halfStep = along != nullptr ? along->Layout().Step / 2 : 0.0;
+  // Marks that read alike for different values read in more digits, one more a round, until
+  // every two of them differ or doubles have no more digits to give.
+  constexpr int kMostSignificant = 17;
+  for (int significant = 2; significant <= kMostSignificant; ++significant) {
+    std::map<std::string, std::vector<std::size_t>> alike;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+      if (shown[k]) {
+        alike[texts[k]].push_back(k);
+      }
+    }
+    std::vector<std::size_t> confused;
+    for (const auto& group : alike) {
+      const std::string& text = group.first;
+      const std::vector<std::size_t>& marks = group.second;
+      const double value = *shown[marks.front()];
+      const bool marksDiffer = std::any_of(marks.begin(), marks.end(),
+                                           [&](std::size_t k) { return *shown[k] != value; });
+      for (const std::size_t k : marks) {
+        const bool likeALabel = std::any_of(labels.begin(), labels.end(), [&](const TAxisLabel& l) {
+          return l.Text == text && !(std::fabs(*shown[k] - l.Value) < halfStep);
+        });
+        if (marksDiffer || likeALabel) {
+          confused.push_back(k);
+        }
+      }
+    }
+    if (confused.empty()) {
       break;
+    }
+    for (const std::size_t k : confused) {
+      texts[k] = MarkTextBeforeEvent(first + static_cast<int>(k), significant);
+    }
   }
   if (OnGetMarkText) {
-    OnGetMarkText(const_cast<TChartSeries&>(*this), index, text);
+    for (int k = 0; k < count; ++k) {
+      if (!IsNull(first + k)) {
+        OnGetMarkText(const_cast<TChartSeries&>(*this), first + k,
+                      texts[static_cast<std::size_t>(k)]);
+      }
+    }
   }
-  return text;
+  return texts;
 }

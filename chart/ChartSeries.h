@@ -106,8 +106,11 @@ class TChartSeries {
   // Pixel position of a point on its axes.
   int CalcXPos(int index) const;
   int CalcYPos(int index) const;
-  // The text of the mark of a point, after OnGetMarkText.
-  std::string MarkText(int index) const;
+  // The texts of the marks of points first .. last (empty for a null point), after
+  // OnGetMarkText. Marks that show a value alone (smsValue, smsXValue, smsLabel without a
+  // label) and would read alike for different values are written in as many more
+  // significant digits as tell those values apart.
+  std::vector<std::string> MarkTexts(int first, int last) const;
 
   // Asks the parent chart to repaint; nothing without a chart.
   void Repaint();
@@ -133,6 +136,9 @@ class TChartSeries {
   // Joins or leaves a chart; only TChart calls it.
   void AttachTo(TChart* chart);
   void ResolveAxes();
+  // The text of the mark of a point before OnGetMarkText: its value as the style reads it,
+  // or in at least `significant` significant digits when that is above 0.
+  std::string MarkTextBeforeEvent(int index, int significant) const;
 
   std::vector<TChartValueList*> valueLists_;
   TChartValueList xValues_{this, "X"};

@@ -1,12 +1,29 @@
 #include "ValueFormat.h"
 
+#include <locale.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// snprintf in the "C" locale, whatever the process locale is: a program whose locale writes
+// a decimal comma would otherwise hand the pictures "0,5" to take apart.
+__attribute__((format(printf, 3, 4))) int PrintC(char* buffer, std::size_t size, const char* format,
+                                                 ...) {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  const locale_t previous = uselocale(c);
+  va_list arguments;
+  va_start(arguments, format);
+  const int written = std::vsnprintf(buffer, size, format, arguments);
+  va_end(arguments);
+  uselocale(previous);
+  return written;
+}
 
 struct Picture {
   std::string prefix;
@@ -98,7 +115,7 @@ std::string FormatPicture(const Picture& p, double value) {
   }
   char buffer[400];
   if (std::fabs(value) >= 1e15) {
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    PrintC(buffer, sizeof buffer, "%.15G", value);
     std::string text = buffer;
     // "1E+300" -> "1E300"
     const auto plus = text.find("E+");
@@ -111,7 +128,7 @@ std::string FormatPicture(const Picture& p, double value) {
     }
     return Wrap(p, "", text);
   }
-  std::snprintf(buffer, sizeof buffer, "%.*f", p.maxFraction, std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.*f", p.maxFraction, std::fabs(value));
   std::string text = buffer;
   std::string integer = text;
   std::string fraction;
@@ -147,15 +164,16 @@ std::string FormatPicture(const Picture& p, double value) {
   return Wrap(p, (value < 0 && !zero) ? "-" : "", number);
 }
 
-// value as mantissa and exponent with the mantissa's trailing zeros dropped: "1.5E-7".
-std::string ExponentText(double value, int decimals) {
+// value as mantissa and exponent with the mantissa's trailing zeros dropped unless kept:
+// "1.5E-7".
+std::string ExponentText(double value, int decimals, bool keepZeros = false) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.*E", std::clamp(decimals, 0, 17), std::fabs(value));
   std::string text = buffer;
   const auto e = text.find('E');
   std::string mantissa = text.substr(0, e);
   const int exponent = std::atoi(text.c_str() + e + 1);
-  if (mantissa.find('.') != std::string::npos) {
+  if (!keepZeros && mantissa.find('.') != std::string::npos) {
     while (mantissa.back() == '0') {
       mantissa.pop_back();
     }
@@ -173,7 +191,7 @@ std::string ExponentText(double value, int decimals) {
 // The power of ten of the leading digit of a finite non-zero value.
 int LeadingDigit(double value) {
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15E", std::fabs(value));
+  PrintC(buffer, sizeof buffer, "%.15E", std::fabs(value));
   return std::atoi(std::strchr(buffer, 'E') + 1);
 }
 
@@ -187,14 +205,15 @@ int StepLastDigit(double step) {
   if (!(step > 0.0) || !std::isfinite(step)) {
     return 0;
   }
-  // The step's digits as the shortest text that reads back the same, up to 15 of them.
+  // The step's digits, up to 12 of them: a step of the 1-2-5 sequence far from 1 is reached
+  // by hundreds of multiplications by 10 or 0.1, whose rounding reaches the 14th digit.
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.14E", step);
+  PrintC(buffer, sizeof buffer, "%.11E", step);
   std::string text = buffer;
   const auto e = text.find('E');
   const int exponent = std::atoi(text.c_str() + e + 1);
   std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
-  // Fifteen digits leave the rounding noise of the step arithmetic out; zeros end it.
+  // Zeros end the digits.
   while (digits.size() > 1 && digits.back() == '0') {
     digits.pop_back();
   }
@@ -220,21 +239,39 @@ std::string FormatForStep(std::string_view picture, double value, double step, d
   return FormatPicture(p, value);
 }
 
-std::string FormatReadable(std::string_view picture, double value, int significant) {
-  const Picture p = ParsePicture(picture);
+namespace {
+
+// The picture's text of value unless it keeps fewer than `kept` significant digits: then in
+// `significant` digits, fixed above 1e-4, in exponent form below, their trailing zeros
+// dropped unless kept.
+std::string FormatKeeping(const Picture& p, double value, int kept, int significant,
+                          bool keepZeros) {
   const std::string text = FormatPicture(p, value);
   if (!std::isfinite(value) || value == 0.0 || std::fabs(value) >= 1e15) {
     return text;
   }
   const int lead = LeadingDigit(value);
   // The picture keeps digits down to 10^-maxFraction.
-  if (lead + p.maxFraction + 1 >= 3) {
+  if (lead + p.maxFraction + 1 >= kept) {
     return text;
   }
   if (std::fabs(value) >= 1e-4) {
     Picture more = p;
     more.maxFraction = significant - 1 - lead;
+    if (keepZeros) {
+      more.minFraction = more.maxFraction;
+    }
     return FormatPicture(more, value);
   }
-  return p.prefix + ExponentText(value, significant - 1) + p.suffix;
+  return p.prefix + ExponentText(value, significant - 1, keepZeros) + p.suffix;
+}
+
+}  // namespace
+
+std::string FormatReadable(std::string_view picture, double value, int significant) {
+  return FormatKeeping(ParsePicture(picture), value, 3, significant, false);
+}
+
+std::string FormatSignificant(std::string_view picture, double value, int significant) {
+  return FormatKeeping(ParsePicture(picture), value, significant, significant, true);
 }

@@ -23,7 +23,8 @@ TFormatSettings& ChartFormatSettings();
 std::string FormatFloat(std::string_view picture, double value);
 
 // Where the decimals of a step end: the power of ten of its last digit (0.05 -> -2,
-// 2000000 -> 6); steps that are not positive and finite give 0.
+// 2000000 -> 6), reading at most 12 significant digits; steps that are not positive and
+// finite give 0.
 int StepLastDigit(double step);
 
 // The text of an axis label, the labels standing step apart on an axis whose limits reach
@@ -37,3 +38,9 @@ std::string FormatForStep(std::string_view picture, double value, double step, d
 // significant digits: then in significant digits, fixed above 1e-4 ("0.01235"), in exponent
 // form below ("1.235E-7").
 std::string FormatReadable(std::string_view picture, double value, int significant = 4);
+
+// The value with at least `significant` significant digits (up to 17): the picture's text
+// where it keeps that many, else in exactly that many, trailing zeros kept, fixed above 1e-4
+// ("5.0000", "99.9996"), in exponent form below ("9.0000E-7"). Magnitudes of 1e15 and above
+// keep the picture's 15.
+std::string FormatSignificant(std::string_view picture, double value, int significant);

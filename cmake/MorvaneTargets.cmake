@@ -1,4 +1,8 @@
-# Helpers shared by the CMake files of the project.
+# Helpers shared by the CMake files of the project, and the build settings they share.
+
+# Release builds keep their debugging information, which changes no instruction of the
+# programs; the Debian package strips them and keeps it in morvane-dbgsym.
+add_compile_options($<$<CONFIG:Release>:-g>)
 
 # morvane_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI])
 # Adds a GoogleTest executable and registers it with CTest as one test.

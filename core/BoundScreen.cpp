@@ -241,12 +241,16 @@ bool TBoundScreen::Covers(const TBoundScreenInput& in) {
     return false;
   if (!(in.n >= 1e-6L && in.n <= 1e30L))
     return false;
-  // Inside these bounds the products below cannot overflow.
+  // Inside these bounds the products below cannot overflow. Below the smallest spread the
+  // bounds' products come near the subnormal range, whose absolute rounding the relative
+  // error bound does not cover.
   const Extended left = in.m - in.ap;
   const Extended right = in.br - in.m;
   constexpr Extended kSpan = 0x1p1000L;
   constexpr Extended kMeasure = 0x1p24L;
-  return right <= left * kSpan && left <= right * kSpan && std::fabs(in.ap) <= left * kMeasure &&
+  constexpr Extended kSmallestSpread = 0x1p-16000L;
+  return left >= kSmallestSpread && right >= kSmallestSpread && right <= left * kSpan &&
+         left <= right * kSpan && std::fabs(in.ap) <= left * kMeasure &&
          std::fabs(in.ap) + std::fabs(in.br) <= (left + right) * kMeasure;
 }
 

@@ -25,8 +25,9 @@ struct TBoundScreenInput {
 class TBoundScreen {
  public:
   // True for judgements inside the domain the bound covers: finite, 0 <= p < r <= 1 (p and
-  // 1 - r either 0 or at least 1e-300), a_p < m < b_r within 1e4000, n in [1e-6, 1e30],
-  // (b_r - m)/(m - a_p) within 2^+-1000, |a_p| <= 2^24 (m - a_p) and
+  // 1 - r either 0 or at least 1e-300), a_p < m < b_r within 1e4000, m - a_p and b_r - m
+  // at least 2^-16000, n in [1e-6, 1e30], (b_r - m)/(m - a_p) within 2^+-1000,
+  // |a_p| <= 2^24 (m - a_p) and
   // |a_p| + |b_r| <= 2^24 (b_r - a_p). Inside it the x87 steps raise no arithmetic error
   // and the terms cannot fail. Costs no transcendental function and raises no flag.
   static bool Covers(const TBoundScreenInput& in);

@@ -53,6 +53,7 @@ Fit FitOf(const SolverRecord& record, const Judgements& judgements) {
   if (judgements.Mode() == FitMode::ExtraQuantile) {
     fit.Powers = record.LastPowerSearch().Powers;
     fit.SearchCurve = record.LastPowerSearch().Curve;
+    fit.UnmetPowers = record.LastPowerSearch().Unmet;
   }
   return fit;
 }

@@ -93,6 +93,9 @@ struct Fit {
   // x_s, ascending (n is one of them), and F(x_s; n) as the search scanned it.
   std::vector<Extended> Powers;
   std::vector<TPowerSample> SearchCurve;
+  // Sign changes of F(x_s) - s whose tolerance the search could not meet, with their
+  // brackets; none is among Powers.
+  std::vector<TPowerRoot> UnmetPowers;
 
   Extended LowerBound() const { return Distribution.Lower(); }
   Extended UpperBound() const { return Distribution.Upper(); }

@@ -13,6 +13,21 @@
 namespace {
 
 constexpr std::size_t kMinWidth = 10;
+// A fixed text with fewer significant digits than this is written with more.
+constexpr int kFixedSignificant = 8;
+
+// The digits of a fixed-point text from its first one other than 0.
+int SignificantDigits(std::string_view text) {
+  int digits = 0;
+  bool leading = true;
+  for (const char c : text) {
+    if (c < '0' || c > '9')
+      continue;
+    leading = leading && c == '0';
+    digits += leading ? 0 : 1;
+  }
+  return digits;
+}
 
 std::string PadLeft(std::string_view text) {
   std::string padded(text.size() < kMinWidth ? kMinWidth - text.size() : 0, ' ');
@@ -161,10 +176,25 @@ std::string FormatNumber(Extended value) {
     return PadLeft(value < 0 ? "-Infinity" : "Infinity");
   // The largest extended value has 4933 integer digits.
   std::array<char, 4960> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 8);
-  return PadLeft(
-      std::string_view(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())));
+  const auto text = [&buffer](Extended v, std::chars_format format, int precision) {
+    const auto result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), v, format, precision);
+    return std::string(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+  };
+  const std::string fixed = text(value, std::chars_format::fixed, 8);
+  if (value == 0 || SignificantDigits(fixed) >= kFixedSignificant)
+    return PadLeft(fixed);
+  // Nine significant digits, as "%#.9Lg" writes them in the C locale: fixed down to 1e-4,
+  // below that in exponent form. The exponent is the one of the rounded value.
+  const std::string scientific = text(value, std::chars_format::scientific, 8);
+  int exponent = 0;
+  const std::size_t e = scientific.find('e');
+  const char* first = scientific.data() + e + 1;
+  std::from_chars(*first == '+' ? first + 1 : first, scientific.data() + scientific.size(),
+                  exponent);
+  if (exponent >= -4)
+    return PadLeft(text(value, std::chars_format::fixed, 8 - exponent));
+  return PadLeft(scientific);
 }
 
 Extended ReadNumberText(std::string_view fieldName, std::string_view text) {

@@ -6,10 +6,13 @@
 
 #include "ExtendedMath.h"
 
-// The text of a result panel: fixed-point with exactly 8 decimals after a full stop,
-// whatever the locale, no thousands separators, a leading minus sign for negative numbers,
-// left-padded with blanks to at least 10 characters and never cut. A value that is not
-// finite reads "Infinity", "-Infinity" or "NaN", padded likewise.
+// The text of a figure, wherever one is shown: fixed-point with exactly 8 decimals after a
+// full stop, whatever the locale, no thousands separators, a leading minus sign for negative
+// numbers, left-padded with blanks to at least 10 characters and never cut. Where those
+// 8 decimals would keep fewer than 8 significant digits (below 0.1 in size), the value is
+// written with 9 significant digits instead, as C's "%#.9Lg" does: fixed down to 1e-4
+// ("0.0123456789"), in exponent form below ("-6.63245553e-07"). Zero reads 0.00000000. A
+// value that is not finite reads "Infinity", "-Infinity" or "NaN", padded likewise.
 std::string FormatNumber(Extended value);
 
 // Reads a typed number: blanks around it are accepted; the rest must be one whole decimal

@@ -3,8 +3,12 @@
 #include "PowerSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <exception>
+#include <string>
+#include <string_view>
 
 #include "Bisection.h"
 #include "FitCheck.h"
@@ -13,6 +17,16 @@
 namespace {
 
 constexpr Extended kStartPower = 0.01L;
+
+// The bound solver stops anywhere within 1e-10 of its root, which leaves a sawtooth in
+// F(x_s; n): 1e-9 to 5e-9 in the fits the search was seen to fail on, and up to F itself
+// where x_s lies within rounding of a bound. The scan's trial takes the first Newton step
+// of PolishBounds to first order in a and b, which costs no logarithm. Where that step
+// moves F by less than an eighth of this band and F lies beyond the band from s, the rest
+// of Newton's method, quadratically smaller, cannot change the side F lies on, and the
+// first-order F serves; elsewhere, where signs and the tolerance are decided, the fully
+// polished one, which follows n to about 1e-16.
+constexpr Extended kPolishBand = 1e-3L;
 
 [[noreturn]] void NoPower() {
   throw EFitError(
@@ -26,6 +40,31 @@ constexpr Extended kStartPower = 0.01L;
       "The power-parameter search could not meet its tolerance for these judgements. "
       "Choose an additional quantile x_s strictly between the feasibility bounds, further "
       "from either bound.");
+}
+
+// The bracket of a sign change, with as many digits as tell its ends apart.
+std::string BracketText(const TPowerRoot& root) {
+  std::array<char, 64> low{};
+  std::array<char, 64> high{};
+  for (int digits = 10; digits <= 21; ++digits) {
+    std::snprintf(low.data(), low.size(), "%.*Lg", digits, root.CellLow);
+    std::snprintf(high.data(), high.size(), "%.*Lg", digits, root.CellHigh);
+    if (std::string_view(low.data()) != std::string_view(high.data()))
+      break;
+  }
+  return std::string("between n = ") + low.data() + " and " + high.data();
+}
+
+// Every sign change the scan found is named, also where none could be met.
+[[noreturn]] void PowerNotMet(const std::vector<TPowerRoot>& unmet) {
+  std::string where;
+  for (std::size_t k = 0; k < unmet.size(); ++k)
+    where += (k == 0 ? "" : k + 1 == unmet.size() ? " and " : ", ") + BracketText(unmet[k]);
+  throw EFitError("F(x_s) crosses s " + where +
+                  ", but the power-parameter search could not meet its tolerance there: the "
+                  "bounds a and b cannot be solved for these powers, or F(x_s) moves by more "
+                  "than the tolerance from one power to the next. Choose an additional "
+                  "quantile x_s further from either feasibility bound, or another level s.");
 }
 
 }  // namespace
@@ -57,6 +96,27 @@ Extended SolverRecord::LimitQuantile() const {
 
 Extended SolverRecord::TrialCdf() {
   SolveBounds();
+  CopyFitToModel();
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
+  return lastTrialCdf_;
+}
+
+Extended SolverRecord::ScanTrialCdf() {
+  const Extended plain = TrialCdf();
+  try {
+    const TNewtonStep step = NewtonStep();
+    const Extended dq = step.next - ModeProbability;
+    Model = TwoSidedPower(Checked(LowerBound + step.da * dq), ModeValue,
+                          Checked(UpperBound + step.db * dq), Power);
+    const Extended corrected = Checked(Cdf(Model, ExtraQuantile));
+    if (std::fabs(corrected - ExtraLevel) > kPolishBand &&
+        std::fabs(corrected - plain) <= kPolishBand / 8) {
+      lastTrialCdf_ = corrected;
+      return corrected;
+    }
+  } catch (const EMathError&) {
+  }
+  PolishBounds();
   CopyFitToModel();
   lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
@@ -137,6 +197,16 @@ constexpr int kMaxRefinements = 12;
 constexpr int kMaxEvaluations = 4000;
 // How much more sharply F may bend inside a cell than around it.
 constexpr Extended kCurvatureSafety = 8;
+// How closely a sign change is located: its bisection goes on after |F - s| meets the
+// tolerance until the bracket is 2^-40 of n wide, beyond the figures n is shown with.
+// The tolerance alone leaves n loose where F is flat in n: near n = 7000, F can stay within
+// 1e-10 of s over 5 % of n.
+constexpr Extended kLocated = 0x1p-40L;
+// A power already met to the tolerance, by the pair search or on a scan point, stands for
+// a sign change within 2^-20 (about 1e-6) of it. Powers the pair search meets lie a median
+// 1e-9 from their sign change, at most 3e-7 in 300 random fits, and so keep their bits;
+// where a flat F let the pair meet the tolerance far from it, the sign change is located.
+constexpr Extended kStands = 0x1p-20L;
 
 struct TScanPoint {
   Extended u;  // ln n
@@ -149,6 +219,11 @@ int SideOf(Extended g) {
   if (std::fabs(g) <= kTolerance)
     return 0;
   return g > 0 ? 1 : -1;
+}
+
+// -1, 0 or 1: the exact sign of g, which decides where F - s changes sign.
+int SignOf(Extended g) {
+  return g > 0 ? 1 : (g < 0 ? -1 : 0);
 }
 
 // The second divided difference of g over three points, or 0 if one is missing.
@@ -194,31 +269,54 @@ bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended
   return std::min(std::fabs(*left.g), std::fabs(*right.g)) <= reach;
 }
 
-// Bisects n between the ends of a cell on which F - s changes sign until |F - s| meets the
-// tolerance; nothing when the midpoint stops moving or the fit cannot be solved first.
-std::optional<Extended> BisectCell(const TPowerTrial& trial, Extended s, Extended low, int lowSide,
-                                   Extended high, int& evaluations) {
-  struct TLost {};
-  try {
-    Extended root = 0;
-    Bisect(
-        low, high,
-        [&](Extended n, int) {
-          ++evaluations;
-          const std::optional<Extended> f = trial(n);
-          if (!f)
-            throw TLost{};
-          const int side = SideOf(*f - s);
-          root = n;
-          if (side == 0)
-            return TBisectStep::Met;
-          return side == lowSide ? TBisectStep::Above : TBisectStep::Below;
-        },
-        [] { throw TLost{}; });
-    return root;
-  } catch (const TLost&) {
-    return std::nullopt;
+// Whether F - s, which is g at n, changes sign within a factor 1 + kStands of n, below n or
+// above it as asked.
+template <typename Excess>
+bool CrossesNear(const Excess& excess, Extended n, Extended g, bool below, bool above) {
+  if (g == 0)
+    return true;
+  for (const bool up : {false, true}) {
+    if (!(up ? above : below))
+      continue;
+    const std::optional<Extended> h = excess(up ? n * (1 + kStands) : n * (1 - kStands));
+    if (h && SignOf(*h) != SignOf(g))
+      return true;
   }
+  return false;
+}
+
+// Bisects n between the ends of a cell on which F - s changes sign, lowSign its sign at
+// low, until the bracket is kLocated of n wide and |F - s| meets the tolerance at the
+// midpoint, or F - s is zero there. Where the midpoint stops moving first, or the fit cannot
+// be solved inside the bracket, the root is met if the last midpoint meets the tolerance
+// within kStands of the other end; otherwise it is kept, not met, with its bracket.
+template <typename Excess>
+TPowerRoot LocateRoot(const Excess& excess, Extended low, int lowSign, Extended high) {
+  struct TEnded {};
+  Extended lo = low;
+  Extended hi = high;
+  Extended last = 0;
+  std::optional<Extended> lastExcess;
+  try {
+    Bisect(
+        lo, hi,
+        [&](Extended n, int) {
+          const std::optional<Extended> g = excess(n);
+          if (!g)
+            throw TEnded{};
+          last = n;
+          lastExcess = g;
+          if (*g == 0 || (std::fabs(*g) <= kTolerance && hi - lo <= kLocated * n))
+            return TBisectStep::Met;
+          return SignOf(*g) == lowSign ? TBisectStep::Above : TBisectStep::Below;
+        },
+        [] { throw TEnded{}; });
+    return {last, low, high, true};
+  } catch (const TEnded&) {
+  }
+  if (lastExcess && std::fabs(*lastExcess) <= kTolerance && hi - lo <= kStands * last)
+    return {last, low, high, true};
+  return {(lo + hi) / 2, lo, hi, false};
 }
 
 }  // namespace
@@ -237,10 +335,14 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
   const Extended width = (uHigh - uLow) / kGridCells;
   std::vector<TScanPoint> points;
   points.reserve(2 * kGridCells);
+  // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
+  // uniform feasibility bound meets exactly.
   for (int i = 0; i <= kGridCells; ++i) {
-    const Extended u = i == kGridCells ? uHigh : uLow + i * width;
+    const bool middle = 2 * i == kGridCells;
+    const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * width;
     const Extended n = i == 0            ? kSmallestSearchedPower
                        : i == kGridCells ? kLargestSearchedPower
+                       : middle          ? 1
                                          : Exp(u);
     points.push_back(evaluate(u, n));
   }
@@ -269,53 +371,119 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
       scan.Curve.push_back({p.n, *p.g + s});
   }
 
-  // Roots on scan points: one for each run of points within the tolerance of s.
-  // Roots between them: one for each cell whose ends lie on opposite sides of s.
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    const TScanPoint& p = points[k];
-    if (!p.g)
-      continue;
-    const int side = SideOf(*p.g);
-    const Extended before = k > 0 ? points[k - 1].n : p.n;
-    if (side == 0) {
-      if (k > 0 && points[k - 1].g && SideOf(*points[k - 1].g) == 0)
-        continue;
-      std::size_t last = k;
-      while (last + 1 < points.size() && points[last + 1].g && SideOf(*points[last + 1].g) == 0)
-        ++last;
-      const Extended after = last + 1 < points.size() ? points[last + 1].n : points[last].n;
-      scan.Roots.push_back({p.n, before, after});
-      continue;
-    }
-    if (k + 1 >= points.size() || !points[k + 1].g)
-      continue;
-    const int nextSide = SideOf(*points[k + 1].g);
-    if (nextSide == 0 || nextSide == side)
-      continue;
-    const Extended low = p.n;
-    const Extended high = points[k + 1].n;
-    if (known && low <= *known && *known <= high) {
-      scan.Roots.push_back({*known, low, high});
-      continue;
-    }
-    const std::optional<Extended> root = BisectCell(trial, s, low, side, high, scan.Evaluations);
-    if (root) {
-      scan.Roots.push_back({*root, low, high});
-    } else {
+  const auto excess = [&](Extended n) -> std::optional<Extended> {
+    ++scan.Evaluations;
+    const std::optional<Extended> f = trial(n);
+    return f ? std::optional<Extended>(*f - s) : std::nullopt;
+  };
+  const auto add = [&](TPowerRoot root) {
+    if (!root.Met)
       ++scan.Unmet;
+    scan.Roots.push_back(root);
+  };
+
+  // The known power plays a part only where it meets the tolerance.
+  std::optional<Extended> knownExcess;
+  bool knownCrosses = false;
+  if (known && kSmallestSearchedPower <= *known && *known <= kLargestSearchedPower) {
+    knownExcess = excess(*known);
+    if (knownExcess && std::fabs(*knownExcess) <= kTolerance) {
+      knownCrosses = CrossesNear(excess, *known, *knownExcess, true, true);
+    } else {
+      knownExcess.reset();
     }
   }
+  const auto takeKnown = [&](Extended low, Extended high) {
+    if (!knownExcess || scan.KnownKept || !(low <= *known && *known <= high))
+      return false;
+    scan.Roots.push_back({*known, low, high, true});
+    scan.KnownKept = true;
+    return true;
+  };
 
-  // A known power the cells did not place (F touches s there without crossing it) is a
-  // root of its own, unless a root on a scan point already stands for it.
-  if (known && kSmallestSearchedPower <= *known && *known <= kLargestSearchedPower) {
-    auto holds = [&](const TPowerRoot& r) { return r.CellLow <= *known && *known <= r.CellHigh; };
-    auto it = std::find_if(scan.Roots.begin(), scan.Roots.end(), holds);
-    if (it == scan.Roots.end()) {
-      scan.Roots.push_back({*known, *known, *known});
-    } else {
-      it->Power = *known;
+  // rooted[k]: point k stands for a root, or the cell from k to k + 1 holds one.
+  std::vector<bool> rooted(points.size(), false);
+  const auto nAt = [&](std::size_t k) { return points[k].n; };
+  const std::size_t last = points.size() - 1;
+
+  // F exactly s on a scan point.
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    if (!points[k].g || *points[k].g != 0)
+      continue;
+    rooted[k] = true;
+    const Extended before = nAt(k > 0 ? k - 1 : k);
+    const Extended after = nAt(k < last ? k + 1 : k);
+    if (!(knownCrosses && takeKnown(before, after)))
+      scan.Roots.push_back({nAt(k), before, after, true});
+  }
+
+  // A sign change between two points: the known power or a point that meets the
+  // tolerance stands for it if it lies close enough, else it is located.
+  std::vector<bool> standing(points.size(), false);
+  for (std::size_t k = 0; k < last; ++k) {
+    const TScanPoint& a = points[k];
+    const TScanPoint& b = points[k + 1];
+    if (!a.g || !b.g || SignOf(*a.g) * SignOf(*b.g) != -1)
+      continue;
+    rooted[k] = true;
+    if (knownCrosses && takeKnown(a.n, b.n))
+      continue;
+    const bool lowFirst = std::fabs(*a.g) <= std::fabs(*b.g);
+    bool stood = false;
+    for (const std::size_t j : {lowFirst ? k : k + 1, lowFirst ? k + 1 : k}) {
+      const Extended g = *points[j].g;
+      if (standing[j] || std::fabs(g) > kTolerance)
+        continue;
+      const bool towardHigh = j == k;
+      if (CrossesNear(excess, points[j].n, g, !towardHigh, towardHigh)) {
+        standing[j] = true;
+        scan.Roots.push_back({points[j].n, a.n, b.n, true});
+        stood = true;
+        break;
+      }
     }
+    if (!stood)
+      add(LocateRoot(excess, a.n, SignOf(*a.g), b.n));
+  }
+
+  // F touches s within the tolerance without crossing it: one root for each run of points
+  // within the tolerance that no root lies in or beside, at its point nearest s.
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    if (!points[k].g || SideOf(*points[k].g) != 0)
+      continue;
+    std::size_t end = k;
+    while (end < last && points[end + 1].g && SideOf(*points[end + 1].g) == 0)
+      ++end;
+    bool near = false;
+    std::size_t best = k;
+    for (std::size_t j = k > 0 ? k - 1 : k; j <= end; ++j)
+      near = near || rooted[j];
+    for (std::size_t j = k; j <= end; ++j) {
+      if (std::fabs(*points[j].g) < std::fabs(*points[best].g))
+        best = j;
+    }
+    const Extended before = nAt(k > 0 ? k - 1 : k);
+    const Extended after = nAt(end < last ? end + 1 : end);
+    if (!near && !takeKnown(before, after))
+      scan.Roots.push_back({nAt(best), before, after, true});
+    k = end;
+  }
+
+  // A known power that no root's bracket holds is a root of its own where F comes within
+  // the tolerance of s between two scan points beyond it on one side, or changes sign
+  // twice between them.
+  if (knownExcess && !scan.KnownKept) {
+    auto holds = [&](const TPowerRoot& r) { return r.CellLow <= *known && *known <= r.CellHigh; };
+    bool apart = false;
+    for (std::size_t k = 0; k < last; ++k) {
+      if (nAt(k) <= *known && *known <= nAt(k + 1) && points[k].g && points[k + 1].g) {
+        const int side = SideOf(*points[k].g);
+        apart = side != 0 && SideOf(*points[k + 1].g) == side;
+        break;
+      }
+    }
+    if ((knownCrosses || apart) && std::none_of(scan.Roots.begin(), scan.Roots.end(), holds))
+      takeKnown(*known, *known);
   }
   std::sort(scan.Roots.begin(), scan.Roots.end(),
             [](const TPowerRoot& x, const TPowerRoot& y) { return x.Power < y.Power; });
@@ -367,10 +535,12 @@ void SolverRecord::SearchEveryPower() {
   } catch (const EMathError&) {
   }
 
+  // The scan sees F through polished bounds wherever it lies near s (kPolishBand): the
+  // sawtooth is far above the tolerance and can step F over s without meeting it.
   const TPowerTrial trial = [this](Extended n) -> std::optional<Extended> {
     Power = n;
     try {
-      return TrialCdf();
+      return ScanTrialCdf();
     } catch (const EFitError&) {
       return std::nullopt;
     } catch (const EMathError&) {
@@ -378,27 +548,37 @@ void SolverRecord::SearchEveryPower() {
     }
   };
   const TPowerScan scan = ScanPowers(trial, ExtraLevel, known);
-  if (scan.Roots.empty()) {
-    if (scan.Unmet > 0)
-      PowerNotMet();
+  std::vector<TPowerRoot> met;
+  std::vector<TPowerRoot> unmet;
+  for (const TPowerRoot& r : scan.Roots)
+    (r.Met ? met : unmet).push_back(r);
+  if (met.empty()) {
+    if (!unmet.empty())
+      PowerNotMet(unmet);
     NoPower();
   }
 
   // The smallest root at or above 1, then the others upwards; then those below 1,
   // downwards.
   std::vector<TPowerRoot> order;
-  for (const TPowerRoot& r : scan.Roots) {
+  for (const TPowerRoot& r : met) {
     if (r.Power >= 1)
       order.push_back(r);
   }
-  for (auto r = scan.Roots.rbegin(); r != scan.Roots.rend(); ++r) {
+  for (auto r = met.rbegin(); r != met.rend(); ++r) {
     if (r->Power < 1)
       order.push_back(*r);
   }
   std::exception_ptr firstRefusal;
   for (const TPowerRoot& r : order) {
+    // The pair's power shows the pair's fit; every other root the fit the scan met it with.
+    const bool pairs = scan.KnownKept && known && r.Power == *known;
     Power = r.Power;
-    TrialCdf();
+    if (pairs) {
+      TrialCdf();
+    } else {
+      ScanTrialCdf();
+    }
     try {
       CheckFit(*this, FitMode::ExtraQuantile);
     } catch (const EFitError&) {
@@ -406,14 +586,14 @@ void SolverRecord::SearchEveryPower() {
         firstRefusal = std::current_exception();
       continue;
     }
-    const bool pairs = known && r.Power == *known;
     PowerLow = pairs ? knownLow : r.CellLow;
     PowerHigh = pairs ? knownHigh : r.CellHigh;
     lastSearch_.Powers.clear();
-    for (const TPowerRoot& root : scan.Roots)
+    for (const TPowerRoot& root : met)
       lastSearch_.Powers.push_back(root.Power);
     lastSearch_.Curve = scan.Curve;
     lastSearch_.Chosen = r.Power;
+    lastSearch_.Unmet = unmet;
     return;
   }
   std::rethrow_exception(firstRefusal);

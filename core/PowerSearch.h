@@ -3,10 +3,12 @@
 //
 // F(x_s; n) need not be monotone in n: two or three powers can fit the same x_s. The
 // search scans n over [0.0001, 10000] on a grid even in ln n, refines the grid wherever
-// F - s could come back to zero between two points, and meets every sign change of F - s
-// to the tolerance of the core. SolverRecord::SearchPower then chooses the smallest power
-// at or above 1 (m stays a most likely value), else the largest below 1, skipping any the
-// fit check refuses while another fits.
+// F - s could come back to zero between two points, and locates every sign change of F - s
+// to 2^-40 of n, where it meets the tolerance of the core; a power met elsewhere stands for
+// a sign change within 2^-20 of it. A sign change whose tolerance cannot be met is kept
+// with its bracket. SolverRecord::SearchPower then chooses the
+// smallest power at or above 1 (m stays a most likely value), else the largest below 1,
+// skipping any the fit check refuses while another fits.
 #pragma once
 
 #include <functional>
@@ -25,27 +27,34 @@ struct TPowerSample {
   Extended Cdf = 0;
 };
 
-// One power at which |F - s| meets the tolerance.
+// One power at which F - s changes sign, or comes within the tolerance of zero.
 struct TPowerRoot {
   Extended Power = 0;
-  // The scan cell the root was met in (both ends equal Power for a root on a grid point).
+  // The scan cell the root was met in (the points around it for a root on a grid point).
+  // For a root not met, the narrowest bracket of its sign change that was found.
   Extended CellLow = 0;
   Extended CellHigh = 0;
+  // False where |F - s| could not be brought within the tolerance: Power is then the
+  // middle of the bracket.
+  bool Met = true;
 };
 
 struct TPowerScan {
-  std::vector<TPowerRoot> Roots;    // ascending
+  std::vector<TPowerRoot> Roots;    // ascending, met or not
   std::vector<TPowerSample> Curve;  // every point evaluated before bisecting, ascending
-  int Unmet = 0;                    // sign changes whose bisection lost the precision it needs
+  int Unmet = 0;                    // roots whose tolerance could not be met
   int Evaluations = 0;              // calls of the trial function
+  bool KnownKept = false;           // the known power stands for a root
 };
 
 // F(x_s) of the fit for power n, or nothing where the bounds cannot be solved for n.
 using TPowerTrial = std::function<std::optional<Extended>(Extended n)>;
 
 // Scans n over [kSmallestSearchedPower, kLargestSearchedPower] for every root of F - s.
-// `known`, if given, is a power already met to the tolerance: a sign change around it is
-// not bisected again and it stands for that root, so its bits are kept.
+// `known`, if given, is a power another search met to the tolerance. Where the trial
+// confirms it (|F - s| within the tolerance, and a sign change within 2^-20 of it) it
+// stands for that root, so its bits are kept; otherwise the root is located afresh. The
+// trial should be smooth in n to well below the tolerance.
 TPowerScan ScanPowers(const TPowerTrial& trial, Extended s,
                       std::optional<Extended> known = std::nullopt);
 
@@ -55,4 +64,6 @@ struct TPowerSearchResult {
   std::vector<Extended> Powers;
   std::vector<TPowerSample> Curve;
   Extended Chosen = 0;
+  // Sign changes of F - s whose tolerance could not be met, with their brackets.
+  std::vector<TPowerRoot> Unmet;
 };

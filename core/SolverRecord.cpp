@@ -97,6 +97,14 @@ void SolverRecord::SolveBounds() {
   lastHalvings_ = Bisect(
       lo, hi, [&](Extended q, int halving) { return BoundStep(q, halving, terms); },
       BoundsNotSolved);
+  KeepTerms(terms);
+}
+
+void SolverRecord::KeepTerms(TBoundTerms terms) {
+  terms.p = LowerLevel;
+  terms.r = UpperLevel;
+  terms.n = Power;
+  solvedTerms_ = terms;
 }
 
 bool SolverRecord::SolveBoundsScreened() {
@@ -169,7 +177,70 @@ bool SolverRecord::SolveBoundsScreened() {
     BoundsNotSolved();
   };
   lastHalvings_ = Bisect(lo, hi, probe, fail, first);
+  KeepTerms(terms);
   return true;
+}
+
+SolverRecord::TNewtonStep SolverRecord::NewtonStep() const {
+  const Extended q = ModeProbability;
+  const Extended a = LowerBound;
+  const Extended b = UpperBound;
+  const Extended m = ModeValue;
+  // With a = a_p - L A/(1 - A), b = b_r + R B/(1 - B) and A, B powers 1/n of p/q and
+  // (1 - r)/(1 - q): da/dq = (a_p - a)/(n q (1 - A)), db/dq = (b - b_r)/(n (1 - q)(1 - B)),
+  // and theta = (m - a)/(b - a) has d theta/dq = -(a'(b - m) + b'(m - a))/(b - a)^2 < 0.
+  // The flags are sticky: the one test at the end sees an error of any operation before it.
+  const Extended nu = 1 / Power;
+  const Extended da = LowerLevel > 0 ? (LowerQuantile - a) * nu / (q * (1 - LowerRatio)) : 0;
+  const Extended db = UpperLevel < 1 ? (b - UpperQuantile) * nu / ((1 - q) * (1 - UpperRatio)) : 0;
+  const Extended width = b - a;
+  const Extended slope = 1 + (da * (b - m) + db * (m - a)) / (width * width);
+  return {Checked(q + (ModeFraction - q) / slope), da, db};
+}
+
+void SolverRecord::PolishBounds() {
+  TFloatScope scope;
+  // Newton's method converges quadratically from the bisection's |theta - q| <= 1e-10, so
+  // one or two steps are the rule and four the most.
+  constexpr int kPolishSteps = 4;
+  // A step this small (a few dozen ulps of q) is rounding, and is not taken.
+  constexpr Extended kSettled = 0x1p-58L;
+  const Extended p = LowerLevel;
+  const Extended r = UpperLevel;
+  struct TFit {
+    Extended q, A, B, a, b, theta;
+  };
+  const auto current = [this] {
+    return TFit{ModeProbability, LowerRatio, UpperRatio, LowerBound, UpperBound, ModeFraction};
+  };
+  const auto restore = [this](const TFit& f) {
+    ModeProbability = f.q;
+    LowerRatio = f.A;
+    UpperRatio = f.B;
+    LowerBound = f.a;
+    UpperBound = f.b;
+    ModeFraction = f.theta;
+  };
+  TFit best = current();
+  // The terms of the solve that left the fit, where they are its own.
+  TBoundTerms terms;
+  if (solvedTerms_.p == p && solvedTerms_.r == r && solvedTerms_.n == Power)
+    terms = solvedTerms_;
+  try {
+    for (int step = 0; step < kPolishSteps; ++step) {
+      const Extended q = best.q;
+      const Extended next = NewtonStep().next;
+      if (!(next > p && next < r) || std::fabs(next - q) <= kSettled * q)
+        break;
+      BoundStep(next, 1, terms);
+      if (!(std::fabs(ModeFraction - next) < std::fabs(best.theta - q)))
+        break;
+      best = current();
+    }
+  } catch (const EFitError&) {
+  } catch (const EMathError&) {
+  }
+  restore(best);
 }
 
 void SolverRecord::CopyFitToModel() {

@@ -48,6 +48,13 @@ class SolverRecord {
   // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
   void SolveBounds();
 
+  // After SolveBounds: Newton's method on theta(q) = q from the bisection's q, until a step
+  // would move q by no more than rounding; writes a, b, q, A, B and theta. SolveBounds stops
+  // anywhere within 1e-10 of the root, on a midpoint that stays put across a band of n and
+  // then jumps; this takes q to the precision of extended, so that F(x_s) follows n
+  // smoothly. Where a step fails or gains nothing, the fit of the step before stays.
+  void PolishBounds();
+
   // How many times the last SolveBounds halved its interval before it met the tolerance.
   int LastHalvings() const { return lastHalvings_; }
 
@@ -80,8 +87,10 @@ class SolverRecord {
   // The power search of the plot command: finds every power in [0.0001, 10000] at which
   // the fit puts probability s below x_s (PowerSearch.h) and leaves the chosen one in the
   // record and its Model, as the last trial of a bisection does. Where the Down pair (m >
-  // x_s) or else the Up pair finds a power, that root keeps the pair's bits. No fitting
-  // power raises EFitError; so does a fit check that refuses every one. A search that
+  // x_s) or else the Up pair finds a power that the scan confirms, that root keeps the
+  // pair's bits and the pair's fit; every other root shows the polished fit (PolishBounds)
+  // the scan located it with. No fitting power raises EFitError, naming any sign change whose
+  // tolerance could not be met; so does a fit check that refuses every one. A search that
   // fails leaves the record as it was before it.
   void SearchPower();
   // Every power the last successful search found, and the curve it scanned.
@@ -96,6 +105,9 @@ class SolverRecord {
   void BisectPower(TDirection direction);
   // Solves the bounds at the current n and returns Cdf(x_s) of that fit.
   Extended TrialCdf();
+  // The scan's trial, smooth in n: Cdf(x_s) of the fit polished (PolishBounds) where it
+  // lies near s, of the first Newton step elsewhere.
+  Extended ScanTrialCdf();
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
   void SearchEveryPower();
@@ -108,6 +120,10 @@ class SolverRecord {
     bool haveReciprocal = false;
     bool haveLower = false;
     bool haveUpper = false;
+    // The p, r and n they were formed for (KeepTerms).
+    Extended p = -1;
+    Extended r = -1;
+    Extended n = 0;
   };
   // One x87 evaluation of the bound solver at mode probability q: stores q, A, B, a, b and
   // theta and judges q.
@@ -115,9 +131,20 @@ class SolverRecord {
   // SolveBounds on the screened path; false, with nothing changed, when the judgements lie
   // outside what the screen covers.
   bool SolveBoundsScreened();
+  // Keeps the terms of a solve that met its tolerance, for PolishBounds.
+  void KeepTerms(TBoundTerms terms);
+  // One step of Newton's method on theta(q) = q from the fit the record holds: the next q,
+  // and the derivatives of a and b in q at the fit. Raises an arithmetic error as Checked.
+  struct TNewtonStep {
+    Extended next = 0;
+    Extended da = 0;
+    Extended db = 0;
+  };
+  TNewtonStep NewtonStep() const;
 
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
+  TBoundTerms solvedTerms_;
   TPowerSearchResult lastSearch_;
 };

@@ -132,3 +132,14 @@ std::vector<TProbePoint> ReadProbePoints(std::string_view text) {
   }
   return points;
 }
+
+TDrawFormat ReadDrawFormat(std::string_view text) {
+  if (text == "text")
+    return TDrawFormat::Text;
+  if (text == "f64")
+    return TDrawFormat::Float64;
+  if (text == "npy")
+    return TDrawFormat::NumPy;
+  throw EUsageError(Refusal("--format", text, "a format of the draws",
+                            "type text, f64 (raw little-endian doubles) or npy (a NumPy file)"));
+}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ExtendedMath.h"
+#include "FitSample.h"
 #include "Judgements.h"
 
 // A command line or batch header that cannot be used; the tool exits with status 2.
@@ -70,3 +71,6 @@ std::vector<TQuantileLevel> ReadQuantileLevels(std::string_view text);
 
 // "6.5,10": values x for P(X <= x), each a decimal number.
 std::vector<TProbePoint> ReadProbePoints(std::string_view text);
+
+// --format: "text", "f64" or "npy".
+TDrawFormat ReadDrawFormat(std::string_view text);

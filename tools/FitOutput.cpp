@@ -36,6 +36,13 @@ double JsonDouble(Extended value, std::string_view remedy) {
   return rounded;
 }
 
+// A probability is written as 0 where it lies below the smallest double: its size is then
+// far below the precision of any level.
+double JsonProbability(Extended value, std::string_view remedy) {
+  const double rounded = static_cast<double>(value);
+  return rounded == 0 ? 0 : JsonDouble(value, remedy);
+}
+
 }  // namespace
 
 TFitResult FitRequest(const TFitRequest& request) {
@@ -89,6 +96,26 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
     for (const Extended n : fit.Powers)
       out << " " << FormatNumber(n);
     out << "\n";
+    if (!fit.UnmetPowers.empty()) {
+      // A bracket narrower than the number text shows is one number.
+      out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
+      for (const TPowerRoot& root : fit.UnmetPowers) {
+        const std::string low = FormatNumber(root.CellLow);
+        const std::string high = FormatNumber(root.CellHigh);
+        out << " " << (low == high ? low : "[" + low + ", " + high + "]");
+      }
+      out << "\n";
+    }
+    if (!result.UnmetPowers.empty()) {
+      // A bracket narrower than the number text shows is one number.
+      out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
+      for (const TPowerRoot& root : result.UnmetPowers) {
+        const std::string low = FormatNumber(root.CellLow);
+        const std::string high = FormatNumber(root.CellHigh);
+        out << " " << (low == high ? low : "[" + low + ", " + high + "]");
+      }
+      out << "\n";
+    }
   }
   if (!request.Quantiles.empty() || !request.Probes.empty())
     out << "\n";
@@ -127,11 +154,13 @@ TFigureValues FigureValues(const TFitResult& result, std::string_view remedy) {
     values.Powers.emplace();
     for (const Extended n : result.Outcome.Fitted->Powers)
       values.Powers->push_back(number(n));
+    for (const TPowerRoot& root : result.Outcome.Fitted->UnmetPowers)
+      values.UnmetPowers.push_back({number(root.CellLow), number(root.CellHigh)});
   }
   for (const Extended q : result.Quantiles)
     values.Quantiles.push_back(number(q));
   for (const Extended p : result.Probabilities)
-    values.Probabilities.push_back(number(p));
+    values.Probabilities.push_back(JsonProbability(p, remedy));
   return values;
 }
 
@@ -147,6 +176,12 @@ nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& res
   }
   if (values.Powers)
     out["powers"] = *values.Powers;
+  if (!values.UnmetPowers.empty()) {
+    nlohmann::ordered_json unmet = nlohmann::ordered_json::array();
+    for (const auto& [low, high] : values.UnmetPowers)
+      unmet.push_back({low, high});
+    out["unmet_powers"] = std::move(unmet);
+  }
   if (!values.Quantiles.empty()) {
     nlohmann::ordered_json quantiles = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < request.Quantiles.size(); ++i)

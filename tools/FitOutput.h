@@ -11,6 +11,7 @@
 
 #include "FitOptions.h"
 #include "PlotComputation.h"
+#include "PowerSearch.h"
 #include "TwoSidedPower.h"
 
 // The figures of one fit with what the request asked for besides, or the refusal of the
@@ -20,6 +21,9 @@ struct TFitResult {
   // Quantile at each level of the request, and P(X <= x) at each probe, in order.
   std::vector<Extended> Quantiles;
   std::vector<Extended> Probabilities;
+  // Sign changes of F(x_s) - s whose tolerance the search could not meet, with their
+  // brackets, in additional-quantile mode.
+  std::vector<TPowerRoot> UnmetPowers;
   // The advisory messages the windows would show, in order.
   std::vector<std::string> Warnings;
   // The fitted distribution.
@@ -65,8 +69,10 @@ inline constexpr std::array<std::string_view, 12> kFigureKeys{"a",
 struct TFigureValues {
   std::array<std::optional<double>, kFigureKeys.size()> Figures;
   std::optional<std::vector<double>> Powers;  // additional-quantile fits
-  std::vector<double> Quantiles;              // fits
-  std::vector<double> Probabilities;          // fits
+  // Sign changes the search could not meet, as their brackets [low, high].
+  std::vector<std::array<double, 2>> UnmetPowers;
+  std::vector<double> Quantiles;      // fits
+  std::vector<double> Probabilities;  // fits
 };
 TFigureValues FigureValues(const TFitResult& result, std::string_view remedy = kJsonRemedy);
 

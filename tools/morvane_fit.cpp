@@ -34,6 +34,7 @@ struct TOptionTexts {
   std::string Probes;
   std::string Sample;
   std::string Seed = "1";
+  std::string Format = "text";
   std::string Batch;
 };
 
@@ -96,15 +97,21 @@ int Run(int argc, char** argv) {
   app.add_option("--quantiles", texts.Quantiles,
                  "also the quantiles at these levels in percent, such as 1,5,50,95,99");
   app.add_option("--probe", texts.Probes, "also P(X <= x) at each x, such as 6.5,10");
-  auto* sample = app.add_option("--sample", texts.Sample,
-                                "print N draws from the fit instead, one a line (17 digits)");
+  auto* sample = app.add_option(
+      "--sample", texts.Sample,
+      "print N draws from the fit instead, one a line unless --format says otherwise");
   auto* seed = app.add_option("--seed", texts.Seed, "seed of the draws")->capture_default_str();
+  auto* format = app.add_option("--format", texts.Format,
+                                "how the draws are written: text (17 digits), f64 (raw "
+                                "little-endian doubles) or npy (a NumPy array file)")
+                     ->capture_default_str();
   auto* batch =
       app.add_option("--batch", texts.Batch, "fit every row of a CSV file (- for standard input)");
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
   seed->needs(sample);
+  format->needs(sample);
   sample->excludes(asJson);
   for (CLI::Option* single : {ap, p, m, br, r, power, extra, level, sample})
     batch->excludes(single);
@@ -143,10 +150,12 @@ int Run(int argc, char** argv) {
 
   std::uint64_t draws = 0;
   std::uint64_t drawSeed = 0;
+  TDrawFormat drawFormat = TDrawFormat::Text;
   try {
     if (sample->count() > 0) {
       draws = ReadCount("--sample", texts.Sample, kMaxDraws);
       drawSeed = ReadCount("--seed", texts.Seed, UINT64_MAX);
+      drawFormat = ReadDrawFormat(texts.Format);
     }
   } catch (const EUsageError& e) {
     return UsageFailure(e.what());
@@ -159,7 +168,7 @@ int Run(int argc, char** argv) {
     if (!result.Fitted()) {
       return Refuse(request, result, json);
     } else if (sample->count() > 0) {
-      WriteSample(std::cout, result.Model, draws, drawSeed);
+      WriteSample(std::cout, result.Model, draws, drawSeed, drawFormat);
     } else if (json) {
       std::cout << JsonText(FitJson(request, result), 2) << "\n";
     } else {

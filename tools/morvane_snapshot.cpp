@@ -39,6 +39,7 @@ using json = nlohmann::ordered_json;
 struct TOptions {
   std::optional<std::string> ap, m, br, n, xs;
   std::optional<int> p, r, s, credibility;
+  std::vector<int> feedbackSize;  // width and height, or empty for the designed size
   std::string out;
 };
 
@@ -244,6 +245,10 @@ int Run(const TOptions& options) {
     level(inputWindow.ExtraLevelSpin, options.s, "s");
   }
   session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { inputWindow.PlotButton->click(); });
+  if (options.feedbackSize.size() == 2) {
+    feedbackWindow.resize(options.feedbackSize[0], options.feedbackSize[1]);
+    QApplication::processEvents();
+  }
 
   bool ok = Save(inputWindow, dir, "input-window.png");
   const bool shown = feedbackWindow.isVisible();
@@ -330,6 +335,10 @@ int main(int argc, char** argv) {
   auto* level = app.add_option("--s", options.s, "level s of x_s, in percent");
   app.add_option("--credibility", options.credibility,
                  "credibility level: percent of probability outside the interval");
+  app.add_option("--feedback-size", options.feedbackSize,
+                 "width and height of the feedback window, such as 1600 1200")
+      ->expected(2)
+      ->check(CLI::Range(100, 10000));
   app.add_option("--out", options.out, "folder to write the images and texts.json into")
       ->required();
   power->excludes(extra);

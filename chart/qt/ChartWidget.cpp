@@ -56,6 +56,11 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
   window.drawText(box, Qt::AlignCenter, readOut_);
 }
 
+void ChartWidget::Render(QPainter& painter) {
+  QtCanvas canvas(painter);
+  chart_.Draw(canvas);
+}
+
 void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   // The nearest point on the screen of every active series.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -27,7 +28,12 @@ class ChartWidget : public QWidget {
   // Every text the last drawing put on the chart, with its rectangle in widget pixels.
   const std::vector<QtCanvas::TDrawnText>& DrawnTexts() const { return canvas_.DrawnTexts(); }
   // The read-out under the mouse: the nearest point's x and value; empty when none shows.
+  // It is drawn over the chart on the screen only.
   const QString& ReadOut() const { return readOut_; }
+  // Draws the chart at its present size onto painter, which is active on a device of that
+  // size (in logical pixels): lines, shapes and texts as the device takes them, without the
+  // read-out. The screen's buffer is left as it is.
+  void Render(QPainter& painter);
 
   QSize sizeHint() const override { return QSize(400, 250); }
 

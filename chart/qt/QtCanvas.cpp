@@ -56,9 +56,11 @@ QString ToQString(std::string_view text) {
 
 QtCanvas::QtCanvas(QImage& buffer) : buffer_(buffer) {}
 
+QtCanvas::QtCanvas(QPainter& target) : buffer_(unused_), painter_(&target), external_(true) {}
+
 QtCanvas::~QtCanvas() {
-  if (painter_.isActive()) {
-    painter_.end();
+  if (!external_ && painter_->isActive()) {
+    painter_->end();
   }
 }
 
@@ -71,10 +73,17 @@ QColor QtCanvas::ToQColor(TColor color) {
 // [SECTION] Off-screen buffer
 
 void QtCanvas::BeginBuffer(int width, int height) {
-  if (painter_.isActive()) {
-    painter_.end();
-  }
   drawnTexts_.clear();
+  if (external_) {
+    if (painter_->isActive()) {
+      painter_->setClipping(false);
+      ApplyState();
+    }
+    return;
+  }
+  if (painter_->isActive()) {
+    painter_->end();
+  }
   const int deviceWidth = static_cast<int>(std::ceil(width * ratio_));
   const int deviceHeight = static_cast<int>(std::ceil(height * ratio_));
   if (buffer_.width() != deviceWidth || buffer_.height() != deviceHeight ||
@@ -87,25 +96,29 @@ void QtCanvas::BeginBuffer(int width, int height) {
   if (buffer_.isNull()) {
     return;
   }
-  painter_.begin(&buffer_);
-  painter_.setRenderHint(QPainter::Antialiasing, false);
-  painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  // Bring the new painter in line with the state the engine believes in.
+  painter_->begin(&buffer_);
+  ApplyState();
+}
+
+void QtCanvas::ApplyState() {
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+  // Bring the painter in line with the state the engine believes in.
   ApplyPen();
   ApplyBrush();
-  painter_.setFont(font_);
+  painter_->setFont(font_);
   SetBackMode(opaque_ ? TBackMode::Opaque : TBackMode::Transparent);
-  painter_.setBackground(backColor_);
+  painter_->setBackground(backColor_);
 }
 
 void QtCanvas::EndBuffer() {
-  if (painter_.isActive()) {
-    painter_.end();
+  if (!external_ && painter_->isActive()) {
+    painter_->end();
   }
 }
 
 void QtCanvas::CopyToWindow(int x, int y) {
-  if (window_ != nullptr && !buffer_.isNull()) {
+  if (!external_ && window_ != nullptr && !buffer_.isNull()) {
     window_->drawImage(x, y, buffer_);
   }
 }
@@ -121,9 +134,9 @@ void QtCanvas::SetPen(const TCanvasPen& pen) {
 }
 
 void QtCanvas::ApplyPen() {
-  if (painter_.isActive()) {
-    painter_.setPen(QPen(ToQColor(pen_.Color), pen_.Width < 1 ? 1 : pen_.Width,
-                         ToQtPenStyle(pen_.Style), Qt::FlatCap, Qt::MiterJoin));
+  if (painter_->isActive()) {
+    painter_->setPen(QPen(ToQColor(pen_.Color), pen_.Width < 1 ? 1 : pen_.Width,
+                          ToQtPenStyle(pen_.Style), Qt::FlatCap, Qt::MiterJoin));
   }
 }
 
@@ -136,8 +149,8 @@ void QtCanvas::SetBrush(const TCanvasBrush& brush) {
 }
 
 void QtCanvas::ApplyBrush() {
-  if (painter_.isActive()) {
-    painter_.setBrush(QBrush(ToQColor(brush_.Color), ToQtBrushStyle(brush_.Style)));
+  if (painter_->isActive()) {
+    painter_->setBrush(QBrush(ToQColor(brush_.Color), ToQtBrushStyle(brush_.Style)));
   }
 }
 
@@ -154,22 +167,22 @@ void QtCanvas::SetFont(const TCanvasFont& font) {
   f.setStrikeOut((font.Style & fsStrikeOut) != 0);
   font_ = f;
   metrics_.reset();
-  if (painter_.isActive()) {
-    painter_.setFont(font_);
+  if (painter_->isActive()) {
+    painter_->setFont(font_);
   }
 }
 
 void QtCanvas::SetBackMode(TBackMode mode) {
   opaque_ = mode == TBackMode::Opaque;
-  if (painter_.isActive()) {
-    painter_.setBackgroundMode(opaque_ ? Qt::OpaqueMode : Qt::TransparentMode);
+  if (painter_->isActive()) {
+    painter_->setBackgroundMode(opaque_ ? Qt::OpaqueMode : Qt::TransparentMode);
   }
 }
 
 void QtCanvas::SetBackColor(TColor color) {
   backColor_ = ToQColor(color);
-  if (painter_.isActive()) {
-    painter_.setBackground(backColor_);
+  if (painter_->isActive()) {
+    painter_->setBackground(backColor_);
   }
 }
 
@@ -210,7 +223,7 @@ int QtCanvas::TextHeight(std::string_view /*text*/) {
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
-  if (!painter_.isActive()) {
+  if (!painter_->isActive()) {
     return;
   }
   const QString s = ToQString(text);
@@ -223,20 +236,20 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
     dx = -width;
   }
   const int top = alignV_ == TTextAlignV::Top ? 0 : -fm.height();
-  painter_.save();
-  painter_.translate(x, y);
+  painter_->save();
+  painter_->translate(x, y);
   if (fontSpec_.Angle != 0) {
-    painter_.rotate(-fontSpec_.Angle);
+    painter_->rotate(-fontSpec_.Angle);
   }
   if (opaque_) {
-    painter_.fillRect(QRect(dx, top, width, fm.height()), backColor_);
+    painter_->fillRect(QRect(dx, top, width, fm.height()), backColor_);
   }
-  painter_.setPen(ToQColor(fontSpec_.Color));
-  painter_.drawText(QPoint(dx, top + fm.ascent()), s);
+  painter_->setPen(ToQColor(fontSpec_.Color));
+  painter_->drawText(QPoint(dx, top + fm.ascent()), s);
   drawnTexts_.push_back(
       TDrawnText{std::string(text),
-                 painter_.transform().mapRect(QRect(dx, top, width, fm.height())).normalized()});
-  painter_.restore();
+                 painter_->transform().mapRect(QRect(dx, top, width, fm.height())).normalized()});
+  painter_->restore();
 }
 
 // [SECTION] Shapes
@@ -247,14 +260,14 @@ void QtCanvas::MoveTo(int x, int y) {
 
 void QtCanvas::LineTo(int x, int y) {
   const QPoint to(x, y);
-  if (painter_.isActive() && pen_.Style != psClear && to != penPos_) {
-    painter_.drawLine(penPos_, to);
+  if (painter_->isActive() && pen_.Style != psClear && to != penPos_) {
+    painter_->drawLine(penPos_, to);
   }
   penPos_ = to;
 }
 
 void QtCanvas::Polyline(std::span<const TPoint> points) {
-  if (!painter_.isActive() || pen_.Style == psClear || points.size() < 2) {
+  if (!painter_->isActive() || pen_.Style == psClear || points.size() < 2) {
     return;
   }
   QPolygon polygon;
@@ -262,33 +275,33 @@ void QtCanvas::Polyline(std::span<const TPoint> points) {
   for (const TPoint& p : points) {
     polygon << QPoint(p.X, p.Y);
   }
-  painter_.drawPolyline(polygon);
+  painter_->drawPolyline(polygon);
   penPos_ = polygon.back();
 }
 
 void QtCanvas::Rectangle(const TRect& r) {
-  if (!painter_.isActive() || r.Width() <= 0 || r.Height() <= 0) {
+  if (!painter_->isActive() || r.Width() <= 0 || r.Height() <= 0) {
     return;
   }
   if (pen_.Style == psClear) {
     if (brush_.Style != bsClear) {
-      painter_.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), painter_.brush());
+      painter_->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), painter_->brush());
     }
     return;
   }
   // A stroked QRect covers one pixel more than its size: the outline then runs on the
   // rectangle's last column and row, inside it.
-  painter_.drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+  painter_->drawRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
 }
 
 void QtCanvas::Ellipse(const TRect& r) {
-  if (painter_.isActive()) {
-    painter_.drawEllipse(QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (painter_->isActive()) {
+    painter_->drawEllipse(QRect(r.Left, r.Top, r.Width(), r.Height()));
   }
 }
 
 void QtCanvas::Polygon(std::span<const TPoint> points) {
-  if (!painter_.isActive() || points.empty()) {
+  if (!painter_->isActive() || points.empty()) {
     return;
   }
   QPolygon polygon;
@@ -296,23 +309,23 @@ void QtCanvas::Polygon(std::span<const TPoint> points) {
   for (const TPoint& p : points) {
     polygon << QPoint(p.X, p.Y);
   }
-  painter_.drawPolygon(polygon);
+  painter_->drawPolygon(polygon);
 }
 
 void QtCanvas::SetPixel(int x, int y, TColor color) {
-  if (painter_.isActive()) {
-    painter_.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+  if (painter_->isActive()) {
+    painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
   }
 }
 
 void QtCanvas::FillRect(const TRect& r) {
-  if (painter_.isActive() && brush_.Style != bsClear && r.Width() > 0 && r.Height() > 0) {
-    painter_.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), painter_.brush());
+  if (painter_->isActive() && brush_.Style != bsClear && r.Width() > 0 && r.Height() > 0) {
+    painter_->fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), painter_->brush());
   }
 }
 
 void QtCanvas::Frame3D(const TRect& r, TColor topLeft, TColor bottomRight, int width) {
-  if (!painter_.isActive()) {
+  if (!painter_->isActive()) {
     return;
   }
   const QColor light = ToQColor(topLeft);
@@ -325,25 +338,25 @@ void QtCanvas::Frame3D(const TRect& r, TColor topLeft, TColor bottomRight, int w
     }
     const int left = r.Left + i;
     const int top = r.Top + i;
-    painter_.fillRect(QRect(left, top, w, 1), light);
-    painter_.fillRect(QRect(left, top, 1, h), light);
-    painter_.fillRect(QRect(left, top + h - 1, w, 1), dark);
-    painter_.fillRect(QRect(left + w - 1, top, 1, h), dark);
+    painter_->fillRect(QRect(left, top, w, 1), light);
+    painter_->fillRect(QRect(left, top, 1, h), light);
+    painter_->fillRect(QRect(left, top + h - 1, w, 1), dark);
+    painter_->fillRect(QRect(left + w - 1, top, 1, h), dark);
   }
 }
 
 // [SECTION] Clipping
 
 void QtCanvas::ClipRectangle(const TRect& r) {
-  if (!painter_.isActive()) {
+  if (!painter_->isActive()) {
     return;
   }
   const QRect rect(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
-  painter_.setClipRect(rect, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  painter_->setClipRect(rect, painter_->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void QtCanvas::UnClipRectangle() {
-  if (painter_.isActive()) {
-    painter_.setClipping(false);
+  if (painter_->isActive()) {
+    painter_->setClipping(false);
   }
 }

@@ -1,5 +1,6 @@
 // The chart canvas on Qt: draws with a QPainter into a QImage (the off-screen buffer) and
-// copies the image to a window painter.
+// copies the image to a window painter; or draws straight onto a painter of any device (an
+// SVG generator, an image of another scale), as vector shapes and text.
 #pragma once
 
 #include <QColor>
@@ -19,6 +20,9 @@ class QtCanvas : public TChartCanvas {
  public:
   // A canvas drawing into buffer, which it resizes as the chart asks.
   explicit QtCanvas(QImage& buffer);
+  // A canvas drawing onto target, which is active and stays so: no buffer of its own, and
+  // CopyToWindow copies nothing.
+  explicit QtCanvas(QPainter& target);
   ~QtCanvas() override;
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
@@ -68,9 +72,14 @@ class QtCanvas : public TChartCanvas {
   const QFontMetrics& Metrics();
   void ApplyPen();
   void ApplyBrush();
+  // Pen, brush, font, background and render hints as the engine last set them.
+  void ApplyState();
 
+  QImage unused_;  // the buffer of a canvas that draws onto a painter of another device
   QImage& buffer_;
-  QPainter painter_;
+  QPainter ownPainter_;
+  QPainter* painter_ = &ownPainter_;
+  bool external_ = false;  // drawing onto a painter it was given
   QPainter* window_ = nullptr;
   TCanvasPen pen_;
   TCanvasBrush brush_;

@@ -97,6 +97,33 @@ TEST_F(AxisPainterTest, BottomAxisLabelsHangCentredUnderTheirTicks) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "60 81 -> 60 85"), lines.end()) << "tick";
 }
 
+TEST_F(AxisPainterTest, SideBySideLabelsKeepABlankBetweenThem) {
+  // A long axis of two-digit labels, 12 pixels wide: step 1 puts them 15 pixels apart,
+  // which their count allows (20 of at most 23), but that leaves 3 pixels between "11" and
+  // "12", less than a blank (6). Step 2 leaves 18.
+  chart.SetSize(300, 100);
+  ShowOnly(chart.BottomAxis());
+  chart.BottomAxis().SetLimits(10, 30);
+  series->AddPoint(10, 0);
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas),
+            (std::vector<std::string>{"28", "26", "24", "22", "20", "18", "16", "14", "12"}));
+  EXPECT_EQ(chart.BottomAxis().TickList(),
+            (std::vector<int>{300, 270, 240, 210, 180, 150, 120, 90, 60, 30, 0}));
+}
+
+TEST_F(AxisPainterTest, ATinyRangeIsLabelledAsOneOfItsOwnSize) {
+  // Points 1e-300 apart: the labels step as for a range of 1, in exponent form, and no
+  // label stands for a value off the axis.
+  chart.SetSize(300, 100);
+  ShowOnly(chart.BottomAxis());
+  series->AddPoint(1e-300, 0);
+  series->AddPoint(2e-300, 0);
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas),
+            (std::vector<std::string>{"1.8E-300", "1.6E-300", "1.4E-300", "1.2E-300"}));
+}
+
 TEST_F(AxisPainterTest, GridIsDottedGreyOnATransparentBackground) {
   ShowOnly(chart.BottomAxis());
   chart.BottomAxis().SetLimits(0, 10);

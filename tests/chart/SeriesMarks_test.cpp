@@ -43,6 +43,34 @@ TEST_F(SeriesMarksTest, TextShowsTheChosenValueToThreeDecimals) {
   EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"7!"})) << "an empty text draws no mark";
 }
 
+TEST_F(SeriesMarksTest, MarksThatReadAlikeGetTheDigitsThatTellThemApart) {
+  // To three decimals 5.00004 and 5.00006 both read "5": five significant digits tell them
+  // apart, their zeros kept to show it. 7 and the two points at 3 keep their text.
+  points->Marks().SetStyle(smsXValue);
+  points->AddPoint(3, 1);
+  points->AddPoint(3, 3);
+  points->AddPoint(5.00004, 2);
+  points->AddPoint(5.00006, 8);
+  points->AddPoint(7, 5);
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"3", "3", "5.0000", "5.0001", "7"}));
+
+  // Nor does a mark read like an axis label half a step or more away: in whole numbers,
+  // 107.6 would read "108" beside the label 108 of an axis stepping by 0.5; 108.9 may read
+  // "109".
+  points->ClearPoints();
+  chart.SetSize(200, 100);
+  chart.SetAxisVisible(true);
+  chart.LeftAxis().SetVisible(false);
+  chart.BottomAxis().SetLimits(107, 109);
+  chart.BottomAxis().SetAxisValuesFormat("#,##0");
+  points->AddPoint(107.6, 5);
+  points->AddPoint(108.9, 8);
+  canvas.Clear();
+  chart.Draw(canvas);
+  EXPECT_EQ(Texts(canvas), (std::vector<std::string>{"108.5", "108", "107.5", "107.6", "109"}));
+}
+
 TEST_F(SeriesMarksTest, BoxStandsArrowLengthAboveItsPointWithABlackArrow) {
   points->Marks().SetStyle(smsValue);
   points->Marks().SetArrowLength(8);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include <cmath>
 #include <limits>
 
@@ -48,6 +51,20 @@ TEST(FormatFloatTest, OtherPictures) {
   EXPECT_EQ(FormatFloat("0.00", 0.5), "0.50");
   EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
   EXPECT_EQ(FormatFloat("000", 7), "007");
+}
+
+TEST(FormatFloatTest, IgnoresTheProcessLocale) {
+  // A program's locale (Qt takes it from the environment) may write a decimal comma.
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
+      std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no locale with a decimal comma installed";
+  }
+  EXPECT_EQ(FormatFloat("#,##0.###", 20.5), "20.5");
+  EXPECT_EQ(FormatForStep("#,##0.###", 1.5e-7, 5e-8, 9e-7), "1.5E-7");
+  EXPECT_EQ(FormatReadable("#,##0.###", 0.0001234), "0.0001234");
+  std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(FormatFloatTest, SeparatorsFollowTheSettings) {

@@ -19,6 +19,20 @@ TEST(FormatNumberTest, FixedPointWithEightDecimals) {
   EXPECT_EQ(FormatNumber(0), "0.00000000");
 }
 
+TEST(FormatNumberTest, NineSignificantDigitsWhereEightDecimalsKeepFewerThanEight) {
+  // The 1e-7 fit's lower bound, which eight decimals showed as -0.00000066.
+  EXPECT_EQ(FormatNumber(-6.632455532033676e-7L), "-6.63245553e-07");
+  EXPECT_EQ(FormatNumber(9e-7L), "9.00000000e-07") << "trailing zeros kept: nine digits";
+  EXPECT_EQ(FormatNumber(0.0123456789L), "0.0123456789") << "fixed down to 1e-4";
+  EXPECT_EQ(FormatNumber(0.000123456789L), "0.000123456789");
+  EXPECT_EQ(FormatNumber(0.00009999999999L), "0.000100000000") << "the rounded value's exponent";
+  EXPECT_EQ(FormatNumber(0.0999999999L), "0.10000000") << "eight digits as it stands";
+  EXPECT_EQ(FormatNumber(0.0999999904L), "0.0999999904");
+  EXPECT_EQ(FormatNumber(6.5e-300L), "6.50000000e-300");
+  EXPECT_EQ(FormatNumber(-3.64519953188247460253e-4951L), "-3.64519953e-4951") << "smallest";
+  EXPECT_EQ(FormatNumber(2687209042812.375L), "2687209042812.37500000") << "large stays fixed";
+}
+
 TEST(FormatNumberTest, NeverCutAndPaddedToTen) {
   const std::string huge = FormatNumber(1e4000L);
   // 1e4000 is not exact in extended: the nearest value lies just below it.

@@ -4,7 +4,9 @@
 // decimal number with blanks around it) or refused with EInputError and a message that
 // names the field. Writing: the first ten bytes, taken as an extended value of any sign,
 // exponent and significand, and every number that was read, give a text of at least ten
-// characters with eight decimals that reads back within the rounding of its last decimal.
+// characters that reads back within the rounding of its last digit: eight decimals when
+// they keep at least eight significant digits, else nine significant digits (in exponent
+// form below 1e-4), so that every value other than zero shows eight digits or more.
 // A number read is compared with GNU MPFR's correctly rounded conversion of the same
 // text to 64 bits with the extended range and its subnormals: it must be the same value,
 // and a number MPFR rounds to infinity or to zero (from nonzero digits) must be refused.
@@ -81,18 +83,56 @@ bool IsOneDecimalNumber(std::string_view t) {
   return i == t.size();
 }
 
-// A result-panel text: optional minus, digits, a full stop and exactly eight decimals.
-bool IsPanelNumber(std::string_view t) {
+// The significant digits of a decimal mantissa: from its first digit other than 0.
+std::size_t SignificantDigits(std::string_view mantissa) {
+  std::size_t digits = 0;
+  bool leading = true;
+  for (const char c : mantissa) {
+    if (!IsDigit(c))
+      continue;
+    leading = leading && c == '0';
+    digits += leading ? 0 : 1;
+  }
+  return digits;
+}
+
+// A result-panel text, as its contract describes it, written out again on its own: an
+// optional minus, then digits, a full stop and exactly eight decimals that keep at least
+// eight significant digits (or read zero); or nine significant digits in fixed form
+// between 1e-4 and 0.1; or d.dddddddd, "e-" and an exponent of at least two digits below
+// 1e-4. Sets the power of ten of the last digit shown.
+bool IsPanelNumber(std::string_view t, int& lastDigit) {
   if (!t.empty() && t.front() == '-')
     t.remove_prefix(1);
   const std::size_t point = t.find('.');
-  if (point == 0 || point == std::string_view::npos || t.size() - point - 1 != 8)
+  if (point == 0 || point == std::string_view::npos)
     return false;
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    if (i != point && !IsDigit(t[i]))
+  const std::size_t e = t.find('e');
+  const std::string_view mantissa = t.substr(0, e);
+  for (std::size_t i = 0; i < mantissa.size(); ++i) {
+    if (i != point && !IsDigit(mantissa[i]))
       return false;
   }
-  return true;
+  const std::size_t decimals = mantissa.size() - point - 1;
+  const std::size_t significant = SignificantDigits(mantissa);
+  if (e == std::string_view::npos) {
+    lastDigit = -static_cast<int>(decimals);
+    if (decimals == 8)
+      return significant >= 8 || significant == 0;
+    // 0.0ddddddddd .. 0.0000ddddddddd: the leading zeros and nine digits.
+    return mantissa.substr(0, 3) == "0.0" && significant == 9 && decimals >= 10 && decimals <= 12 &&
+           mantissa[decimals - 9 + 2] != '0';
+  }
+  std::string_view exponent = t.substr(e + 1);
+  if (point != 1 || decimals != 8 || mantissa.front() == '0' || exponent.size() < 3 ||
+      exponent.front() != '-' || !std::all_of(exponent.begin() + 1, exponent.end(), IsDigit))
+    return false;
+  exponent.remove_prefix(1);
+  int power = 0;
+  for (const char c : exponent)
+    power = power * 10 + (c - '0');
+  lastDigit = -power - 8;
+  return power > 4;
 }
 
 // An extended value of any sign, exponent and significand from 10 bytes. The explicit
@@ -130,7 +170,10 @@ void CheckWriting(long double value) {
     FUZZ_EXPECT(shown == (value < 0 ? "-Infinity" : "Infinity")) << "\"" << text << "\"";
     return;
   }
-  FUZZ_EXPECT(IsPanelNumber(shown)) << "\"" << text << "\" for " << Digits(value);
+  int lastDigit = 0;
+  FUZZ_EXPECT(IsPanelNumber(shown, lastDigit)) << "\"" << text << "\" for " << Digits(value);
+  FUZZ_EXPECT(value == 0 || SignificantDigits(shown.substr(0, shown.find('e'))) >= 8)
+      << "\"" << text << "\" shows fewer than eight digits of " << Digits(value);
   long double back = 0;
   try {
     back = ReadNumberText(kField, text);
@@ -138,8 +181,9 @@ void CheckWriting(long double value) {
     FUZZ_EXPECT(false) << "the text \"" << text << "\" of " << Digits(value)
                        << " does not read back: " << e.what();
   }
-  // The text is exact to half a unit of its last decimal; reading it back rounds once more.
-  const long double slack = 0.5e-8L * (1 + 1e-9L) + std::fabs(value) * 0x1p-62L;
+  // The text is exact to half a unit of its last digit; reading it back rounds once more.
+  const long double slack =
+      0.5L * std::pow(10.0L, lastDigit) * (1 + 1e-9L) + std::fabs(value) * 0x1p-62L;
   FUZZ_EXPECT(std::fabs(back - value) <= slack)
       << "\"" << text << "\" reads back as " << Digits(back) << ", not " << Digits(value);
   if (value < -0.5e-8L)

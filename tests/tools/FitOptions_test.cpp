@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -52,6 +55,9 @@ TEST(ReadWholeNumberTest, CountsAndCredibilityAreRangeCheckedBeforeUse) {
   EXPECT_THROW(ReadCount("--sample", "1001", 1000), EUsageError);
   EXPECT_THROW(ReadCount("--sample", "-1", 1000), EUsageError);
   EXPECT_THROW(ReadCount("--sample", "", 1000), EUsageError);
+  EXPECT_EQ(ReadDrawFormat("f64"), TDrawFormat::Float64);
+  EXPECT_EQ(ReadDrawFormat("npy"), TDrawFormat::NumPy);
+  EXPECT_THROW(ReadDrawFormat("F64"), EUsageError);
   EXPECT_EQ(ReadCredibilityLevel("--credibility", "0"), 0);
   EXPECT_EQ(ReadCredibilityLevel("--credibility", "100"), 100);
   for (const char* text : {"-2147483648", "-1", "101", "150"}) {
@@ -126,6 +132,13 @@ TEST(FitRequestTest, JsonRefusesFiguresADoubleCannotHold) {
   request.Type(NumberField::ModeValue, "2e309");
   request.Type(NumberField::UpperQuantile, "3e309");
   EXPECT_THROW(FitJson(request, FitRequest(request)), EFitError);
+  // A probability below the smallest double is written as 0.
+  TFitRequest far;
+  far.Type(NumberField::Power, "100");
+  far.Probes = ReadProbePoints("-49.34");
+  const TFitResult farFit = FitRequest(far);
+  ASSERT_GT(farFit.Probabilities[0], 0);
+  EXPECT_EQ(FitJson(far, farFit)["probabilities"]["-49.34"].get<double>(), 0);
   // A message with any bytes still makes valid JSON.
   EXPECT_EQ(JsonText(ErrorJson("\xff")), "{\"error\":\"\xEF\xBF\xBD\"}");
 }
@@ -179,6 +192,162 @@ TEST(DrawGeneratorTest, DrawsFollowTheFitAndRepeatWithTheSeed) {
   }
   // The Kolmogorov-Smirnov statistic's 0.1 % critical value is 1.95 / sqrt(N).
   EXPECT_LT(ks, 1.95L / std::sqrt(static_cast<long double>(kDraws)));
+}
+
+// The draws as one Quantile of the model after another, up to the first that raises an error.
+struct TReferenceDraws {
+  std::vector<Extended> Values;
+  bool Raised = false;
+};
+
+TReferenceDraws ReferenceDraws(const TwoSidedPower& model, std::uint64_t count,
+                               std::uint64_t seed) {
+  TReferenceDraws draws;
+  TDrawGenerator generator(seed);
+  try {
+    for (std::uint64_t i = 0; i < count; ++i)
+      draws.Values.push_back(Quantile(model, OpenUnitInterval(generator.Next())));
+  } catch (const EMathError&) {
+    draws.Raised = true;
+  }
+  return draws;
+}
+
+std::string Written(const TwoSidedPower& model, std::uint64_t count, TDrawFormat format) {
+  std::ostringstream out;
+  WriteSample(out, model, count, 42, format);
+  return out.str();
+}
+
+bool SameBits(Extended a, Extended b) {
+  // The 80 bits of the value; the padding of a long double is not part of it.
+  return std::memcmp(&a, &b, 10) == 0;
+}
+
+TwoSidedPower Model(Extended a, Extended m, Extended b, Extended n1, Extended n2) {
+  return TwoSidedPower(a, m, b, n1, n2);
+}
+
+TEST(DrawGeneratorTest, TheDrawsQuantileHasTheModelsBits) {
+  struct TCase {
+    const char* Name;
+    TwoSidedPower Model;
+    std::vector<Extended> Levels;
+  };
+  std::vector<TCase> cases = {
+      {"default fit", FitRequest(TFitRequest{}).Model, {0, 1, -0.5L, 2, std::nanl("")}},
+      {"antimode", Model(-3, -2.5L, 4, 0.4L, 0.4L), {0x1p-54L, 1 - 0x1p-54L}},
+      {"uneven powers", Model(1e-300L, 2e-300L, 1e-299L, 3, 0.2L), {}},
+      {"subnormal z", Model(0, 0.5L, 1, 0.005L, 1), {}},
+      {"huge z", Model(0, 0x1p-101L, 0x1p-100L, 1, -0.0035L), {}},
+  };
+  // Exp's argument crosses -16381 / log2 e, where the draws' exponential hands over to Exp
+  // itself and the values turn subnormal: u / pi near 2^-81.905 for a left power of 0.005;
+  // and +16383 / log2 e, where it overflows: (1 - u) / (1 - pi) near 2^-57.34 for a right
+  // power of -0.0035.
+  for (int j = 0; j < 3000; ++j) {
+    cases[3].Levels.push_back(0.995L * 0x1.1p-82L * (1 + j * 1e-5L));
+    cases[4].Levels.push_back(1 - 1.0035L * 0x1p-57L * 0.7579L * (1 + j * 1e-4L));
+  }
+  for (TCase& c : cases) {
+    const TwoSidedPower& d = c.Model;
+    const Extended mu = (d.Mode() - d.Lower()) / (d.Upper() - d.Lower());
+    const Extended pi = (mu * d.RightPower()) / ((1 - mu) * d.LeftPower() + mu * d.RightPower());
+    Extended u = pi;
+    for (int i = 0; i < 64; ++i) {
+      c.Levels.push_back(u);
+      u = std::nextafter(u, 1.0L);
+    }
+    TDrawGenerator generator(7);
+    for (int i = 0; i < 20'000; ++i)
+      c.Levels.push_back(OpenUnitInterval(generator.Next()));
+
+    // Where the model raises an error, the draws' quantile leaves the flag for the test
+    // that covers a block.
+    const TDrawQuantile quantile(d);
+    int raised = 0;
+    int differing = 0;
+    for (const Extended level : c.Levels) {
+      std::optional<Extended> expected;
+      try {
+        expected = Quantile(d, level);
+      } catch (const EMathError&) {
+        ++raised;
+      }
+      // As a block of draws does, the test of the flags starts clean.
+      fpu::ClearFlags();
+      std::optional<Extended> value;
+      try {
+        value = Checked(quantile(level));
+      } catch (const EMathError&) {
+      }
+      const bool same = expected && value ? SameBits(*value, *expected) : !expected && !value;
+      if (!same && ++differing <= 3) {
+        ADD_FAILURE() << c.Name << ": u = " << DrawText(level) << " gives "
+                      << (value ? DrawText(*value) : "an error") << ", the model "
+                      << (expected ? DrawText(*expected) : "an error");
+      }
+    }
+    EXPECT_EQ(differing, 0) << c.Name;
+    if (c.Name == std::string("huge z")) {
+      EXPECT_GT(raised, 0) << "the levels do not reach the overflow";
+    }
+  }
+}
+
+TEST(DrawGeneratorTest, EveryFormatWritesTheModelsDrawsInTheirOrder) {
+  const TwoSidedPower model = FitRequest(TFitRequest{}).Model;
+  // Four blocks of the writing and part of a fifth.
+  constexpr std::uint64_t kDraws = 4 * 65'536 + 1'000;
+  const TReferenceDraws reference = ReferenceDraws(model, kDraws, 42);
+  ASSERT_FALSE(reference.Raised);
+  std::string text;
+  std::string doubles;
+  for (const Extended value : reference.Values) {
+    text += DrawText(value) + "\n";
+    const auto bits = std::bit_cast<std::uint64_t>(static_cast<double>(value));
+    for (int i = 0; i < 8; ++i)
+      doubles += static_cast<char>(bits >> (8 * i));
+  }
+  EXPECT_EQ(Written(model, kDraws, TDrawFormat::Text), text);
+  EXPECT_EQ(Written(model, kDraws, TDrawFormat::Float64), doubles);
+  EXPECT_EQ(Written(model, kDraws, TDrawFormat::NumPy), NumPyHeader(kDraws) + doubles);
+  EXPECT_EQ(Written(model, 0, TDrawFormat::NumPy), NumPyHeader(0));
+  // The dictionary is padded so that the data start at byte 128.
+  EXPECT_EQ(NumPyHeader(3), std::string("\x93NUMPY\x01\x00\x76\x00", 10) +
+                                "{'descr': '<f8', 'fortran_order': False, 'shape': (3,), }" +
+                                std::string(60, ' ') + "\n");
+}
+
+TEST(DrawGeneratorTest, ADrawThatRaisesAnErrorEndsTheWritingWhereTheModelWould) {
+  // A negative right power: Exp's argument overflows where 1 - u < 2^-16.4, once in some
+  // 80,000 draws; the support is small enough for every other draw to fit a double.
+  const TwoSidedPower model = Model(0, 0x1p-16001L, 0x1p-16000L, 1, -1e-3L);
+  constexpr std::uint64_t kDraws = 400'000;
+  const TReferenceDraws reference = ReferenceDraws(model, kDraws, 42);
+  ASSERT_TRUE(reference.Raised);
+  ASSERT_GT(reference.Values.size(), 65'536U) << "the error lies in the first block";
+  std::string text;
+  for (const Extended value : reference.Values)
+    text += DrawText(value) + "\n";
+  for (const TDrawFormat format : {TDrawFormat::Text, TDrawFormat::Float64}) {
+    std::ostringstream out;
+    EXPECT_THROW(WriteSample(out, model, kDraws, 42, format), EOverflow);
+    EXPECT_EQ(out.str().size(),
+              format == TDrawFormat::Text ? text.size() : 8 * reference.Values.size());
+    if (format == TDrawFormat::Text) {
+      EXPECT_EQ(out.str(), text);
+    }
+  }
+  // A support beyond the doubles: the binary formats refuse it before writing anything.
+  const TwoSidedPower huge = Model(0, 1e308L, 1e309L, 2, 2);
+  for (const TDrawFormat format : {TDrawFormat::Float64, TDrawFormat::NumPy}) {
+    std::ostringstream out;
+    EXPECT_THROW(WriteSample(out, huge, 10, 1, format), EFitError);
+    EXPECT_EQ(out.str(), "");
+  }
+  const std::string hugeText = Written(huge, 10, TDrawFormat::Text);
+  EXPECT_EQ(std::count(hugeText.begin(), hugeText.end(), '\n'), 10);
 }
 
 }  // namespace

@@ -4,19 +4,22 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMenu>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 
 #include "ChartWidget.h"
 
 namespace {
 
+// The shortest text that reads back as the same double, whatever the process locale.
 std::string Number(double v) {
   char text[40];
-  std::snprintf(text, sizeof text, "%.17g", v);
-  return text;
+  const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+  return std::string(text, end);
 }
 
 // A title is quoted when it holds a comma or a quote.
@@ -31,51 +34,81 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-void AskAndSave(ChartWidget& chart, const QString& filter, const QString& suffix,
-                bool (*save)(const ChartWidget&, const QString&)) {
+// Asks for a file name ending in suffix; empty when the user cancels.
+QString AskPath(ChartWidget& chart, const QString& filter, const QString& suffix) {
   QString path = QFileDialog::getSaveFileName(&chart, QStringLiteral("Save chart"),
                                               chart.objectName() + suffix, filter);
-  if (path.isEmpty()) {
-    return;
-  }
-  if (!path.endsWith(suffix, Qt::CaseInsensitive)) {
+  if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) {
     path += suffix;
   }
-  save(chart, path);
+  return path;
 }
+
+constexpr int kLargestScale = 8;
+
+// What AddChartMenu gave the chart for its CSV, kept as a child object of the chart.
+class TCsvSettings : public QObject {
+ public:
+  using QObject::QObject;
+  TChartColumns Columns;
+  std::function<std::vector<std::string>()> Comment;
+};
+constexpr char kCsvSettingsName[] = "CsvSettings";
 
 }  // namespace
 
-QImage ChartImage(const ChartWidget& chart) {
-  return const_cast<ChartWidget&>(chart).grab().toImage();
+QImage ChartImage(ChartWidget& chart, int scale) {
+  scale = std::clamp(scale, 1, kLargestScale);
+  QImage image(chart.size() * scale, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) {
+    return image;
+  }
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  chart.Render(painter);
+  painter.end();
+  return image;
 }
 
-bool SaveChartPng(const ChartWidget& chart, const QString& path) {
-  return ChartImage(chart).save(path, "PNG");
+bool SaveChartPng(ChartWidget& chart, const QString& path, int scale) {
+  return ChartImage(chart, scale).save(path, "PNG");
 }
 
-bool SaveChartSvg(const ChartWidget& chart, const QString& path) {
-  const QImage image = ChartImage(chart);
+bool SaveChartSvg(ChartWidget& chart, const QString& path) {
   QSvgGenerator svg;
   svg.setFileName(path);
-  svg.setSize(image.size());
-  svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+  svg.setSize(chart.size());
+  svg.setViewBox(QRect(QPoint(0, 0), chart.size()));
   svg.setTitle(chart.objectName());
   QPainter painter;
   if (!painter.begin(&svg)) {
     return false;
   }
-  painter.drawImage(0, 0, image);
+  chart.Render(painter);
   return painter.end() && QFile::exists(path);
 }
 
 std::string ChartCsv(const ChartWidget& chart) {
+  const auto* settings =
+      dynamic_cast<const TCsvSettings*>(chart.findChild<QObject*>(QLatin1String(kCsvSettingsName)));
+  const TChartColumns columns =
+      settings != nullptr ? settings->Columns : TChartColumns{"x", "y", {}};
+  std::string csv;
+  if (settings != nullptr && settings->Comment) {
+    for (std::string line : settings->Comment()) {
+      std::replace(line.begin(), line.end(), '\n', ' ');
+      csv += "# " + line + "\n";
+    }
+  }
   const TChart& c = chart.Chart();
-  std::string csv = "series,x,y\n";
+  csv += "series," + CsvField(columns.X) + "," + CsvField(columns.Y) + "\n";
   for (int s = 0; s < c.SeriesCount(); ++s) {
     const TChartSeries& series = *c.Series(s);
-    const std::string name =
-        series.Title().empty() ? "series " + std::to_string(s + 1) : series.Title();
+    const auto place = static_cast<std::size_t>(s);
+    const std::string name = place < columns.Series.size() ? columns.Series[place]
+                             : series.Title().empty()      ? "series " + std::to_string(s + 1)
+                                                           : series.Title();
     for (int i = 0; i < series.PointCount(); ++i) {
       csv +=
           CsvField(name) + "," + Number(series.XValue(i)) + "," + Number(series.YValue(i)) + "\n";
@@ -93,26 +126,52 @@ bool SaveChartCsv(const ChartWidget& chart, const QString& path) {
   return file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
 }
 
-void AddChartMenu(ChartWidget& chart) {
+void AddChartMenu(ChartWidget& chart, TChartColumns columns,
+                  std::function<std::vector<std::string>()> comment) {
   chart.setContextMenuPolicy(Qt::ActionsContextMenu);
   auto* copy = new QAction(QStringLiteral("Copy Chart as Image"), &chart);
   copy->setObjectName(QStringLiteral("CopyChartImage"));
-  QObject::connect(copy, &QAction::triggered, &chart,
-                   [&chart] { QApplication::clipboard()->setImage(ChartImage(chart)); });
+  QObject::connect(copy, &QAction::triggered, &chart, [&chart] {
+    const int screen = std::max(1, qRound(chart.devicePixelRatioF()));
+    QApplication::clipboard()->setImage(ChartImage(chart, screen));
+  });
   auto* png = new QAction(QStringLiteral("Save Chart as PNG..."), &chart);
   png->setObjectName(QStringLiteral("SaveChartPng"));
   QObject::connect(png, &QAction::triggered, &chart, [&chart] {
-    AskAndSave(chart, QStringLiteral("PNG image (*.png)"), QStringLiteral(".png"), SaveChartPng);
+    bool chosen = false;
+    const int scale = QInputDialog::getInt(&chart, QStringLiteral("Save Chart as PNG"),
+                                           QStringLiteral("Image pixels per screen pixel:"),
+                                           kDefaultPngScale, 1, kLargestScale, 1, &chosen);
+    if (!chosen) {
+      return;
+    }
+    const QString path =
+        AskPath(chart, QStringLiteral("PNG image (*.png)"), QStringLiteral(".png"));
+    if (!path.isEmpty()) {
+      SaveChartPng(chart, path, scale);
+    }
   });
   auto* svg = new QAction(QStringLiteral("Save Chart as SVG..."), &chart);
   svg->setObjectName(QStringLiteral("SaveChartSvg"));
   QObject::connect(svg, &QAction::triggered, &chart, [&chart] {
-    AskAndSave(chart, QStringLiteral("SVG image (*.svg)"), QStringLiteral(".svg"), SaveChartSvg);
+    const QString path =
+        AskPath(chart, QStringLiteral("SVG image (*.svg)"), QStringLiteral(".svg"));
+    if (!path.isEmpty()) {
+      SaveChartSvg(chart, path);
+    }
   });
+  auto* settings = new TCsvSettings(&chart);
+  settings->setObjectName(QLatin1String(kCsvSettingsName));
+  settings->Columns = std::move(columns);
+  settings->Comment = std::move(comment);
   auto* csv = new QAction(QStringLiteral("Save Series as CSV..."), &chart);
   csv->setObjectName(QStringLiteral("SaveChartCsv"));
   QObject::connect(csv, &QAction::triggered, &chart, [&chart] {
-    AskAndSave(chart, QStringLiteral("CSV table (*.csv)"), QStringLiteral(".csv"), SaveChartCsv);
+    const QString path =
+        AskPath(chart, QStringLiteral("CSV table (*.csv)"), QStringLiteral(".csv"));
+    if (!path.isEmpty()) {
+      SaveChartCsv(chart, path);
+    }
   });
   chart.addActions({copy, png, svg, csv});
 }

@@ -269,9 +269,20 @@ void FeedbackWindow::CreateCopyCommands() {
   addAction(copy);
   FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
   FiguresGroup->addAction(copy);
-  for (ChartWidget* chart :
-       {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart, UpperBoundChart}) {
-    AddChartMenu(*chart);
+  // A chart's CSV names its columns for what they hold and starts with the fit's judgements.
+  const std::pair<ChartWidget*, TChartColumns> charts[] = {
+      {DensityChart, {"x", "density", {"curve", "marks"}}},
+      {DistributionChart, {"x", "probability", {"curve", "marks"}}},
+      {ModeProbabilityChart, {"n", "q", {"curve", "limit", "marks"}}},
+      {LowerBoundChart, {"n", "a", {"curve", "marks"}}},
+      {UpperBoundChart, {"n", "b", {"curve", "marks"}}}};
+  for (const auto& [chart, columns] : charts) {
+    AddChartMenu(*chart, columns, [this] {
+      const PlotOutcome* shown = Document_.Shown();
+      return shown == nullptr || !shown->Fitted
+                 ? std::vector<std::string>()
+                 : std::vector<std::string>{DescribeJudgements(shown->Fitted->Given.Typed)};
+    });
   }
 }
 

@@ -10,7 +10,8 @@ class TPanel;
 inline constexpr int kResultPanelWidth = 89;
 
 // Writes the number text of the value into the panel. A text too long for the designed
-// width widens the panel to the right, as far as its parent leaves room; a text longer
-// still is written in a smaller face, and the panel's tooltip holds it as well. A text that
-// fits puts the panel back at its designed width and face.
+// width widens the panel to the right, as far as the next control on its row or its
+// parent's edge, then to the left, as far as the control before it; a text longer still is
+// written in a smaller face, and the panel's tooltip holds it as well. A text that fits puts
+// the panel back at its designed place, width and face.
 void ShowNumber(TPanel& panel, Extended value);

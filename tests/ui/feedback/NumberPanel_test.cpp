@@ -9,12 +9,14 @@
 
 namespace {
 
-// A row of the value area: a panel at the left, a label where the next column starts, and
-// a panel of the last column near the window's edge.
+// A row of the value area: a label and a panel at the left, a label where the next column
+// starts, and a panel of the last column near the window's edge.
 class NumberPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Row.resize(616, 40);
+    First = new TLabel(QStringLiteral("Lower Bound (a)"), &Row);
+    First->move(16, 12);
     Left = new TPanel(&Row);
     Left->setGeometry(160, 8, kResultPanelWidth, 25);
     Left->SetBevel(TBevel::Lowered);
@@ -32,6 +34,7 @@ class NumberPanelTest : public ::testing::Test {
   }
 
   QWidget Row;
+  TLabel* First = nullptr;
   TPanel* Left = nullptr;
   TLabel* Next = nullptr;
   TPanel* Last = nullptr;
@@ -55,8 +58,9 @@ TEST_F(NumberPanelTest, ALongerTextWidensThePanelUpToItsNeighbour) {
   EXPECT_EQ(Left->font().pixelSize(), 11);
   EXPECT_TRUE(Whole(*Left));
 
-  ShowNumber(*Left, -1.8e30L);
+  ShowNumber(*Left, -1.8e40L);
   EXPECT_LT(Left->geometry().right(), Next->x()) << "never over the next column's label";
+  EXPECT_GT(Left->x(), First->geometry().right()) << "nor over its own";
   EXPECT_TRUE(Whole(*Left)) << "in a smaller face";
   EXPECT_LT(Left->font().pixelSize(), 11);
   EXPECT_EQ(Left->toolTip(), Left->Caption());
@@ -67,10 +71,15 @@ TEST_F(NumberPanelTest, ALongerTextWidensThePanelUpToItsNeighbour) {
   EXPECT_TRUE(Left->toolTip().isEmpty());
 }
 
-TEST_F(NumberPanelTest, AtTheWindowsEdgeALongTextShrinksInstead) {
-  ShowNumber(*Last, 238427.68746083L);
+TEST_F(NumberPanelTest, AtTheWindowsEdgeALongTextGrowsLeftThenShrinks) {
+  ShowNumber(*Last, 7000000000000.0L);
   EXPECT_LE(Last->geometry().right(), Row.width() - 2);
+  EXPECT_LT(Last->x(), 512) << "wider to the left";
+  EXPECT_GT(Last->x(), Next->geometry().right()) << "never over the label before it";
+  EXPECT_EQ(Last->font().pixelSize(), 11);
   EXPECT_TRUE(Whole(*Last));
+  ShowNumber(*Last, 7.0L);
+  EXPECT_EQ(Last->geometry(), QRect(512, 8, kResultPanelWidth, 25)) << "back where designed";
   ShowNumber(*Last, 1.0e300L);
   EXPECT_LE(Last->geometry().right(), Row.width() - 2);
   EXPECT_EQ(Last->font().pixelSize(), 6) << "the smallest face";

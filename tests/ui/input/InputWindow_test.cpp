@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -797,20 +798,47 @@ TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
   }
   EXPECT_EQ(Feedback->FiguresGroup->contextMenuPolicy(), Qt::ActionsContextMenu);
 
-  const ChartWidget& pdf = *Feedback->DensityChart;
+  ChartWidget& pdf = *Feedback->DensityChart;
   EXPECT_EQ(pdf.actions().size(), 4);
+  // Columns named for what they hold, under the judgements of the fit.
   const std::string csv = ChartCsv(pdf);
-  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 201 + 5);
-  EXPECT_EQ(csv.rfind("series,x,y\nPDFSeries,", 0), 0u);
-  EXPECT_NE(csv.find("PDFPointSeries,10.5,"), std::string::npos);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 1 + 201 + 5);
+  EXPECT_EQ(csv.rfind("# a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %, n = 7.0\n"
+                      "series,x,density\ncurve,",
+                      0),
+            0u)
+      << csv.substr(0, 200);
+  EXPECT_NE(csv.find("\nmarks,10.5,"), std::string::npos);
+  // Images without the read-out that follows the mouse: at twice the size by default, and
+  // in vector form, texts as texts.
+  pdf.repaint();
+  int x = 0;
+  int y = 0;
+  ASSERT_TRUE(Feedback->DensitySeries->PlacePoint(100, x, y));
+  QMouseEvent move(QEvent::MouseMove, QPointF(x, y), pdf.mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&pdf, &move);
+  ASSERT_FALSE(pdf.ReadOut().isEmpty()) << "the pointer shows a read-out";
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   ASSERT_TRUE(SaveChartPng(pdf, dir.filePath("pdf.png")));
-  EXPECT_EQ(QImage(dir.filePath("pdf.png")).size(), pdf.size());
+  const QImage png(dir.filePath("pdf.png"));
+  EXPECT_EQ(png.size(), pdf.size() * 2);
+  const QImage shown = pdf.grab().toImage();
+  const QImage once = ChartImage(pdf, 1);
+  EXPECT_NE(shown.convertToFormat(QImage::Format_RGB32), once.convertToFormat(QImage::Format_RGB32))
+      << "the screen shows the read-out";
+  EXPECT_EQ(once.convertToFormat(QImage::Format_RGB32),
+            pdf.Buffer().convertToFormat(QImage::Format_RGB32))
+      << "the image is the chart as drawn, without the read-out";
   ASSERT_TRUE(SaveChartSvg(pdf, dir.filePath("pdf.svg")));
   QFile svg(dir.filePath("pdf.svg"));
   ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
+  const QByteArray vector = svg.readAll();
+  EXPECT_TRUE(vector.contains("<svg"));
+  EXPECT_TRUE(vector.contains(">Probability Density</text>")) << "the axis title as text";
+  EXPECT_TRUE(vector.contains(">20.891</text>")) << "a mark as text";
+  EXPECT_FALSE(vector.contains("<image")) << "no raster inside";
   ASSERT_TRUE(SaveChartCsv(pdf, dir.filePath("pdf.csv")));
   EXPECT_EQ(QFileInfo(dir.filePath("pdf.csv")).size(), static_cast<qint64>(csv.size()));
 }
