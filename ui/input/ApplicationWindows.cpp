@@ -2,14 +2,17 @@
 
 #include "FeedbackWindow.h"
 #include "InputWindow.h"
+#include "JudgementUndo.h"
 
 ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(messages) {
   feedback_ = std::make_unique<FeedbackWindow>(document_, boundary_);
   feedback_->setAttribute(Qt::WA_QuitOnClose, false);
   main_ = std::make_unique<InputWindow>(document_, *feedback_, boundary_);
+  undo_ = std::make_unique<JudgementUndo>(*main_);
 }
 
 ApplicationWindows::~ApplicationWindows() {
+  undo_.reset();
   main_.reset();
   feedback_.reset();
 }

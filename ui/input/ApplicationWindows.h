@@ -11,10 +11,12 @@
 
 class InputWindow;
 class FeedbackWindow;
+class JudgementUndo;
 class TMessageService;
 
 // The document starts with the input window's initial judgements and no fit. Closing the
-// feedback window never ends the program. Destruction destroys the input window, then the
+// feedback window never ends the program. The input window's menus come with it: Edit
+// (JudgementUndo). Destruction destroys the menus' objects, the input window, then the
 // feedback window.
 class ApplicationWindows {
  public:
@@ -29,10 +31,12 @@ class ApplicationWindows {
   Elicitation& Document() { return document_; }
   const Elicitation& Document() const { return document_; }
   THandlerBoundary& Boundary() { return boundary_; }
+  JudgementUndo& Undo() const { return *undo_; }
 
  private:
   Elicitation document_;
   THandlerBoundary boundary_;
   std::unique_ptr<FeedbackWindow> feedback_;
   std::unique_ptr<InputWindow> main_;
+  std::unique_ptr<JudgementUndo> undo_;
 };

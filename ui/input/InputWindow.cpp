@@ -1,6 +1,7 @@
 #include "InputWindow.h"
 
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <initializer_list>
@@ -69,22 +70,27 @@ InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
   setObjectName(QStringLiteral("InputWindow"));
   setWindowTitle(QStringLiteral("Morvane"));
   ApplyFont(this, TFontSpec{});
+  MenuBar = Named(new QMenuBar(this), "MenuBar");
+  ControlArea = Named(new QWidget(this), "ControlArea");
   CreateBasicInformation();
   CreateAdditionalInformation();
   CreateFeasibilityBounds();
   CreateCommandArea();
   SetTabOrder();
   move(187, 188);
-  resize(kClientWidth, kClientHeight);
+  const int menuHeight = MenuBar->sizeHint().height();
+  MenuBar->setGeometry(0, 0, kClientWidth, menuHeight);
+  ControlArea->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
+  resize(kClientWidth, kClientHeight + menuHeight);
   // The controls stand at fixed places: any smaller and the right column is cut.
-  setMinimumSize(kClientWidth, kClientHeight);
+  setMinimumSize(size());
   // Handlers are connected last, so that building the window runs none of them.
   ConnectHandlers();
 }
 
 void InputWindow::CreateBasicInformation() {
   BasicInformationGroup =
-      Named(new TGroupBox(QStringLiteral("Basic Information Specification"), this),
+      Named(new TGroupBox(QStringLiteral("Basic Information Specification"), ControlArea),
             "BasicInformationGroup");
   BasicInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   BasicInformationGroup->setGeometry(16, 8, 513, 129);
@@ -116,7 +122,7 @@ void InputWindow::CreateBasicInformation() {
 
 void InputWindow::CreateAdditionalInformation() {
   AdditionalInformationGroup =
-      Named(new TGroupBox(QStringLiteral("Additional Information Specification"), this),
+      Named(new TGroupBox(QStringLiteral("Additional Information Specification"), ControlArea),
             "AdditionalInformationGroup");
   AdditionalInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   AdditionalInformationGroup->setGeometry(16, 144, 513, 217);
@@ -172,13 +178,14 @@ void InputWindow::CreateFeasibilityBounds() {
 
 void InputWindow::CreateCommandArea() {
   PlotButton =
-      Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), this), "PlotButton");
+      Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), ControlArea), "PlotButton");
   ApplyFont(PlotButton, TFontSpec{TTextColour::Black, true});
   PlotButton->setGeometry(16, 368, 505, 25);
-  CreditLabel = Caption(this, "CreditLabel", "Morvane", 64, 400);
+  CreditLabel = Caption(ControlArea, "CreditLabel", "Morvane", 64, 400);
   ApplyFont(CreditLabel, TFontSpec{TTextColour::Maroon, true});
   CreditLabel->adjustSize();
-  CreditNoteLabel = Caption(this, "CreditNoteLabel", "Two-sided power elicitation", 296, 400);
+  CreditNoteLabel =
+      Caption(ControlArea, "CreditNoteLabel", "Two-sided power elicitation", 296, 400);
   ApplyFont(CreditNoteLabel, TFontSpec{TTextColour::Blue, true});
   CreditNoteLabel->adjustSize();
 }
@@ -196,18 +203,47 @@ void InputWindow::SetTabOrder() {
 }
 
 void InputWindow::ConnectHandlers() {
-  Boundary_.Connect(ModeSwitch, &TRadioGroup::Clicked, this, [this] { SwitchMode(); });
-  Boundary_.Connect(LowerLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeLowerLevel(); });
-  Boundary_.Connect(UpperLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeUpperLevel(); });
-  Boundary_.Connect(ExtraLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeExtraLevel(); });
-  Boundary_.Connect(PlotButton, &TButton::clicked, this, [this] { Plot(); });
+  Boundary_.Connect(ModeSwitch, &TRadioGroup::Clicked, this,
+                    [this] { Committing([this] { SwitchMode(); }); });
+  Boundary_.Connect(LowerLevelSpin, &TSpinEdit::Changed, this,
+                    [this] { Committing([this] { ChangeLowerLevel(); }); });
+  Boundary_.Connect(UpperLevelSpin, &TSpinEdit::Changed, this,
+                    [this] { Committing([this] { ChangeUpperLevel(); }); });
+  Boundary_.Connect(ExtraLevelSpin, &TSpinEdit::Changed, this,
+                    [this] { Committing([this] { ChangeExtraLevel(); }); });
+  Boundary_.Connect(PlotButton, &TButton::clicked, this,
+                    [this] { Committing([this] { Plot(); }); });
+  for (TEdit* edit :
+       {LowerQuantileEdit, ModeValueEdit, UpperQuantileEdit, PowerEdit, ExtraQuantileEdit}) {
+    connect(edit, &TEdit::editingFinished, this, &InputWindow::JudgementsCommitted);
+  }
+}
+
+void InputWindow::Committing(const std::function<void()>& handler) {
+  // Only the outermost handler commits: a level handler that forces the mode switch back
+  // makes one change, not two.
+  const bool outermost = !Committing_;
+  Committing_ = true;
+  try {
+    handler();
+  } catch (...) {
+    if (outermost) {
+      Committing_ = false;
+      emit JudgementsCommitted();
+    }
+    throw;
+  }
+  if (outermost) {
+    Committing_ = false;
+    emit JudgementsCommitted();
+  }
 }
 
 void InputWindow::keyPressEvent(QKeyEvent* event) {
   // Enter in any field, or on a focused control that has no use for it, plots.
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
     event->accept();
-    Boundary_.Run([this] { Plot(); });
+    Boundary_.Run([this] { Committing([this] { Plot(); }); });
     return;
   }
   QWidget::keyPressEvent(event);
@@ -364,4 +400,46 @@ bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
     ModeSwitch->SetItemIndex(0);
   }
   return SwitchMode();
+}
+
+// [SECTION] For the commands of the menus
+
+void InputWindow::ShowTyped(const TypedJudgements& typed) {
+  const std::pair<NumberField, TEdit*> edits[] = {{NumberField::LowerQuantile, LowerQuantileEdit},
+                                                  {NumberField::ModeValue, ModeValueEdit},
+                                                  {NumberField::UpperQuantile, UpperQuantileEdit},
+                                                  {NumberField::Power, PowerEdit},
+                                                  {NumberField::ExtraQuantile, ExtraQuantileEdit}};
+  for (const auto& [field, edit] : edits) {
+    const QSignalBlocker quiet(edit);
+    edit->SetText(QString::fromStdString(typed.Text(field)));
+  }
+  const std::pair<LevelField, TSpinEdit*> spins[] = {{LevelField::Lower, LowerLevelSpin},
+                                                     {LevelField::Upper, UpperLevelSpin},
+                                                     {LevelField::Extra, ExtraLevelSpin}};
+  for (const auto& [field, spin] : spins) {
+    const QSignalBlocker quiet(spin);
+    // The text, not SetValue: a level is put back as it was given, never clamped.
+    spin->SetText(QString::number(typed.LevelOf(field).Percent()));
+  }
+  // The couplings the level handlers keep.
+  ExtraLevelSpin->SetMinValue(LowerLevelSpin->Value());
+  ExtraLevelSpin->SetMaxValue(UpperLevelSpin->Value());
+  LowerLevelSpin->SetMaxValue(ExtraLevelSpin->Value());
+  UpperLevelSpin->SetMinValue(ExtraLevelSpin->Value());
+  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 100);
+  const bool extraQuantile = typed.Mode == FitMode::ExtraQuantile;
+  {
+    const QSignalBlocker quiet(ModeSwitch);
+    ModeSwitch->SetItemIndex(extraQuantile ? 1 : 0);
+  }
+  ShowModeFields(extraQuantile);
+  FeasibilityLowerPanel->SetCaption(QString());
+  FeasibilityUpperPanel->SetCaption(QString());
+}
+
+std::vector<std::string> InputWindow::Refit() {
+  const TQuietMessages quiet(Boundary_);
+  Boundary_.Run([this] { Plot(); });
+  return quiet.Messages();
 }

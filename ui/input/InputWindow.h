@@ -8,12 +8,16 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "Fit.h"
 #include "Judgements.h"
 
 class Elicitation;
 class FeedbackWindow;
+class QMenuBar;
 class THandlerBoundary;
 class TButton;
 class TEdit;
@@ -60,6 +64,21 @@ class InputWindow : public QWidget {
   // is presented before the whole fit and its graphs are computed.
   void Plot();
 
+  // [SECTION] For the commands of the menus
+
+  // Puts judgements into the fields as they are, the levels unclamped and coupled, and shows
+  // the fields of their mode, running no handler and computing nothing; the credibility
+  // level is the document's and stays.
+  void ShowTyped(const TypedJudgements& typed);
+  // Fits what the fields hold as the plot command does, without a message box: every
+  // message the fit raises is handed back instead, in order.
+  std::vector<std::string> Refit();
+
+  // The File and Edit menus' bar, above the controls.
+  QMenuBar* MenuBar = nullptr;
+  // The controls' area, kClientWidth x kClientHeight, under the menu bar.
+  QWidget* ControlArea = nullptr;
+
   TGroupBox* BasicInformationGroup = nullptr;  // "Basic Information Specification"
   TLabel* LowerQuantileLabel = nullptr;        // "Lower Quantile (a_p)"
   TEdit* LowerQuantileEdit = nullptr;          // a_p
@@ -91,6 +110,12 @@ class InputWindow : public QWidget {
   TLabel* CreditLabel = nullptr;  // credit lines
   TLabel* CreditNoteLabel = nullptr;
 
+ signals:
+  // A handler the expert started (a mode switch, a level, the plot command) has ended, or
+  // a number field's edit was finished: what the fields hold is a committed change, if it
+  // differs from what they held at the last one.
+  void JudgementsCommitted();
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
@@ -101,6 +126,9 @@ class InputWindow : public QWidget {
   void CreateCommandArea();
   void SetTabOrder();
   void ConnectHandlers();
+  // Runs a handler and then reports a committed change, whether or not the handler ended
+  // in an error.
+  void Committing(const std::function<void()>& handler);
   // Shows the messages of an outcome, in order; true when none is a refusal.
   bool ShowMessages(const JudgementReview& review);
 
@@ -120,4 +148,5 @@ class InputWindow : public QWidget {
   Elicitation& Document_;
   FeedbackWindow& Feedback_;
   THandlerBoundary& Boundary_;
+  bool Committing_ = false;
 };

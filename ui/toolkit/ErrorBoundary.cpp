@@ -91,6 +91,10 @@ void THandlerBoundary::RethrowPending() {
 }
 
 void THandlerBoundary::Show(TMessageBoxKind kind, std::string_view text) {
+  if (Quiet_ != nullptr) {
+    Quiet_->emplace_back(text);
+    return;
+  }
   const TModalLoopScope modalLoop(*this);
   Messages_.Show(kind, text);
 }

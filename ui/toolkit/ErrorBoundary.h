@@ -21,9 +21,11 @@
 #include <QObject>
 #include <exception>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "Message.h"
 #include "MessageService.h"
@@ -96,6 +98,7 @@ class THandlerBoundary {
 
  private:
   friend class TModalLoopScope;
+  friend class TQuietMessages;
   void Report(const std::exception_ptr& error);
 
   TMessageService& Messages_;
@@ -103,6 +106,27 @@ class THandlerBoundary {
   int Depth_ = 0;
   // The first error raised by an inner handler that has not yet ended its outer handler.
   std::exception_ptr Pending_;
+  // Where messages go instead of a box while a TQuietMessages scope stands.
+  std::vector<std::string>* Quiet_ = nullptr;
+};
+
+// For the lifetime of the scope, every message the boundary would show in a box (errors
+// reported at its end included) is kept instead, its text only: for refits the expert did
+// not ask for, such as an undo, which must never stop on a modal box.
+class TQuietMessages {
+ public:
+  explicit TQuietMessages(THandlerBoundary& boundary)
+      : Boundary_(boundary), Saved_(std::exchange(boundary.Quiet_, &Kept_)) {}
+  ~TQuietMessages() { Boundary_.Quiet_ = Saved_; }
+  TQuietMessages(const TQuietMessages&) = delete;
+  TQuietMessages& operator=(const TQuietMessages&) = delete;
+
+  const std::vector<std::string>& Messages() const { return Kept_; }
+
+ private:
+  THandlerBoundary& Boundary_;
+  std::vector<std::string> Kept_;
+  std::vector<std::string>* Saved_;
 };
 
 // Makes the handlers raised inside a nested event loop (a modal message box) outermost

@@ -27,6 +27,7 @@
 #include "Elicitation.h"
 #include "FakeJudgements.h"
 #include "FeedbackWindow.h"
+#include "JudgementUndo.h"
 #include "MessageService.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
@@ -208,7 +209,10 @@ const std::string kAntiMode = "Warning: " + std::string(kAntiModeWarning);
 
 TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_EQ(Main->windowTitle(), "Morvane");
-  EXPECT_EQ(Main->size(), QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
+  EXPECT_EQ(Main->ControlArea->size(),
+            QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
+  EXPECT_EQ(Main->size(),
+            QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + Main->MenuBar->height()));
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Panels()[0], "Panel1");
@@ -751,7 +755,8 @@ TEST_F(InputWindowTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusal
 TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
   Main->resize(200, 100);
   EXPECT_TRUE(WaitFor([&] {
-    return Main->size() == QSize(InputWindow::kClientWidth, InputWindow::kClientHeight);
+    return Main->size() ==
+           QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + Main->MenuBar->height());
   }));
   EXPECT_EQ(Feedback->minimumSize(),
             QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight));
@@ -844,3 +849,77 @@ TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
 }
 
 }  // namespace
+
+// [SECTION] Undo and redo
+
+TEST_F(InputWindowTest, UndoTakesBackEachCommittedChangeAndRefitsWithoutABox) {
+  JudgementUndo& undo = Windows->Undo();
+  PressPlot();
+  ASSERT_EQ(Panels(), kDefaultFigures);
+  // Keystrokes are no change; the plot they end in is one.
+  Type(Main->LowerQuantileEdit, "6.");
+  EXPECT_EQ(undo.Stack().count(), 0);
+  Type(Main->LowerQuantileEdit, "6");
+  PressPlot();
+  // A level step, and p = 0, whose forced return to the power-parameter mode is part of it.
+  SelectMode(1);
+  Main->UpperLevelSpin->StepUp();
+  Type(Main->LowerLevelSpin, "0");
+  EXPECT_EQ(undo.Stack().count(), 4);
+  EXPECT_EQ(undo.Stack().undoText(), "Change Judgements");
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  Recorder.Clear();
+
+  // Back over p = 0: the additional-quantile mode returns with its fields and bounds.
+  Main->LowerLevelSpin->LineEdit()->setFocus();
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1);
+  EXPECT_TRUE(Main->ModeSwitch->isEnabled());
+  EXPECT_TRUE(Shown(Main->ExtraQuantileEdit));
+  EXPECT_EQ(Main->LowerLevelSpin->Value(), 10);
+  EXPECT_EQ(Main->ExtraLevelSpin->MinValue(), 10);
+  EXPECT_EQ(Main->UpperLevelSpin->Value(), 91);
+  EXPECT_EQ(Main->ExtraLevelSpin->MaxValue(), 91);
+  EXPECT_FALSE(Main->FeasibilityLowerPanel->Caption().isEmpty());
+  undo.Undo();
+  undo.Undo();
+  EXPECT_EQ(undo.Stack().undoText(), "Change Lower Quantile (a_p)");
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_FALSE(Shown(Main->ExtraQuantileEdit));
+  EXPECT_EQ(Main->UpperLevelSpin->Value(), 90);
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  FakeJudgements changed;
+  changed.Type(NumberField::LowerQuantile, "6");
+  EXPECT_EQ(Panels(), ExpectedPanels(changed));
+  undo.Undo();
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6.5");
+  EXPECT_EQ(Panels(), kDefaultFigures);
+  EXPECT_EQ(Windows->Document().Typed(), Main->Typed());
+  EXPECT_FALSE(undo.UndoAction()->isEnabled());
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+
+  undo.Redo();
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  EXPECT_EQ(Panels(), ExpectedPanels(changed));
+  // A change made after undoing replaces what could be redone.
+  Type(Main->ModeValueEdit, "7.5");
+  QTest::keyClick(Main->ModeValueEdit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.0");
+  EXPECT_EQ(undo.Stack().count(), 2);
+  EXPECT_EQ(undo.Stack().redoText(), "Change Most Likely Value (m)");
+}
+
+TEST_F(InputWindowTest, AnUndoThatCannotFitKeepsItsMessageAndOpensNoBox) {
+  JudgementUndo& undo = Windows->Undo();
+  Type(Main->ModeValueEdit, "12");
+  PressPlot();
+  ASSERT_EQ(Messages().size(), 1u);
+  Type(Main->ModeValueEdit, "7.0");
+  PressPlot();
+  Recorder.Clear();
+  undo.Undo();
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  ASSERT_EQ(undo.LastRefitMessages().size(), 1u);
+  EXPECT_TRUE(Windows->Document().IsStale());
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "12");
+}

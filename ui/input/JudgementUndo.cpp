@@ -1,0 +1,154 @@
+#include "JudgementUndo.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoCommand>
+#include <array>
+#include <utility>
+
+#include "InputWindow.h"
+
+namespace {
+
+// The judgements without the credibility level, which is not one.
+TypedJudgements WithoutCredibility(TypedJudgements typed) {
+  typed.Credibility = kInitialCredibility;
+  return typed;
+}
+
+}  // namespace
+
+// One committed change. The first redo is the change the expert made, already in the
+// fields; every later one puts it back.
+class JudgementChange final : public QUndoCommand {
+ public:
+  JudgementChange(JudgementUndo& owner, TypedJudgements before, TypedJudgements after)
+      : QUndoCommand(DescribeChange(before, after)),
+        Owner_(owner),
+        Before_(std::move(before)),
+        After_(std::move(after)) {}
+
+  void undo() override { Owner_.PutBack(Before_); }
+  void redo() override {
+    if (std::exchange(Made_, false)) {
+      return;
+    }
+    Owner_.PutBack(After_);
+  }
+
+ private:
+  JudgementUndo& Owner_;
+  TypedJudgements Before_;
+  TypedJudgements After_;
+  bool Made_ = true;
+};
+
+QString DescribeChange(const TypedJudgements& before, const TypedJudgements& after) {
+  std::vector<QString> changed;
+  if (before.Mode != after.Mode) {
+    changed.push_back(after.Mode == FitMode::ExtraQuantile
+                          ? QStringLiteral("Switch to Additional Quantile (x_s)")
+                          : QStringLiteral("Switch to Power Parameter (n)"));
+  }
+  constexpr std::array<NumberField, 5> fields{NumberField::LowerQuantile, NumberField::ModeValue,
+                                              NumberField::UpperQuantile, NumberField::Power,
+                                              NumberField::ExtraQuantile};
+  for (const NumberField field : fields) {
+    if (before.Text(field) != after.Text(field)) {
+      const std::string_view caption = FieldCaption(field);
+      changed.push_back(
+          QStringLiteral("Change ") +
+          QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    }
+  }
+  constexpr std::array<std::pair<LevelField, const char*>, 3> levels{
+      {{LevelField::Lower, "Change Quantile Level (p)"},
+       {LevelField::Upper, "Change Quantile Level (r)"},
+       {LevelField::Extra, "Change Quantile Level (s)"}}};
+  for (const auto& [field, text] : levels) {
+    if (before.LevelOf(field) != after.LevelOf(field)) {
+      changed.push_back(QString::fromLatin1(text));
+    }
+  }
+  return changed.size() == 1 ? changed.front() : QStringLiteral("Change Judgements");
+}
+
+JudgementUndo::JudgementUndo(InputWindow& window) : Window_(window), Committed_(Current()) {
+  UndoAction_ = Stack_.createUndoAction(this, QStringLiteral("&Undo"));
+  UndoAction_->setObjectName(QStringLiteral("UndoAction"));
+  UndoAction_->setShortcut(QKeySequence::Undo);
+  RedoAction_ = Stack_.createRedoAction(this, QStringLiteral("&Redo"));
+  RedoAction_->setObjectName(QStringLiteral("RedoAction"));
+  RedoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  // The stack's own triggers would undo without committing what a field holds first.
+  for (QAction* action : {UndoAction_, RedoAction_}) {
+    QObject::disconnect(action, nullptr, &Stack_, nullptr);
+  }
+  connect(UndoAction_, &QAction::triggered, this, &JudgementUndo::Undo);
+  connect(RedoAction_, &QAction::triggered, this, &JudgementUndo::Redo);
+  EditMenu_ = Window_.MenuBar->addMenu(QStringLiteral("&Edit"));
+  EditMenu_->setObjectName(QStringLiteral("EditMenu"));
+  EditMenu_->addAction(UndoAction_);
+  EditMenu_->addAction(RedoAction_);
+  // The window's own list, so that the keys work without the menu bar's help.
+  Window_.addAction(UndoAction_);
+  Window_.addAction(RedoAction_);
+  connect(&Window_, &InputWindow::JudgementsCommitted, this, &JudgementUndo::TakeCommit);
+  for (QLineEdit* field : Window_.findChildren<QLineEdit*>()) {
+    field->installEventFilter(this);
+  }
+}
+
+TypedJudgements JudgementUndo::Current() const {
+  return WithoutCredibility(Window_.Typed());
+}
+
+void JudgementUndo::Restart() {
+  Stack_.clear();
+  Committed_ = Current();
+  LastRefitMessages_.clear();
+}
+
+void JudgementUndo::TakeCommit() {
+  TypedJudgements now = Current();
+  if (now == Committed_) {
+    return;
+  }
+  TypedJudgements before = std::exchange(Committed_, now);
+  Stack_.push(new JudgementChange(*this, std::move(before), std::move(now)));
+}
+
+void JudgementUndo::Undo() {
+  TakeCommit();
+  Stack_.undo();
+}
+
+void JudgementUndo::Redo() {
+  // A change not yet committed would be lost under the redone one: it becomes the last
+  // command instead, and there is nothing left to redo.
+  TakeCommit();
+  Stack_.redo();
+}
+
+void JudgementUndo::PutBack(const TypedJudgements& typed) {
+  Window_.ShowTyped(typed);
+  Committed_ = typed;
+  LastRefitMessages_ = Window_.Refit();
+}
+
+bool JudgementUndo::eventFilter(QObject* watched, QEvent* event) {
+  // A field would take the keys for its own text's undo; they belong to the window's.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+        key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,78 @@
+// Undo and redo of the judgements in the input window.
+//
+// - Every committed change of what the fields hold is one command on a QUndoStack: a
+//   number field's edit once finished (or the plot it triggers), a mode switch, a level
+//   step or a level typed and settled. Keystrokes are not changes; a commit that changes
+//   nothing pushes nothing. A level handler that forces the mode back is one change.
+// - A command holds the judgements before and after, as values. Undoing or redoing it puts
+//   them back into the fields and refits them as the plot command does, without a message
+//   box; what the refit had to say is kept (LastRefitMessages).
+// - The credibility level is the feedback window's and is not a judgement: it is neither
+//   compared nor put back.
+// - Ctrl+Z and Ctrl+Shift+Z (the platform's Undo and Redo keys) undo and redo in every
+//   field too: what a field holds uncommitted is committed first, so that an undo then
+//   takes it back, as a whole, like any other change.
+// - The stack is clean where the elicitation was last saved or opened (Restart, SetClean).
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <string>
+#include <vector>
+
+#include "Judgements.h"
+
+class InputWindow;
+class QAction;
+class QMenu;
+
+class JudgementUndo : public QObject {
+  Q_OBJECT
+
+ public:
+  // Takes the committed changes of the window, which must outlive it, and gives the window
+  // an Edit menu with Undo and Redo.
+  explicit JudgementUndo(InputWindow& window);
+
+  QUndoStack& Stack() { return Stack_; }
+  QAction* UndoAction() const { return UndoAction_; }
+  QAction* RedoAction() const { return RedoAction_; }
+  QMenu* EditMenu() const { return EditMenu_; }
+
+  // Starts afresh from what the fields hold: nothing to undo, and clean.
+  void Restart();
+  // Takes a committed change: one command when the fields hold other judgements than at
+  // the last commit.
+  void TakeCommit();
+  // The judgements as last committed.
+  const TypedJudgements& Committed() const { return Committed_; }
+
+  void Undo();
+  void Redo();
+  // The messages of the last refit an undo or redo ran, in order; empty when it fitted
+  // without a word.
+  const std::vector<std::string>& LastRefitMessages() const { return LastRefitMessages_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  friend class JudgementChange;
+  // Puts judgements back into the fields and refits them.
+  void PutBack(const TypedJudgements& typed);
+  TypedJudgements Current() const;
+
+  InputWindow& Window_;
+  QUndoStack Stack_;
+  TypedJudgements Committed_;
+  std::vector<std::string> LastRefitMessages_;
+  QAction* UndoAction_ = nullptr;
+  QAction* RedoAction_ = nullptr;
+  QMenu* EditMenu_ = nullptr;
+};
+
+// What a change between two sets of judgements is called in the Edit menu: "Change Lower
+// Quantile (a_p)", "Change Quantile Level (p)", "Switch to Additional Quantile (x_s)", or
+// "Change Judgements" when several differ.
+QString DescribeChange(const TypedJudgements& before, const TypedJudgements& after);
