@@ -56,3 +56,16 @@ void Elicitation::SetCredibility(Level level) {
   std::tie(Shown_->Figures.LowerCredibilityLimit, Shown_->Figures.UpperCredibilityLimit) =
       CredibilityLimits(fit.Distribution, level);
 }
+
+void Elicitation::SetNotes(const ElicitationNotes& notes) {
+  Notes_ = notes;
+}
+
+const PlotOutcome& Elicitation::Open(const ExpertRecord& expert, const PlotOptions& options) {
+  Name_ = expert.Name;
+  Notes_ = expert.Notes;
+  Shown_.reset();
+  Stale_ = false;
+  Typed_.Credibility = expert.Typed.Credibility;
+  return Plot(expert.Typed, options);
+}

@@ -6,6 +6,9 @@
 
 #include <optional>
 
+#include <string>
+
+#include "ElicitationFile.h"
 #include "Fit.h"
 #include "Judgements.h"
 #include "PlotComputation.h"
@@ -19,6 +22,11 @@ class Elicitation {
   // From a plot that did not fit, or a change of mode, until the next plot that fits, the
   // fit shown belongs to earlier judgements. Never before a first fit.
   bool IsStale() const { return Stale_; }
+  // What the analyst noted beside the judgements; empty at first.
+  const ElicitationNotes& Notes() const { return Notes_; }
+  // The expert's part of the elicitation as a file keeps it: the name, the judgements of
+  // the last operation (the credibility level included) and the notes.
+  ExpertRecord Record() const { return {Name_, Typed_, Notes_}; }
 
   // [SECTION] Operations
 
@@ -33,11 +41,19 @@ class Elicitation {
   // The credibility level: the fit shown takes its credibility limits at it; nothing else
   // changes.
   void SetCredibility(Level level);
+  // The notes: nothing else changes, and the fit shown stays as it is.
+  void SetNotes(const ElicitationNotes& notes);
+  // Opens an expert's part of a saved elicitation: takes its name, notes and judgements
+  // (the credibility level included), forgets the fit shown and plots the judgements, as
+  // Plot does. The outcome stays valid until the next operation.
+  const PlotOutcome& Open(const ExpertRecord& expert, const PlotOptions& options = {});
 
  private:
   void TakeJudgements(const TypedJudgements& typed);
 
+  std::string Name_;
   TypedJudgements Typed_;
+  ElicitationNotes Notes_;
   std::optional<PlotOutcome> Shown_;
   PlotOutcome Refused_;
   bool Stale_ = false;
