@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
 #include <utility>
@@ -307,6 +308,14 @@ QString FeedbackWindow::CredibilityCaption(int level) {
   // Computed wide: a typed level far beyond the range must not overflow.
   const long long outside = 100LL - level;
   return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
+}
+
+void FeedbackWindow::SetCredibilityLevel(int level) {
+  {
+    const QSignalBlocker quiet(CredibilitySpin);
+    CredibilitySpin->SetText(QString::number(level));
+  }
+  ChangeCredibilityLevel();
 }
 
 void FeedbackWindow::ChangeCredibilityLevel() {

@@ -52,6 +52,9 @@ class FeedbackWindow : public QWidget {
   void ShowModeCaptions(FitMode mode);
   // The credibility level v: the percent of probability outside the interval.
   int CredibilityLevel() const;
+  // Sets the credibility level as its handler does, for a level that comes with opened
+  // judgements.
+  void SetCredibilityLevel(int level);
   // Shows the window without making it modal and brings it to the front, leaving the
   // keyboard where it is. The first time, the window goes beside the input window (whose
   // frame is given) when its designed place would cover it and the screen has room, and

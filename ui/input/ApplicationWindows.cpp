@@ -1,5 +1,6 @@
 #include "ApplicationWindows.h"
 
+#include "ElicitationFileActions.h"
 #include "FeedbackWindow.h"
 #include "InputWindow.h"
 #include "JudgementUndo.h"
@@ -8,10 +9,12 @@ ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(me
   feedback_ = std::make_unique<FeedbackWindow>(document_, boundary_);
   feedback_->setAttribute(Qt::WA_QuitOnClose, false);
   main_ = std::make_unique<InputWindow>(document_, *feedback_, boundary_);
-  undo_ = std::make_unique<JudgementUndo>(*main_);
+  undo_ = std::make_unique<JudgementUndo>(*main_, document_);
+  files_ = std::make_unique<ElicitationFileActions>(*this);
 }
 
 ApplicationWindows::~ApplicationWindows() {
+  files_.reset();
   undo_.reset();
   main_.reset();
   feedback_.reset();

@@ -11,13 +11,14 @@
 
 class InputWindow;
 class FeedbackWindow;
+class ElicitationFileActions;
 class JudgementUndo;
 class TMessageService;
 
 // The document starts with the input window's initial judgements and no fit. Closing the
-// feedback window never ends the program. The input window's menus come with it: Edit
-// (JudgementUndo). Destruction destroys the menus' objects, the input window, then the
-// feedback window.
+// feedback window never ends the program. The input window's menus come with it: File
+// (ElicitationFileActions) and Edit (JudgementUndo). Destruction destroys the menus' objects, the
+// input window, then the feedback window.
 class ApplicationWindows {
  public:
   // Every message box and beep goes through `messages`, which must outlive the windows.
@@ -32,6 +33,7 @@ class ApplicationWindows {
   const Elicitation& Document() const { return document_; }
   THandlerBoundary& Boundary() { return boundary_; }
   JudgementUndo& Undo() const { return *undo_; }
+  ElicitationFileActions& Files() const { return *files_; }
 
  private:
   Elicitation document_;
@@ -39,4 +41,5 @@ class ApplicationWindows {
   std::unique_ptr<FeedbackWindow> feedback_;
   std::unique_ptr<InputWindow> main_;
   std::unique_ptr<JudgementUndo> undo_;
+  std::unique_ptr<ElicitationFileActions> files_;
 };

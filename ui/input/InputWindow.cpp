@@ -88,6 +88,15 @@ InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
   ConnectHandlers();
 }
 
+InputWindow::~InputWindow() {
+  // A field that loses the focus as it is destroyed finishes its edit: nobody is left to
+  // commit it to.
+  for (TEdit* edit :
+       {LowerQuantileEdit, ModeValueEdit, UpperQuantileEdit, PowerEdit, ExtraQuantileEdit}) {
+    disconnect(edit, nullptr, this, nullptr);
+  }
+}
+
 void InputWindow::CreateBasicInformation() {
   BasicInformationGroup =
       Named(new TGroupBox(QStringLiteral("Basic Information Specification"), ControlArea),

@@ -42,6 +42,7 @@ class InputWindow : public QWidget {
   // inside the boundary, which shows its messages; all three must outlive it.
   InputWindow(Elicitation& document, FeedbackWindow& feedback, THandlerBoundary& boundary,
               QWidget* parent = nullptr);
+  ~InputWindow() override;
 
   // The judgements as the fields hold them: every number field's text, the value of each
   // level field and the mode; the credibility level is the document's.

@@ -10,7 +10,9 @@
 #include <array>
 #include <utility>
 
+#include "Elicitation.h"
 #include "InputWindow.h"
+#include "NotesDialog.h"
 
 namespace {
 
@@ -26,7 +28,7 @@ TypedJudgements WithoutCredibility(TypedJudgements typed) {
 // fields; every later one puts it back.
 class JudgementChange final : public QUndoCommand {
  public:
-  JudgementChange(JudgementUndo& owner, TypedJudgements before, TypedJudgements after)
+  JudgementChange(JudgementUndo& owner, JudgementState before, JudgementState after)
       : QUndoCommand(DescribeChange(before, after)),
         Owner_(owner),
         Before_(std::move(before)),
@@ -42,13 +44,18 @@ class JudgementChange final : public QUndoCommand {
 
  private:
   JudgementUndo& Owner_;
-  TypedJudgements Before_;
-  TypedJudgements After_;
+  JudgementState Before_;
+  JudgementState After_;
   bool Made_ = true;
 };
 
-QString DescribeChange(const TypedJudgements& before, const TypedJudgements& after) {
+QString DescribeChange(const JudgementState& beforeState, const JudgementState& afterState) {
+  const TypedJudgements& before = beforeState.Typed;
+  const TypedJudgements& after = afterState.Typed;
   std::vector<QString> changed;
+  if (beforeState.Notes != afterState.Notes) {
+    changed.push_back(QStringLiteral("Change Notes"));
+  }
   if (before.Mode != after.Mode) {
     changed.push_back(after.Mode == FitMode::ExtraQuantile
                           ? QStringLiteral("Switch to Additional Quantile (x_s)")
@@ -77,7 +84,8 @@ QString DescribeChange(const TypedJudgements& before, const TypedJudgements& aft
   return changed.size() == 1 ? changed.front() : QStringLiteral("Change Judgements");
 }
 
-JudgementUndo::JudgementUndo(InputWindow& window) : Window_(window), Committed_(Current()) {
+JudgementUndo::JudgementUndo(InputWindow& window, Elicitation& document)
+    : Window_(window), Document_(document), Committed_(Current()) {
   UndoAction_ = Stack_.createUndoAction(this, QStringLiteral("&Undo"));
   UndoAction_->setObjectName(QStringLiteral("UndoAction"));
   UndoAction_->setShortcut(QKeySequence::Undo);
@@ -94,6 +102,15 @@ JudgementUndo::JudgementUndo(InputWindow& window) : Window_(window), Committed_(
   EditMenu_->setObjectName(QStringLiteral("EditMenu"));
   EditMenu_->addAction(UndoAction_);
   EditMenu_->addAction(RedoAction_);
+  EditMenu_->addSeparator();
+  QAction* notes = EditMenu_->addAction(QStringLiteral("&Notes..."));
+  notes->setObjectName(QStringLiteral("NotesAction"));
+  connect(notes, &QAction::triggered, this, [this] {
+    NotesDialog dialog(Document_.Notes(), &Window_);
+    if (dialog.exec() == QDialog::Accepted) {
+      ChangeNotes(dialog.Notes());
+    }
+  });
   // The window's own list, so that the keys work without the menu bar's help.
   Window_.addAction(UndoAction_);
   Window_.addAction(RedoAction_);
@@ -103,8 +120,8 @@ JudgementUndo::JudgementUndo(InputWindow& window) : Window_(window), Committed_(
   }
 }
 
-TypedJudgements JudgementUndo::Current() const {
-  return WithoutCredibility(Window_.Typed());
+JudgementState JudgementUndo::Current() const {
+  return {WithoutCredibility(Window_.Typed()), Document_.Notes()};
 }
 
 void JudgementUndo::Restart() {
@@ -114,11 +131,21 @@ void JudgementUndo::Restart() {
 }
 
 void JudgementUndo::TakeCommit() {
-  TypedJudgements now = Current();
+  Push(Current());
+}
+
+void JudgementUndo::ChangeNotes(const ElicitationNotes& notes) {
+  // The fields' uncommitted text is a change of its own, before the notes'.
+  TakeCommit();
+  Document_.SetNotes(notes);
+  Push(Current());
+}
+
+void JudgementUndo::Push(JudgementState now) {
   if (now == Committed_) {
     return;
   }
-  TypedJudgements before = std::exchange(Committed_, now);
+  JudgementState before = std::exchange(Committed_, now);
   Stack_.push(new JudgementChange(*this, std::move(before), std::move(now)));
 }
 
@@ -134,9 +161,10 @@ void JudgementUndo::Redo() {
   Stack_.redo();
 }
 
-void JudgementUndo::PutBack(const TypedJudgements& typed) {
-  Window_.ShowTyped(typed);
-  Committed_ = typed;
+void JudgementUndo::PutBack(const JudgementState& state) {
+  Window_.ShowTyped(state.Typed);
+  Document_.SetNotes(state.Notes);
+  Committed_ = state;
   LastRefitMessages_ = Window_.Refit();
 }
 

@@ -4,9 +4,10 @@
 //   number field's edit once finished (or the plot it triggers), a mode switch, a level
 //   step or a level typed and settled. Keystrokes are not changes; a commit that changes
 //   nothing pushes nothing. A level handler that forces the mode back is one change.
-// - A command holds the judgements before and after, as values. Undoing or redoing it puts
-//   them back into the fields and refits them as the plot command does, without a message
-//   box; what the refit had to say is kept (LastRefitMessages).
+// - A command holds the judgements and the notes before and after, as values. Undoing or
+//   redoing it puts them back into the fields and the document and refits the judgements as
+//   the plot command does, without a message box; what the refit had to say is kept
+//   (LastRefitMessages). A change of the notes (ChangeNotes) is a command of its own.
 // - The credibility level is the feedback window's and is not a judgement: it is neither
 //   compared nor put back.
 // - Ctrl+Z and Ctrl+Shift+Z (the platform's Undo and Redo keys) undo and redo in every
@@ -21,19 +22,28 @@
 #include <string>
 #include <vector>
 
+#include "ElicitationFile.h"
 #include "Judgements.h"
 
+class Elicitation;
 class InputWindow;
 class QAction;
 class QMenu;
+
+// What one command puts back.
+struct JudgementState {
+  TypedJudgements Typed;
+  ElicitationNotes Notes;
+  friend bool operator==(const JudgementState&, const JudgementState&) = default;
+};
 
 class JudgementUndo : public QObject {
   Q_OBJECT
 
  public:
-  // Takes the committed changes of the window, which must outlive it, and gives the window
-  // an Edit menu with Undo and Redo.
-  explicit JudgementUndo(InputWindow& window);
+  // Takes the committed changes of the window and the notes of its document, which must
+  // both outlive it, and gives the window an Edit menu with Undo and Redo.
+  JudgementUndo(InputWindow& window, Elicitation& document);
 
   QUndoStack& Stack() { return Stack_; }
   QAction* UndoAction() const { return UndoAction_; }
@@ -45,8 +55,10 @@ class JudgementUndo : public QObject {
   // Takes a committed change: one command when the fields hold other judgements than at
   // the last commit.
   void TakeCommit();
-  // The judgements as last committed.
-  const TypedJudgements& Committed() const { return Committed_; }
+  // Gives the document new notes, as one command.
+  void ChangeNotes(const ElicitationNotes& notes);
+  // The judgements and notes as last committed.
+  const JudgementState& Committed() const { return Committed_; }
 
   void Undo();
   void Redo();
@@ -60,12 +72,14 @@ class JudgementUndo : public QObject {
  private:
   friend class JudgementChange;
   // Puts judgements back into the fields and refits them.
-  void PutBack(const TypedJudgements& typed);
-  TypedJudgements Current() const;
+  void PutBack(const JudgementState& state);
+  JudgementState Current() const;
+  void Push(JudgementState now);
 
   InputWindow& Window_;
+  Elicitation& Document_;
   QUndoStack Stack_;
-  TypedJudgements Committed_;
+  JudgementState Committed_;
   std::vector<std::string> LastRefitMessages_;
   QAction* UndoAction_ = nullptr;
   QAction* RedoAction_ = nullptr;
@@ -74,5 +88,5 @@ class JudgementUndo : public QObject {
 
 // What a change between two sets of judgements is called in the Edit menu: "Change Lower
 // Quantile (a_p)", "Change Quantile Level (p)", "Switch to Additional Quantile (x_s)", or
-// "Change Judgements" when several differ.
-QString DescribeChange(const TypedJudgements& before, const TypedJudgements& after);
+// "Change Notes" when only the notes differ, "Change Judgements" when several things do.
+QString DescribeChange(const JudgementState& before, const JudgementState& after);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
@@ -208,7 +209,8 @@ const std::string kAntiMode = "Warning: " + std::string(kAntiModeWarning);
 // [SECTION] Start
 
 TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
-  EXPECT_EQ(Main->windowTitle(), "Morvane");
+  EXPECT_EQ(Main->windowTitle(), "Untitled[*] - Morvane");
+  EXPECT_FALSE(Main->isWindowModified());
   EXPECT_EQ(Main->ControlArea->size(),
             QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
   EXPECT_EQ(Main->size(),

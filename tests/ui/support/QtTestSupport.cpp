@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWidget>
 #include <memory>
@@ -18,6 +19,9 @@ class TQtApplicationEnvironment : public ::testing::Environment {
     static char name[] = "morvane-ui-tests";
     static char* argv[] = {name, nullptr};
     App_ = std::make_unique<QApplication>(argc, argv);
+    // The settings (recent files) and the data folder (the kept session) of the tests are
+    // their own, never the user's.
+    QStandardPaths::setTestModeEnabled(true);
   }
   void TearDown() override { App_.reset(); }
 

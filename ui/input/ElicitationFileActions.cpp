@@ -1,0 +1,312 @@
+#include "ElicitationFileActions.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSettings>
+#include <utility>
+
+#include "ApplicationWindows.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
+#include "JudgementUndo.h"
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("RecentFiles");
+const QString kFileFilter = QStringLiteral("Elicitations (*.morvane);;All files (*)");
+
+ElicitationFileActions::UnsavedAnswer AskWithDialog(QWidget* parent, const QString& fileName) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
+                  QStringLiteral("Save the changes to \"%1\" before going on?").arg(fileName),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setObjectName(QStringLiteral("UnsavedQuestion"));
+  box.setInformativeText(QStringLiteral("Your changes are lost if you do not save them."));
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return ElicitationFileActions::UnsavedAnswer::Save;
+    case QMessageBox::Discard:
+      return ElicitationFileActions::UnsavedAnswer::Discard;
+    default:
+      return ElicitationFileActions::UnsavedAnswer::Cancel;
+  }
+}
+
+QString WithExtension(QString path) {
+  const QString extension = QString::fromLatin1(
+      kElicitationExtension.data(), static_cast<qsizetype>(kElicitationExtension.size()));
+  if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+    path += extension;
+  }
+  return path;
+}
+
+}  // namespace
+
+QString OpenRefusal(const QString& path, const QString& what) {
+  return QStringLiteral("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(path), what);
+}
+
+QString SaveRefusal(const QString& path, const QString& what) {
+  return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), what);
+}
+
+ElicitationFileActions::ElicitationFileActions(ApplicationWindows& windows) : Windows_(windows) {
+  InputWindow& window = *Windows_.Main();
+  AskUnsaved = [&window](const QString& name) { return AskWithDialog(&window, name); };
+  AskOpenPath = [&window] {
+    return QFileDialog::getOpenFileName(&window, QStringLiteral("Open Elicitation"), QString(),
+                                        kFileFilter);
+  };
+  AskSavePath = [this, &window] {
+    return WithExtension(QFileDialog::getSaveFileName(
+        &window, QStringLiteral("Save Elicitation As"),
+        Path_.isEmpty() ? QStringLiteral("Untitled.morvane") : Path_, kFileFilter));
+  };
+  CreateMenu();
+  connect(&Windows_.Undo().Stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
+  window.installEventFilter(this);
+  ShowTitle();
+}
+
+void ElicitationFileActions::CreateMenu() {
+  InputWindow& window = *Windows_.Main();
+  QMenuBar& bar = *window.MenuBar;
+  FileMenu_ = new QMenu(QStringLiteral("&File"), &bar);
+  FileMenu_->setObjectName(QStringLiteral("FileMenu"));
+  bar.insertMenu(bar.actions().value(0), FileMenu_);
+  const auto command = [this, &window](const QString& text, QKeySequence::StandardKey key,
+                                       const char* name, auto handler) {
+    QAction* action = FileMenu_->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    if (key != QKeySequence::UnknownKey) {
+      action->setShortcut(key);
+    }
+    window.addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  command(QStringLiteral("&New"), QKeySequence::New, "NewAction", [this] { New(); });
+  command(QStringLiteral("&Open..."), QKeySequence::Open, "OpenAction", [this] {
+    if (!MayDiscard()) {
+      return;
+    }
+    const QString path = AskOpenPath();
+    if (!path.isEmpty()) {
+      OpenAsked(path);
+    }
+  });
+  RecentMenu_ = FileMenu_->addMenu(QStringLiteral("Open &Recent"));
+  RecentMenu_->setObjectName(QStringLiteral("RecentMenu"));
+  connect(RecentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+  FillRecentMenu();
+  FileMenu_->addSeparator();
+  command(QStringLiteral("&Save"), QKeySequence::Save, "SaveAction", [this] { Save(); });
+  command(QStringLiteral("Save &As..."), QKeySequence::SaveAs, "SaveAsAction", [this] {
+    const QString path = AskSavePath();
+    if (!path.isEmpty()) {
+      SaveTo(path);
+    }
+  });
+  FileMenu_->addSeparator();
+  command(QStringLiteral("&Quit"), QKeySequence::Quit, "QuitAction", [&window] { window.close(); });
+}
+
+bool ElicitationFileActions::IsModified() const {
+  return !Windows_.Undo().Stack().isClean();
+}
+
+QString ElicitationFileActions::DisplayName() const {
+  return Path_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(Path_).fileName();
+}
+
+void ElicitationFileActions::ShowTitle() {
+  InputWindow& window = *Windows_.Main();
+  window.setWindowTitle(DisplayName() + QStringLiteral("[*] - Morvane"));
+  window.setWindowModified(IsModified());
+}
+
+bool ElicitationFileActions::MayDiscard() {
+  // A field's text the expert has not committed yet is a change too.
+  Windows_.Undo().TakeCommit();
+  if (!IsModified()) {
+    return true;
+  }
+  switch (AskUnsaved(DisplayName())) {
+    case UnsavedAnswer::Save:
+      return Save();
+    case UnsavedAnswer::Discard:
+      return true;
+    case UnsavedAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+bool ElicitationFileActions::New() {
+  if (!MayDiscard()) {
+    return false;
+  }
+  Path_.clear();
+  Opened_ = {};
+  Show(ExpertRecord{}, true);
+  Windows_.Feedback()->hide();
+  Windows_.Undo().Restart();
+  ShowTitle();
+  emit Settled();
+  return true;
+}
+
+void ElicitationFileActions::Show(const ExpertRecord& expert, bool quiet) {
+  InputWindow& window = *Windows_.Main();
+  Windows_.Document().Open(expert, PlotOptions{false});
+  Windows_.Feedback()->SetCredibilityLevel(expert.Typed.Credibility.Percent());
+  window.ShowTyped(expert.Typed);
+  if (quiet) {
+    window.Refit();
+  } else {
+    Windows_.Boundary().Run([&window] { window.Plot(); });
+  }
+}
+
+bool ElicitationFileActions::Open(const QString& path) {
+  return MayDiscard() && OpenAsked(path);
+}
+
+bool ElicitationFileActions::OpenAsked(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    Windows_.Boundary().ShowError(OpenRefusal(path, file.errorString()).toStdString());
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  ElicitationRecord record;
+  try {
+    record = ReadElicitationText(std::string_view(bytes.constData(), bytes.size()));
+    if (record.Experts.empty()) {
+      throw EFileError("it holds no expert's judgements");
+    }
+  } catch (const EFileError& refusal) {
+    Windows_.Boundary().ShowError(
+        OpenRefusal(path, QString::fromUtf8(refusal.what())).toStdString());
+    return false;
+  }
+  Path_ = QFileInfo(path).absoluteFilePath();
+  Opened_ = record;
+  Show(record.Experts.front(), false);
+  Windows_.Undo().Restart();
+  RememberRecent(Path_);
+  ShowTitle();
+  emit Settled();
+  return true;
+}
+
+void ElicitationFileActions::Adopt(const ElicitationRecord& record) {
+  if (record.Experts.empty()) {
+    return;
+  }
+  Path_.clear();
+  Opened_ = record;
+  Show(record.Experts.front(), true);
+  Windows_.Undo().Restart();
+  // Not on any disk but the autosave's: unsaved until the expert saves it.
+  Windows_.Undo().Stack().resetClean();
+  ShowTitle();
+}
+
+ElicitationRecord ElicitationFileActions::Record() const {
+  ElicitationRecord record = Opened_;
+  ExpertRecord expert = Windows_.Document().Record();
+  expert.Typed = Windows_.Main()->Typed();
+  if (record.Experts.empty()) {
+    record.Experts.push_back(std::move(expert));
+  } else {
+    record.Experts.front() = std::move(expert);
+  }
+  return record;
+}
+
+std::string ElicitationFileActions::Text() const {
+  const Elicitation& document = Windows_.Document();
+  const PlotOutcome* fit = document.IsStale() ? nullptr : document.Shown();
+  return WriteElicitationText(Record(), {fit});
+}
+
+bool ElicitationFileActions::Save() {
+  if (Path_.isEmpty()) {
+    const QString path = AskSavePath();
+    return !path.isEmpty() && SaveTo(path);
+  }
+  return SaveTo(Path_);
+}
+
+bool ElicitationFileActions::SaveTo(const QString& path) {
+  Windows_.Undo().TakeCommit();
+  std::string text;
+  try {
+    text = Text();
+  } catch (const EFileError& refusal) {
+    Windows_.Boundary().ShowError(
+        SaveRefusal(path, QString::fromUtf8(refusal.what())).toStdString());
+    return false;
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(text.data(), static_cast<qint64>(text.size())) !=
+          static_cast<qint64>(text.size()) ||
+      !file.commit()) {
+    Windows_.Boundary().ShowError(SaveRefusal(path, file.errorString()).toStdString());
+    return false;
+  }
+  Path_ = QFileInfo(path).absoluteFilePath();
+  Opened_ = Record();
+  Windows_.Undo().Stack().setClean();
+  RememberRecent(Path_);
+  ShowTitle();
+  emit Settled();
+  return true;
+}
+
+QStringList ElicitationFileActions::RecentFiles() const {
+  return QSettings().value(kRecentKey).toStringList();
+}
+
+void ElicitationFileActions::RememberRecent(const QString& path) {
+  QStringList recent = RecentFiles();
+  recent.removeAll(path);
+  recent.prepend(path);
+  while (recent.size() > kRecentCount) {
+    recent.removeLast();
+  }
+  QSettings().setValue(kRecentKey, recent);
+  FillRecentMenu();
+}
+
+void ElicitationFileActions::FillRecentMenu() {
+  RecentMenu_->clear();
+  const QStringList recent = RecentFiles();
+  for (qsizetype i = 0; i < recent.size(); ++i) {
+    const QString path = recent[i];
+    QAction* action = RecentMenu_->addAction(
+        QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+    connect(action, &QAction::triggered, this, [this, path] { Open(path); });
+  }
+  RecentMenu_->setEnabled(!recent.isEmpty());
+}
+
+bool ElicitationFileActions::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && watched == Windows_.Main() && !MayDiscard()) {
+    event->ignore();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
