@@ -1,16 +1,20 @@
 // morvane-fit: fits a two-sided power distribution to an expert's judgements from the
 // command line and prints the numbers the feedback window shows, with quantiles,
-// probabilities and draws of the fit besides, for one judgement set or a CSV batch.
+// probabilities and draws of the fit besides, for one judgement set, a saved elicitation
+// or a CSV batch, and saves an elicitation with its fit.
 //
 // Exit status: 0 with a fit, 1 when the judgements cannot be fitted (with the message the
-// windows would show) or a batch row could not be, 2 on a usage error or a malformed
-// batch file.
+// windows would show) or a batch row could not be, 2 on a usage error, a malformed batch
+// file or an elicitation file that cannot be read or written.
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "ElicitationFile.h"
 #include "FitBatch.h"
 #include "FitOptions.h"
 #include "FitOutput.h"
@@ -36,6 +40,8 @@ struct TOptionTexts {
   std::string Seed = "1";
   std::string Format = "text";
   std::string Batch;
+  std::string Open;
+  std::string Save;
 };
 
 int Fail(const std::string& message, bool json) {
@@ -61,6 +67,40 @@ int UsageFailure(const std::string& message) {
   std::cerr << "morvane-fit: " << EscapedText(message)
             << "\nRun with --help for more information.\n";
   return 2;
+}
+
+// A file that cannot be opened, read or written: its name and what is wrong.
+int FileFailure(const std::string& path, const std::string& message) {
+  std::cerr << "morvane-fit: " << EscapedText(path) << ": " << EscapedText(message) << "\n";
+  return 2;
+}
+
+// The elicitation saved in a file; raises EFileError.
+ElicitationRecord ReadElicitationFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file)
+    throw EFileError("cannot open the file.");
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (file.bad())
+    throw EFileError("cannot read the file.");
+  return ReadElicitationText(text.str());
+}
+
+// Saves the elicitation with each expert's fit: the first expert's is the result at hand,
+// the others' are fitted here. Raises EFileError.
+void SaveElicitation(const std::string& path, const ElicitationRecord& record,
+                     const TFitResult& first) {
+  std::vector<TFitResult> others;
+  others.reserve(record.Experts.size());
+  std::vector<const PlotOutcome*> fits{&first.Outcome};
+  for (std::size_t i = 1; i < record.Experts.size(); ++i) {
+    TFitRequest request;
+    request.Sheet = record.Experts[i].Typed;
+    others.push_back(FitRequest(request));
+    fits.push_back(&others.back().Outcome);
+  }
+  WriteFileAtomically(path, WriteElicitationText(record, fits));
 }
 
 int Run(int argc, char** argv) {
@@ -107,14 +147,20 @@ int Run(int argc, char** argv) {
                      ->capture_default_str();
   auto* batch =
       app.add_option("--batch", texts.Batch, "fit every row of a CSV file (- for standard input)");
+  auto* open = app.add_option("--open", texts.Open,
+                              "fit the judgements of a saved elicitation (its first expert)");
+  auto* save = app.add_option("--save", texts.Save,
+                              "also save the judgements and their fit as an elicitation file");
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
   seed->needs(sample);
   format->needs(sample);
   sample->excludes(asJson);
-  for (CLI::Option* single : {ap, p, m, br, r, power, extra, level, sample})
+  for (CLI::Option* single : {ap, p, m, br, r, power, extra, level, sample, open, save})
     batch->excludes(single);
+  for (CLI::Option* judgement : {ap, p, m, br, r, power, extra, level})
+    open->excludes(judgement);
 
   try {
     app.parse(argc, argv);
@@ -137,6 +183,22 @@ int Run(int argc, char** argv) {
     return UsageFailure(e.what());
   }
   request.SetMode(extra->count() > 0 ? FitMode::ExtraQuantile : FitMode::PowerParameter);
+
+  // The elicitation opened, or the one the options make; --credibility given beside a file
+  // replaces its level.
+  ElicitationRecord record{{ExpertRecord{}}};
+  if (open->count() > 0) {
+    try {
+      record = ReadElicitationFile(texts.Open);
+    } catch (const EFileError& e) {
+      return FileFailure(texts.Open, e.what());
+    }
+    const int credibility = request.Credibility();
+    request.Sheet = record.Experts[0].Typed;
+    if (app.count("--credibility") > 0)
+      request.SetCredibility(credibility);
+  }
+  record.Experts[0].Typed = request.Sheet;
 
   if (batch->count() > 0) {
     const TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
@@ -163,6 +225,13 @@ int Run(int argc, char** argv) {
 
   try {
     const TFitResult result = FitRequest(request);
+    if (save->count() > 0) {
+      try {
+        SaveElicitation(texts.Save, record, result);
+      } catch (const EFileError& e) {
+        return FileFailure(texts.Save, e.what());
+      }
+    }
     for (const std::string& warning : result.Warnings)
       std::cerr << "Warning: " << warning << "\n";
     if (!result.Fitted()) {
