@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -26,6 +27,7 @@
 #include "ChartExport.h"
 #include "ChartWidget.h"
 #include "Elicitation.h"
+#include "ElicitationFileActions.h"
 #include "FakeJudgements.h"
 #include "FeedbackWindow.h"
 #include "JudgementUndo.h"
@@ -35,6 +37,7 @@
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
+#include "SessionAutosave.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
 #include "ToolkitPrinters.h"
@@ -924,4 +927,112 @@ TEST_F(InputWindowTest, AnUndoThatCannotFitKeepsItsMessageAndOpensNoBox) {
   ASSERT_EQ(undo.LastRefitMessages().size(), 1u);
   EXPECT_TRUE(Windows->Document().IsStale());
   EXPECT_EQ(Main->ModeValueEdit->Text(), "12");
+}
+
+// [SECTION] The elicitation as a file
+
+TEST_F(InputWindowTest, ASavedElicitationOpensAgainWithItsFitNotesAndName) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  ElicitationFileActions& files = Windows->Files();
+  files.AskUnsaved = [](const QString& name) {
+    ADD_FAILURE() << "asked about " << name.toStdString() << " with nothing unsaved";
+    return ElicitationFileActions::UnsavedAnswer::Cancel;
+  };
+  Type(Main->LowerQuantileEdit, "6");
+  PressPlot();
+  ElicitationNotes notes;
+  notes.Quantity = "Peak flow";
+  notes.RationaleOf(NumberField::LowerQuantile) = "the driest year on record";
+  Windows->Undo().ChangeNotes(notes);
+  EXPECT_TRUE(Main->isWindowModified());
+  const QString path = folder.filePath(QStringLiteral("flow.morvane"));
+  ASSERT_TRUE(files.SaveTo(path)) << Messages().front();
+  EXPECT_FALSE(Main->isWindowModified());
+  EXPECT_EQ(Main->windowTitle(), "flow.morvane[*] - Morvane");
+  EXPECT_EQ(files.RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
+
+  ASSERT_TRUE(files.New());
+  EXPECT_EQ(Main->Typed(), TypedJudgements{});
+  EXPECT_EQ(Windows->Document().Notes(), ElicitationNotes{});
+  EXPECT_EQ(Main->windowTitle(), "Untitled[*] - Morvane");
+  ASSERT_TRUE(files.Open(path));
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  EXPECT_EQ(Windows->Document().Notes(), notes);
+  FakeJudgements changed;
+  changed.Type(NumberField::LowerQuantile, "6");
+  EXPECT_EQ(Panels(), ExpectedPanels(changed));
+  EXPECT_FALSE(Main->isWindowModified());
+  EXPECT_FALSE(Windows->Undo().UndoAction()->isEnabled());
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+}
+
+TEST_F(InputWindowTest, ABadFileOrACancelledQuestionLeavesTheSessionAsItWas) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  ElicitationFileActions& files = Windows->Files();
+  int asked = 0;
+  ElicitationFileActions::UnsavedAnswer answer = ElicitationFileActions::UnsavedAnswer::Cancel;
+  files.AskUnsaved = [&](const QString& name) {
+    ++asked;
+    EXPECT_EQ(name, "Untitled");
+    return answer;
+  };
+  // Typed and never committed: still a change to ask about.
+  Type(Main->ModeValueEdit, "7.5");
+  EXPECT_FALSE(files.New());
+  EXPECT_FALSE(Main->close());
+  EXPECT_TRUE(Main->isVisible());
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.5");
+  EXPECT_TRUE(Main->isWindowModified());
+
+  const QString path = folder.filePath(QStringLiteral("notes.morvane"));
+  QFile bad(path);
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("{\"format\": \"morvane-elicitation\", \"version\": 99}\n");
+  bad.close();
+  answer = ElicitationFileActions::UnsavedAnswer::Discard;
+  EXPECT_FALSE(files.Open(path));
+  ASSERT_EQ(Recorder.Records().size(), 1u);
+  EXPECT_EQ(Recorder.Records()[0].Kind, TMessageBoxKind::Error);
+  EXPECT_TRUE(Recorder.Records()[0].Text.starts_with(
+      "Cannot open " + QDir::toNativeSeparators(path).toStdString() + ":\n"))
+      << Recorder.Records()[0].Text;
+  EXPECT_GT(Recorder.Records()[0].Text.size(), path.size() + 15);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.5");
+  EXPECT_TRUE(Main->isWindowModified());
+  EXPECT_EQ(files.FilePath(), QString());
+}
+
+TEST_F(InputWindowTest, TheSessionIsKeptAfterEachChangeAndOfferedBackAfterACrash) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString kept = folder.filePath(QStringLiteral("session.morvane"));
+  {
+    SessionAutosave autosave(*Windows, kept);
+    Type(Main->UpperQuantileEdit, "11");
+    PressPlot();
+    EXPECT_TRUE(autosave.Found());
+    // Undone back to the file's judgements, the session needs no keeping.
+    Windows->Undo().Undo();
+    EXPECT_FALSE(autosave.Found());
+    Windows->Undo().Redo();
+    Main->UpperLevelSpin->StepDown();
+    ASSERT_TRUE(autosave.Found());
+  }
+  // A second start finds what the first one kept, as if it had crashed.
+  TMessageRecorder otherMessages;
+  ApplicationWindows restarted(otherMessages);
+  SessionAutosave autosave(restarted, kept);
+  int asked = 0;
+  autosave.AskRestore = [&] { return ++asked == 1; };
+  ASSERT_TRUE(autosave.OfferRestore());
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(restarted.Main()->Typed(), Main->Typed());
+  EXPECT_TRUE(restarted.Main()->isWindowModified());
+  EXPECT_TRUE(otherMessages.Records().empty());
+  // Declined, the kept session is gone.
+  EXPECT_FALSE(autosave.OfferRestore());
+  EXPECT_FALSE(autosave.Found());
 }
