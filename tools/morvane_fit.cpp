@@ -22,6 +22,12 @@
 #include "FloatErrors.h"
 #include "MorvaneVersion.h"
 #include "NumberText.h"
+#ifdef MORVANE_WITH_REPORT
+#include <QDate>
+#include <QGuiApplication>
+
+#include "ElicitationReport.h"
+#endif
 
 namespace {
 
@@ -42,6 +48,7 @@ struct TOptionTexts {
   std::string Batch;
   std::string Open;
   std::string Save;
+  std::string Report;
 };
 
 int Fail(const std::string& message, bool json) {
@@ -103,6 +110,20 @@ void SaveElicitation(const std::string& path, const ElicitationRecord& record,
   WriteFileAtomically(path, WriteElicitationText(record, fits));
 }
 
+#ifdef MORVANE_WITH_REPORT
+// Writes the report of the expert's judgements as a PDF, headless: a Qt Gui application on
+// the offscreen platform, for the fonts and the PDF writer. Raises what the report raises.
+void WriteReport(const std::string& path, const ExpertRecord& expert) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "morvane-fit";
+  static char* argv[] = {name, nullptr};
+  const QGuiApplication app(argc, argv);
+  WriteElicitationReport(QString::fromStdString(path), expert,
+                         QDate::currentDate().toString(Qt::ISODate).toStdString());
+}
+#endif
+
 int Run(int argc, char** argv) {
   TFitRequest request;
   TOptionTexts texts;
@@ -151,6 +172,10 @@ int Run(int argc, char** argv) {
                               "fit the judgements of a saved elicitation (its first expert)");
   auto* save = app.add_option("--save", texts.Save,
                               "also save the judgements and their fit as an elicitation file");
+#ifdef MORVANE_WITH_REPORT
+  auto* report = app.add_option("--report", texts.Report,
+                                "also write a report of the judgements and their fit as a PDF");
+#endif
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
@@ -159,6 +184,9 @@ int Run(int argc, char** argv) {
   sample->excludes(asJson);
   for (CLI::Option* single : {ap, p, m, br, r, power, extra, level, sample, open, save})
     batch->excludes(single);
+#ifdef MORVANE_WITH_REPORT
+  batch->excludes(report);
+#endif
   for (CLI::Option* judgement : {ap, p, m, br, r, power, extra, level})
     open->excludes(judgement);
 
@@ -232,6 +260,15 @@ int Run(int argc, char** argv) {
         return FileFailure(texts.Save, e.what());
       }
     }
+#ifdef MORVANE_WITH_REPORT
+    if (report->count() > 0 && result.Fitted()) {
+      try {
+        WriteReport(texts.Report, record.Experts[0]);
+      } catch (const EFileError& e) {
+        return FileFailure(texts.Report, e.what());
+      }
+    }
+#endif
     for (const std::string& warning : result.Warnings)
       std::cerr << "Warning: " << warning << "\n";
     if (!result.Fitted()) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -15,7 +16,9 @@
 #include <utility>
 
 #include "ApplicationWindows.h"
+#include "ElicitationReport.h"
 #include "FeedbackWindow.h"
+#include "FloatErrors.h"
 #include "InputWindow.h"
 #include "JudgementUndo.h"
 
@@ -56,6 +59,11 @@ QString OpenRefusal(const QString& path, const QString& what) {
   return QStringLiteral("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(path), what);
 }
 
+QString ReportRefusal(const QString& path, const QString& what) {
+  return QStringLiteral("Cannot write the report %1:\n%2")
+      .arg(QDir::toNativeSeparators(path), what);
+}
+
 QString SaveRefusal(const QString& path, const QString& what) {
   return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), what);
 }
@@ -71,6 +79,18 @@ ElicitationFileActions::ElicitationFileActions(ApplicationWindows& windows) : Wi
     return WithExtension(QFileDialog::getSaveFileName(
         &window, QStringLiteral("Save Elicitation As"),
         Path_.isEmpty() ? QStringLiteral("Untitled.morvane") : Path_, kFileFilter));
+  };
+  AskReportPath = [this, &window] {
+    const QString suggested = Path_.isEmpty() ? QStringLiteral("Untitled.pdf")
+                                              : QFileInfo(Path_).path() + QLatin1Char('/') +
+                                                    QFileInfo(Path_).completeBaseName() +
+                                                    QStringLiteral(".pdf");
+    QString path = QFileDialog::getSaveFileName(&window, QStringLiteral("Export Report"), suggested,
+                                                QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+      path += QStringLiteral(".pdf");
+    }
+    return path;
   };
   CreateMenu();
   connect(&Windows_.Undo().Stack(), &QUndoStack::cleanChanged, this, [this] { ShowTitle(); });
@@ -115,6 +135,13 @@ void ElicitationFileActions::CreateMenu() {
     const QString path = AskSavePath();
     if (!path.isEmpty()) {
       SaveTo(path);
+    }
+  });
+  FileMenu_->addSeparator();
+  command(QStringLiteral("&Export Report..."), QKeySequence::Print, "ExportReportAction", [this] {
+    const QString path = AskReportPath();
+    if (!path.isEmpty()) {
+      ExportReport(path);
     }
   });
   FileMenu_->addSeparator();
@@ -274,6 +301,24 @@ bool ElicitationFileActions::SaveTo(const QString& path) {
   ShowTitle();
   emit Settled();
   return true;
+}
+
+bool ElicitationFileActions::ExportReport(const QString& path) {
+  Windows_.Undo().TakeCommit();
+  QString failure;
+  try {
+    WriteElicitationReport(path, Record().Experts.front(),
+                           QDate::currentDate().toString(Qt::ISODate).toStdString());
+    return true;
+  } catch (const EFileError& e) {
+    failure = QString::fromUtf8(e.what());
+  } catch (const EFitError& e) {
+    failure = QString::fromUtf8(e.what());
+  } catch (const EMathError& e) {
+    failure = QString::fromUtf8(e.what());
+  }
+  Windows_.Boundary().ShowError(ReportRefusal(path, failure).toStdString());
+  return false;
 }
 
 QStringList ElicitationFileActions::RecentFiles() const {

@@ -1,6 +1,7 @@
 // The input window's File menu: the elicitation as a file.
 //
-// - New, Open, Open Recent, Save, Save As, Export Report and Quit, with the platform's
+// - New, Open, Open Recent, Save, Save As, Export Report (ElicitationReport.h) and Quit, with the
+// platform's
 //   standard keys. Open Recent lists the last files opened or saved (QSettings), newest
 //   first.
 // - The title names the file ("Untitled" before the first save) and carries the modified
@@ -53,6 +54,8 @@ class ElicitationFileActions : public QObject {
   bool Save();
   // Saves to path and makes it the session's file; false with the failure shown.
   bool SaveTo(const QString& path);
+  // Writes the report of the session's judgements as a PDF; false with the failure shown.
+  bool ExportReport(const QString& path);
   // Takes a session kept elsewhere (the autosave's): its judgements and notes, untitled and
   // modified.
   void Adopt(const ElicitationRecord& record);
@@ -70,6 +73,7 @@ class ElicitationFileActions : public QObject {
   // The file to open or save to, from the file dialog by default; empty when cancelled.
   std::function<QString()> AskOpenPath;
   std::function<QString()> AskSavePath;
+  std::function<QString()> AskReportPath;
 
   QMenu* FileMenu() const { return FileMenu_; }
   QMenu* RecentMenu() const { return RecentMenu_; }
@@ -101,6 +105,8 @@ class ElicitationFileActions : public QObject {
   QMenu* RecentMenu_ = nullptr;
 };
 
-// "Cannot open FILE:\nWHAT" and "Cannot save FILE:\nWHAT", the file by its native path.
+// "Cannot open FILE:\nWHAT", "Cannot save FILE:\nWHAT" and "Cannot write the report
+// FILE:\nWHAT", the file by its native path.
 QString OpenRefusal(const QString& path, const QString& what);
 QString SaveRefusal(const QString& path, const QString& what);
+QString ReportRefusal(const QString& path, const QString& what);

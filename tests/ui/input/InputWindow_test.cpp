@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -1035,4 +1036,51 @@ TEST_F(InputWindowTest, TheSessionIsKeptAfterEachChangeAndOfferedBackAfterACrash
   // Declined, the kept session is gone.
   EXPECT_FALSE(autosave.OfferRestore());
   EXPECT_FALSE(autosave.Found());
+}
+
+TEST_F(InputWindowTest, TheReportHoldsTheJudgementsTheirReasonsAndTheFigures) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  SelectMode(1);
+  PressPlot();
+  ASSERT_TRUE(Windows->Document().Shown() != nullptr);
+  const std::vector<Extended> powers = Windows->Document().Shown()->Fitted->Powers;
+  ElicitationNotes notes;
+  notes.Quantity = "Peak flow";
+  notes.Unit = "m3/s";
+  notes.Expert = "A. Hydrologist";
+  notes.RationaleOf(NumberField::ExtraQuantile) = "the flood of the wet decade";
+  Windows->Undo().ChangeNotes(notes);
+  const QString path = folder.filePath(QStringLiteral("flow.pdf"));
+  ASSERT_TRUE(Windows->Files().ExportReport(path)) << Messages().front();
+  QFile pdf(path);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  pdf.close();
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+  if (!text.waitForFinished(30000) || text.exitStatus() != QProcess::NormalExit ||
+      text.exitCode() != 0) {
+    GTEST_SKIP() << "pdftotext (poppler-utils, which scripts/setup installs) did not run";
+  }
+  const std::string words = text.readAllStandardOutput().toStdString();
+  const FakeJudgements typed = Main->Typed();
+  const PlotOutcome expected = ComputePlot(ReadJudgements(typed), PlotOptions{false});
+  std::vector<std::string> wanted = {
+      "Peak flow",
+      "m3/s",
+      "A. Hydrologist",
+      "the flood of the wet decade",
+      "9.588495255",
+      "s = 80 %",
+      FormatNumber(expected.Figures.Median),
+      FormatNumber(expected.Figures.UpperCredibilityLimit),
+      FormatNumber(FittedQuantiles(expected.Fitted->Distribution)[8])};
+  for (const Extended n : powers) {
+    wanted.push_back(FormatNumber(n));
+  }
+  for (std::string piece : wanted) {
+    piece.erase(0, piece.find_first_not_of(' '));
+    EXPECT_NE(words.find(piece), std::string::npos) << piece << " is not in\n" << words;
+  }
 }

@@ -1,0 +1,230 @@
+#include "ElicitationReport.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+#include <array>
+#include <utility>
+
+#include "FeedbackChartSettings.h"
+#include "NumberText.h"
+#include "PlotComputation.h"
+#include "QtCanvas.h"
+
+namespace {
+
+// Logical pixels an inch: the charts are laid out in the screen's pixels, as in the window.
+constexpr int kResolution = 96;
+// The page's margin, in those pixels.
+constexpr int kMargin = 48;
+
+QString Html(const std::string& text) {
+  return QString::fromStdString(text).toHtmlEscaped();
+}
+QString Number(Extended value) {
+  return Html(FormatNumber(value)).trimmed();
+}
+
+QString Row(std::initializer_list<QString> cells, bool header = false) {
+  QString row = QStringLiteral("<tr>");
+  for (const QString& cell : cells) {
+    row += header ? QStringLiteral("<th align=\"left\">%1</th>").arg(cell)
+                  : QStringLiteral("<td>%1</td>").arg(cell);
+  }
+  return row + QStringLiteral("</tr>");
+}
+
+QString Table(const QString& rows) {
+  return QStringLiteral(
+             "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\">%1</table>")
+      .arg(rows);
+}
+
+QString JudgementRows(const TypedJudgements& typed, const ElicitationNotes& notes) {
+  struct TLine {
+    NumberField Field;
+    const char* Level;  // the level's caption, or nullptr
+    LevelField LevelOf;
+  };
+  const bool extra = typed.Mode == FitMode::ExtraQuantile;
+  const std::array<TLine, 4> lines{{
+      {NumberField::LowerQuantile, "p", LevelField::Lower},
+      {NumberField::ModeValue, nullptr, LevelField::Lower},
+      {NumberField::UpperQuantile, "r", LevelField::Upper},
+      {extra ? NumberField::ExtraQuantile : NumberField::Power, extra ? "s" : nullptr,
+       LevelField::Extra},
+  }};
+  QString rows = Row({QStringLiteral("Judgement"), QStringLiteral("Value"), QStringLiteral("Level"),
+                      QStringLiteral("Rationale")},
+                     true);
+  for (const TLine& line : lines) {
+    const std::string_view caption = FieldCaption(line.Field);
+    const QString level =
+        line.Level == nullptr
+            ? QString()
+            : QStringLiteral("%1 = %2 %")
+                  .arg(QLatin1String(line.Level), Html(typed.LevelOf(line.LevelOf).Text()));
+    rows += Row(
+        {Html(std::string(caption)), Html(typed.Text(line.Field)), level,
+         Html(notes.RationaleOf(line.Field)).replace(QLatin1Char('\n'), QStringLiteral("<br>"))});
+  }
+  return rows;
+}
+
+// Draws one chart of the feedback window at its designed size at the painter's origin.
+template <typename SetUp, typename Feed>
+void DrawChart(QPainter& painter, SetUp setUp, Feed feed) {
+  TChart chart;
+  feed(setUp(chart));
+  chart.SetSize(kFeedbackChartWidth, kFeedbackChartHeight);
+  QtCanvas canvas(painter);
+  chart.Draw(canvas);
+}
+
+}  // namespace
+
+QString ElicitationReportHtml(const ExpertRecord& expert, const PlotOutcome& outcome,
+                              const std::string& today) {
+  const ElicitationNotes& notes = expert.Notes;
+  const TypedJudgements& typed = outcome.Fitted->Given.Typed;
+  const TFitFigures& f = outcome.Figures;
+  QString html = QStringLiteral("<html><body>");
+  html += notes.Quantity.empty()
+              ? QStringLiteral("<h1>Elicitation report</h1>")
+              : QStringLiteral("<h1>Elicitation report: %1</h1>").arg(Html(notes.Quantity));
+  QString about;
+  about += Row({QStringLiteral("Quantity"), Html(notes.Quantity)});
+  about += Row({QStringLiteral("Unit"), Html(notes.Unit)});
+  about += Row({QStringLiteral("Expert"), Html(notes.Expert.empty() ? expert.Name : notes.Expert)});
+  about += Row({QStringLiteral("Date"), Html(notes.Date.empty() ? today : notes.Date)});
+  html += Table(about);
+
+  html += QStringLiteral("<h2>Judgements</h2>") + Table(JudgementRows(typed, notes));
+  if (!notes.Overall.empty()) {
+    html += QStringLiteral("<p><b>On the whole:</b> %1</p>")
+                .arg(Html(notes.Overall).replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+  }
+
+  html += QStringLiteral("<h2>The fit</h2>");
+  const QString credibility = QString::number(100 - typed.Credibility.Percent());
+  QString figures;
+  const std::array<std::pair<QString, Extended>, 10> rows{{
+      {QStringLiteral("Lower Bound (a)"), f.LowerBound},
+      {QStringLiteral("Upper Bound (b)"), f.UpperBound},
+      {QStringLiteral("Power Parameter n"), f.Power},
+      {QStringLiteral("Mode Probability Q"), f.ModeProbability},
+      {f.AntiMode ? QStringLiteral("Anti-mode") : QStringLiteral("Mode"), f.ModeValue},
+      {QStringLiteral("Median"), f.Median},
+      {QStringLiteral("Mean"), f.Mean},
+      {QStringLiteral("Standard Deviation"), f.StdDev},
+      {QStringLiteral("Lower Credibility Limit (%1 %)").arg(credibility), f.LowerCredibilityLimit},
+      {QStringLiteral("Upper Credibility Limit (%1 %)").arg(credibility), f.UpperCredibilityLimit},
+  }};
+  for (const auto& [caption, value] : rows) {
+    figures += Row({caption, Number(value)});
+  }
+  html += Table(figures);
+
+  if (typed.Mode == FitMode::ExtraQuantile) {
+    html += QStringLiteral("<h2>Every power that fits x_s</h2><p>");
+    const std::vector<Extended>& powers = outcome.Fitted->Powers;
+    for (std::size_t i = 0; i < powers.size(); ++i) {
+      const bool shown = powers[i] == f.Power;
+      html += (i > 0 ? QStringLiteral(", ") : QString()) +
+              (shown ? QStringLiteral("<b>%1</b> (the fit shown)") : QStringLiteral("%1"))
+                  .arg(Number(powers[i]));
+    }
+    html += QStringLiteral("</p>");
+  }
+
+  html += QStringLiteral("<h2>Quantiles</h2>");
+  const std::array<Extended, 9> quantiles = FittedQuantiles(outcome.Fitted->Distribution);
+  QString table = Row({QStringLiteral("Level"), QStringLiteral("Quantile")}, true);
+  for (std::size_t i = 0; i < quantiles.size(); ++i) {
+    table += Row({QStringLiteral("%1 %").arg(kQuantileLevels[i]), Number(quantiles[i])});
+  }
+  html += Table(table);
+  return html + QStringLiteral("</body></html>");
+}
+
+void WriteElicitationReport(const QString& path, const ExpertRecord& expert,
+                            const std::string& today) {
+  const PlotOutcome outcome = ComputePlot(ReadJudgements(expert.Typed), PlotOptions{true});
+  if (!outcome.Fitted) {
+    throw EFileError(outcome.Refusal().value_or("the judgements have no fit."));
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    throw EFileError(file.errorString().toStdString());
+  }
+  {
+    QPdfWriter pdf(&file);
+    pdf.setResolution(kResolution);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf.setTitle(QStringLiteral("Elicitation report"));
+    pdf.setCreator(QStringLiteral("Morvane"));
+    QPainter painter(&pdf);
+    const QRect page(kMargin, kMargin, pdf.width() - 2 * kMargin, pdf.height() - 2 * kMargin);
+
+    // The text, over as many pages as it takes.
+    QTextDocument text;
+    text.setDocumentMargin(0);
+    QFont font(QStringLiteral("Liberation Sans"), 10);
+    // Without ligatures: the words of the PDF read back as they were written ("flow", not
+    // a glyph for "fl"), for search and for copying.
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
+    text.setDefaultFont(font);
+    text.setHtml(ElicitationReportHtml(expert, outcome, today));
+    text.setPageSize(page.size());
+    for (int i = 0; i < text.pageCount(); ++i) {
+      if (i > 0) {
+        pdf.newPage();
+      }
+      painter.save();
+      painter.translate(page.left(), page.top() - i * page.height());
+      text.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+      painter.restore();
+    }
+
+    // The two charts on a page of their own, centred across it, each under its caption.
+    pdf.newPage();
+    const TGraphSamples& graphs = outcome.Graphs;
+    const int left = page.left() + (page.width() - kFeedbackChartWidth) / 2;
+    QFont captionFont(QStringLiteral("Liberation Sans"), 12, QFont::Bold);
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
+    const int captionHeight = QFontMetrics(captionFont, &pdf).height() + 8;
+    const auto caption = [&](const QString& text) {
+      painter.setFont(captionFont);
+      painter.setPen(Qt::black);
+      painter.drawText(QRect(0, 0, kFeedbackChartWidth, captionHeight),
+                       Qt::AlignLeft | Qt::AlignTop, text);
+      painter.translate(0, captionHeight);
+    };
+    painter.save();
+    painter.translate(left, page.top());
+    caption(QStringLiteral("Density (PDF)"));
+    DrawChart(painter, SetUpDensityChart, [&](const DensityChartSeries& s) {
+      FeedSeries(*s.Line, graphs.DensityLine);
+      FeedSeries(*s.Marks, graphs.DensityMarks);
+    });
+    painter.translate(0, kFeedbackChartHeight + kMargin / 2);
+    caption(QStringLiteral("Distribution Function (CDF)"));
+    DrawChart(painter, SetUpDistributionChart, [&](const DistributionChartSeries& s) {
+      FeedSeries(*s.Line, graphs.DistributionLine);
+      FeedSeries(*s.Marks, graphs.DistributionMarks);
+    });
+    painter.restore();
+    if (!painter.end()) {
+      throw EFileError("the PDF could not be drawn.");
+    }
+  }
+  if (!file.commit()) {
+    throw EFileError(file.errorString().toStdString());
+  }
+}
