@@ -1,7 +1,8 @@
 # Installation and the Debian package.
 #   cmake --install build/release --prefix P    installs the programs, their manual pages and
-#                                               bash completion, the menu entry, the icon
-#                                               and the AppStream metadata
+#                                               bash completion, the menu entry, the icon,
+#                                               the elicitation files' MIME type and the
+#                                               AppStream metadata
 #   (cd build/release && cpack -G DEB)          makes morvane_<version>-<revision>_<arch>.deb,
 #                                               with the programs stripped, and beside it
 #                                               morvane-debug/, their debugging information
@@ -73,6 +74,9 @@ if(MORVANE_BUILD_GUI)
   install(FILES ${packaging}/bash-completion/morvane-snapshot DESTINATION ${completions})
   install(FILES ${PROJECT_SOURCE_DIR}/app/morvane.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The elicitation files' type, which the menu entry's MimeType= names.
+  install(FILES ${packaging}/morvane-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+          RENAME morvane.xml)
   install(FILES ${generated}/io.github.morvane.Morvane.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   install(FILES ${PROJECT_SOURCE_DIR}/app/morvane.svg

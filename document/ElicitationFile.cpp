@@ -215,7 +215,7 @@ ExpertRecord ReadExpert(const Json& object, const std::string& where) {
 }
 
 // The parser's message without its prefix: "parse error at line 1, column 2: ...".
-std::string ParseErrorText(const nlohmann::json::parse_error& error) {
+std::string ParseErrorText(const nlohmann::json::exception& error) {
   const std::string text = error.what();
   const std::size_t end = text.find("] ");
   return end == std::string::npos ? text : text.substr(end + 2);
@@ -263,7 +263,8 @@ ElicitationRecord ReadElicitationText(std::string_view text) {
   Json file;
   try {
     file = Json::parse(text);
-  } catch (const nlohmann::json::parse_error& error) {
+  } catch (const nlohmann::json::exception& error) {
+    // A syntax error, or a number beyond what a double holds (1e400).
     throw EFileError("The file is not JSON (" + ParseErrorText(error) + ").");
   }
   const auto format = file.is_object() ? file.find("format") : file.end();

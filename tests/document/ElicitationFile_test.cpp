@@ -84,6 +84,7 @@ TEST(ElicitationFileTest, ABadFileIsRefusedSayingWhatIsWrong) {
        "experts[0].judgements.r reads 100.5, which is not a level"},
       {with("\"r\": 90", "\"r\": -1"), "reads -1, which is not a level"},
       {with("\"s\": 80", "\"s\": 2.5"), "reads 2.5, which is not a whole percentage"},
+      {with("\"s\": 80", "\"s\": 1e400"), "is not JSON (number overflow"},
       {with("\"ap\": \"6.5\"", "\"ap\": 6.5"), "experts[0].judgements.ap is a number where a text"},
       {with("power_parameter", "power"), "reads \"power\", which is not a mode"},
       {with("\"overall\": \"Line", "\"overal\": \"Line"), "experts[0].notes.overall is missing"},
