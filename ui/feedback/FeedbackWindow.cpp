@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -17,6 +18,7 @@
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
 #include "FeedbackChartSettings.h"
+#include "ModelSnippets.h"
 #include "NumberPanel.h"
 #include "PlotComputation.h"
 #include "QuantilePage.h"
@@ -270,6 +272,19 @@ void FeedbackWindow::CreateCopyCommands() {
   addAction(copy);
   FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
   FiguresGroup->addAction(copy);
+  auto* copyAs = new QMenu(QStringLiteral("Copy as"), this);
+  copyAs->setObjectName(QStringLiteral("CopyAsMenu"));
+  const std::pair<const char*, FitCode> codes[] = {{"Python (NumPy) Function", FitCode::Python},
+                                                   {"R Function", FitCode::R},
+                                                   {"Spreadsheet Formula", FitCode::Spreadsheet}};
+  for (const auto& [text, code] : codes) {
+    QAction* action = copyAs->addAction(QString::fromLatin1(text));
+    Boundary_.Connect(action, &QAction::triggered, this,
+                      [this, code = code] { QApplication::clipboard()->setText(FitAsCode(code)); });
+  }
+  copyAs->menuAction()->setEnabled(false);
+  FiguresGroup->addAction(copyAs->menuAction());
+  CopyAsMenu_ = copyAs;
   // A chart's CSV names its columns for what they hold and starts with the fit's judgements.
   const std::pair<ChartWidget*, TChartColumns> charts[] = {
       {DensityChart, {"x", "density", {"curve", "marks"}}},
@@ -337,6 +352,7 @@ void FeedbackWindow::ShowFit() {
   const Fit& fit = *shown->Fitted;
   const TFitFigures& f = shown->Figures;
   const FitMode mode = fit.Given.Mode();
+  CopyAsMenu_->menuAction()->setEnabled(true);
   ShowStaleness();
   ShowNumber(*LowerBoundPanel, f.LowerBound);
   ShowNumber(*UpperBoundPanel, f.UpperBound);
@@ -435,6 +451,23 @@ QString FeedbackWindow::FitAsText() const {
   }
   line(QStringLiteral("Credibility Level (percent outside)"), QString::number(CredibilityLevel()));
   return text;
+}
+
+QString FeedbackWindow::FitAsCode(FitCode code) const {
+  const PlotOutcome* shown = Document_.Shown();
+  if (shown == nullptr) {
+    return QString();
+  }
+  const TwoSidedPower& model = shown->Fitted->Distribution;
+  switch (code) {
+    case FitCode::Python:
+      return QString::fromStdString(PythonQuantileSnippet(model));
+    case FitCode::R:
+      return QString::fromStdString(RQuantileSnippet(model));
+    case FitCode::Spreadsheet:
+      return QString::fromStdString(SpreadsheetQuantileFormula(model));
+  }
+  return QString();
 }
 
 void FeedbackWindow::CopyFit() const {

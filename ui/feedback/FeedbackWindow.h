@@ -19,6 +19,7 @@
 #include "Judgements.h"
 
 class ChartWidget;
+class QMenu;
 class Elicitation;
 class THandlerBoundary;
 class TGroupBox;
@@ -70,6 +71,11 @@ class FeedbackWindow : public QWidget {
   QString FitAsText() const;
   // Copies FitAsText to the clipboard.
   void CopyFit() const;
+  // The quantile function of the fit shown as code for the analyst's model, as "Copy as"
+  // in the value area's context menu copies it (ModelSnippets.h); empty before the first
+  // fit. Raises EFitError for a fit a double cannot hold.
+  enum class FitCode { Python, R, Spreadsheet };
+  QString FitAsCode(FitCode code) const;
 
   // [SECTION] Its own work
 
@@ -166,6 +172,7 @@ class FeedbackWindow : public QWidget {
   Elicitation& Document_;
   THandlerBoundary& Boundary_;
   bool Placed_ = false;
+  QMenu* CopyAsMenu_ = nullptr;  // "Copy as": the fit as code, once there is one
   void CreateExtraQuantilePage();
   // Puts the "Additional Quantile" page into the notebook, or takes it out.
   void ShowExtraQuantilePage(bool shown);

@@ -33,6 +33,7 @@
 #include "FeedbackWindow.h"
 #include "JudgementUndo.h"
 #include "MessageService.h"
+#include "ModelSnippets.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 #include "QtTestSupport.h"
@@ -808,6 +809,18 @@ TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
     EXPECT_EQ(line.count(u'\t'), 1) << line.toStdString();
   }
   EXPECT_EQ(Feedback->FiguresGroup->contextMenuPolicy(), Qt::ActionsContextMenu);
+  // "Copy as": each item copies its own form of the fit shown.
+  const QList<QAction*> menu = Feedback->FiguresGroup->actions();
+  ASSERT_EQ(menu.size(), 2);
+  ASSERT_NE(menu[1]->menu(), nullptr);
+  EXPECT_TRUE(menu[1]->isEnabled());
+  const std::string snippets[] = {PythonQuantileSnippet(ShownFit()), RQuantileSnippet(ShownFit()),
+                                  SpreadsheetQuantileFormula(ShownFit())};
+  ASSERT_EQ(menu[1]->menu()->actions().size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    menu[1]->menu()->actions()[i]->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), snippets[i]) << "item " << i;
+  }
 
   ChartWidget& pdf = *Feedback->DensityChart;
   EXPECT_EQ(pdf.actions().size(), 4);
