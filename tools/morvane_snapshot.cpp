@@ -24,10 +24,12 @@
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
+#include "ElicitationFileActions.h"
 #include "FeedbackWindow.h"
 #include "InputWindow.h"
 #include "MessageService.h"
 #include "MorvaneVersion.h"
+#include "NotesDialog.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -40,6 +42,7 @@ struct TOptions {
   std::optional<std::string> ap, m, br, n, xs;
   std::optional<int> p, r, s, credibility;
   std::vector<int> feedbackSize;  // width and height, or empty for the designed size
+  std::string open;               // an elicitation file to open first, or empty
   std::string out;
 };
 
@@ -219,6 +222,15 @@ int Run(const TOptions& options) {
   QApplication::processEvents();
 
   TSession session(recorder);
+  if (!options.open.empty()) {
+    session.Do("open " + options.open,
+               [&] { windows.Files().Open(QString::fromStdString(options.open)); });
+    // The notes of the file as their dialog shows them.
+    NotesDialog notes(windows.Document().Notes(), &inputWindow);
+    notes.show();
+    QApplication::processEvents();
+    Save(notes, dir, "notes-dialog.png");
+  }
   const auto write = [&](TEdit* edit, const std::optional<std::string>& text, const char* name) {
     if (text) {
       session.Do(std::string("type ") + name + " = " + *text,
@@ -339,10 +351,15 @@ int main(int argc, char** argv) {
                  "width and height of the feedback window, such as 1600 1200")
       ->expected(2)
       ->check(CLI::Range(100, 10000));
+  auto* open = app.add_option("--open", options.open,
+                              "open this elicitation file first; writes notes-dialog.png too");
   app.add_option("--out", options.out, "folder to write the images and texts.json into")
       ->required();
   power->excludes(extra);
   level->needs(extra);
+  for (const char* judgement : {"--ap", "--p", "--m", "--br", "--r", "--n", "--xs", "--s"}) {
+    open->excludes(app.get_option(judgement));
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

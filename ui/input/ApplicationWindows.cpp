@@ -11,6 +11,7 @@ ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(me
   main_ = std::make_unique<InputWindow>(document_, *feedback_, boundary_);
   undo_ = std::make_unique<JudgementUndo>(*main_, document_);
   files_ = std::make_unique<ElicitationFileActions>(*this);
+  main_->PlaceMenuBar();
 }
 
 ApplicationWindows::~ApplicationWindows() {

@@ -78,12 +78,7 @@ InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
   CreateCommandArea();
   SetTabOrder();
   move(187, 188);
-  const int menuHeight = MenuBar->sizeHint().height();
-  MenuBar->setGeometry(0, 0, kClientWidth, menuHeight);
-  ControlArea->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
-  resize(kClientWidth, kClientHeight + menuHeight);
-  // The controls stand at fixed places: any smaller and the right column is cut.
-  setMinimumSize(size());
+  PlaceMenuBar();
   // Handlers are connected last, so that building the window runs none of them.
   ConnectHandlers();
 }
@@ -412,6 +407,15 @@ bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
 }
 
 // [SECTION] For the commands of the menus
+
+void InputWindow::PlaceMenuBar() {
+  const int menuHeight = MenuBar->actions().isEmpty() ? 0 : MenuBar->sizeHint().height();
+  MenuBar->setGeometry(0, 0, kClientWidth, menuHeight);
+  ControlArea->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
+  // The controls stand at fixed places: any smaller and the right column is cut.
+  setMinimumSize(kClientWidth, kClientHeight + menuHeight);
+  resize(kClientWidth, kClientHeight + menuHeight);
+}
 
 void InputWindow::ShowTyped(const TypedJudgements& typed) {
   const std::pair<NumberField, TEdit*> edits[] = {{NumberField::LowerQuantile, LowerQuantileEdit},

@@ -75,6 +75,9 @@ class InputWindow : public QWidget {
   // message the fit raises is handed back instead, in order.
   std::vector<std::string> Refit();
 
+  // Gives the menu bar the height its menus take, the controls' area the room under it and
+  // the window the size of both; for whoever has filled the bar.
+  void PlaceMenuBar();
   // The File and Edit menus' bar, above the controls.
   QMenuBar* MenuBar = nullptr;
   // The controls' area, kClientWidth x kClientHeight, under the menu bar.

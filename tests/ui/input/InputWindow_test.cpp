@@ -218,6 +218,8 @@ TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_FALSE(Main->isWindowModified());
   EXPECT_EQ(Main->ControlArea->size(),
             QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
+  EXPECT_GT(Main->MenuBar->height(), 10);
+  EXPECT_EQ(Main->ControlArea->y(), Main->MenuBar->height());
   EXPECT_EQ(Main->size(),
             QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + Main->MenuBar->height()));
   EXPECT_TRUE(Recorder.Records().empty());
