@@ -63,6 +63,8 @@ bool SessionAutosave::OfferRestore() {
   const QByteArray bytes = file.readAll();
   try {
     Windows_.Files().Adopt(ReadElicitationText(std::string_view(bytes.constData(), bytes.size())));
+    // Taken back, it is kept again at once: another crash before a change loses nothing.
+    Write();
   } catch (const EFileError& refusal) {
     Windows_.Boundary().ShowError(
         OpenRefusal(Path_, QString::fromUtf8(refusal.what())).toStdString());

@@ -1048,6 +1048,7 @@ TEST_F(InputWindowTest, TheSessionIsKeptAfterEachChangeAndOfferedBackAfterACrash
   EXPECT_EQ(restarted.Main()->Typed(), Main->Typed());
   EXPECT_TRUE(restarted.Main()->isWindowModified());
   EXPECT_TRUE(otherMessages.Records().empty());
+  EXPECT_TRUE(autosave.Found()) << "a restored session is kept until it is saved";
   // Declined, the kept session is gone.
   EXPECT_FALSE(autosave.OfferRestore());
   EXPECT_FALSE(autosave.Found());
