@@ -158,18 +158,19 @@ main_window=$(timeout 60 xdotool search --sync --onlyvisible --name '^levels.mor
 sleep 0.5
 [ "$(copy_fit)" = "$fitted" ] || fail "the file opened with another fit: $(copy_fit)"
 
-# Three changes (a_p, m and a step of p) and three undos.
+# Three changes (a_p, m and a step down of p, which s = 80 bounds above) and three undos.
 type_field 24 6
 type_field 56 7.5
 xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((menu + 8 + 24 + 11)) click 1
-xdotool key --clearmodifiers Up
+xdotool key --clearmodifiers Down
 sleep 1
 changed=$(copy_fit)
-grep -qP '^Quantile Level \(p\)\t81$' <<<"$changed" || fail "the three changes were not fitted: $changed"
+grep -qP '^Quantile Level \(p\)\t79$' <<<"$changed" || fail "the three changes were not fitted: $changed"
 xdotool search --onlyvisible --name '^levels.morvane\* - Morvane$' >/dev/null ||
   fail "the changes did not mark the title"
+# The keyboard back in the input window, in the field of p: Ctrl+Z there is the window's.
+xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((menu + 8 + 24 + 11)) click 1
 for _ in 1 2 3; do
-  xdotool mousemove --window "$main_window" $((16 + 505 / 2)) $((menu + 368 + 25 / 2))
   xdotool key --clearmodifiers ctrl+z
   sleep 1
 done
