@@ -24,8 +24,8 @@
 
 namespace {
 
-const QString kRecentKey = QStringLiteral("RecentFiles");
-const QString kFileFilter = QStringLiteral("Elicitations (*.morvane);;All files (*)");
+constexpr QLatin1String kRecentKey("RecentFiles");
+constexpr QLatin1String kFileFilter("Elicitations (*.morvane);;All files (*)");
 
 ElicitationFileActions::UnsavedAnswer AskWithDialog(QWidget* parent, const QString& fileName) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
@@ -73,12 +73,12 @@ ElicitationFileActions::ElicitationFileActions(ApplicationWindows& windows) : Wi
   AskUnsaved = [&window](const QString& name) { return AskWithDialog(&window, name); };
   AskOpenPath = [&window] {
     return QFileDialog::getOpenFileName(&window, QStringLiteral("Open Elicitation"), QString(),
-                                        kFileFilter);
+                                        QString(kFileFilter));
   };
   AskSavePath = [this, &window] {
     return WithExtension(QFileDialog::getSaveFileName(
         &window, QStringLiteral("Save Elicitation As"),
-        Path_.isEmpty() ? QStringLiteral("Untitled.morvane") : Path_, kFileFilter));
+        Path_.isEmpty() ? QStringLiteral("Untitled.morvane") : Path_, QString(kFileFilter)));
   };
   AskReportPath = [this, &window] {
     const QString suggested = Path_.isEmpty() ? QStringLiteral("Untitled.pdf")
