@@ -109,6 +109,19 @@ void BM_SampleQuantileOnly(benchmark::State& state, bool prepared) {
   state.SetItemsProcessed(state.iterations() * kDraws);
 }
 
+// The quantile of the linear pool of three experts, as a pool's draw takes it.
+void BM_PoolQuantile(benchmark::State& state) {
+  const TwoSidedPower first = FitRequest(TFitRequest{}).Model;
+  const LinearPool pool({first, TwoSidedPower(1, 2, 4, 3), TwoSidedPower(0, 5, 30, 0.8L, 2)});
+  constexpr std::uint64_t kPoolDraws = 10'000;
+  for (auto _ : state) {
+    TDrawGenerator generator(1);
+    for (std::uint64_t i = 0; i < kPoolDraws; ++i)
+      benchmark::DoNotOptimize(Quantile(pool, OpenUnitInterval(generator.Next())));
+  }
+  state.SetItemsProcessed(state.iterations() * kPoolDraws);
+}
+
 BENCHMARK_CAPTURE(BM_BatchWhole, power_csv, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, power_json, false, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, extra_csv, true, false)->Unit(benchmark::kMillisecond);
@@ -123,3 +136,4 @@ BENCHMARK_CAPTURE(BM_SampleQuantileOnly, model, false)->Unit(benchmark::kMillise
 BENCHMARK_CAPTURE(BM_SampleQuantileOnly, prepared, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+BENCHMARK(BM_PoolQuantile)->Unit(benchmark::kMillisecond);

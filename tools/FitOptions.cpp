@@ -133,6 +133,24 @@ std::vector<TProbePoint> ReadProbePoints(std::string_view text) {
   return points;
 }
 
+std::vector<Extended> ReadPoolWeights(std::string_view text) {
+  std::vector<Extended> weights;
+  bool any = false;
+  for (const std::string_view raw : SplitList(text)) {
+    const std::string_view item = TrimBlanks(raw);
+    const Extended weight = ReadListNumber("--weights", item);
+    if (!(weight >= 0)) {
+      throw EUsageError("--weights reads " + QuotedText(item) +
+                        ", which is not a weight: weights are numbers of 0 or more.");
+    }
+    any = any || weight > 0;
+    weights.push_back(weight);
+  }
+  if (!any)
+    throw EUsageError("--weights gives every expert the weight 0: give one expert more.");
+  return weights;
+}
+
 TDrawFormat ReadDrawFormat(std::string_view text) {
   if (text == "text")
     return TDrawFormat::Text;

@@ -72,5 +72,8 @@ std::vector<TQuantileLevel> ReadQuantileLevels(std::string_view text);
 // "6.5,10": values x for P(X <= x), each a decimal number.
 std::vector<TProbePoint> ReadProbePoints(std::string_view text);
 
+// --weights: "1,2,1", a weight of 0 or more for each expert of a pool, not all 0.
+std::vector<Extended> ReadPoolWeights(std::string_view text);
+
 // --format: "text", "f64" or "npy".
 TDrawFormat ReadDrawFormat(std::string_view text);

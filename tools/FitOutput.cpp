@@ -204,3 +204,68 @@ std::string JsonText(const nlohmann::ordered_json& value, int indent) {
 nlohmann::ordered_json ErrorJson(const std::string& message) {
   return nlohmann::ordered_json{{"error", message}};
 }
+
+std::vector<TQuantileLevel> PoolQuantileLevels(const TFitRequest& request) {
+  if (!request.Quantiles.empty())
+    return request.Quantiles;
+  std::vector<TQuantileLevel> levels;
+  for (const int level : kQuantileLevels)
+    levels.push_back({std::to_string(level), static_cast<Extended>(level)});
+  return levels;
+}
+
+nlohmann::ordered_json PoolJson(const TFitRequest& request, const std::vector<TPoolExpert>& experts,
+                                const LinearPool& pool) {
+  const auto number = [](Extended value) { return JsonDouble(value, kJsonRemedy); };
+  nlohmann::ordered_json out = nlohmann::ordered_json::object();
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (std::size_t i = 0; i < experts.size(); ++i) {
+    nlohmann::ordered_json expert{{"name", experts[i].Name}, {"weight", number(pool.Weights()[i])}};
+    TFitRequest own;
+    own.Sheet = experts[i].Result.Outcome.Fitted->Given.Typed;
+    expert.update(FitJson(own, experts[i].Result));
+    list.push_back(std::move(expert));
+  }
+  out["experts"] = std::move(list);
+  out["a"] = number(pool.Lower());
+  out["b"] = number(pool.Upper());
+  out["median"] = number(Quantile(pool, 0.5L));
+  out["mean"] = number(Mean(pool));
+  out["sd"] = number(StdDev(pool));
+  nlohmann::ordered_json quantiles = nlohmann::ordered_json::object();
+  for (const TQuantileLevel& level : PoolQuantileLevels(request))
+    quantiles[level.Text] = number(Quantile(pool, level.Percent / 100));
+  out["quantiles"] = std::move(quantiles);
+  if (!request.Probes.empty()) {
+    nlohmann::ordered_json probabilities = nlohmann::ordered_json::object();
+    for (const TProbePoint& probe : request.Probes)
+      probabilities[probe.Text] = JsonProbability(Cdf(pool, probe.Value), kJsonRemedy);
+    out["probabilities"] = std::move(probabilities);
+  }
+  return out;
+}
+
+void WritePoolTable(std::ostream& out, const TFitRequest& request,
+                    const std::vector<TPoolExpert>& experts, const LinearPool& pool) {
+  out << "Linear pool of " << experts.size() << (experts.size() == 1 ? " expert" : " experts")
+      << "\n\n";
+  for (std::size_t i = 0; i < experts.size(); ++i) {
+    const TFitFigures& f = experts[i].Result.Outcome.Figures;
+    out << "  Expert " << i + 1
+        << (experts[i].Name.empty() ? "" : " (" + EscapedText(experts[i].Name) + ")") << ": weight "
+        << FormatNumber(pool.Weights()[i]) << ", a " << FormatNumber(f.LowerBound) << ", m "
+        << FormatNumber(f.ModeValue) << ", b " << FormatNumber(f.UpperBound) << ", n "
+        << FormatNumber(f.Power) << "\n";
+  }
+  out << "\n";
+  WriteRow(out, "Lower Bound (a)", pool.Lower());
+  WriteRow(out, "Upper Bound (b)", pool.Upper());
+  WriteRow(out, "Median", Quantile(pool, 0.5L));
+  WriteRow(out, "Mean", Mean(pool));
+  WriteRow(out, "Standard Deviation", StdDev(pool));
+  out << "\n";
+  for (const TQuantileLevel& level : PoolQuantileLevels(request))
+    WriteRow(out, "Quantile " + level.Text + "%", Quantile(pool, level.Percent / 100));
+  for (const TProbePoint& probe : request.Probes)
+    WriteRow(out, "P(X <= " + probe.Text + ")", Cdf(pool, probe.Value));
+}

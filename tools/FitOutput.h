@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FitOptions.h"
+#include "LinearPool.h"
 #include "PlotComputation.h"
 #include "PowerSearch.h"
 #include "TwoSidedPower.h"
@@ -87,3 +88,26 @@ std::string JsonText(const nlohmann::ordered_json& value, int indent = -1);
 
 // The JSON object of a refusal.
 nlohmann::ordered_json ErrorJson(const std::string& message);
+
+// [SECTION] The pool of several experts
+
+// One expert of a pool: the name it goes by and its fit.
+struct TPoolExpert {
+  std::string Name;
+  TFitResult Result;
+};
+
+// The levels the pool's quantiles are given at: those of --quantiles, else the feedback
+// window's.
+std::vector<TQuantileLevel> PoolQuantileLevels(const TFitRequest& request);
+
+// The pool's figures as one JSON object: each expert's name, weight and fit (as FitJson
+// writes it) under "experts", then the pool's support "a" and "b", "median", "mean", "sd",
+// its "quantiles" and, with --probe, "probabilities". Requires every expert fitted; raises
+// as FitValues does.
+nlohmann::ordered_json PoolJson(const TFitRequest& request, const std::vector<TPoolExpert>& experts,
+                                const LinearPool& pool);
+
+// The same as a table.
+void WritePoolTable(std::ostream& out, const TFitRequest& request,
+                    const std::vector<TPoolExpert>& experts, const LinearPool& pool);

@@ -262,3 +262,17 @@ void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t co
   while (!pending.empty() && out)
     writeFirst();
 }
+
+void WritePoolSample(std::ostream& out, const LinearPool& pool, std::uint64_t count,
+                     std::uint64_t seed, TDrawFormat format) {
+  if (format != TDrawFormat::Text && !(FitsDouble(pool.Lower()) && FitsDouble(pool.Upper())))
+    throw EFitError(std::string(kBeyondDouble));
+  if (format == TDrawFormat::NumPy)
+    out << NumPyHeader(count);
+  TDrawGenerator generator(seed);
+  for (std::uint64_t left = count; left > 0 && out; --left) {
+    const Extended value = Quantile(pool, OpenUnitInterval(generator.Next()));
+    char buffer[kLongestText];
+    out.write(buffer, PutDraw(buffer, value, format) - buffer);
+  }
+}

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "LinearPool.h"
 #include "TwoSidedPower.h"
 
 // xoshiro256** 1.0, with its four words of state filled by four successive outputs of
@@ -71,3 +72,9 @@ std::string NumPyHeader(std::uint64_t count);
 // support a double cannot hold. Stops early once `out` has failed.
 void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t count,
                  std::uint64_t seed, TDrawFormat format = TDrawFormat::Text);
+
+// The same for the linear pool of several fits: Quantile(pool, u) for the same successive
+// u, worked out one after another. A draw that raises an arithmetic error ends the writing
+// there; the binary formats refuse a pool whose support a double cannot hold.
+void WritePoolSample(std::ostream& out, const LinearPool& pool, std::uint64_t count,
+                     std::uint64_t seed, TDrawFormat format = TDrawFormat::Text);

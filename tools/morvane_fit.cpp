@@ -10,6 +10,7 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +50,7 @@ struct TOptionTexts {
   std::string Open;
   std::string Save;
   std::string Report;
+  std::string Weights;
 };
 
 int Fail(const std::string& message, bool json) {
@@ -124,10 +126,59 @@ void WriteReport(const std::string& path, const ExpertRecord& expert) {
 }
 #endif
 
+// The pool of every expert of the elicitation, each fitted at its own judgements (at
+// --credibility when given): its figures, or its draws. An expert that cannot be fitted
+// ends the work with its message.
+struct TPoolWork {
+  const ElicitationRecord& Record;
+  std::optional<int> Credibility;
+  std::vector<Extended> Weights;
+  bool Json = false;
+  bool Sample = false;
+  std::uint64_t Draws = 0;
+  std::uint64_t Seed = 0;
+  TDrawFormat Format = TDrawFormat::Text;
+};
+
+int RunPool(const TFitRequest& request, const TPoolWork& work) {
+  std::vector<TPoolExpert> experts;
+  std::vector<TwoSidedPower> models;
+  for (std::size_t i = 0; i < work.Record.Experts.size(); ++i) {
+    const ExpertRecord& expert = work.Record.Experts[i];
+    TFitRequest own;
+    own.Sheet = expert.Typed;
+    if (work.Credibility)
+      own.SetCredibility(*work.Credibility);
+    TFitResult result = FitRequest(own);
+    const std::string who = "experts[" + std::to_string(i) + "]" +
+                            (expert.Name.empty() ? "" : " (" + expert.Name + ")");
+    for (const std::string& warning : result.Warnings)
+      std::cerr << "Warning: " << EscapedText(who) << ": " << warning << "\n";
+    if (!result.Fitted())
+      return Fail(who + ": " + result.Refusal(), work.Json);
+    models.push_back(result.Model);
+    experts.push_back({expert.Name, std::move(result)});
+  }
+  if (!work.Weights.empty() && work.Weights.size() != experts.size()) {
+    return UsageFailure("--weights gives " + std::to_string(work.Weights.size()) +
+                        " weights for the " + std::to_string(experts.size()) +
+                        " experts of the file.");
+  }
+  const LinearPool pool(std::move(models), work.Weights);
+  if (work.Sample)
+    WritePoolSample(std::cout, pool, work.Draws, work.Seed, work.Format);
+  else if (work.Json)
+    std::cout << JsonText(PoolJson(request, experts, pool), 2) << "\n";
+  else
+    WritePoolTable(std::cout, request, experts, pool);
+  return 0;
+}
+
 int Run(int argc, char** argv) {
   TFitRequest request;
   TOptionTexts texts;
   bool json = false;
+  bool pooled = false;
 
   CLI::App app{
       "Fits a two-sided power distribution to an expert's judgements and prints the numbers "
@@ -176,6 +227,12 @@ int Run(int argc, char** argv) {
   auto* report = app.add_option("--report", texts.Report,
                                 "also write a report of the judgements and their fit as a PDF");
 #endif
+
+  auto* pool = app.add_flag("--pool", pooled,
+                            "with --open: the linear pool of every expert of the file instead");
+  auto* weights = app.add_option("--weights", texts.Weights,
+                                 "the experts' weights in the pool, such as 2,1,1 (default: "
+                                 "equal)");
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
@@ -186,9 +243,12 @@ int Run(int argc, char** argv) {
     batch->excludes(single);
 #ifdef MORVANE_WITH_REPORT
   batch->excludes(report);
+  report->excludes(pool);
 #endif
   for (CLI::Option* judgement : {ap, p, m, br, r, power, extra, level})
     open->excludes(judgement);
+  pool->needs(open);
+  weights->needs(pool);
 
   try {
     app.parse(argc, argv);
@@ -252,6 +312,17 @@ int Run(int argc, char** argv) {
   }
 
   try {
+    if (pool->count() > 0) {
+      TPoolWork work{record, std::nullopt, {},        json, sample->count() > 0,
+                     draws,  drawSeed,     drawFormat};
+      if (app.count("--credibility") > 0)
+        work.Credibility = request.Credibility();
+      if (weights->count() > 0)
+        work.Weights = ReadPoolWeights(texts.Weights);
+      if (save->count() > 0)
+        SaveElicitation(texts.Save, record, FitRequest(request));
+      return RunPool(request, work);
+    }
     const TFitResult result = FitRequest(request);
     if (save->count() > 0) {
       try {
@@ -280,6 +351,10 @@ int Run(int argc, char** argv) {
     } else {
       WriteTable(std::cout, request, result);
     }
+  } catch (const EUsageError& e) {
+    return UsageFailure(e.what());
+  } catch (const EFileError& e) {
+    return FileFailure(texts.Save, e.what());
   } catch (const EFitError& e) {
     return Fail(e.what(), json);
   } catch (const EMathError& e) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "FakeJudgements.h"
+#include "FloatErrors.h"
+#include "LinearPool.h"
 
 namespace {
 
@@ -109,6 +111,29 @@ TEST(TwoSidedPowerTest, DegenerateSupportRaises) {
 TEST(TwoSidedPowerTest, StdDevNeedsThePositiveStandardizedMode) {
   const TwoSidedPower d = Model(0, 0, 10, 2, 2);
   EXPECT_THROW(StdDev(d), EZeroDivide) << "ln of a zero standardized mode";
+}
+
+// The linear pool of experts' fits: one expert is that expert's distribution; two whose
+// supports leave a gap have a flat distribution function there, and the quantile at its
+// level is where the gap begins; a weight of 0 leaves an expert out.
+TEST(TwoSidedPowerTest, TheLinearPoolInvertsItsMixture) {
+  const LinearPool one({DefaultFit()});
+  for (const long double u : {0.001L, 0.1L, 0.5L, 0.9L, 0.999L})
+    EXPECT_NEAR(Quantile(one, u), Quantile(DefaultFit(), u), 1e-12L * 18.2L) << u;
+  EXPECT_EQ(Mean(one), Mean(DefaultFit()));
+
+  const LinearPool apart({Model(0, 1, 2, 1, 1), Model(10, 11, 12, 0.5L, 4), DefaultFit()},
+                         {1, 3, 0});
+  EXPECT_EQ(apart.Weights()[1], 0.75L);
+  EXPECT_EQ(apart.Upper(), 12) << "an expert without weight is no part of the support";
+  EXPECT_NEAR(Quantile(apart, 0.25L), 2, 1e-12L * 12);
+  EXPECT_EQ(Cdf(apart, 5), 0.25L);
+  const long double u = 0.25L + 0.75L * Cdf(Model(10, 11, 12, 0.5L, 4), 11.3L);
+  EXPECT_NEAR(Quantile(apart, u), 11.3L, 1e-12L * 12);
+  EXPECT_EQ(Quantile(apart, 0), 0);
+  EXPECT_EQ(Quantile(apart, 1), 12);
+  EXPECT_THROW(LinearPool({DefaultFit()}, {0}), EFitError);
+  EXPECT_THROW(LinearPool({DefaultFit()}, {1, 1}), EFitError);
 }
 
 }  // namespace

@@ -77,4 +77,26 @@ TEST(ElicitationTest, ASwitchOfModeReviewsTheAdditionalQuantile) {
   EXPECT_FALSE(back.Feasibility);
 }
 
+TEST(ElicitationTest, OpeningAnExpertTakesItWholeAndForgetsTheFitShown) {
+  Elicitation document;
+  ASSERT_TRUE(document.Plot(FakeJudgements()).Fitted);
+  ExpertRecord saved{"B", FakeJudgements(), {}};
+  saved.Notes.Quantity = "Delay";
+  saved.Typed.Credibility = Percent(20);
+  saved.Typed.Type(NumberField::Power, "abc");
+  EXPECT_FALSE(document.Open(saved).Fitted);
+  EXPECT_EQ(document.Shown(), nullptr) << "the fit of the session before is not the file's";
+  EXPECT_FALSE(document.IsStale());
+  EXPECT_EQ(document.Record(), saved) << "the credibility level is the file's";
+
+  saved.Typed.Type(NumberField::Power, "7.0");
+  ASSERT_TRUE(document.Open(saved).Fitted);
+  EXPECT_EQ(document.Shown()->Fitted->Given.Credibility(), Percent(20));
+  ElicitationNotes notes = document.Notes();
+  notes.Overall = "revised";
+  document.SetNotes(notes);
+  EXPECT_EQ(document.Notes().Overall, "revised");
+  EXPECT_FALSE(document.IsStale()) << "a note changes no fit";
+}
+
 }  // namespace
