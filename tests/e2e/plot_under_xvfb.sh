@@ -2,7 +2,8 @@
 # End to end: starts the real program on a virtual X server, presses the plot button with
 # the mouse, waits for the feedback window, types p = 80 and then "90" into r key by key as
 # a slow typist does, expects no message box and the fit of p = 80 %, r = 90 % (read back
-# through the value area's "Copy Judgements and Fit"), then closes the input window and
+# through the value area's "Copy Judgements and Fit"), types a whole set of judgements in
+# tab order and expects exactly their fit and no box, then closes the input window and
 # expects the program to end although the feedback window is still open.
 #   plot_under_xvfb.sh PATH_TO_MORVANE
 # Exit status 77 (skipped) when the X tools are missing; scripts/setup installs them.
@@ -65,7 +66,7 @@ timeout 60 xdotool search --sync --onlyvisible --name "^$feedback_title\$" >/dev
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the plot"
 
 # Levels typed key by key: p = 80, then r = "9", "0" with pauses longer than the typing
-# pause between the keys. The "9" alone could still become 90 and is never fitted.
+# pause between the keys. The "9" alone, below p, is refused in the message line, not in a box.
 # The level fields: p at (392, 24) and r at (392, 88) in the first group box at (16, 8).
 xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((8 + 24 + 11)) click 1
 xdotool key --clearmodifiers ctrl+a
@@ -91,6 +92,33 @@ grep -qP '^Quantile Level \(r\)\t90$' <<<"$copied" || fail "the fit shown is not
 grep -qP '^Lower Bound \(a\)\t2.68720904$' <<<"$copied" &&
   fail "the feedback window still shows the fit of p = 10: $copied"
 
+# The judgements typed in tab order at a normal pace, as a new analyst enters them:
+# a_p = 20, p = 5, m = 30, b_r = 60, r = 95, n = 3, then Enter. Leaving p refits with
+# a_p = 20 above m = 7.0, which is refused in the window's message line, not in a box, so
+# that no key is lost; the fit shown at the end is exactly the one typed.
+# The a_p field: (168, 24) in the first group box, 89 x 21.
+xdotool mousemove --window "$main_window" $((16 + 168 + 30)) $((8 + 24 + 10)) click 1
+xdotool key --clearmodifiers ctrl+a
+for entry in 20 5 30 60 95; do
+  xdotool type --delay 120 "$entry"
+  xdotool key --delay 120 Tab
+done
+xdotool type --delay 120 3
+xdotool key --delay 120 Return
+sleep 1.5
+if xdotool search --onlyvisible --name '^(Error|Warning|Morvane)$' | grep -vx "$main_window" >/dev/null; then
+  fail "a message box opened while the judgements were typed in tab order"
+fi
+xdotool mousemove --window "$feedback_window" 300 140 click 3
+sleep 0.5
+xdotool mousemove_relative 30 10 click 1
+sleep 0.5
+copied=$(timeout 10 xclip -o -selection clipboard 2>/dev/null) || fail "nothing was copied"
+for line in 'Lower Quantile \(a_p\)\t20' 'Quantile Level \(p\)\t5' 'Most Likely Value \(m\)\t30' \
+  'Upper Quantile \(b_r\)\t60' 'Quantile Level \(r\)\t95' 'Power Parameter n\t3'; do
+  grep -qP "^$line\$" <<<"$copied" || fail "the fit shown is not the one typed in tab order ($line): $copied"
+done
+
 # Closing the input window ends the program, with the feedback window open.
 python3 "$here/close_window.py" "$main_window" || fail "could not ask the input window to close"
 for _ in $(seq 300); do
@@ -104,4 +132,4 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=""
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "the feedback window appeared after the plot button was pressed; p = 80 and r = 90 typed key by key were fitted without a message box; closing the input window ended the program"
+echo "the feedback window appeared after the plot button was pressed; p = 80 and r = 90 typed key by key were fitted without a message box; the judgements typed in tab order were fitted exactly, without a message box; closing the input window ended the program"
