@@ -170,7 +170,7 @@ void CheckFiguresFromPanels(const FeedbackWindow& f, TProblems& problems, TShown
       out << Name(panels[k]) << " shows the " << kFigureNames[k] << " " << Text(panels[k])
           << ", but the fit of the panels a = " << Text(f.LowerBoundPanel)
           << ", b = " << Text(f.UpperBoundPanel) << ", m = " << Text(f.ModePanel)
-          << ", n = " << Text(f.PowerPanel) << " (credibility level " << level
+          << ", n = " << Text(f.PowerPanel) << " (credibility level " << level.Text()
           << ") puts it between " << from << " and " << to;
       problems.push_back(out.str());
     }
