@@ -18,10 +18,6 @@ std::string Level::Text() const {
 
 Level ReadLevelText(std::string_view fieldName, std::string_view text) {
   const std::string_view raw = text;
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
   const auto refuse = [&](std::string_view why) {
     std::string message(fieldName);
     if (text.empty())
@@ -62,7 +58,7 @@ Level ReadLevelText(std::string_view fieldName, std::string_view text) {
   }
   if (text.empty() || !digits || i != text.size())
     throw refuse(kNotALevel);
-  if (tooLarge)
+  if (tooLarge || tenths > kLargestLevelTenths)
     throw refuse("is too large for a level: levels are percentages from 0 to 100");
   return Level::FromTenths(negative ? -tenths : tenths);
 }

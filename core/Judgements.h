@@ -50,13 +50,14 @@ class Level {
   long long Tenths_ = 0;
 };
 
-// The most tenths a level text may give, either side of zero: far beyond any level the
-// checks take, and small enough to convert exactly.
-inline constexpr long long kLargestLevelTenths = 1'000'000'000'000LL;
+// The most tenths a level text may give, either side of zero: every whole percentage of
+// the int range, as whole levels were read, and far beyond any level the checks take.
+inline constexpr long long kLargestLevelTenths = 21'474'836'480LL;
 
-// Reads a typed level: blanks around it are accepted; the rest must be an optional sign and
-// decimal digits with at most one decimal after a "." (digits on at least one side of it;
-// zeros after the first decimal are allowed: "2.50"). Any other text, empty included,
+// Reads a typed level, as a level field reads it: the whole text must be an optional sign
+// and decimal digits with at most one decimal after a "." (digits on at least one side of
+// it; zeros after the first decimal are allowed: "2.50"; no blanks). Any other text, empty
+// included,
 // raises EInputError naming the field (such as "Quantile Level (p)" or "--p") and saying
 // how to type a level.
 Level ReadLevelText(std::string_view fieldName, std::string_view text);
