@@ -1,5 +1,7 @@
 #include "Fit.h"
 
+#include <algorithm>
+
 #include "FitCheck.h"
 #include "NumberText.h"
 #include "SolverRecord.h"
@@ -119,6 +121,14 @@ FitOutcome FitJudgements(const Judgements& judgements, TBoundsPath path) {
     CheckJudgements(record, mode);
     if (mode == FitMode::PowerParameter) {
       record.SolveBounds();
+      // The bisection meets q to 1e-10, which leaves F(a_p) and F(b_r) some 1e-11 from
+      // their levels. Levels in tenths of a percent are fitted to the precision of extended;
+      // whole percentages keep the bisection's bits, which every earlier figure has.
+      const auto whole = [&judgements](LevelField field) {
+        return judgements.LevelOf(field).Tenths() % 10 == 0;
+      };
+      if (!whole(LevelField::Lower) || !whole(LevelField::Upper))
+        record.PolishBounds();
       if (Checked((1 - record.UpperLevel) * record.LowerLevel) != 0) {
         record.ModeProbabilityLimit = record.LimitModeProbability();
       }
@@ -139,6 +149,23 @@ FitOutcome FitJudgements(const Judgements& judgements, TBoundsPath path) {
   }
   outcome.Fitted = FitOf(record, judgements);
   return outcome;
+}
+
+Fit FitAtPower(const Fit& fit, Extended power) {
+  TFloatScope scope;
+  if (std::find(fit.Powers.begin(), fit.Powers.end(), power) == fit.Powers.end())
+    throw EFitError("The power n = " + Trimmed(power) + " is not one that fits x_s.");
+  SolverRecord record = RecordOf(fit.Given, TBoundsPath::Screened);
+  record.ModeProbabilityLimit = fit.ModeProbabilityLimit;
+  record.Power = power;
+  record.SolveBounds();
+  record.PolishBounds();
+  CheckFit(record, FitMode::ExtraQuantile);
+  Fit chosen = fit;
+  chosen.Distribution =
+      TwoSidedPower(record.LowerBound, record.ModeValue, record.UpperBound, record.Power);
+  chosen.ModeProbability = record.ModeProbability;
+  return chosen;
 }
 
 JudgementReview ReviewExtraQuantile(const Judgements& judgements) {

@@ -129,6 +129,12 @@ struct FitOutcome : JudgementReview {
 // faults raise EMathError.
 FitOutcome FitJudgements(const Judgements& judgements, TBoundsPath path = TBoundsPath::Screened);
 
+// The same judgements fitted at another of the powers that fit x_s (one of fit.Powers):
+// the bounds solved and polished at that power, as the search shows every root it did not
+// choose, and checked; the powers and the search curve stay those of the search. Raises
+// EFitError for a power not among them or a fit its check refuses.
+Fit FitAtPower(const Fit& fit, Extended power);
+
 // The review a change of mode or of s gives in additional-quantile mode: the judgements are
 // checked, the side of x_s advised on and the feasibility bounds computed.
 JudgementReview ReviewExtraQuantile(const Judgements& judgements);

@@ -9,9 +9,9 @@
 
 namespace {
 
+// A level as the messages write it, in percent to the tenth its field takes: "2.5 %".
 std::string Percent(Extended level) {
-  const long double percent = std::round(level * 100);
-  return std::to_string(static_cast<long long>(percent)) + " %";
+  return Level::FromTenths(std::llround(level * 1000)).Text() + " %";
 }
 
 // A number as a message quotes it: ten significant digits, no padding.
@@ -90,6 +90,11 @@ void CheckJudgements(const SolverRecord& d, FitMode mode) {
   if (!(d.ExtraLevel > 0 && d.ExtraLevel < 1)) {
     throw EFitError("The quantile level s must lie between 0 % and 100 %: s is " +
                     Percent(d.ExtraLevel) + ".");
+  }
+  if (!(d.LowerLevel < d.ExtraLevel && d.ExtraLevel < d.UpperLevel)) {
+    throw EFitError("The quantile level s must lie strictly between p and r: p is " +
+                    Percent(d.LowerLevel) + ", s is " + Percent(d.ExtraLevel) + " and r is " +
+                    Percent(d.UpperLevel) + ". Choose s between them.");
   }
 }
 

@@ -8,7 +8,7 @@
 // Raises EFitError, with a message that says what to change, unless a_p < m < b_r (all
 // within 1e2000, m at least 1e-2000 from either), 0 <= p < r <= 1 and, in power-parameter
 // mode, 0.0001 <= n <= 10000; in additional-quantile mode also 0 < p, r < 1 and
-// 0 < s < 1.
+// p < s < r.
 void CheckJudgements(const SolverRecord& record, FitMode mode);
 
 // Raises EFitError unless the record's fit has n <= 10000 and a < m < b, and puts

@@ -20,31 +20,47 @@ enum class NumberField { LowerQuantile, ModeValue, UpperQuantile, Power, ExtraQu
 // The level fields: p, r and s.
 enum class LevelField { Lower, Upper, Extra };
 
-// A quantile level or a credibility level, as the expert gives it: a whole percentage, any
-// whole number as typed (a level beyond 0 to 100 is refused by the checks, not here). Its
-// representation is this class's own; the core takes only Fraction().
+// A quantile level or a credibility level, as the expert gives it: a percentage in steps of
+// a tenth, any such number as typed (a level beyond 0 to 100 is refused by the checks, not
+// here). Its representation is this class's own; the core takes only Fraction().
 class Level {
  public:
   constexpr Level() = default;
-  static constexpr Level FromPercent(int percent) {
+  static constexpr Level FromPercent(int percent) { return FromTenths(percent * 10LL); }
+  static constexpr Level FromTenths(long long tenths) {
     Level level;
-    level.Percent_ = percent;
+    level.Tenths_ = tenths;
     return level;
   }
 
-  // The whole percentage, as a level field shows it.
-  constexpr int Percent() const { return Percent_; }
-  // The level as the core computes with it: the percentage converted exactly to extended
-  // and divided by 100 in one rounded division (10 gives the extended value nearest 0.1).
+  // The level in tenths of a percent: 25 for 2.5 %.
+  constexpr long long Tenths() const { return Tenths_; }
+  // The level as the core computes with it: the tenths converted exactly to extended and
+  // divided by 1000 in one rounded division. A whole percentage gives the bits its
+  // percentage divided by 100 gives, since the quotient is the same real number (10 gives
+  // the extended value nearest 0.1).
   Extended Fraction() const;
-  // The percentage as decimal digits, with a sign when negative: "10".
+  // The percentage as decimal digits, with a sign when negative and one decimal when it is
+  // not whole: "10", "2.5", "-0.5".
   std::string Text() const;
 
   friend constexpr auto operator<=>(const Level&, const Level&) = default;
 
  private:
-  int Percent_ = 0;
+  long long Tenths_ = 0;
 };
+
+// The most tenths a level text may give, either side of zero: every whole percentage of
+// the int range, as whole levels were read, and far beyond any level the checks take.
+inline constexpr long long kLargestLevelTenths = 21'474'836'480LL;
+
+// Reads a typed level, as a level field reads it: the whole text must be an optional sign
+// and decimal digits with at most one decimal after a "." (digits on at least one side of
+// it; zeros after the first decimal are allowed: "2.50"; no blanks). Any other text, empty
+// included,
+// raises EInputError naming the field (such as "Quantile Level (p)" or "--p") and saying
+// how to type a level.
+Level ReadLevelText(std::string_view fieldName, std::string_view text);
 
 // The caption of the label beside a number field, which names the field in messages.
 std::string_view FieldCaption(NumberField field);

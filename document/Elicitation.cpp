@@ -34,6 +34,7 @@ const PlotOutcome& Elicitation::Plot(const TypedJudgements& typed, const PlotOpt
     return Refused_;
   }
   Shown_ = std::move(outcome);
+  Searched_ = Shown_;
   Stale_ = false;
   return *Shown_;
 }
@@ -45,6 +46,25 @@ JudgementReview Elicitation::SwitchMode(const TypedJudgements& typed) {
   if (judgements && Typed_.Mode == FitMode::ExtraQuantile)
     review = ReviewExtraQuantile(*judgements);
   return review;
+}
+
+const PlotOutcome& Elicitation::ShowPower(Extended power) {
+  if (!Shown_) {
+    Refused_ = PlotOutcome{};
+    Refused_.Messages.push_back({MessageKind::Error, "There is no fit to show at another power."});
+    return Refused_;
+  }
+  // The power the search chose comes back with the search's own bits.
+  PlotOutcome outcome = Searched_ && Searched_->Fitted->Power() == power
+                            ? *Searched_
+                            : ComputePlotAtPower(*Shown_->Fitted, power);
+  if (!outcome.Fitted) {
+    Refused_ = std::move(outcome);
+    return Refused_;
+  }
+  Shown_ = std::move(outcome);
+  SetCredibility(Typed_.Credibility);
+  return *Shown_;
 }
 
 void Elicitation::SetCredibility(Level level) {

@@ -38,6 +38,10 @@ class Elicitation {
   // additional-quantile mode the review advises on the side of x_s and holds the
   // feasibility bounds; in either mode it holds the refusal of a text that is not a number.
   JudgementReview SwitchMode(const TypedJudgements& typed);
+  // Shows the fit shown at another of the powers that fit its x_s: the judgements stay, and
+  // so does whether the fit is stale. The outcome, refused or not, stays valid until the
+  // next operation; a refusal leaves the fit shown as it was.
+  const PlotOutcome& ShowPower(Extended power);
   // The credibility level: the fit shown takes its credibility limits at it; nothing else
   // changes.
   void SetCredibility(Level level);
@@ -55,6 +59,8 @@ class Elicitation {
   TypedJudgements Typed_;
   ElicitationNotes Notes_;
   std::optional<PlotOutcome> Shown_;
+  // The last plot that fitted, at the power its search chose.
+  std::optional<PlotOutcome> Searched_;
   PlotOutcome Refused_;
   bool Stale_ = false;
 };

@@ -45,28 +45,43 @@ void SampleGrid(const TwoSidedPower& d, TGraphSamples::TSampleArray& samples, Fu
 }
 
 // The powers of the sweep, n = 0.05, 0.10, ... 10 (the integer times the step, not a
-// running sum), then the probes of the sweep charts' markers.
+// running sum), then the probes of the sweep charts' markers. Beyond a fitted n above 10
+// the sweep reaches further, to the first of 20, 50, 100, 200, ... at least 1.25 n.
 constexpr int kSweepSteps = TGraphSamples::kSampleCount - 1;
 constexpr Extended kProbes[] = {10.0L, 1.0L, 2.0L};
 
-std::vector<Extended> SweepPowers() {
+Extended SweepEnd(Extended fittedPower) {
+  Extended end = 10;
+  constexpr Extended kFactors[] = {2, 2.5L, 2};
+  // 10000 is the largest power fitted: 20000 ends the sweep at the latest.
+  for (int i = 0; i < 24 && end < Checked(fittedPower * 1.25L); ++i)
+    end = Checked(end * kFactors[i % 3]);
+  return end;
+}
+
+std::vector<Extended> SweepPowers(Extended end) {
   std::vector<Extended> powers;
   powers.reserve(kSweepSteps + std::size(kProbes));
+  const Extended step = end == 10 ? 0.05L : Checked(end / kSweepSteps);
   for (int i = 1; i <= kSweepSteps; ++i)
-    powers.push_back(Checked(i * 0.05L));
+    powers.push_back(Checked(i * step));
   for (const Extended n : kProbes)
     powers.push_back(n);
   return powers;
 }
 
 // One sweep chart's markers: the n -> 0 point, the probes at n = 10, 1, 2, and the fitted
-// point. value() takes q, a or b from a solution.
+// point. value() takes q, a or b from a solution. A probe that would stand on another's
+// label at the scale of a longer sweep is left out: 1 and 2 beyond a sweep to 20, 10
+// beyond one to 200.
 template <typename Value>
 TPointList SweepMarks(const std::vector<BoundsSolution>& solved, SamplePoint atZero, Value value,
-                      const BoundsSolution& fitted, Extended fittedPower) {
+                      const BoundsSolution& fitted, Extended fittedPower, Extended end) {
   TPointList marks{ToPlot(atZero)};
-  for (std::size_t k = 0; k < std::size(kProbes); ++k)
-    marks.push_back(ToPlot(kProbes[k], value(solved[kSweepSteps + k])));
+  for (std::size_t k = 0; k < std::size(kProbes); ++k) {
+    if (end <= 20 || (kProbes[k] == 10 && end <= 200))
+      marks.push_back(ToPlot(kProbes[k], value(solved[kSweepSteps + k])));
+  }
   marks.push_back(ToPlot(fittedPower, value(fitted)));
   return marks;
 }
@@ -109,7 +124,8 @@ void SweepPower(const Fit& fit, TBoundsPath path, TGraphSamples& g) {
   g.ModeSweep[0] = {0, Checked((j.ModeValue - ap) / (br - ap))};
   g.LowerSweep[0] = {0, ap};
   g.UpperSweep[0] = {0, br};
-  const std::vector<Extended> powers = SweepPowers();
+  const Extended end = SweepEnd(fit.Power());
+  const std::vector<Extended> powers = SweepPowers(end);
   const std::vector<BoundsSolution> solved = SolveBoundsAt(j, powers, path, fit.ModeProbability);
   for (int i = 1; i <= kSweepSteps; ++i) {
     const auto k = static_cast<std::size_t>(i);
@@ -124,15 +140,18 @@ void SweepPower(const Fit& fit, TBoundsPath path, TGraphSamples& g) {
   const Extended n = fit.Power();
   g.ModeLine = AllOf(g.ModeSweep);
   const Extended limit = TGraphSamples::ReferenceModeLimit(fit);
-  g.ModeLimitLine = {ToPlot(0, limit), ToPlot(10, limit)};
+  g.ModeLimitLine = {ToPlot(0, limit), ToPlot(end, limit)};
   g.ModeMarks = SweepMarks(
-      solved, g.ModeSweep[0], [](const BoundsSolution& s) { return s.ModeProbability; }, fitted, n);
+      solved, g.ModeSweep[0], [](const BoundsSolution& s) { return s.ModeProbability; }, fitted, n,
+      end);
   g.LowerLine = AllOf(g.LowerSweep);
   g.LowerMarks = SweepMarks(
-      solved, g.LowerSweep[0], [](const BoundsSolution& s) { return s.LowerBound; }, fitted, n);
+      solved, g.LowerSweep[0], [](const BoundsSolution& s) { return s.LowerBound; }, fitted, n,
+      end);
   g.UpperLine = AllOf(g.UpperSweep);
   g.UpperMarks = SweepMarks(
-      solved, g.UpperSweep[0], [](const BoundsSolution& s) { return s.UpperBound; }, fitted, n);
+      solved, g.UpperSweep[0], [](const BoundsSolution& s) { return s.UpperBound; }, fitted, n,
+      end);
 }
 
 void ScanExtraQuantile(const Fit& fit, TGraphSamples& g) {

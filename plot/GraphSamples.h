@@ -30,7 +30,8 @@ struct TGraphSamples {
   // The grid: 101 points from a to m, both included, and 100 more after m up to b.
   TSampleArray PdfSamples{};  // x on the support grid, density
   TSampleArray CdfSamples{};  // x on the same grid, distribution function
-  // n = 0 (the limit, set without solving) and n = 0.05, 0.10, ... 10.
+  // n = 0 (the limit, set without solving) and n = 0.05, 0.10, ... 10; for a fitted n
+  // above 10, 200 equal steps to the first of 20, 50, 100, 200, ... at least 1.25 n.
   TSampleArray ModeSweep{};   // n, mode probability q(n)
   TSampleArray LowerSweep{};  // n, lower bound a(n)
   TSampleArray UpperSweep{};  // n, upper bound b(n)

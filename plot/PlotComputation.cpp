@@ -58,12 +58,13 @@ TFitFigures FiguresOf(const Fit& fit) {
   return f;
 }
 
-PlotOutcome ComputePlot(const Judgements& judgements, const PlotOptions& options) {
-  TFloatScope scope;
-  PlotOutcome outcome;
-  static_cast<FitOutcome&>(outcome) = FitJudgements(judgements, options.Path);
+namespace {
+
+// The figures and, when asked, the graphs of an outcome's fit; graphs a chart cannot hold
+// turn it into a refusal.
+void Complete(PlotOutcome& outcome, const PlotOptions& options) {
   if (!outcome.Fitted)
-    return outcome;
+    return;
   outcome.Figures = FiguresOf(*outcome.Fitted);
   if (options.WithGraphs) {
     try {
@@ -73,5 +74,27 @@ PlotOutcome ComputePlot(const Judgements& judgements, const PlotOptions& options
       outcome.Fitted.reset();
     }
   }
+}
+
+}  // namespace
+
+PlotOutcome ComputePlot(const Judgements& judgements, const PlotOptions& options) {
+  TFloatScope scope;
+  PlotOutcome outcome;
+  static_cast<FitOutcome&>(outcome) = FitJudgements(judgements, options.Path);
+  Complete(outcome, options);
+  return outcome;
+}
+
+PlotOutcome ComputePlotAtPower(const Fit& fit, Extended power, const PlotOptions& options) {
+  TFloatScope scope;
+  PlotOutcome outcome;
+  try {
+    outcome.Fitted = FitAtPower(fit, power);
+  } catch (const EFitError& refusal) {
+    outcome.Messages.push_back({MessageKind::Error, refusal.what()});
+    return outcome;
+  }
+  Complete(outcome, options);
   return outcome;
 }

@@ -43,6 +43,9 @@ struct PlotOptions {
   TBoundsPath Path = TBoundsPath::Screened;
 };
 PlotOutcome ComputePlot(const Judgements& judgements, const PlotOptions& options = {});
+// The outcome of a plot shown at another of its fitting powers (FitAtPower), with its
+// figures and graphs; a power that does not fit gives a refusal.
+PlotOutcome ComputePlotAtPower(const Fit& fit, Extended power, const PlotOptions& options = {});
 
 // The judgements of a fit as one line: "a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %,
 // n = 7.0", with x_s and s in place of n in additional-quantile mode.

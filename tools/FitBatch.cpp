@@ -182,8 +182,8 @@ TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatc
   request.Type(NumberField::LowerQuantile, text(TColumn::Ap));
   request.Type(NumberField::ModeValue, text(TColumn::M));
   request.Type(NumberField::UpperQuantile, text(TColumn::Br));
-  request.SetLevel(LevelField::Lower, ReadWholeNumber("p", *Cell(header, record, TColumn::P)));
-  request.SetLevel(LevelField::Upper, ReadWholeNumber("r", *Cell(header, record, TColumn::R)));
+  request.SetLevel(LevelField::Lower, ReadLevel("p", *Cell(header, record, TColumn::P)));
+  request.SetLevel(LevelField::Upper, ReadLevel("r", *Cell(header, record, TColumn::R)));
   const auto n = Cell(header, record, TColumn::N);
   const auto xs = Cell(header, record, TColumn::Xs);
   if (Filled(n) && Filled(xs))
@@ -193,7 +193,7 @@ TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatc
   } else if (Filled(xs)) {
     request.SetMode(FitMode::ExtraQuantile);
     request.Type(NumberField::ExtraQuantile, std::string(*xs));
-    request.SetLevel(LevelField::Extra, ReadWholeNumber("s", *Cell(header, record, TColumn::S)));
+    request.SetLevel(LevelField::Extra, ReadLevel("s", *Cell(header, record, TColumn::S)));
   } else {
     throw EUsageError("The row gives neither n nor xs: fill n, or xs and s.");
   }

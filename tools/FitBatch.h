@@ -17,8 +17,8 @@
 #include "FitOptions.h"
 
 struct TBatchOptions {
-  bool Json = false;     // JSON Lines instead of CSV
-  int Credibility = 10;  // for rows without a credibility of their own
+  bool Json = false;                        // JSON Lines instead of CSV
+  Level Credibility = kInitialCredibility;  // for rows without a credibility of their own
   std::vector<TQuantileLevel> Quantiles;
   std::vector<TProbePoint> Probes;
 };

@@ -100,9 +100,17 @@ std::uint64_t ReadCount(std::string_view what, std::string_view text, std::uint6
   return value;
 }
 
-int ReadCredibilityLevel(std::string_view what, std::string_view text) {
-  const int level = ReadWholeNumber(what, text);
-  if (level < 0 || level > 100) {
+Level ReadLevel(std::string_view what, std::string_view text) {
+  try {
+    return ReadLevelText(what, text);
+  } catch (const EInputError& e) {
+    throw EUsageError(e.what());
+  }
+}
+
+Level ReadCredibilityLevel(std::string_view what, std::string_view text) {
+  const Level level = ReadLevel(what, text);
+  if (level < Level::FromPercent(0) || level > Level::FromPercent(100)) {
     throw EUsageError(std::string(what) + " reads " + QuotedText(text) +
                       ", which is not a credibility level: it is the percent of probability "
                       "outside the interval, from 0 to 100.");

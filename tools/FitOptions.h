@@ -43,13 +43,11 @@ struct TFitRequest {
 
   std::string& Text(NumberField field) { return Sheet.Text(field); }
   void Type(NumberField field, std::string text) { Sheet.Type(field, std::move(text)); }
-  void SetLevel(LevelField field, int percent) {
-    Sheet.LevelOf(field) = Level::FromPercent(percent);
-  }
+  void SetLevel(LevelField field, Level level) { Sheet.LevelOf(field) = level; }
   void SetMode(FitMode mode) { Sheet.Mode = mode; }
   FitMode Mode() const { return Sheet.Mode; }
-  void SetCredibility(int percent) { Sheet.Credibility = Level::FromPercent(percent); }
-  int Credibility() const { return Sheet.Credibility.Percent(); }
+  void SetCredibility(Level level) { Sheet.Credibility = level; }
+  Level Credibility() const { return Sheet.Credibility; }
 };
 
 // A whole number as a spin edit reads it: the whole text is an optional sign and decimal
@@ -61,9 +59,14 @@ int ReadWholeNumber(std::string_view what, std::string_view text);
 // The same for a count or seed: decimal digits only, at most `limit`.
 std::uint64_t ReadCount(std::string_view what, std::string_view text, std::uint64_t limit);
 
-// A credibility level: a whole number from 0 to 100, the percent of probability outside the
+// A quantile level as the level fields read it: a percentage in steps of 0.1 ("2.5"); any
+// other text raises EUsageError naming `what` (a level beyond 0 to 100 is left to the
+// checks of the fit).
+Level ReadLevel(std::string_view what, std::string_view text);
+
+// A credibility level: a level from 0 to 100, the percent of probability outside the
 // interval; anything else raises EUsageError.
-int ReadCredibilityLevel(std::string_view what, std::string_view text);
+Level ReadCredibilityLevel(std::string_view what, std::string_view text);
 
 // "1,5,50,95,99": levels in percent, each a decimal number from 0 to 100; blanks around
 // an item are allowed and an empty list is refused.

@@ -86,7 +86,8 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
   WriteRow(out, "Lower Credibility Limit", f.LowerCredibilityLimit);
   WriteRow(out, "Upper Credibility Limit", f.UpperCredibilityLimit);
   // Wide, in case a caller lets a level beyond 0 to 100 through.
-  out << "\n  " << 100LL - request.Credibility() << "% Credibility Interval\n";
+  out << "\n  " << Level::FromTenths(1000 - request.Credibility().Tenths()).Text()
+      << "% Credibility Interval\n";
   if (!power) {
     const FeasibilityBounds& bounds = *result.Outcome.Feasibility;
     out << "  Boundaries for Additional Quantile that Guarantee TSP feasibility:\n"

@@ -182,7 +182,8 @@ int Run(int argc, char** argv) {
 
   CLI::App app{
       "Fits a two-sided power distribution to an expert's judgements and prints the numbers "
-      "of the feedback window. Levels are whole percentages; every option defaults to the "
+      "of the feedback window. Levels are percentages in steps of 0.1; every option defaults to "
+      "the "
       "input window's initial value.",
       "morvane-fit"};
   app.set_version_flag("--version", std::string(app.get_name()) + " " + MORVANE_VERSION);
@@ -259,9 +260,9 @@ int Run(int argc, char** argv) {
   }
 
   try {
-    request.SetLevel(LevelField::Lower, ReadWholeNumber("--p", texts.LowerLevel));
-    request.SetLevel(LevelField::Upper, ReadWholeNumber("--r", texts.UpperLevel));
-    request.SetLevel(LevelField::Extra, ReadWholeNumber("--s", texts.ExtraLevel));
+    request.SetLevel(LevelField::Lower, ReadLevel("--p", texts.LowerLevel));
+    request.SetLevel(LevelField::Upper, ReadLevel("--r", texts.UpperLevel));
+    request.SetLevel(LevelField::Extra, ReadLevel("--s", texts.ExtraLevel));
     request.SetCredibility(ReadCredibilityLevel("--credibility", texts.Credibility));
     if (!texts.Quantiles.empty())
       request.Quantiles = ReadQuantileLevels(texts.Quantiles);

@@ -40,7 +40,8 @@ using json = nlohmann::ordered_json;
 
 struct TOptions {
   std::optional<std::string> ap, m, br, n, xs;
-  std::optional<int> p, r, s, credibility;
+  // Levels as typed into their fields, in percent to a tenth ("2.5").
+  std::optional<std::string> p, r, s, credibility;
   std::vector<int> feedbackSize;  // width and height, or empty for the designed size
   std::string open;               // an elicitation file to open first, or empty
   std::string out;
@@ -95,8 +96,14 @@ json Describe(const QWidget& control) {
     item["text"] = Str(box->title());
   } else if (const auto* spin = qobject_cast<const TSpinEdit*>(&control)) {
     item["text"] = Str(spin->Text());
-    item["min"] = spin->MinValue();
-    item["max"] = spin->MaxValue();
+    // The range in the units the field shows: percent for a level in tenths.
+    if (spin->Decimals() == 1) {
+      item["min"] = spin->MinValue() / 10.0;
+      item["max"] = spin->MaxValue() / 10.0;
+    } else {
+      item["min"] = spin->MinValue();
+      item["max"] = spin->MaxValue();
+    }
   } else if (const auto* button = qobject_cast<const QAbstractButton*>(&control)) {
     item["text"] = Str(button->text());
   } else if (const auto* edit = qobject_cast<const QLineEdit*>(&control)) {
@@ -237,10 +244,11 @@ int Run(const TOptions& options) {
                  [&] { edit->SetText(QString::fromStdString(*text)); });
     }
   };
-  const auto level = [&](TSpinEdit* spin, const std::optional<int>& value, const char* name) {
-    if (value && spin->Text() != QString::number(*value)) {
-      session.Do(std::string("set ") + name + " = " + std::to_string(*value),
-                 [&] { spin->SetText(QString::number(*value)); });
+  const auto level = [&](TSpinEdit* spin, const std::optional<std::string>& value,
+                         const char* name) {
+    if (value && spin->Text() != QString::fromStdString(*value)) {
+      session.Do(std::string("set ") + name + " = " + *value,
+                 [&] { spin->SetText(QString::fromStdString(*value)); });
     }
   };
   write(inputWindow.LowerQuantileEdit, options.ap, "a_p");

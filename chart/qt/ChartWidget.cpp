@@ -31,6 +31,9 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
   canvas_.SetWindowPainter(&window);
   chart_.Paint(canvas_);
   canvas_.SetWindowPainter(nullptr);
+  if (stale_) {
+    window.fillRect(rect(), QColor(128, 128, 128, 96));
+  }
   if (readOut_.isEmpty()) {
     return;
   }
@@ -59,6 +62,18 @@ void ChartWidget::paintEvent(QPaintEvent* /*event*/) {
 void ChartWidget::Render(QPainter& painter) {
   QtCanvas canvas(painter);
   chart_.Draw(canvas);
+}
+
+void ChartWidget::SetStale(bool stale) {
+  if (stale_ == stale) {
+    return;
+  }
+  stale_ = stale;
+  if (!readOut_.isEmpty()) {
+    // The read-out names the fit it reads: taken anew at the next move.
+    readOut_.clear();
+  }
+  update();
 }
 
 void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -94,7 +109,7 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
       chart_.PlotRect().Top <= at.y() && at.y() <= chart_.PlotRect().Bottom) {
     const std::string x = FormatReadable("#,##0.####", series->XValue(index), 5);
     const std::string y = FormatReadable("#,##0.####", series->YValue(index), 5);
-    readOut_ = QString::fromStdString(x + ", " + y);
+    readOut_ = QString::fromStdString((stale_ ? "stale fit: " : "") + x + ", " + y);
   }
   readOutAt_ = at;
   if (!readOut_.isEmpty() || !before.isEmpty()) {

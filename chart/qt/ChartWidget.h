@@ -34,6 +34,10 @@ class ChartWidget : public QWidget {
   // size (in logical pixels): lines, shapes and texts as the device takes them, without the
   // read-out. The screen's buffer is left as it is.
   void Render(QPainter& painter);
+  // A chart of a fit that no longer answers the judgements: on the screen it is greyed
+  // over, and the read-out begins "stale fit: ". Saved and copied images stay as drawn.
+  bool IsStale() const { return stale_; }
+  void SetStale(bool stale);
 
   QSize sizeHint() const override { return QSize(400, 250); }
 
@@ -49,6 +53,7 @@ class ChartWidget : public QWidget {
   QtCanvas canvas_{buffer_};
   TChart chart_;
   QString readOut_;
+  bool stale_ = false;
   QPoint readOutAt_;  // the pointer
   QPoint pointAt_;    // the nearest point
 };

@@ -69,6 +69,34 @@ TEST(ReadInputsTest, RefusedTextChangesNothing) {
   EXPECT_EQ(e.record.UpperQuantile, 10.5L);
 }
 
+TEST(ReadInputsTest, LevelsInTenthsEnterInOneRoundedDivision) {
+  // A whole percentage keeps the bits it had as percent / 100: tenths / 1000 is the same
+  // real quotient, rounded once.
+  for (int percent = -5; percent <= 105; ++percent) {
+    EXPECT_EQ(Level::FromPercent(percent).Fraction(), static_cast<Extended>(percent) / 100)
+        << percent;
+  }
+  EXPECT_EQ(Level::FromTenths(25).Fraction(), 25.0L / 1000);
+  EXPECT_EQ(Level::FromTenths(975).Text(), "97.5");
+  EXPECT_EQ(Level::FromTenths(-5).Text(), "-0.5");
+  EXPECT_EQ(Level::FromPercent(10).Text(), "10");
+  const std::pair<const char*, long long> read[] = {
+      {"2.5", 25}, {"97.5", 975}, {"2.50", 25}, {"+7", 70}, {".5", 5}, {"5.", 50}, {"-0.5", -5}};
+  for (const auto& [text, tenths] : read)
+    EXPECT_EQ(ReadLevelText("Quantile Level (p)", text), Level::FromTenths(tenths)) << text;
+  for (const char* text : {"", " ", " 10", "10 ", "2.55", "2.5.", "1e1", "-", ".", "2,5", "0x10",
+                           "--5", "99999999999", "99999999999999999999999"}) {
+    EXPECT_THROW(ReadLevelText("Quantile Level (p)", text), EInputError) << text;
+  }
+  try {
+    ReadLevelText("Quantile Level (p)", "");
+    FAIL() << "an empty level was read";
+  } catch (const EInputError& error) {
+    EXPECT_STREQ(error.what(),
+                 "Quantile Level (p) is empty: type a percentage in steps of 0.1, such as 2.5.");
+  }
+}
+
 TEST(ReadInputsTest, ValuesOutsideTheSpinRangesAreReadAsGiven) {
   SolverFixture e;
   e.window.LevelOf(LevelField::Lower) = Percent(85);
@@ -334,6 +362,25 @@ TEST(FitCheckTest, AdditionalQuantileLevelMustLieInsideTheUnitInterval) {
     e.record.ExtraLevel = s;
     EXPECT_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile), EFitError) << s;
     EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::PowerParameter)) << "s is not read";
+  }
+  // s at r, or outside p to r, is named as such, with the levels in the tenths typed.
+  e.record.ExtraLevel = e.record.UpperLevel;
+  try {
+    CheckJudgements(e.record, FitMode::ExtraQuantile);
+    FAIL() << "s = r was accepted";
+  } catch (const EFitError& error) {
+    EXPECT_STREQ(error.what(),
+                 "The quantile level s must lie strictly between p and r: p is 10 %, s is 90 % "
+                 "and r is 90 %. Choose s between them.");
+  }
+  e.record.LowerLevel = Level::FromTenths(25).Fraction();
+  e.record.ExtraLevel = Level::FromTenths(15).Fraction();
+  try {
+    CheckJudgements(e.record, FitMode::ExtraQuantile);
+    FAIL() << "s below p was accepted";
+  } catch (const EFitError& error) {
+    EXPECT_NE(std::string(error.what()).find("p is 2.5 %, s is 1.5 %"), std::string::npos)
+        << error.what();
   }
 }
 

@@ -2,7 +2,8 @@
 # End to end: starts the real program on a virtual X server, presses the plot button with
 # the mouse, waits for the feedback window, types p = 80 and then "90" into r key by key as
 # a slow typist does, expects no message box and the fit of p = 80 %, r = 90 % (read back
-# through the value area's "Copy Judgements and Fit"), then closes the input window, answers
+# through the value area's "Copy Judgements and Fit"), types a whole set of judgements in
+# tab order and expects exactly their fit and no box, then closes the input window, answers
 # the question on unsaved changes with Save, names the file, and expects the program to end
 # although the feedback window is still open. Started again with the file it shows the same
 # fit; three changes undone with Ctrl+Z give that fit back, unmodified. Killed after one
@@ -63,10 +64,10 @@ if xdotool search --onlyvisible --name "^$feedback_title\$" >/dev/null 2>&1; the
   fail "the feedback window is shown before anything was plotted"
 fi
 
-# The controls stand under the menu bar, in an area 421 pixels high.
+# The controls stand under the menu bar, in an area 469 pixels high.
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$main_window")"
-menu=$((HEIGHT - 421))
+menu=$((HEIGHT - 469))
 [ "$menu" -gt 0 ] || fail "the input window has no menu bar above its controls"
 # The plot button: left 16, top 368, 505 x 25 in the controls' area; its middle.
 xdotool mousemove --window "$main_window" $((16 + 505 / 2)) $((menu + 368 + 25 / 2)) click 1
@@ -75,7 +76,7 @@ timeout 60 xdotool search --sync --onlyvisible --name "^$feedback_title\$" >/dev
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended after the plot"
 
 # Levels typed key by key: p = 80, then r = "9", "0" with pauses longer than the typing
-# pause between the keys. The "9" alone could still become 90 and is never fitted.
+# pause between the keys. The "9" alone, below p, is refused in the message line, not in a box.
 # The level fields: p at (392, 24) and r at (392, 88) in the first group box at (16, 8).
 xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((menu + 8 + 24 + 11)) click 1
 xdotool key --clearmodifiers ctrl+a
@@ -124,6 +125,33 @@ grep -qP '^Quantile Level \(r\)\t90$' <<<"$copied" || fail "the fit shown is not
 grep -qP '^Lower Bound \(a\)\t2.68720904$' <<<"$copied" &&
   fail "the feedback window still shows the fit of p = 10: $copied"
 
+# The judgements typed in tab order at a normal pace, as a new analyst enters them:
+# a_p = 20, p = 5, m = 30, b_r = 60, r = 95, n = 3, then Enter. Leaving p refits with
+# a_p = 20 above m = 7.0, which is refused in the window's message line, not in a box, so
+# that no key is lost; the fit shown at the end is exactly the one typed.
+# The a_p field: (168, 24) in the first group box, 89 x 21.
+xdotool mousemove --window "$main_window" $((16 + 168 + 30)) $((menu + 8 + 24 + 10)) click 1
+xdotool key --clearmodifiers ctrl+a
+for entry in 20 5 30 60 95; do
+  xdotool type --delay 120 "$entry"
+  xdotool key --delay 120 Tab
+done
+xdotool type --delay 120 3
+xdotool key --delay 120 Return
+sleep 1.5
+if xdotool search --onlyvisible --name '^(Error|Warning|Morvane)$' | grep -vx "$main_window" >/dev/null; then
+  fail "a message box opened while the judgements were typed in tab order"
+fi
+xdotool mousemove --window "$feedback_window" 300 140 click 3
+sleep 0.5
+xdotool mousemove_relative 30 10 click 1
+sleep 0.5
+copied=$(timeout 10 xclip -o -selection clipboard 2>/dev/null) || fail "nothing was copied"
+for line in 'Lower Quantile \(a_p\)\t20' 'Quantile Level \(p\)\t5' 'Most Likely Value \(m\)\t30' \
+  'Upper Quantile \(b_r\)\t60' 'Quantile Level \(r\)\t95' 'Power Parameter n\t3'; do
+  grep -qP "^$line\$" <<<"$copied" || fail "the fit shown is not the one typed in tab order ($line): $copied"
+done
+
 fitted="$copied"
 [ -f "$session_file" ] || fail "the changed session was not kept in $session_file"
 
@@ -158,14 +186,14 @@ main_window=$(timeout 60 xdotool search --sync --onlyvisible --name '^levels.mor
 sleep 0.5
 [ "$(copy_fit)" = "$fitted" ] || fail "the file opened with another fit: $(copy_fit)"
 
-# Three changes (a_p, m and a step down of p, which s = 80 bounds above) and three undos.
+# Three changes (a_p, m and a step down of p) and three undos.
 type_field 24 6
 type_field 56 7.5
 xdotool mousemove --window "$main_window" $((16 + 392 + 30)) $((menu + 8 + 24 + 11)) click 1
 xdotool key --clearmodifiers Down
 sleep 1
 changed=$(copy_fit)
-grep -qP '^Quantile Level \(p\)\t79$' <<<"$changed" || fail "the three changes were not fitted: $changed"
+grep -qP '^Quantile Level \(p\)\t4$' <<<"$changed" || fail "the three changes were not fitted: $changed"
 xdotool search --onlyvisible --name '^levels.morvane\* - Morvane$' >/dev/null ||
   fail "the changes did not mark the title"
 # The keyboard back in the input window, in the field of p: Ctrl+Z there is the window's.
@@ -191,5 +219,5 @@ timeout 30 xdotool search --sync --onlyvisible --name '^Untitled\* - Morvane$' >
   fail "the restored session is not an unsaved one"
 restored=$(copy_fit)
 grep -qP '^Lower Quantile \(a_p\)\t6$' <<<"$restored" || fail "the restored session lost a_p = 6: $restored"
-grep -qP '^Quantile Level \(p\)\t80$' <<<"$restored" || fail "the restored session lost p = 80: $restored"
-echo "the feedback window appeared after the plot button was pressed; p = 80 and r = 90 typed key by key were fitted without a message box; closing the input window asked to save, saved and ended the program; the file opened with the same fit; three undos gave it back; a killed session was offered back and restored"
+grep -qP '^Quantile Level \(p\)\t5$' <<<"$restored" || fail "the restored session lost p = 5: $restored"
+echo "the feedback window appeared after the plot button was pressed; p = 80 and r = 90 typed key by key were fitted without a message box; the judgements typed in tab order were fitted exactly, without a message box; closing the input window asked to save, saved and ended the program; the file opened with the same fit; three undos gave it back; a killed session was offered back and restored"

@@ -73,10 +73,14 @@ TFuzzWindow ReadWindow(std::string_view input) {
     if (const auto* l = line(i))
       value = WholeNumber(*l, value);
   };
+  // A level line as a level field reads it, in tenths; a line that is no level keeps it.
   auto level = [&](std::size_t i, Level& value) {
-    int percent = value.Percent();
-    whole(i, percent);
-    value = Level::FromPercent(percent);
+    if (const auto* l = line(i)) {
+      try {
+        value = ReadLevelText("level", *l);
+      } catch (const EInputError&) {
+      }
+    }
   };
   text(0, NumberField::LowerQuantile);
   level(1, w.LevelOf(LevelField::Lower));
@@ -171,7 +175,7 @@ void CheckFit(const TFuzzWindow& w, const Judgements& j, const PlotOutcome& outc
   FUZZ_EXPECT(Within(f.Mean, a, b)) << "mean " << Digits(f.Mean) << "; " << input;
   FUZZ_EXPECT(f.StdDev > 0 && f.StdDev <= (b - a) / 2 * (1 + 1e-9L))
       << "sd " << Digits(f.StdDev) << " on [" << Digits(a) << ", " << Digits(b) << "]; " << input;
-  if (w.Credibility.Percent() >= 0 && w.Credibility.Percent() <= 100) {
+  if (w.Credibility >= Level::FromPercent(0) && w.Credibility <= Level::FromPercent(100)) {
     FUZZ_EXPECT(Within(f.LowerCredibilityLimit, a, b) && Within(f.UpperCredibilityLimit, a, b) &&
                 f.LowerCredibilityLimit <= f.UpperCredibilityLimit)
         << "credibility limits " << Digits(f.LowerCredibilityLimit) << ", "
@@ -345,8 +349,8 @@ bool RefusedAFittableSet(const TFuzzWindow& w) {
   } catch (const EInputError&) {
     return false;
   }
-  const long double p = w.Levels[0].Percent() / 100.0L;
-  const long double r = w.Levels[1].Percent() / 100.0L;
+  const long double p = w.Levels[0].Tenths() / 1000.0L;
+  const long double r = w.Levels[1].Tenths() / 1000.0L;
   const bool domain = ap < m && m < br && std::fabs(ap) < 1e2000L && std::fabs(br) < 1e2000L &&
                       m - ap > 1e-2000L && br - m > 1e-2000L && 0 <= p && p < r && r <= 1 &&
                       n >= 0.0001L && n <= 10000;

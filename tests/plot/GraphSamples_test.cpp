@@ -99,11 +99,22 @@ TEST_F(GraphsFixture, SweepOverPower) {
   EXPECT_EQ(marks[4].Y, static_cast<double>(fit->LowerBound()));
 }
 
-TEST_F(GraphsFixture, FittedPowerBeyondTheSweep) {
+TEST_F(GraphsFixture, FittedPowerBeyondTenExtendsTheSweepPastIt) {
   window.Type(NumberField::Power, "25");
-  const TGraphSamples g = Graphs();
+  TGraphSamples g = Graphs();
   EXPECT_EQ(g.UpperMarks.back().X, 25);
-  EXPECT_EQ(g.UpperLine.back().X, 10);
+  EXPECT_EQ(g.UpperLine.back().X, 50) << "the first of 20, 50, ... at least 1.25 n";
+  EXPECT_EQ(g.ModeLimitLine.back().X, 50);
+  ASSERT_EQ(g.UpperMarks.size(), 3u) << "the probes at 1 and 2 would sit on the label at 0";
+  EXPECT_EQ(g.UpperMarks[1].X, 10);
+  // At n = 9000 the curve reaches 20000 in steps of 100, and passes through the fit.
+  window.Type(NumberField::Power, "9000");
+  g = Graphs();
+  EXPECT_EQ(g.UpperLine.size(), 201u);
+  EXPECT_EQ(g.UpperLine.back().X, 20000);
+  EXPECT_EQ(g.UpperSweep[90].X, 9000);
+  EXPECT_EQ(g.UpperSweep[90].Y, fit->UpperBound());
+  EXPECT_EQ(g.ModeMarks.size(), 2u) << "only n -> 0 and the fitted n, far apart";
 }
 
 TEST_F(GraphsFixture, ReferenceLineShowsTheLimitOfTheLevels) {

@@ -58,22 +58,31 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
       "name,ap,p,m,br,r,n,xs,s,credibility\n"
       "default,6.5,10,7.0,10.5,90,7.0,,,\n"
       "extra,6.5,10,7.0,10.5,90,,9.588495255,80,20\n"
-      "anti,6.5,10,7.0,10.5,90,0.5,,,\n";
+      "anti,6.5,10,7.0,10.5,90,0.5,,,\n"
+      "tenths,20,2.5,30,60,97.5,3,,,5.5\n";
   const TBatchRun run = Batch(csv, true, "5,50", "7");
   ASSERT_EQ(run.Status, 0) << run.Messages;
   const auto rows = JsonLines(run.Out);
-  ASSERT_EQ(rows.size(), 3u);
+  ASSERT_EQ(rows.size(), 4u);
   TFitRequest single;
   single.Quantiles = ReadQuantileLevels("5,50");
   single.Probes = ReadProbePoints("7");
   TFitRequest extra = single;
   extra.SetMode(FitMode::ExtraQuantile);
-  extra.SetCredibility(20);
+  extra.SetCredibility(Level::FromPercent(20));
   TFitRequest anti = single;
   anti.Type(NumberField::Power, "0.5");
-  const TFitRequest* requests[] = {&single, &extra, &anti};
-  const char* names[] = {"default", "extra", "anti"};
-  for (std::size_t i = 0; i < 3; ++i) {
+  TFitRequest tenths = single;
+  tenths.Type(NumberField::LowerQuantile, "20");
+  tenths.Type(NumberField::ModeValue, "30");
+  tenths.Type(NumberField::UpperQuantile, "60");
+  tenths.Type(NumberField::Power, "3");
+  tenths.SetLevel(LevelField::Lower, Level::FromTenths(25));
+  tenths.SetLevel(LevelField::Upper, Level::FromTenths(975));
+  tenths.SetCredibility(Level::FromTenths(55));
+  const TFitRequest* requests[] = {&single, &extra, &anti, &tenths};
+  const char* names[] = {"default", "extra", "anti", "tenths"};
+  for (std::size_t i = 0; i < 4; ++i) {
     nlohmann::ordered_json row = rows[i];
     EXPECT_EQ(row["name"], names[i]);
     EXPECT_EQ(row["line"], i + 2);

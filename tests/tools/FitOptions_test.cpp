@@ -58,9 +58,10 @@ TEST(ReadWholeNumberTest, CountsAndCredibilityAreRangeCheckedBeforeUse) {
   EXPECT_EQ(ReadDrawFormat("f64"), TDrawFormat::Float64);
   EXPECT_EQ(ReadDrawFormat("npy"), TDrawFormat::NumPy);
   EXPECT_THROW(ReadDrawFormat("F64"), EUsageError);
-  EXPECT_EQ(ReadCredibilityLevel("--credibility", "0"), 0);
-  EXPECT_EQ(ReadCredibilityLevel("--credibility", "100"), 100);
-  for (const char* text : {"-2147483648", "-1", "101", "150"}) {
+  EXPECT_EQ(ReadCredibilityLevel("--credibility", "0"), Level::FromPercent(0));
+  EXPECT_EQ(ReadCredibilityLevel("--credibility", "100"), Level::FromPercent(100));
+  EXPECT_EQ(ReadCredibilityLevel("--credibility", "2.5"), Level::FromTenths(25));
+  for (const char* text : {"-2147483648", "-1", "101", "150", "100.1", "-0.1", "", "5%"}) {
     EXPECT_THROW(ReadCredibilityLevel("--credibility", text), EUsageError) << text;
   }
 }
@@ -113,6 +114,34 @@ TEST(FitRequestTest, QuantilesAndProbabilitiesAreThoseOfTheFittedDistribution) {
     WriteTable(table, request, result);
     EXPECT_THAT(table.str(), HasSubstr("\n  Quantile 95%"));
     EXPECT_THAT(table.str(), HasSubstr("\n  P(X <= 6.5)               0.10000000\n"));
+  }
+}
+
+TEST(FitRequestTest, LevelsInTenthsAreFittedAsGiven) {
+  // --ap 20 --p 2.5 --m 30 --br 60 --r 97.5 --n 3
+  TFitRequest request;
+  request.Type(NumberField::LowerQuantile, "20");
+  request.SetLevel(LevelField::Lower, ReadLevel("--p", "2.5"));
+  request.Type(NumberField::ModeValue, "30");
+  request.Type(NumberField::UpperQuantile, "60");
+  request.SetLevel(LevelField::Upper, ReadLevel("--r", "97.5"));
+  request.Type(NumberField::Power, "3");
+  request.SetCredibility(ReadCredibilityLevel("--credibility", "5.5"));
+  const TFitResult result = FitRequest(request);
+  ASSERT_TRUE(result.Fitted()) << result.Refusal();
+  EXPECT_NEAR(static_cast<double>(Cdf(result.Model, 20)), 0.025, 1e-12);
+  EXPECT_NEAR(static_cast<double>(Cdf(result.Model, 60)), 0.975, 1e-12);
+  const TFitFigures& f = result.Outcome.Figures;
+  EXPECT_NEAR(static_cast<double>(Cdf(result.Model, f.LowerCredibilityLimit)), 0.0275, 1e-12);
+  std::ostringstream table;
+  WriteTable(table, request, result);
+  EXPECT_THAT(table.str(), HasSubstr("\n  94.5% Credibility Interval\n"));
+  EXPECT_EQ(FitJson(request, result)["a"].get<double>(), static_cast<double>(f.LowerBound));
+  try {
+    ReadLevel("--p", "2.55");
+    FAIL() << "2.55 was read as a level";
+  } catch (const EUsageError& e) {
+    EXPECT_THAT(e.what(), HasSubstr("--p reads \"2.55\", which goes beyond a tenth"));
   }
 }
 

@@ -1,6 +1,8 @@
 #include "ChartPage.h"
 
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "Appearance.h"
 #include "ChartWidget.h"
@@ -12,6 +14,19 @@ ChartPage::ChartPage(QWidget* parent)
   Caption_->SetBevel(TBevel::Raised);
   // A caption longer than the page breaks onto a second line instead of being cut.
   Caption_->setWordWrap(true);
+  setMinimumSize(kMinimumWidth, kMinimumChartHeight + kCaptionHeight);
+}
+
+ChartPage* ChartPage::FillTab(QWidget* tab) {
+  auto* scroll = new QScrollArea(tab);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  auto* page = new ChartPage;
+  scroll->setWidget(page);
+  auto* fill = new QVBoxLayout(tab);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(scroll);
+  return page;
 }
 
 void ChartPage::resizeEvent(QResizeEvent* event) {

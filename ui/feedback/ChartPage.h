@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class ChartWidget;
+class QScrollArea;
 class TPanel;
 
 // A chart filling the page above a caption panel of fixed height, in maroon bold on a
@@ -14,8 +15,16 @@ class ChartPage : public QWidget {
 
  public:
   static constexpr int kCaptionHeight = 41;
+  // Below this size the page keeps it and the scroll area it stands in scrolls: a chart
+  // never shrinks to nothing.
+  static constexpr int kMinimumWidth = 320;
+  static constexpr int kMinimumChartHeight = 160;
 
   explicit ChartPage(QWidget* parent = nullptr);
+
+  // A page filling `tab`, inside a scroll area that scrolls once the tab is smaller than
+  // the page's minimum size.
+  static ChartPage* FillTab(QWidget* tab);
 
   ChartWidget* Chart() const { return Chart_; }
   TPanel* Caption() const { return Caption_; }

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
+#include <initializer_list>
 #include <utility>
 
 #include "Appearance.h"
@@ -20,6 +22,7 @@
 #include "FeedbackChartSettings.h"
 #include "ModelSnippets.h"
 #include "NumberPanel.h"
+#include "NumberText.h"
 #include "PlotComputation.h"
 #include "QuantilePage.h"
 #include "SimpleControls.h"
@@ -118,19 +121,33 @@ void FeedbackWindow::CreateValueArea() {
   // Between PowerPanel and the right column's labels: two lines of at most 20 characters.
   OtherPowersLabel = Caption(FiguresGroup, "OtherPowersLabel", QString(), 256, 77);
   OtherPowersLabel->SetAutoSize(false);
-  OtherPowersLabel->setGeometry(256, 75, 116, 30);
-  OtherPowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // Below PowerPanel's row, the other powers that fit, one a line, each a link to its fit.
+  OtherPowersLabel->setGeometry(256, 75, 116, 62);
+  OtherPowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  OtherPowersLabel->setTextFormat(Qt::RichText);
+  OtherPowersLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                            Qt::LinksAccessibleByKeyboard);
   OtherPowersLabel->hide();
+  connect(OtherPowersLabel, &QLabel::linkActivated, this, [this](const QString& link) {
+    Boundary_.Run([this, link] { ShowPower(link.toULongLong()); });
+  });
+}
+
+bool FeedbackWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    // Left unaccepted, the key goes to the window's shortcut.
+    event->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void FeedbackWindow::CreateExtraQuantilePage() {
   ExtraQuantilePage = new QWidget(this);
   ExtraQuantilePage->setObjectName(QStringLiteral("ExtraQuantilePage"));
   ExtraQuantilePage->hide();
-  auto* page = new ChartPage(ExtraQuantilePage);
-  auto* fill = new QVBoxLayout(ExtraQuantilePage);
-  fill->setContentsMargins(0, 0, 0, 0);
-  fill->addWidget(page);
+  ChartPage* page = ChartPage::FillTab(ExtraQuantilePage);
   ExtraQuantileChart = page->Chart();
   ExtraQuantileChart->setObjectName(QStringLiteral("ExtraQuantileChart"));
   ExtraQuantileCaption = page->Caption();
@@ -161,18 +178,38 @@ void FeedbackWindow::ShowExtraQuantilePage(bool shown) {
 
 void FeedbackWindow::ShowOtherPowers(const std::vector<Extended>& powers, Extended shown) {
   QStringList others;
-  for (const Extended n : powers) {
-    if (n != shown)
-      others << QString::number(static_cast<double>(n), 'g', 5);
+  QStringList all;
+  for (std::size_t k = 0; k < powers.size(); ++k) {
+    const QString n = Trimmed(QString::fromStdString(FormatNumber(powers[k])));
+    all << n;
+    if (powers[k] != shown)
+      others << QStringLiteral("<a href=\"%1\">%2</a>").arg(k).arg(n);
   }
   if (others.isEmpty()) {
     OtherPowersLabel->SetCaption(QString());
+    OtherPowersLabel->setToolTip(QString());
     OtherPowersLabel->hide();
     return;
   }
-  OtherPowersLabel->SetCaption(QStringLiteral("also fits x_s:\n") +
-                               others.join(QStringLiteral(", ")));
+  OtherPowersLabel->SetCaption(QStringLiteral("also fits x_s:<br>") +
+                               others.join(QStringLiteral("<br>")));
+  OtherPowersLabel->setToolTip(QStringLiteral("Every power n that fits x_s: ") +
+                               all.join(QStringLiteral(", ")) +
+                               QStringLiteral(". Click one to see its fit."));
   OtherPowersLabel->show();
+}
+
+void FeedbackWindow::ShowPower(std::size_t index) {
+  const PlotOutcome* shown = Document_.Shown();
+  if (shown == nullptr || index >= shown->Fitted->Powers.size()) {
+    return;
+  }
+  const PlotOutcome& outcome = Document_.ShowPower(shown->Fitted->Powers[index]);
+  if (const auto refusal = outcome.Refusal()) {
+    Boundary_.ShowError(*refusal);
+    return;
+  }
+  ShowFit();
 }
 
 void FeedbackWindow::CreateCredibilityArea() {
@@ -187,9 +224,10 @@ void FeedbackWindow::CreateCredibilityArea() {
   ApplyFont(CredibilitySpin, TFontSpec{TTextColour::Black});
   CredibilitySpin->setGeometry(280, 27, 73, 22);
   CredibilitySpin->SetMaxLength(50);
+  CredibilitySpin->SetDecimals(1);
   CredibilitySpin->SetMinValue(0);
-  CredibilitySpin->SetMaxValue(100);
-  CredibilitySpin->SetValue(10);
+  CredibilitySpin->SetMaxValue(1000);
+  CredibilitySpin->SetValue(static_cast<int>(kInitialCredibility.Tenths()));
   CredibilitySpin->setToolTip(QStringLiteral(
       "Credibility level: the percent of probability left outside the interval, half below "
       "its lower and half above its upper limit"));
@@ -225,10 +263,7 @@ void FeedbackWindow::CreateGraphArea() {
   };
   for (const TPage& p : pages) {
     QWidget* tab = Notebook->AddPage(QString::fromLatin1(p.Tab));
-    auto* page = new ChartPage(tab);
-    auto* fill = new QVBoxLayout(tab);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(page);
+    ChartPage* page = ChartPage::FillTab(tab);
     *p.Chart = page->Chart();
     (*p.Chart)->setObjectName(QLatin1String(p.ChartName));
     *p.Panel = page->Caption();
@@ -270,6 +305,12 @@ void FeedbackWindow::CreateCopyCommands() {
   copy->setShortcutContext(Qt::WindowShortcut);
   connect(copy, &QAction::triggered, this, [this] { CopyFit(); });
   addAction(copy);
+  // A line edit takes Ctrl+C for itself before any window shortcut: these do not.
+  for (QWidget* field :
+       std::initializer_list<QWidget*>{CredibilitySpin->LineEdit(), QuantilePage->XEdit,
+                                       QuantilePage->X1Edit, QuantilePage->X2Edit}) {
+    field->installEventFilter(this);
+  }
   FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
   FiguresGroup->addAction(copy);
   auto* copyAs = new QMenu(QStringLiteral("Copy as"), this);
@@ -319,24 +360,32 @@ void FeedbackWindow::ArrangeAreas() {
                                 qMax(0, w - 2 * kFrame), kCredibilityHeight);
 }
 
-QString FeedbackWindow::CredibilityCaption(int level) {
+QString FeedbackWindow::CredibilityCaption(Level level) {
   // Computed wide: a typed level far beyond the range must not overflow.
-  const long long outside = 100LL - level;
-  return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
+  const Level inside = Level::FromTenths(1000 - level.Tenths());
+  return QStringLiteral("%1% Credibility Interval")
+      .arg(QString::fromStdString(inside.Text()), 3, QLatin1Char(' '));
 }
 
-void FeedbackWindow::SetCredibilityLevel(int level) {
+void FeedbackWindow::SetCredibilityLevel(Level level) {
   {
     const QSignalBlocker quiet(CredibilitySpin);
-    CredibilitySpin->SetText(QString::number(level));
+    CredibilitySpin->SetText(QString::fromStdString(level.Text()));
   }
   ChangeCredibilityLevel();
 }
 
 void FeedbackWindow::ChangeCredibilityLevel() {
-  const int level = CredibilitySpin->Value();
+  const std::optional<int> tenths = CredibilitySpin->ReadValue();
+  if (!tenths) {
+    // Not a level: the limits stay those of the last one, and the caption says why.
+    CredibilityGroup->SetCaption(
+        QStringLiteral("Credibility Interval: type a percentage in steps of 0.1, such as 2.5"));
+    return;
+  }
+  const Level level = Level::FromTenths(*tenths);
   CredibilityGroup->SetCaption(CredibilityCaption(level));
-  Document_.SetCredibility(Level::FromPercent(level));
+  Document_.SetCredibility(level);
   // Before the first plot there is no fit to take limits of (the window is not shown).
   if (const PlotOutcome* shown = Document_.Shown()) {
     ShowNumber(*LowerCredibilityPanel, shown->Figures.LowerCredibilityLimit);
@@ -402,6 +451,7 @@ void FeedbackWindow::ShowStaleness() {
                              UpperBoundChart, ExtraQuantileChart}) {
     chart->setToolTip(stale ? QStringLiteral("Fit of the previous judgements: ") + judgements
                             : QString());
+    chart->SetStale(stale);
   }
   QuantilePage->setEnabled(!stale);
 }
@@ -449,7 +499,15 @@ QString FeedbackWindow::FitAsText() const {
   for (const auto& [label, panel] : rows) {
     line(label->Caption(), Trimmed(panel->Caption()));
   }
-  line(QStringLiteral("Credibility Level (percent outside)"), QString::number(CredibilityLevel()));
+  if (const PlotOutcome* shown = Document_.Shown();
+      shown != nullptr && shown->Fitted->Powers.size() > 1) {
+    QStringList powers;
+    for (const Extended n : shown->Fitted->Powers)
+      powers << Trimmed(QString::fromStdString(FormatNumber(n)));
+    line(QStringLiteral("Powers n that fit x_s"), powers.join(QStringLiteral(", ")));
+  }
+  line(QStringLiteral("Credibility Level (percent outside)"),
+       QString::fromStdString(CredibilityLevel().Text()));
   return text;
 }
 
@@ -491,8 +549,8 @@ void FeedbackWindow::ShowModeCaptions(FitMode mode) {
   }
 }
 
-int FeedbackWindow::CredibilityLevel() const {
-  return CredibilitySpin->Value();
+Level FeedbackWindow::CredibilityLevel() const {
+  return Document_.Typed().Credibility;
 }
 
 void FeedbackWindow::Present(const QRect& inputWindowFrame) {

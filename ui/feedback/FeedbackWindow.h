@@ -52,10 +52,10 @@ class FeedbackWindow : public QWidget {
   // Captions the density and distribution pages for the mode of the judgements.
   void ShowModeCaptions(FitMode mode);
   // The credibility level v: the percent of probability outside the interval.
-  int CredibilityLevel() const;
+  Level CredibilityLevel() const;
   // Sets the credibility level as its handler does, for a level that comes with opened
   // judgements.
-  void SetCredibilityLevel(int level);
+  void SetCredibilityLevel(Level level);
   // Shows the window without making it modal and brings it to the front, leaving the
   // keyboard where it is. The first time, the window goes beside the input window (whose
   // frame is given) when its designed place would cover it and the screen has room, and
@@ -81,7 +81,7 @@ class FeedbackWindow : public QWidget {
 
   // The caption of the credibility area at level v: 100 - v right-aligned in three
   // characters, then "% Credibility Interval".
-  static QString CredibilityCaption(int level);
+  static QString CredibilityCaption(Level level);
 
   // Credibility level handler: re-captions the credibility area, gives the level to the
   // document and shows the two credibility limits of the fit shown, and nothing else.
@@ -154,6 +154,8 @@ class FeedbackWindow : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // The window's fields leave Ctrl+C to the window, which copies the fit.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateValueArea();
@@ -176,5 +178,8 @@ class FeedbackWindow : public QWidget {
   void CreateExtraQuantilePage();
   // Puts the "Additional Quantile" page into the notebook, or takes it out.
   void ShowExtraQuantilePage(bool shown);
+  // The powers that fit x_s other than the one shown, each a link that shows its fit.
   void ShowOtherPowers(const std::vector<Extended>& powers, Extended shown);
+  // Shows the fit at the index-th power that fits x_s; a refusal in a box.
+  void ShowPower(std::size_t index);
 };

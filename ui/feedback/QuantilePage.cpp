@@ -64,15 +64,17 @@ void TQuantilePage::ShowFit(const TwoSidedPower& fit, const QString& lowerQuanti
                             const QString& upperQuantile) {
   Fit_ = fit;
   HasFit_ = true;
-  // Filling the fields refreshes the probabilities; the quantiles are refreshed below.
-  const auto start = [](TEdit* edit, const QString& text) {
-    if (edit->Text().isEmpty()) {
+  // Filling the fields refreshes the probabilities; the quantiles are refreshed below. A
+  // field follows the judgements of each new fit until the expert types into it.
+  const auto follow = [](TEdit* edit, QString& written, const QString& text) {
+    if (edit->Text().isEmpty() || edit->Text() == written) {
+      written = text;
       edit->SetText(text);
     }
   };
-  start(XEdit, upperQuantile);
-  start(X1Edit, lowerQuantile);
-  start(X2Edit, upperQuantile);
+  follow(XEdit, Written_[0], upperQuantile);
+  follow(X1Edit, Written_[1], lowerQuantile);
+  follow(X2Edit, Written_[2], upperQuantile);
   Refresh();
 }
 

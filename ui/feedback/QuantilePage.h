@@ -3,6 +3,7 @@
 // number text and refreshed with every fit and every edit of the three fields.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <array>
 
@@ -20,8 +21,8 @@ class TQuantilePage : public QWidget {
   // Its field handlers run inside the boundary.
   explicit TQuantilePage(THandlerBoundary& boundary, QWidget* parent = nullptr);
 
-  // Takes the fit to show. Fields still empty start from the judgements: x at b_r, the
-  // interval from a_p to b_r.
+  // Takes the fit to show. The fields follow the judgements of the fit, x at b_r and the
+  // interval from a_p to b_r, except one the expert has typed into, which keeps its text.
   void ShowFit(const TwoSidedPower& fit, const QString& lowerQuantile,
                const QString& upperQuantile);
 
@@ -39,4 +40,6 @@ class TQuantilePage : public QWidget {
 
   TwoSidedPower Fit_;
   bool HasFit_ = false;
+  // What the page last wrote into x, x1 and x2.
+  std::array<QString, 3> Written_;
 };

@@ -196,7 +196,7 @@ bool ElicitationFileActions::New() {
 void ElicitationFileActions::Show(const ExpertRecord& expert, bool quiet) {
   InputWindow& window = *Windows_.Main();
   Windows_.Document().Open(expert, PlotOptions{false});
-  Windows_.Feedback()->SetCredibilityLevel(expert.Typed.Credibility.Percent());
+  Windows_.Feedback()->SetCredibilityLevel(expert.Typed.Credibility);
   window.ShowTyped(expert.Typed);
   if (quiet) {
     window.Refit();

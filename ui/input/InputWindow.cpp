@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -13,7 +15,9 @@
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
 #include "FeedbackWindow.h"
+#include "FloatErrors.h"
 #include "NumberPanel.h"
+#include "NumberText.h"
 #include "PlotComputation.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
@@ -29,6 +33,10 @@ Control* Named(Control* control, const char* name) {
 
 QString Latin1(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString QuotedForMessage(const QString& text) {
+  return QString::fromStdString(QuotedText(text.toStdString()));
 }
 
 TLabel* Caption(QWidget* parent, const char* name, std::string_view text, int left, int top) {
@@ -49,14 +57,15 @@ TLabel* FieldLabel(QWidget* parent, const char* name, NumberField field, int lef
   return Caption(parent, name, FieldCaption(field), left, top);
 }
 
-TSpinEdit* LevelSpin(QWidget* parent, const char* name, int minimum, int maximum, LevelField field,
-                     int top) {
+// A level field, in tenths of a percent from 0 to 100 %, stepping by whole percents.
+TSpinEdit* LevelSpin(QWidget* parent, const char* name, LevelField field, int top) {
   auto* spin = Named(new TSpinEdit(parent), name);
   ApplyFont(spin, TFontSpec{TTextColour::Black});
   spin->setGeometry(392, top, 89, 22);
-  spin->SetMinValue(minimum);
-  spin->SetMaxValue(maximum);
-  spin->SetValue(kInitialLevels[static_cast<std::size_t>(field)].Percent());
+  spin->SetDecimals(1);
+  spin->SetMinValue(0);
+  spin->SetMaxValue(1000);
+  spin->SetValue(static_cast<int>(kInitialLevels[static_cast<std::size_t>(field)].Tenths()));
   // A level typed digit by digit is fitted once the number stands, not at each digit.
   spin->SetTypingPause(InputWindow::kTypingPauseMs);
   return spin;
@@ -105,7 +114,7 @@ void InputWindow::CreateBasicInformation() {
       NumberEdit(BasicInformationGroup, "LowerQuantileEdit", NumberField::LowerQuantile, 168, 24);
   LowerLevelLabel =
       Caption(BasicInformationGroup, "LowerLevelLabel", "Quantile Level (p)", 272, 24);
-  LowerLevelSpin = LevelSpin(BasicInformationGroup, "LowerLevelSpin", 0, 80, LevelField::Lower, 24);
+  LowerLevelSpin = LevelSpin(BasicInformationGroup, "LowerLevelSpin", LevelField::Lower, 24);
 
   ModeValueLabel =
       FieldLabel(BasicInformationGroup, "ModeValueLabel", NumberField::ModeValue, 16, 56);
@@ -120,8 +129,7 @@ void InputWindow::CreateBasicInformation() {
       NumberEdit(BasicInformationGroup, "UpperQuantileEdit", NumberField::UpperQuantile, 168, 88);
   UpperLevelLabel =
       Caption(BasicInformationGroup, "UpperLevelLabel", "Quantile Level (r)", 272, 88);
-  UpperLevelSpin =
-      LevelSpin(BasicInformationGroup, "UpperLevelSpin", 80, 100, LevelField::Upper, 88);
+  UpperLevelSpin = LevelSpin(BasicInformationGroup, "UpperLevelSpin", LevelField::Upper, 88);
 }
 
 void InputWindow::CreateAdditionalInformation() {
@@ -145,8 +153,7 @@ void InputWindow::CreateAdditionalInformation() {
                                  NumberField::ExtraQuantile, 168, 88);
   ExtraLevelLabel =
       Caption(AdditionalInformationGroup, "ExtraLevelLabel", "Quantile Level (s)", 272, 92);
-  ExtraLevelSpin =
-      LevelSpin(AdditionalInformationGroup, "ExtraLevelSpin", 10, 90, LevelField::Extra, 88);
+  ExtraLevelSpin = LevelSpin(AdditionalInformationGroup, "ExtraLevelSpin", LevelField::Extra, 88);
   PowerLabel = FieldLabel(AdditionalInformationGroup, "PowerLabel", NumberField::Power, 24, 92);
   PowerEdit = NumberEdit(AdditionalInformationGroup, "PowerEdit", NumberField::Power, 168, 88);
   for (QWidget* control : std::initializer_list<QWidget*>{ExtraQuantileLabel, ExtraQuantileEdit,
@@ -192,6 +199,12 @@ void InputWindow::CreateCommandArea() {
       Caption(ControlArea, "CreditNoteLabel", "Two-sided power elicitation", 296, 400);
   ApplyFont(CreditNoteLabel, TFontSpec{TTextColour::Blue, true});
   CreditNoteLabel->adjustSize();
+  MessageLine = Named(new TLabel(ControlArea), "MessageLine");
+  ApplyFont(MessageLine, TFontSpec{TTextColour::Maroon});
+  MessageLine->SetAutoSize(false);
+  MessageLine->setWordWrap(true);
+  MessageLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  MessageLine->setGeometry(16, 418, 505, kClientHeight - 418);
 }
 
 void InputWindow::SetTabOrder() {
@@ -217,6 +230,17 @@ void InputWindow::ConnectHandlers() {
                     [this] { Committing([this] { ChangeExtraLevel(); }); });
   Boundary_.Connect(PlotButton, &TButton::clicked, this,
                     [this] { Committing([this] { Plot(); }); });
+  const std::pair<TSpinEdit*, const TLabel*> levels[] = {{LowerLevelSpin, LowerLevelLabel},
+                                                         {UpperLevelSpin, UpperLevelLabel},
+                                                         {ExtraLevelSpin, ExtraLevelLabel}};
+  for (const auto& [spin, label] : levels) {
+    connect(spin, &TSpinEdit::Clamped, this, [this, spin, label](const QString& typed) {
+      NoteClamp(label->Caption(), typed, spin->Text());
+    });
+  }
+  for (TEdit* edit : {LowerQuantileEdit, ModeValueEdit, UpperQuantileEdit}) {
+    Boundary_.Connect(edit, &QLineEdit::textChanged, this, [this] { RefreshFeasibilityBounds(); });
+  }
   for (TEdit* edit :
        {LowerQuantileEdit, ModeValueEdit, UpperQuantileEdit, PowerEdit, ExtraQuantileEdit}) {
     connect(edit, &TEdit::editingFinished, this, &InputWindow::JudgementsCommitted);
@@ -266,10 +290,16 @@ TypedJudgements InputWindow::Typed() const {
   for (const auto& [field, edit] : edits) {
     typed.Type(field, edit->Text().toStdString());
   }
-  typed.LevelOf(LevelField::Lower) = Level::FromPercent(LowerLevelSpin->Value());
-  typed.LevelOf(LevelField::Upper) = Level::FromPercent(UpperLevelSpin->Value());
-  typed.LevelOf(LevelField::Extra) = Level::FromPercent(ExtraLevelSpin->Value());
   typed.Mode = ModeSwitch->ItemIndex() == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
+  const auto level = [](const TLabel* label, const TSpinEdit* spin) {
+    return ReadLevelText(label->Caption().toStdString(), spin->Text().toStdString());
+  };
+  typed.LevelOf(LevelField::Lower) = level(LowerLevelLabel, LowerLevelSpin);
+  typed.LevelOf(LevelField::Upper) = level(UpperLevelLabel, UpperLevelSpin);
+  // s is read in power-parameter mode only when it stands as a level; else the last one
+  // is kept, since that mode does not use it.
+  if (typed.Mode == FitMode::ExtraQuantile || ExtraLevelSpin->ReadValue())
+    typed.LevelOf(LevelField::Extra) = level(ExtraLevelLabel, ExtraLevelSpin);
   return typed;
 }
 
@@ -293,30 +323,73 @@ bool InputWindow::SwitchMode() {
 }
 
 void InputWindow::ChangeLowerLevel() {
-  const int p = LowerLevelSpin->Value();
-  ExtraLevelSpin->SetMinValue(p);
-  if (CoupleModeSwitch(p == 0)) {
-    Plot();
-  }
+  RefitUnasked([this] {
+    const Level p = ReadLevelText(LowerLevelLabel->Caption().toStdString(),
+                                  LowerLevelSpin->Text().toStdString());
+    if (CoupleModeSwitch(p == Level::FromPercent(0))) {
+      Plot();
+    }
+  });
 }
 
 void InputWindow::ChangeUpperLevel() {
-  const int r = UpperLevelSpin->Value();
-  ExtraLevelSpin->SetMaxValue(r);
-  if (CoupleModeSwitch(r == 100)) {
-    Plot();
-  }
+  RefitUnasked([this] {
+    const Level r = ReadLevelText(UpperLevelLabel->Caption().toStdString(),
+                                  UpperLevelSpin->Text().toStdString());
+    if (CoupleModeSwitch(r == Level::FromPercent(100))) {
+      Plot();
+    }
+  });
 }
 
 void InputWindow::ChangeExtraLevel() {
-  const int s = ExtraLevelSpin->Value();
-  LowerLevelSpin->SetMaxValue(s);
-  UpperLevelSpin->SetMinValue(s);
   // The plot shows the bounds of the new s and gives its advice, once.
-  Plot();
+  RefitUnasked([this] { Plot(); });
+}
+
+void InputWindow::RefitUnasked(const std::function<void()>& refit) {
+  // A nested refit (a level handler run by another's write) adds to the outer one's line.
+  if (Unasked_) {
+    refit();
+    return;
+  }
+  Unasked_ = true;
+  Notes_.clear();
+  try {
+    refit();
+  } catch (const EFitError& refusal) {
+    // Arithmetic errors are not refusals: they still reach the boundary's report.
+    Notes_.push_back(QString::fromStdString(refusal.what()));
+  } catch (...) {
+    Unasked_ = false;
+    MessageLine->SetCaption(Notes_.join(u'\n'));
+    throw;
+  }
+  Unasked_ = false;
+  MessageLine->SetCaption(Notes_.join(u'\n'));
+}
+
+void InputWindow::NoteClamp(const QString& caption, const QString& typed, const QString& now) {
+  const QString note = caption + QStringLiteral(" read ") + QuotedForMessage(typed) +
+                       QStringLiteral(", outside 0 % to 100 %: it now reads ") + now +
+                       QStringLiteral(" %.");
+  const QString line = MessageLine->Caption();
+  MessageLine->SetCaption(line.isEmpty() ? note : line + u'\n' + note);
+}
+
+void InputWindow::Show(const Message& message) {
+  if (Unasked_) {
+    Notes_.push_back(QString::fromStdString(message.Text));
+  } else {
+    Boundary_.Show(message);
+  }
 }
 
 void InputWindow::Plot() {
+  if (!Unasked_) {
+    // Asked for: its messages come in boxes, and the line of an earlier refit is done with.
+    MessageLine->SetCaption(QString());
+  }
   const bool extraQuantile = ModeSwitch->ItemIndex() != 0;
   if (extraQuantile) {
     // Bounds of earlier judgements would pass for the bounds of these.
@@ -344,16 +417,32 @@ void InputWindow::Plot() {
   // The warning waits until the whole fit stands in the window: an open window never shows
   // panels of two fits side by side while the box is up.
   if (antiMode) {
-    Boundary_.ShowWarning(kAntiModeWarning);
+    Show({MessageKind::Warning, std::string(kAntiModeWarning)});
   }
   Feedback_.Present(frameGeometry());
 }
 
 bool InputWindow::ShowMessages(const JudgementReview& review) {
   for (const Message& message : review.Messages) {
-    Boundary_.Show(message);
+    Show(message);
   }
   return !review.Refusal();
+}
+
+void InputWindow::RefreshFeasibilityBounds() {
+  if (ModeSwitch->ItemIndex() != 1) {
+    return;
+  }
+  FeasibilityLowerPanel->SetCaption(QString());
+  FeasibilityUpperPanel->SetCaption(QString());
+  try {
+    TypedJudgements typed = Typed();
+    // The bounds do not depend on x_s: one still being typed must not hide them.
+    typed.Type(NumberField::ExtraQuantile, typed.Text(NumberField::ModeValue));
+    ShowFeasibilityBounds(ComputeFeasibilityBounds(ReadJudgements(typed)));
+  } catch (const EFitError&) {
+    // Judgements without bounds leave the panels empty; the next plot says why.
+  }
 }
 
 void InputWindow::ShowFeasibilityBounds(const FeasibilityBounds& bounds) {
@@ -393,7 +482,7 @@ bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
   // The additional-quantile mode needs 0 < p and r < 100. The switch is set before the
   // forced return to the power-parameter mode, whose handler may refuse, so that it is never
   // left enabled there.
-  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 100);
+  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 1000);
   if (!forcePowerParameter || ModeSwitch->ItemIndex() == 0) {
     return true;
   }

@@ -7,6 +7,7 @@
 // the messages the operation's outcome holds, and has the feedback window show the fit.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "Fit.h"
 #include "Judgements.h"
+#include "Message.h"
 
 class Elicitation;
 class FeedbackWindow;
@@ -34,7 +36,8 @@ class InputWindow : public QWidget {
   // The client area of a window 543 x 455 pixels outside, with a frame of 4 pixels and a
   // caption bar of 30, the frame the feedback window's outer and client sizes imply.
   static constexpr int kClientWidth = 535;
-  static constexpr int kClientHeight = 421;
+  // Below them, a message line of three lines for the refits the expert did not ask for.
+  static constexpr int kClientHeight = 421 + 48;
   // How long typing in a level field pauses before the level is fitted.
   static constexpr int kTypingPauseMs = 400;
 
@@ -45,7 +48,8 @@ class InputWindow : public QWidget {
   ~InputWindow() override;
 
   // The judgements as the fields hold them: every number field's text, the value of each
-  // level field and the mode; the credibility level is the document's.
+  // level field and the mode; the credibility level is the document's. A level field whose
+  // text is not a level (s only in additional-quantile mode) raises EInputError naming it.
   TypedJudgements Typed() const;
 
   // Mode switch: re-captions the feedback window's density and distribution pages and
@@ -53,12 +57,15 @@ class InputWindow : public QWidget {
   // the additional-quantile mode advises on the side of x_s and shows the feasibility
   // bounds. Plots nothing. False when the document refused the judgements.
   bool SwitchMode();
-  // Level p: couples the minimum of s, forces the power-parameter mode at p = 0, then plots.
+  // The level handlers refit without being asked: their messages show in MessageLine, and
+  // a level that is not one ("", "2.55") is refused there. The levels range over 0 % to
+  // 100 % each, coupled to no other; the checks of the fit say when they are out of order.
+  // Level p: forces the power-parameter mode at p = 0, then plots.
   void ChangeLowerLevel();
-  // Level r: couples the maximum of s, forces the power-parameter mode at r = 100, then plots.
+  // Level r: forces the power-parameter mode at r = 100, then plots.
   void ChangeUpperLevel();
-  // Level s: couples the maximum of p and the minimum of r, then plots, which shows the
-  // feasibility bounds of the new s and advises on the side of x_s.
+  // Level s: plots, which shows the feasibility bounds of the new s and advises on the side
+  // of x_s.
   void ChangeExtraLevel();
   // The plot command: fits the judgements in the window's mode and, when there is a fit,
   // presents all of it in the feedback window and brings that window to the front. Nothing
@@ -87,7 +94,7 @@ class InputWindow : public QWidget {
   TLabel* LowerQuantileLabel = nullptr;        // "Lower Quantile (a_p)"
   TEdit* LowerQuantileEdit = nullptr;          // a_p
   TLabel* LowerLevelLabel = nullptr;           // "Quantile Level (p)"
-  TSpinEdit* LowerLevelSpin = nullptr;         // p, in percent
+  TSpinEdit* LowerLevelSpin = nullptr;         // p, in percent, to a tenth
   TLabel* ModeValueLabel = nullptr;            // "Most Likely Value (m)"
   TEdit* ModeValueEdit = nullptr;              // m
   TLabel* AntiModeRemark = nullptr;            // the anti-mode remark
@@ -113,6 +120,10 @@ class InputWindow : public QWidget {
   TButton* PlotButton = nullptr;  // "Plot Two-Sided Power Graphs"
   TLabel* CreditLabel = nullptr;  // credit lines
   TLabel* CreditNoteLabel = nullptr;
+  // The messages of the last refit the expert did not ask for by Plot or Enter (a level
+  // changed), and of any clamp of a level left beyond its range: shown here, not in boxes,
+  // so that typing goes on. Emptied by the next plot that is asked for.
+  TLabel* MessageLine = nullptr;
 
  signals:
   // A handler the expert started (a mode switch, a level, the plot command) has ended, or
@@ -135,6 +146,13 @@ class InputWindow : public QWidget {
   void Committing(const std::function<void()>& handler);
   // Shows the messages of an outcome, in order; true when none is a refusal.
   bool ShowMessages(const JudgementReview& review);
+  // A message in a box, or in the message line during a refit the expert did not ask for.
+  void Show(const Message& message);
+  // Runs a level handler's refit: its messages, and the refusal of a text that is not a
+  // level or a number, go to the message line instead of boxes.
+  void RefitUnasked(const std::function<void()>& refit);
+  // Adds to the message line that leaving a level field brought `typed` back into range.
+  void NoteClamp(const QString& caption, const QString& typed, const QString& now);
 
   // Re-captions the feedback window's first two pages for the mode and shows the fields of
   // the mode, each control enabled exactly when it is shown.
@@ -146,6 +164,9 @@ class InputWindow : public QWidget {
   // power-parameter mode when told to, running the mode switch handler; false when that
   // handler refused the judgements, which ends the level handler too.
   bool CoupleModeSwitch(bool forcePowerParameter);
+  // In additional-quantile mode, the feasibility bounds of the judgements as they now stand,
+  // after any change of a_p, m or b_r: empty while they have none. Says nothing.
+  void RefreshFeasibilityBounds();
   // The smaller bound in FeasibilityLowerPanel, the larger in FeasibilityUpperPanel.
   void ShowFeasibilityBounds(const FeasibilityBounds& bounds);
 
@@ -153,4 +174,6 @@ class InputWindow : public QWidget {
   FeedbackWindow& Feedback_;
   THandlerBoundary& Boundary_;
   bool Committing_ = false;
+  bool Unasked_ = false;
+  QStringList Notes_;
 };

@@ -15,29 +15,45 @@ namespace {
 // QLineEdit's own limit, which stands for "no limit".
 constexpr int kNoLengthLimit = 32767;
 
-// The whole text as a decimal integer: an optional sign, then one or more digits.
-std::optional<int> ReadInteger(const QString& text) {
+bool IsDigit(QChar c) {
+  return c >= u'0' && c <= u'9';
+}
+
+// The whole text as a number in units of its last decimal: an optional sign, then digits
+// and, with a decimal, an optional point with at most one digit after it (zeros after that
+// one are allowed); digits on at least one side of the point.
+std::optional<int> ReadUnits(const QString& text, int decimals) {
   qsizetype i = 0;
   bool negative = false;
   if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
     negative = text[i] == u'-';
     ++i;
   }
-  if (i == text.size()) {
-    return std::nullopt;
-  }
   // Accumulated as a magnitude; INT_MIN's magnitude is one more than INT_MAX.
   constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+  const int scale = decimals == 1 ? 10 : 1;
   long long magnitude = 0;
-  for (; i < text.size(); ++i) {
-    const char16_t c = text[i].unicode();
-    if (c < u'0' || c > u'9') {
-      return std::nullopt;
-    }
-    magnitude = magnitude * 10 + (c - u'0');
+  bool digits = false;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    digits = true;
+    magnitude = magnitude * 10 + (text[i].unicode() - u'0') * scale;
     if (magnitude > kLimit) {
       return std::nullopt;
     }
+  }
+  if (decimals == 1 && i < text.size() && text[i] == u'.') {
+    ++i;
+    if (i < text.size() && IsDigit(text[i])) {
+      digits = true;
+      magnitude += text[i].unicode() - u'0';
+      ++i;
+    }
+    while (i < text.size() && text[i] == u'0') {
+      ++i;
+    }
+  }
+  if (!digits || i != text.size() || magnitude > kLimit) {
+    return std::nullopt;
   }
   const long long value = negative ? -magnitude : magnitude;
   if (value > std::numeric_limits<int>::max()) {
@@ -92,11 +108,24 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 }
 
 int TSpinEdit::Value() const {
-  return ReadInteger(Edit_->text()).value_or(MinValue_);
+  return ReadValue().value_or(MinValue_);
+}
+
+std::optional<int> TSpinEdit::ReadValue() const {
+  return ReadUnits(Edit_->text(), Decimals_);
+}
+
+QString TSpinEdit::ValueText(int value) const {
+  if (Decimals_ == 0 || value % 10 == 0) {
+    return QString::number(Decimals_ == 0 ? value : value / 10);
+  }
+  const QString sign = value < 0 ? QStringLiteral("-") : QString();
+  const long long magnitude = value < 0 ? -static_cast<long long>(value) : value;
+  return sign + QString::number(magnitude / 10) + u'.' + QString::number(magnitude % 10);
 }
 
 void TSpinEdit::SetValue(int value) {
-  WriteText(QString::number(Clamp(value)));
+  WriteText(ValueText(Clamp(value)));
   ReportText();
   RethrowPendingHandlerError();
 }
@@ -167,7 +196,8 @@ int TSpinEdit::Clamp(long long value) const {
 }
 
 void TSpinEdit::Step(int delta) {
-  WriteText(QString::number(Clamp(static_cast<long long>(Value()) + delta)));
+  const long long whole = Decimals_ == 1 ? 10 : 1;
+  WriteText(ValueText(Clamp(static_cast<long long>(Value()) + delta * whole)));
   ReportText();
 }
 
@@ -224,20 +254,22 @@ void TSpinEdit::OnTypingPause() {
 
 bool TSpinEdit::BeginsANumberInRange() const {
   const QString text = Edit_->text();
-  const std::optional<int> typed = ReadInteger(text);
+  const std::optional<int> typed = ReadUnits(text, Decimals_);
   if (!typed || MinValue_ >= MaxValue_ || (*typed >= MinValue_ && *typed <= MaxValue_)) {
     return false;
   }
-  // Appending digits moves a non-negative number away from zero; only then can a number
-  // below the range still grow into it. Up to ten digits are tried, so the loop is short.
-  if (*typed < 0 || text.startsWith(u'-') || *typed >= MinValue_) {
+  // Appending digits moves a non-negative whole number away from zero; only then can a
+  // number below the range still grow into it. Up to ten digits are tried, so the loop is
+  // short.
+  if (*typed < 0 || text.startsWith(u'-') || text.contains(u'.') || *typed >= MinValue_) {
     return false;
   }
+  const long long digit = Decimals_ == 1 ? 10 : 1;
   long long low = *typed;
   long long high = *typed;
   for (int digits = 1; digits <= 10 && low <= MaxValue_; ++digits) {
     low *= 10;
-    high = high * 10 + 9;
+    high = high * 10 + 9 * digit;
     if (high >= MinValue_ && low <= MaxValue_) {
       return true;
     }
@@ -297,8 +329,10 @@ void TSpinEdit::ClampOnExit() {
   const int value = Value();
   const int clamped = Clamp(value);
   if (clamped != value) {
-    WriteText(QString::number(clamped));
+    const QString typed = Edit_->text();
+    WriteText(ValueText(clamped));
     ReportText();
+    emit Clamped(typed);
   } else if (Held_) {
     Held_ = false;
     TypingTimer_.stop();

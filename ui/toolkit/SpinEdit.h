@@ -1,13 +1,18 @@
-// The integer spin edit: a line edit with up and down arrow buttons.
+// The spin edit: a line edit with up and down arrow buttons, holding a whole number or, with
+// one decimal (SetDecimals(1)), a number in steps of a tenth.
 //
-// - Value() reads the whole text as a decimal integer (an optional sign and digits); any
-//   other text (empty, a lone sign, a decimal point, letters, a number beyond int) reads
-//   as the current MinValue(). The value read is never clamped.
+// - Value() reads the whole text as a number in units of the last decimal: an optional sign
+//   and digits and, with a decimal, an optional "." with at most one digit after it that is
+//   not zero ("2.5" reads 25, "7" reads 70, "2." and ".5" read 20 and 5). Any other text
+//   (empty, a lone sign, a lone point, letters, a number beyond int) reads as the current
+//   MinValue(); ReadValue() tells it apart. The value read is never clamped.
 // - Stepping (the arrow buttons, the Up and Down keys) writes the value read plus or minus
-//   one, clamped into MinValue()..MaxValue(); when the two are equal nothing is clamped.
-//   Holding an arrow button repeats the step after 400 ms and then every 100 ms.
+//   one whole (10 units with a decimal), clamped into MinValue()..MaxValue(); when the two
+//   are equal nothing is clamped. Holding an arrow button repeats the step after 400 ms and
+//   then every 100 ms. With a decimal, whole values are written without one: "3", "2.5".
 // - When the field loses the focus to another control and clamping would change the value
-//   read, the text is rewritten to the clamped value.
+//   read, the text is rewritten to the clamped value and Clamped is emitted with the text
+//   that was typed, after Changed.
 // - Setting MinValue or MaxValue changes neither the text nor emits Changed.
 // - Changed is emitted synchronously on every change of the text (typing, stepping,
 //   rewriting, SetText, SetValue); writing the text it already has is no change.
@@ -27,6 +32,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 #include "ErrorBoundary.h"
 
@@ -45,8 +51,17 @@ class TSpinEdit : public QWidget, public THandlerControl {
   explicit TSpinEdit(QWidget* parent = nullptr);
 
   int Value() const;
+  // The text as a value, or nothing when it is not a number.
+  std::optional<int> ReadValue() const;
   // Writes the value clamped into the range (unclamped when MinValue equals MaxValue).
   void SetValue(int value);
+  // How a value is written: "25" reads "2.5" with a decimal.
+  QString ValueText(int value) const;
+
+  // 0 (the default) or 1: the decimals the field takes; the value, the range and the steps
+  // are counted in units of the last one.
+  int Decimals() const { return Decimals_; }
+  void SetDecimals(int decimals) { Decimals_ = decimals == 1 ? 1 : 0; }
 
   int MinValue() const { return MinValue_; }
   void SetMinValue(int value) { MinValue_ = value; }
@@ -82,6 +97,8 @@ class TSpinEdit : public QWidget, public THandlerControl {
 
  signals:
   void Changed();
+  // Leaving the field rewrote the text `typed` to the nearest value of the range.
+  void Clamped(const QString& typed);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +130,7 @@ class TSpinEdit : public QWidget, public THandlerControl {
   int MinValue_ = 0;
   int MaxValue_ = 100;
   int MaxLength_ = 0;
+  int Decimals_ = 0;
   int TypingPause_ = 0;
   QTimer TypingTimer_;
   bool Held_ = false;

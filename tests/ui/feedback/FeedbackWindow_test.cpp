@@ -118,7 +118,12 @@ TEST_F(FeedbackWindowTest, OnResizingTheValueAreaKeepsItsHeightAndTheChartsTakeT
       const QWidget* page = chart->parentWidget();
       const TPanel* caption = page->findChild<TPanel*>();
       ASSERT_NE(caption, nullptr);
-      Form->Notebook->setCurrentWidget(page->parentWidget());
+      // The page stands in a scroll area on its tab.
+      QWidget* tab = page->parentWidget();
+      while (tab != nullptr && Form->Notebook->indexOf(tab) < 0)
+        tab = tab->parentWidget();
+      ASSERT_NE(tab, nullptr);
+      Form->Notebook->setCurrentWidget(tab);
       ASSERT_TRUE(WaitFor([&] { return chart->height() + 41 == page->height(); })) << at;
       EXPECT_EQ(chart->geometry(), QRect(0, 0, page->width(), page->height() - 41)) << at;
       EXPECT_EQ(caption->geometry(), QRect(0, page->height() - 41, page->width(), 41)) << at;
@@ -283,12 +288,14 @@ TEST_F(FeedbackWindowTest, FillingReplacesEachSeriesByItsPointList) {
 // [SECTION] Credibility interval
 
 TEST_F(FeedbackWindowTest, TheCaptionNamesTheLevelInsideTheInterval) {
-  const std::pair<int, const char*> cases[] = {
-      {10, " 90% Credibility Interval"},    {0, "100% Credibility Interval"},
-      {100, "  0% Credibility Interval"},   {150, "-50% Credibility Interval"},
-      {-900, "1000% Credibility Interval"}, {INT_MIN, "2147483748% Credibility Interval"}};
-  for (const auto& [level, caption] : cases) {
-    EXPECT_EQ(FeedbackWindow::CredibilityCaption(level), caption) << "level " << level;
+  const std::pair<long long, const char*> cases[] = {
+      {100, " 90% Credibility Interval"},    {0, "100% Credibility Interval"},
+      {1000, "  0% Credibility Interval"},   {1500, "-50% Credibility Interval"},
+      {-9000, "1000% Credibility Interval"}, {INT_MIN * 10LL, "2147483748% Credibility Interval"},
+      {25, "97.5% Credibility Interval"},    {1005, "-0.5% Credibility Interval"}};
+  for (const auto& [tenths, caption] : cases) {
+    EXPECT_EQ(FeedbackWindow::CredibilityCaption(Level::FromTenths(tenths)), caption)
+        << "tenths " << tenths;
   }
 }
 
@@ -315,8 +322,12 @@ TEST_F(FeedbackWindowTest, ALevelChangeGivesTheLimitsOfTheFitShown) {
       {"100", Quantile(fit, 0.5L), Quantile(fit, 0.5L)},
       {"150", Quantile(fit, 0.75L), Quantile(fit, 0.25L)},
       {"250", a, a},
-      {"-", a, Quantile(fit, 1)},
-      {"", a, Quantile(fit, 1)},
+      {"2.5", Quantile(fit, 0.0125L), Quantile(fit, 1 - 0.0125L)},
+      // Not a level: the limits stay those of the last one (33), never those of 0.
+      {"-", Quantile(fit, Level::FromPercent(33).Fraction() * 0.5L),
+       Quantile(fit, 1 - Level::FromPercent(33).Fraction() * 0.5L)},
+      {"", Quantile(fit, Level::FromPercent(33).Fraction() * 0.5L),
+       Quantile(fit, 1 - Level::FromPercent(33).Fraction() * 0.5L)},
   };
   for (const TCase& c : cases) {
     // From a level that differs, so that every case is a change.

@@ -26,6 +26,7 @@
 
 #include "ApplicationWindows.h"
 #include "ChartExport.h"
+#include "ChartPage.h"
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "ElicitationFileActions.h"
@@ -154,6 +155,17 @@ class InputWindowTest : public ::testing::Test {
     return texts;
   }
 
+  // The lines of the message line, where the refits the expert did not ask for speak.
+  std::vector<std::string> Line() const {
+    std::vector<std::string> lines;
+    const QString caption = Main->MessageLine->Caption();
+    if (!caption.isEmpty()) {
+      for (const QString& line : caption.split(u'\n'))
+        lines.push_back(line.toStdString());
+    }
+    return lines;
+  }
+
   // Whether the control is shown in its window and enabled, as the mode switch sets both.
   static bool Shown(const QWidget* control) {
     return control->isVisibleTo(control->window()) && control->isEnabled();
@@ -243,14 +255,16 @@ TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_EQ(Main->Typed().Text(NumberField::UpperQuantile), "10.5");
   EXPECT_EQ(Main->Typed().Text(NumberField::Power), "7.0");
   EXPECT_EQ(Main->Typed().Text(NumberField::ExtraQuantile), "9.588495255");
-  const std::array<std::array<int, 3>, 3> levels = {{{10, 0, 80}, {90, 80, 100}, {80, 10, 90}}};
+  // Each level ranges over 0 % to 100 % in tenths, coupled to no other.
+  const int levels[] = {10, 90, 80};
   const TSpinEdit* spins[] = {Main->LowerLevelSpin, Main->UpperLevelSpin, Main->ExtraLevelSpin};
   const LevelField fields[] = {LevelField::Lower, LevelField::Upper, LevelField::Extra};
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(Main->Typed().LevelOf(fields[i]).Percent(), levels[i][0]) << "level " << i;
-    EXPECT_EQ(spins[i]->MinValue(), levels[i][1]) << "level " << i;
-    EXPECT_EQ(spins[i]->MaxValue(), levels[i][2]) << "level " << i;
+    EXPECT_EQ(Main->Typed().LevelOf(fields[i]), Percent(levels[i])) << "level " << i;
+    EXPECT_EQ(spins[i]->MinValue(), 0) << "level " << i;
+    EXPECT_EQ(spins[i]->MaxValue(), 1000) << "level " << i;
   }
+  EXPECT_EQ(Main->MessageLine->Caption(), "");
 }
 
 TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
@@ -430,10 +444,12 @@ TEST_F(InputWindowTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUnt
     EXPECT_EQ(Feedback->ModeLabel->Caption(), "mode");
     EXPECT_EQ(SeriesPoints(), shown) << "x_s = " << c.ExtraQuantile;
   }
-  // Every step of a level runs the command and refuses again.
+  // Every step of a level runs the command and refuses again, in the window's line.
   Recorder.Clear();
   QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
-  EXPECT_EQ(Messages(), std::vector<std::string>{kNotFeasible});
+  ASSERT_FALSE(Line().empty());
+  EXPECT_EQ("Error: " + Line()[0], kNotFeasible);
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   EXPECT_EQ(Panels(), kDefaultFigures);
 }
 
@@ -464,38 +480,62 @@ TEST_F(InputWindowTest, AChangeOfSGivesTheRecommendationOnceAsAWarning) {
     Recorder.Clear();
     const int s = Main->ExtraLevelSpin->Value();
     QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_Down);
-    const std::vector<std::string> messages = Messages();
+    // A step of s is a refit nobody asked for: its advice shows in the window, no box.
+    EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+    const std::vector<std::string> messages = Line();
+    const std::string advice = c.Advice.substr(std::string("Warning: ").size());
     ASSERT_GE(messages.size(), 1u) << "m = " << c.Mode;
-    EXPECT_EQ(messages[0], c.Advice) << "m = " << c.Mode;
-    EXPECT_EQ(std::count(messages.begin(), messages.end(), c.Advice), 1)
+    EXPECT_EQ(messages[0], advice) << "m = " << c.Mode;
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), advice), 1)
         << "one change of s, one advice; m = " << c.Mode;
-    EXPECT_EQ(Main->ExtraLevelSpin->Value(), s - 1);
+    EXPECT_EQ(Main->ExtraLevelSpin->Value(), s - 10);
     SelectMode(0);
   }
 }
 
-TEST_F(InputWindowTest, TheBoundsFollowAChangeOfSOnly) {
+TEST_F(InputWindowTest, TheBoundsFollowEveryChangeOfTheJudgementsAndSCapsNoLevel) {
   SelectMode(1);
+  ASSERT_EQ(Main->FeasibilityUpperPanel->Caption(), "10.00000000");
+  Recorder.Clear();
   Type(Main->UpperQuantileEdit, QStringLiteral("11"));
-  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "10.00000000") << "b_r alone changes no bound";
+  FakeJudgements judgements;
+  judgements.Mode = FitMode::ExtraQuantile;
+  judgements.Type(NumberField::UpperQuantile, "11");
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption().toStdString(),
+            FormatNumber(ComputeFeasibilityBounds(ReadJudgements(judgements)).Larger()))
+      << "b_r alone changes the bounds";
+  Type(Main->ModeValueEdit, QStringLiteral("12"));
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "") << "no bounds for m beyond b_r";
+  Type(Main->ModeValueEdit, QStringLiteral("7.0"));
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption().toStdString(),
+            FormatNumber(ComputeFeasibilityBounds(ReadJudgements(judgements)).Larger()));
+  EXPECT_TRUE(Recorder.Records().empty()) << "typing says nothing";
   Type(Main->ExtraLevelSpin, QStringLiteral("70"));
-  EXPECT_NE(Main->FeasibilityUpperPanel->Caption(), "10.00000000");
-  EXPECT_EQ(Main->LowerLevelSpin->MaxValue(), 70);
-  EXPECT_EQ(Main->UpperLevelSpin->MinValue(), 70);
-  // p cannot be stepped above s, nor r below it, in either mode.
-  for (int mode : {1, 0}) {
-    SelectMode(mode);
-    Main->LowerLevelSpin->SetText(QStringLiteral("70"));
-    QSignalSpy p(Main->LowerLevelSpin, &TSpinEdit::Changed);
-    QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
-    EXPECT_EQ(Main->LowerLevelSpin->Text(), "70") << "mode " << mode;
-    EXPECT_EQ(p.count(), 0) << "no handler at the maximum, mode " << mode;
-    Main->UpperLevelSpin->SetText(QStringLiteral("70"));
-    QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Down);
-    EXPECT_EQ(Main->UpperLevelSpin->Text(), "70") << "mode " << mode;
-    Main->LowerLevelSpin->SetText(QStringLiteral("10"));
-    Main->UpperLevelSpin->SetText(QStringLiteral("90"));
-  }
+  judgements.LevelOf(LevelField::Extra) = Percent(70);
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption().toStdString(),
+            FormatNumber(ComputeFeasibilityBounds(ReadJudgements(judgements)).Larger()));
+  // s caps neither p nor r: in power-parameter mode it constrains nothing, and in the
+  // additional-quantile mode the checks say when s leaves (p, r).
+  SelectMode(0);
+  Main->LowerLevelSpin->SetText(QStringLiteral("70"));
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
+  EXPECT_EQ(Main->LowerLevelSpin->Text(), "71");
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.71L);
+  // The ends of the range stop a step, and a step that changes nothing runs no handler.
+  Main->UpperLevelSpin->SetText(QStringLiteral("100"));
+  QSignalSpy r(Main->UpperLevelSpin, &TSpinEdit::Changed);
+  QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Up);
+  EXPECT_EQ(Main->UpperLevelSpin->Text(), "100");
+  EXPECT_EQ(r.count(), 0);
+  Main->UpperLevelSpin->SetText(QStringLiteral("90"));
+  Main->LowerLevelSpin->SetText(QStringLiteral("10"));
+  SelectMode(1);
+  Recorder.Clear();
+  Type(Main->ExtraLevelSpin, QStringLiteral("90"));
+  EXPECT_TRUE(Recorder.Records().empty());
+  EXPECT_EQ(Line(), std::vector<std::string>{"The quantile level s must lie strictly between p "
+                                             "and r: p is 10 %, s is 90 % and r is 90 %. Choose "
+                                             "s between them."});
 }
 
 // [SECTION] The levels
@@ -531,7 +571,7 @@ TEST_F(InputWindowTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) 
   EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0) << "enabling does not change the mode";
 }
 
-TEST_F(InputWindowTest, RAtHundredOrAnEmptyPActLikePAtZero) {
+TEST_F(InputWindowTest, RAtHundredActsLikePAtZeroAndAnEmptyOrMalformedLevelIsRefused) {
   SelectMode(1);
   Type(Main->UpperLevelSpin, QStringLiteral("99"));
   QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Up);
@@ -542,30 +582,60 @@ TEST_F(InputWindowTest, RAtHundredOrAnEmptyPActLikePAtZero) {
   Type(Main->UpperLevelSpin, QStringLiteral("90"));
   EXPECT_TRUE(Main->ModeSwitch->isEnabled());
 
+  // An empty or malformed level is refused in the window's words, never fitted as 0.
   SelectMode(1);
-  Type(Main->LowerLevelSpin, QString());
-  EXPECT_EQ(Main->Typed().LevelOf(LevelField::Lower).Percent(), 0);
-  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
-  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
+  PressPlot();
+  ASSERT_FALSE(Feedback->IsStale());
+  const TPanelTexts shown = Panels();
+  const std::pair<QString, std::string> refused[] = {
+      {QString(), "Quantile Level (p) is empty: type a percentage in steps of 0.1, such as 2.5."},
+      {QStringLiteral("2.55"),
+       "Quantile Level (p) reads \"2.55\", which goes beyond a tenth: levels go in steps of "
+       "0.1, such as 2.5."}};
+  for (const auto& [text, refusal] : refused) {
+    Recorder.Clear();
+    Type(Main->LowerLevelSpin, text);
+    EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+    EXPECT_EQ(Line(), std::vector<std::string>{refusal});
+    EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1) << "nothing was read as p = 0";
+    EXPECT_EQ(Panels(), shown);
+    // Asked for by Plot, the refusal comes in a box, once.
+    PressPlot();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Error: " + refusal});
+  }
+  // A level in tenths is fitted as typed.
+  SelectMode(0);
+  Type(Main->LowerLevelSpin, QStringLiteral("2.5"));
+  EXPECT_EQ(Line(), std::vector<std::string>{});
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.025L);
+  EXPECT_NEAR(static_cast<double>(Cdf(ShownFit(), 6.5L)), 0.025, 1e-12);
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
+  EXPECT_EQ(Main->LowerLevelSpin->Text(), "3.5") << "the arrows step whole percents";
 }
 
-TEST_F(InputWindowTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
+TEST_F(InputWindowTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeavingAndSaysSo) {
   QSignalSpy changes(Main->LowerLevelSpin, &TSpinEdit::Changed);
   Type(Main->LowerLevelSpin, QStringLiteral("85"));
-  EXPECT_EQ(Main->LowerLevelSpin->Text(), "85");
-  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.85L);
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.85L) << "p may exceed the hidden s";
   FakeJudgements judgements;
   judgements.LevelOf(LevelField::Lower) = Percent(85);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
+  Type(Main->UpperLevelSpin, QStringLiteral("150"));
+  EXPECT_EQ(DocumentLevel(LevelField::Upper), 1.5L);
+  ASSERT_EQ(Line().size(), 1u);
+  EXPECT_EQ(Line()[0].rfind("The quantile levels must lie between 0 % and 100 %", 0), 0u)
+      << Line()[0];
   const int typed = changes.count();
 
   Main->LowerQuantileEdit->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(Main->LowerLevelSpin->Text(), "80");
-  EXPECT_EQ(changes.count(), typed + 1) << "the rewrite runs the handler again";
-  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.80L);
-  judgements.LevelOf(LevelField::Lower) = Percent(80);
+  EXPECT_EQ(Main->UpperLevelSpin->Text(), "100");
+  EXPECT_EQ(DocumentLevel(LevelField::Upper), 1.0L);
+  EXPECT_EQ(changes.count(), typed) << "p is left alone";
+  EXPECT_EQ(Line(), std::vector<std::string>{"Quantile Level (r) read \"150\", outside 0 % to "
+                                             "100 %: it now reads 100 %."});
+  judgements.LevelOf(LevelField::Upper) = Percent(100);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
-  EXPECT_EQ(Main->ExtraLevelSpin->MinValue(), 80);
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
 }
 
 // [SECTION] Failures leave the windows whole
@@ -599,9 +669,9 @@ TEST_F(InputWindowTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisable
   Type(Main->LowerLevelSpin, QStringLiteral("1"));
   Recorder.Clear();
   QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Down);
-  ASSERT_EQ(Recorder.Records().size(), 1u) << "the error ends the level handler too";
-  EXPECT_EQ(Recorder.Records()[0].Text.rfind("\"Most Likely Value (m)\"", 0), 0u)
-      << Recorder.Records()[0].Text;
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  ASSERT_EQ(Line().size(), 1u) << "the error ends the level handler too";
+  EXPECT_EQ(Line()[0].rfind("\"Most Likely Value (m)\"", 0), 0u) << Line()[0];
   EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
   EXPECT_TRUE(Shown(Main->PowerEdit));
   EXPECT_FALSE(Main->ModeSwitch->isEnabled());
@@ -610,25 +680,16 @@ TEST_F(InputWindowTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisable
 
 TEST_F(InputWindowTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   SelectMode(1);
-  Type(Main->ExtraLevelSpin, QStringLiteral("0"));
-  Type(Main->ExtraLevelSpin, QStringLiteral("10"));
-  QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_0);
-  Main->ExtraLevelSpin->SettleTyping();
-  EXPECT_EQ(Main->ExtraLevelSpin->Text(), "100");
-  for (const TMessageRecord& r : Recorder.Records()) {
-    EXPECT_NE(r.Kind, TMessageBoxKind::MathError) << r.Text;
+  for (const char* level : {"0", "100", "10", "95.5"}) {
+    Type(Main->ExtraLevelSpin, QString::fromLatin1(level));
+    const std::vector<std::string> line = Line();
+    ASSERT_EQ(line.size(), 1u) << "the level handler ends at the refusal; s = " << level;
+    EXPECT_EQ(line[0].rfind("The quantile level s", 0), 0u) << line[0];
+    EXPECT_NE(line[0].find("s is " + std::string(level) + " %"), std::string::npos) << line[0];
+    EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "") << level;
+    EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "") << level;
   }
-  const std::vector<std::string> messages = Messages();
-  const auto said = [&messages](const std::string& level) {
-    return std::count_if(messages.begin(), messages.end(), [&level](const std::string& m) {
-      return m.rfind("Error: The quantile level s", 0) == 0 &&
-             m.find("s is " + level + " %") != std::string::npos;
-    });
-  };
-  EXPECT_EQ(said("0"), 1) << "the level handler ends at the refusal";
-  EXPECT_EQ(said("100"), 1);
-  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "");
-  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "");
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
 }
 
 TEST_F(InputWindowTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
@@ -643,16 +704,19 @@ TEST_F(InputWindowTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s
   EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "");
   Recorder.Clear();
   QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_Down);
-  ASSERT_EQ(Messages().size(), 1u) << "the level handler ends at the refusal";
-  EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
+  ASSERT_EQ(Line().size(), 1u) << "the level handler ends at the refusal";
+  EXPECT_EQ(("Error: " + Line()[0]).rfind(refusal, 0), 0u) << Line()[0];
+  EXPECT_TRUE(Recorder.Records().empty());
 }
 
 TEST_F(InputWindowTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
   PressPlot();
   Type(Main->LowerLevelSpin, QStringLiteral("80"));
   Type(Main->UpperLevelSpin, QStringLiteral("80"));
-  ASSERT_FALSE(Recorder.Records().empty());
-  EXPECT_EQ(Recorder.Records().back().Kind, TMessageBoxKind::Error);
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  ASSERT_EQ(Line().size(), 1u);
+  EXPECT_EQ(Line()[0].rfind("The quantile level p must be below r: p is 80 % and r is 80 %", 0), 0u)
+      << Line()[0];
   EXPECT_EQ(Panels(), ExpectedPanels([] {
               FakeJudgements j;
               j.LevelOf(LevelField::Lower) = Percent(80);
@@ -666,7 +730,7 @@ TEST_F(InputWindowTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow
 TEST_F(InputWindowTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   Type(Main->LowerLevelSpin, QStringLiteral("80"));
   Recorder.Clear();
-  // With p at 80, "90" typed key by key into r: the "9" alone is never fitted.
+  // With p at 80, "90" typed key by key into r: the "9" alone is refused in the line.
   QLineEdit* r = Main->UpperLevelSpin->LineEdit();
   r->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
@@ -685,6 +749,17 @@ TEST_F(InputWindowTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
   // The arrows stay immediate.
   QTest::keyClick(r, Qt::Key_Down);
   EXPECT_EQ(DocumentLevel(LevelField::Upper), 0.89L);
+  // Below n = 1 a plot asked for warns in a box; stepping p warns in the line, never a box.
+  Type(Main->PowerEdit, QStringLiteral("0.5"));
+  PressPlot();
+  EXPECT_EQ(Messages(), std::vector<std::string>{kAntiMode});
+  Recorder.Clear();
+  for (int step = 0; step < 3; ++step) {
+    QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Down);
+    EXPECT_EQ(Line(), std::vector<std::string>{std::string(kAntiModeWarning)}) << step;
+  }
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.77L);
 }
 
 TEST_F(InputWindowTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
@@ -730,7 +805,21 @@ TEST_F(InputWindowTest, AStaleFitIsMarkedUntilTheNextPlot) {
                 " - previous judgements: a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %, "
                 "n = 7.0");
   EXPECT_FALSE(Feedback->LowerBoundPanel->isEnabled()) << "greyed";
+  EXPECT_TRUE(Feedback->DensityChart->IsStale()) << "the charts are greyed too";
+  // The hover read-out says so.
+  Feedback->Notebook->setCurrentIndex(0);
+  ChartWidget& pdf = *Feedback->DensityChart;
+  pdf.repaint();
+  int x = 0;
+  int y = 0;
+  ASSERT_TRUE(Feedback->DensitySeries->PlacePoint(100, x, y));
+  QMouseEvent move(QEvent::MouseMove, QPointF(x, y), pdf.mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(&pdf, &move);
+  EXPECT_TRUE(Feedback->DensityChart->ReadOut().startsWith("stale fit: "))
+      << Feedback->DensityChart->ReadOut().toStdString();
   PressPlot();
+  EXPECT_FALSE(Feedback->DensityChart->IsStale());
   EXPECT_FALSE(Feedback->IsStale());
   EXPECT_EQ(Feedback->windowTitle(), title);
   EXPECT_TRUE(Feedback->LowerBoundPanel->isEnabled());
@@ -761,6 +850,48 @@ TEST_F(InputWindowTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusal
                       Main->FeasibilityUpperPanel->Caption().trimmed().toStdString() + ".");
 }
 
+TEST_F(InputWindowTest, SeveralFittingPowersAreListedCopiedAndEachCanBeShown) {
+  Type(Main->LowerQuantileEdit, QStringLiteral("0"));
+  Type(Main->LowerLevelSpin, QStringLiteral("1"));
+  Type(Main->ModeValueEdit, QStringLiteral("0.4530521749235884"));
+  Type(Main->UpperQuantileEdit, QStringLiteral("1"));
+  Type(Main->UpperLevelSpin, QStringLiteral("93"));
+  Main->ExtraQuantileEdit->SetText(QStringLiteral("0.521738"));
+  SelectMode(1);
+  Type(Main->ExtraLevelSpin, QStringLiteral("49"));
+  Recorder.Clear();
+  PressPlot();
+  const PlotOutcome* searched = Windows->Document().Shown();
+  ASSERT_NE(searched, nullptr) << Messages().front();
+  const std::vector<Extended> powers = searched->Fitted->Powers;
+  ASSERT_GE(powers.size(), 2u);
+  const TPanelTexts first = Panels();
+  EXPECT_TRUE(Feedback->OtherPowersLabel->isVisibleTo(Feedback));
+  const QString copied = Feedback->FitAsText();
+  QStringList listed;
+  for (const Extended n : powers)
+    listed << QString::fromStdString(FormatNumber(n)).trimmed();
+  EXPECT_TRUE(copied.contains("Powers n that fit x_s\t" + listed.join(", ")))
+      << copied.toStdString();
+  // Each other power shows its own fit, which meets all three quantiles.
+  const Extended chosen = searched->Fitted->Power();
+  for (std::size_t k = 0; k < powers.size(); ++k) {
+    if (powers[k] == chosen)
+      continue;
+    emit Feedback->OtherPowersLabel->linkActivated(QString::number(k));
+    EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
+    EXPECT_EQ(ShownFit().LeftPower(), powers[k]);
+    EXPECT_EQ(Feedback->PowerPanel->Caption().toStdString(), FormatNumber(powers[k]));
+    EXPECT_NEAR(static_cast<double>(Cdf(ShownFit(), 0.521738L)), 0.49, 1e-9) << k;
+    EXPECT_NEAR(static_cast<double>(Cdf(ShownFit(), 1)), 0.93, 1e-9) << k;
+    EXPECT_NE(Panels(), first);
+  }
+  // Back at the power the search chose, with its own bits.
+  const auto back = std::find(powers.begin(), powers.end(), chosen) - powers.begin();
+  emit Feedback->OtherPowersLabel->linkActivated(QString::number(back));
+  EXPECT_EQ(Panels(), first);
+}
+
 TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
   Main->resize(200, 100);
   EXPECT_TRUE(WaitFor([&] {
@@ -770,6 +901,12 @@ TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelI
   EXPECT_EQ(Feedback->minimumSize(),
             QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight));
   EXPECT_TRUE(Feedback->CredibilitySpin->toolTip().contains("percent of probability left outside"));
+  // At its smallest the feedback window scrolls its charts rather than shrink them away.
+  PressPlot();
+  Feedback->resize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight);
+  QApplication::processEvents();
+  EXPECT_GE(Feedback->DensityChart->height(), ChartPage::kMinimumChartHeight);
+  EXPECT_GE(Feedback->DensityChart->width(), ChartPage::kMinimumWidth);
 }
 
 TEST_F(InputWindowTest, TheQuantilesPageShowsTheFitAsNumbers) {
@@ -793,6 +930,11 @@ TEST_F(InputWindowTest, TheQuantilesPageShowsTheFitAsNumbers) {
   PressPlot();
   EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->MedianPanel->Caption());
   EXPECT_EQ(page.X1Edit->Text(), "11");
+  // The fields the expert left alone follow each new fit.
+  Type(Main->UpperQuantileEdit, QStringLiteral("12"));
+  PressPlot();
+  EXPECT_EQ(page.X1Edit->Text(), "11");
+  EXPECT_EQ(page.X2Edit->Text(), "12");
 }
 
 TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
@@ -802,6 +944,14 @@ TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
   QTest::keyClick(Feedback, Qt::Key_C, Qt::ControlModifier);
   const QString copied = QApplication::clipboard()->text();
   EXPECT_EQ(copied, Feedback->FitAsText());
+  // Wherever the focus is in the window: in the credibility level, in a Quantiles field.
+  for (QWidget* field : std::initializer_list<QWidget*>{Feedback->CredibilitySpin->LineEdit(),
+                                                        Feedback->QuantilePage->X1Edit}) {
+    field->setFocus(Qt::TabFocusReason);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), copied) << field->objectName().toStdString();
+  }
   const QStringList lines = copied.split(u'\n', Qt::SkipEmptyParts);
   EXPECT_EQ(lines.front(), "Lower Quantile (a_p)\t6.5");
   EXPECT_TRUE(lines.contains("Quantile Level (p)\t10"));

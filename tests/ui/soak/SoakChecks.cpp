@@ -76,10 +76,10 @@ using TFigures = std::array<Extended, kFigureCount>;
 constexpr std::array<const char*, kFigureCount> kFigureNames = {
     "median", "mean", "standard deviation", "lower credibility limit", "upper credibility limit"};
 
-TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, int level) {
+TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, Level level) {
   const TwoSidedPower fit(a, m, b, n);
   const TFloatScope scope;
-  const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
+  const Extended tail = Checked(static_cast<Extended>(level.Tenths()) / 1000 * 0.5L);
   return {Quantile(fit, 0.5L), Mean(fit), StdDev(fit), Quantile(fit, tail),
           Quantile(fit, Checked(1 - tail))};
 }
@@ -121,7 +121,7 @@ void CheckFiguresFromPanels(const FeedbackWindow& f, TProblems& problems, TShown
     ++tally.NotPinnedDown;
     return;
   }
-  const int level = f.CredibilitySpin->Value();
+  const Level level = f.CredibilityLevel();
   TFigures low;
   TFigures high;
   low.fill(INFINITY);
@@ -170,7 +170,7 @@ void CheckFiguresFromPanels(const FeedbackWindow& f, TProblems& problems, TShown
       out << Name(panels[k]) << " shows the " << kFigureNames[k] << " " << Text(panels[k])
           << ", but the fit of the panels a = " << Text(f.LowerBoundPanel)
           << ", b = " << Text(f.UpperBoundPanel) << ", m = " << Text(f.ModePanel)
-          << ", n = " << Text(f.PowerPanel) << " (credibility level " << level
+          << ", n = " << Text(f.PowerPanel) << " (credibility level " << level.Text()
           << ") puts it between " << from << " and " << to;
       problems.push_back(out.str());
     }
@@ -193,7 +193,7 @@ void CheckSavedFit(const FeedbackWindow& f, const Fit& saved, TProblems& problem
   TFigures figures{};
   try {
     figures = FiguresOf(saved.LowerBound(), saved.UpperBound(), saved.ModeValue(), saved.Power(),
-                        f.CredibilitySpin->Value());
+                        f.CredibilityLevel());
   } catch (const EMathError& e) {
     problems.push_back(std::string("the saved fit raises an arithmetic error: ") + e.what());
     return;
@@ -207,7 +207,10 @@ void CheckSavedFit(const FeedbackWindow& f, const Fit& saved, TProblems& problem
     problems.push_back("the mode label reads \"" + f.ModeLabel->Caption().toStdString() +
                        "\" for the saved n = " + Text(f.PowerPanel));
   }
-  const QString caption = FeedbackWindow::CredibilityCaption(f.CredibilitySpin->Value());
+  const QString caption =
+      f.CredibilitySpin->ReadValue()
+          ? FeedbackWindow::CredibilityCaption(Level::FromTenths(*f.CredibilitySpin->ReadValue()))
+          : QStringLiteral("Credibility Interval: type a percentage in steps of 0.1, such as 2.5");
   if (f.CredibilityGroup->Caption() != caption &&
       f.CredibilityGroup->Caption() != QStringLiteral("90% Credibility Interval")) {
     problems.push_back("the credibility area reads \"" +

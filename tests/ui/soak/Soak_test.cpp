@@ -386,7 +386,8 @@ class WindowSoakTest : public ::testing::Test {
     QToolButton* arrow = delta > 0 ? spin->UpButton() : spin->DownButton();
     QTest::mousePress(arrow, Qt::LeftButton);
     const QString pressed = spin->Text();
-    const long long next = static_cast<long long>(spin->Value()) + delta;
+    const long long next =
+        static_cast<long long>(spin->Value()) + delta * (spin->Decimals() == 1 ? 10 : 1);
     const bool repeats =
         spin->isVisible() && (spin->MinValue() == spin->MaxValue() ||
                               (next >= spin->MinValue() && next <= spin->MaxValue()));
@@ -411,7 +412,8 @@ class WindowSoakTest : public ::testing::Test {
       text = mend->second;
     } else {
       spin = Random.Pick(ShownLevels());
-      text = Expert.Level(spin->MinValue(), spin->MaxValue());
+      // The range in whole percents: the level fields count tenths.
+      text = Expert.Level(spin->MinValue() / 10, spin->MaxValue() / 10);
     }
     const bool leave = Random.Chance(50);
     Note("type \"" + text + "\" into " + LevelName(spin) + (leave ? ", then leave it" : ""));

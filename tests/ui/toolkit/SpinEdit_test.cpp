@@ -5,11 +5,14 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
 #include <climits>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "MessageService.h"
@@ -105,6 +108,52 @@ TEST_F(SpinEditTest, ReadsTheWholeTextAsAnIntegerElseTheMinimumNeverClamped) {
     Spin->SetText(text);
     EXPECT_EQ(Spin->Value(), c.Value) << "text \"" << text.toStdString() << '"';
   }
+}
+
+TEST_F(SpinEditTest, WithADecimalItReadsTenthsAndStepsWholeUnits) {
+  Spin->SetDecimals(1);
+  Spin->SetMinValue(0);
+  Spin->SetMaxValue(1000);
+  const std::pair<const char16_t*, std::optional<int>> cases[] = {{u"2.5", 25},
+                                                                  {u"10", 100},
+                                                                  {u"2.", 20},
+                                                                  {u".5", 5},
+                                                                  {u"-0.5", -5},
+                                                                  {u"2.50", 25},
+                                                                  {u"2.55", {}},
+                                                                  {u"2.5.", {}},
+                                                                  {u".", {}},
+                                                                  {u"", {}},
+                                                                  {u"1e1", {}},
+                                                                  {u"2,5", {}},
+                                                                  {u"214748364.7", INT_MAX},
+                                                                  {u"214748364.8", {}}};
+  for (const auto& [text, value] : cases) {
+    Spin->SetText(QString::fromUtf16(text));
+    EXPECT_EQ(Spin->ReadValue(), value) << QString::fromUtf16(text).toStdString();
+    EXPECT_EQ(Spin->Value(), value.value_or(0)) << QString::fromUtf16(text).toStdString();
+  }
+  Focus();
+  Spin->SetText(QStringLiteral("2.5"));
+  QTest::keyClick(Spin->LineEdit(), Qt::Key_Up);
+  EXPECT_EQ(Spin->Text(), "3.5");
+  Spin->SetText(QStringLiteral("0.5"));
+  QTest::keyClick(Spin->LineEdit(), Qt::Key_Down);
+  EXPECT_EQ(Spin->Text(), "0") << "clamped at the minimum";
+  Spin->SetText(QStringLiteral("99.9"));
+  Spin->StepUp();
+  EXPECT_EQ(Spin->Text(), "100");
+  // Leaving beyond the range rewrites the text and says what was typed.
+  QSignalSpy clamped(Spin, &TSpinEdit::Clamped);
+  Type("150.5");
+  Other->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(Spin->Text(), "100");
+  ASSERT_EQ(clamped.count(), 1);
+  EXPECT_EQ(clamped[0][0].toString(), "150.5");
+  Spin->setFocus(Qt::MouseFocusReason);
+  Type("7.5");
+  Other->setFocus(Qt::MouseFocusReason);
+  EXPECT_EQ(clamped.count(), 1) << "nothing to clamp";
 }
 
 TEST_F(SpinEditTest, AnUnreadableTextFollowsTheCurrentMinimum) {
