@@ -235,6 +235,34 @@ Extended Curvature(const TScanPoint& a, const TScanPoint& b, const TScanPoint& c
   return std::fabs(2 * (right - left) / (c.u - a.u));
 }
 
+// The second differences of a pass, each formed once, when first needed.
+class TBends {
+ public:
+  explicit TBends(const std::vector<TScanPoint>& points)
+      : points_(points), bends_(points.size()), formed_(points.size(), false) {}
+  // The second difference over points j, j + 1 and j + 2.
+  Extended At(std::size_t j) {
+    if (!formed_[j]) {
+      bends_[j] = Curvature(points_[j], points_[j + 1], points_[j + 2]);
+      formed_[j] = true;
+    }
+    return bends_[j];
+  }
+
+ private:
+  const std::vector<TScanPoint>& points_;
+  std::vector<Extended> bends_;
+  std::vector<bool> formed_;
+};
+
+// The points MayHideRoots reads for the cell from point k to k + 1.
+std::size_t FirstAround(std::size_t k) {
+  return k >= 2 ? k - 2 : 0;
+}
+std::size_t LastAround(std::size_t k, std::size_t count) {
+  return std::min(k + 3, count - 1);
+}
+
 // Whether F - s could reach zero between points k and k + 1 of the scan although it lies
 // on the same side of s at both.
 //
@@ -249,8 +277,10 @@ Extended Curvature(const TScanPoint& a, const TScanPoint& b, const TScanPoint& c
 // both halves, until it passes or the cell is 2^12 times narrower than the grid; a sign
 // change that appears at a new point is bisected like any other. What is left are pairs of
 // roots closer together than a factor of 1.00007 in n, which is a double root to the
-// figures the panels show.
-bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended smallest) {
+// figures the panels show. A pass after the first tests only the cells beside a point the
+// pass before added: any other cell reads the same points as then, when it did not split.
+bool MayHideRoots(const std::vector<TScanPoint>& points, TBends& bends, std::size_t k,
+                  Extended smallest) {
   const TScanPoint& left = points[k];
   const TScanPoint& right = points[k + 1];
   if (!left.g || !right.g)
@@ -262,11 +292,41 @@ bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended
   if (h <= smallest)
     return false;
   Extended bend = 0;
-  const std::size_t first = k >= 2 ? k - 2 : 0;
-  for (std::size_t j = first; j <= k + 1 && j + 2 < points.size(); ++j)
-    bend = std::max(bend, Curvature(points[j], points[j + 1], points[j + 2]));
+  for (std::size_t j = FirstAround(k); j <= k + 1 && j + 2 < points.size(); ++j)
+    bend = std::max(bend, bends.At(j));
   const Extended reach = kCurvatureSafety * bend * h * h / 8;
   return std::min(std::fabs(*left.g), std::fabs(*right.g)) <= reach;
+}
+
+// The scan's grid in u = ln n and n, the same for every scan.
+struct TScanGrid {
+  Extended width = 0;
+  std::array<Extended, kGridCells + 1> u{};
+  std::array<Extended, kGridCells + 1> n{};
+};
+
+const TScanGrid& ScanGrid() {
+  static const TScanGrid grid = [] {
+    TFloatScope scope;
+    TScanGrid g;
+    const Extended uLow = Ln(kSmallestSearchedPower);
+    const Extended uHigh = Ln(kLargestSearchedPower);
+    g.width = (uHigh - uLow) / kGridCells;
+    // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
+    // uniform feasibility bound meets exactly.
+    for (int i = 0; i <= kGridCells; ++i) {
+      const bool middle = 2 * i == kGridCells;
+      const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * g.width;
+      const auto k = static_cast<std::size_t>(i);
+      g.u[k] = u;
+      g.n[k] = i == 0            ? kSmallestSearchedPower
+               : i == kGridCells ? kLargestSearchedPower
+               : middle          ? 1
+                                 : Exp(u);
+    }
+    return g;
+  }();
+  return grid;
 }
 
 // Whether F - s, which is g at n, changes sign within a factor 1 + kStands of n, below n or
@@ -330,38 +390,42 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
     return TScanPoint{u, n, f ? std::optional<Extended>(*f - s) : std::nullopt};
   };
 
-  const Extended uLow = Ln(kSmallestSearchedPower);
-  const Extended uHigh = Ln(kLargestSearchedPower);
-  const Extended width = (uHigh - uLow) / kGridCells;
+  const TScanGrid& grid = ScanGrid();
   std::vector<TScanPoint> points;
   points.reserve(2 * kGridCells);
-  // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
-  // uniform feasibility bound meets exactly.
-  for (int i = 0; i <= kGridCells; ++i) {
-    const bool middle = 2 * i == kGridCells;
-    const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * width;
-    const Extended n = i == 0            ? kSmallestSearchedPower
-                       : i == kGridCells ? kLargestSearchedPower
-                       : middle          ? 1
-                                         : Exp(u);
-    points.push_back(evaluate(u, n));
-  }
+  for (std::size_t i = 0; i < grid.u.size(); ++i)
+    points.push_back(evaluate(grid.u[i], grid.n[i]));
 
-  const Extended smallest = width / (1 << kMaxRefinements);
+  const Extended smallest = grid.width / (1 << kMaxRefinements);
+  // added[k]: point k is new in the pass before (every point before the first pass).
+  std::vector<bool> added(points.size(), true);
   for (int pass = 0; pass < kMaxRefinements && scan.Evaluations < kMaxEvaluations; ++pass) {
     std::vector<TScanPoint> refined;
+    std::vector<bool> addedNow;
     refined.reserve(points.size() * 2);
+    addedNow.reserve(points.size() * 2);
+    TBends bends(points);
     bool split = false;
+    const auto beside = [&](std::size_t k) {
+      for (std::size_t j = FirstAround(k); j <= LastAround(k, points.size()); ++j) {
+        if (added[j])
+          return true;
+      }
+      return false;
+    };
     for (std::size_t k = 0; k < points.size(); ++k) {
       refined.push_back(points[k]);
-      if (k + 1 < points.size() && scan.Evaluations < kMaxEvaluations &&
-          MayHideRoots(points, k, smallest)) {
+      addedNow.push_back(false);
+      if (k + 1 < points.size() && scan.Evaluations < kMaxEvaluations && beside(k) &&
+          MayHideRoots(points, bends, k, smallest)) {
         const Extended u = (points[k].u + points[k + 1].u) / 2;
         refined.push_back(evaluate(u, Exp(u)));
+        addedNow.push_back(true);
         split = true;
       }
     }
     points = std::move(refined);
+    added = std::move(addedNow);
     if (!split)
       break;
   }
