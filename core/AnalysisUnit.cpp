@@ -138,18 +138,20 @@ bool TAnalysisForm::SolveBoundsScreened() {
   if (!TBoundScreen::Covers(in))
     return false;
   // Inside what the screen covers none of the three terms can fail, so forming them first
-  // changes nothing.
+  // changes nothing. The logarithms of the levels are those of the last solve while the
+  // levels stay.
   TBoundTerms terms;
+  const TBoundTerms& last = solvedTerms_;
   if (p > 0 || r < 1) {
     terms.reciprocal = Checked(1 / Power);
     terms.haveReciprocal = true;
   }
   if (p > 0) {
-    terms.lnLower = Ln(p);
+    terms.lnLower = last.haveLower && last.p == p ? last.lnLower : Ln(p);
     terms.haveLower = true;
   }
   if (r < 1) {
-    terms.lnUpper = Ln(1 - r);
+    terms.lnUpper = last.haveUpper && last.r == r ? last.lnUpper : Ln(1 - r);
     terms.haveUpper = true;
   }
   in.lnLower = terms.lnLower;
