@@ -28,63 +28,6 @@ constexpr Extended kStartPower = 0.01L;
 // polished one, which follows n to about 1e-16.
 constexpr Extended kPolishBand = 1e-3L;
 
-// Whether moving the support of `fit` from (a, b) to (a2, b2), with m and n kept, is proved
-// to change F(x) by less than a hundredth of kPolishBand / 8, without forming F.
-//
-// Beyond both supports F is exactly 0, or 1. Otherwise G(a, b) = F(x; a, b) is continuous
-// in a and b. With mu = (m - a)/(b - a) and, for x <= m, t = (x - a)/(m - a): G = mu t^n for
-// x > a (else 0), so dG/da = t^n dmu/da - n t^(n-1) (1 - t)/(b - a) and dG/db = t^n dmu/db,
-// where |dmu/da|, |dmu/db| <= 1/(b - a). As n t^(n-1) (1 - t) <= 1 for n >= 1 and <= n/t
-// below, along the segment between the two supports |dG/da| <= (1 + K)/W and |dG/db| <=
-// 1/W, with W the smaller width, K = 1 for n >= 1 and K = n/t_min otherwise, t_min the
-// least t on the segment, which needs x above both a and a2. For x > m the mirror image
-// holds in s = (b - x)/(b - m), the larger derivative being in b. So |G(a2, b2) - G(a, b)|
-// <= (|a2 - a| (1 + K_a) + |b2 - b| (1 + K_b))/W. For n <= 1e6 and K <= 2^20 the x87
-// evaluation of F errs by less than 1e-12 (the roundings of t and n |ln t| enter the
-// exponent, and G |ln G| <= 1/e), far inside the margin between the hundredth and
-// kPolishBand / 8. Every operation below works on finite values (x too) of bounded ratio,
-// so that none raises an arithmetic flag.
-bool StepMovesCdfLittle(const TGTSPForm& fit, Extended a2, Extended b2, Extended x) {
-  constexpr Extended kSteepest = 0x1p20L;
-  const Extended a = fit.LowerBound;
-  const Extended b = fit.UpperBound;
-  const Extended m = fit.ModeValue;
-  const Extended n = fit.LeftPower;
-  if (!(a < m && a2 < m && m < b && m < b2 && n <= 1e6L))
-    return false;
-  if (x <= std::min(a, a2) || x >= std::max(b, b2))
-    return true;
-  // Both widths were formed, unflagged, by F itself; with a and a2 below m and b and b2
-  // above it, neither shift can overflow.
-  const Extended width = std::min(b - a, b2 - a2);
-  const Extended shiftA = a2 > a ? a2 - a : a - a2;
-  const Extended shiftB = b2 > b ? b2 - b : b - b2;
-  if (!(shiftA <= width && shiftB <= width))
-    return false;
-  Extended steep = 1;
-  if (n < 1) {
-    Extended least = 0;
-    if (x <= m) {
-      const Extended inner = std::max(a, a2);
-      if (!(x > inner))
-        return false;
-      least = (x - inner) / (m - std::min(a, a2));
-    } else {
-      const Extended inner = std::min(b, b2);
-      if (!(x < inner))
-        return false;
-      least = (inner - x) / (std::max(b, b2) - m);
-    }
-    if (!(n <= least * kSteepest))
-      return false;
-    steep = n / least;
-  }
-  const Extended steepA = x <= m ? 1 + steep : 1;
-  const Extended steepB = x <= m ? 1 : 1 + steep;
-  const Extended change = shiftA / width * steepA + shiftB / width * steepB;
-  return change <= kPolishBand / 8 / 100;
-}
-
 [[noreturn]] void NoPower() {
   throw EFitError(
       "No power parameter n between 0.0001 and 10000 puts probability s below x_s. Choose "
@@ -160,7 +103,7 @@ Extended TAnalysisForm::TrialCdf() {
 
 Extended TAnalysisForm::ScanTrialCdf() {
   // F(x_s) of the bisection's own fit matters only to the test of the first-order step,
-  // and is formed only where StepMovesCdfLittle cannot decide that test. For a finite x_s it
+  // and is formed only where CdfShiftProvedBelow cannot decide that test. For a finite x_s it
   // raises an error exactly where its standardized x_s = (x_s - a)/(b - a) does: its mode
   // fraction is the solve's own, its mode's share cannot fail, and from a standardized x_s
   // inside (0, 1) the rest raises nothing.
@@ -186,7 +129,8 @@ Extended TAnalysisForm::ScanTrialCdf() {
   } catch (const EMathError&) {
   }
   if (corrected && std::fabs(*corrected - ExtraLevel) > kPolishBand) {
-    if (!plain && !StepMovesCdfLittle(plainFit, a, b, ExtraQuantile))
+    // A hundredth of the test's margin leaves room for the roundings of both values.
+    if (!plain && !CdfShiftProvedBelow(plainFit, a, b, ExtraQuantile, kPolishBand / 8 / 100))
       plain = plainFit.Cdf(ExtraQuantile);
     if (!plain || std::fabs(*corrected - *plain) <= kPolishBand / 8) {
       lastTrialCdf_ = *corrected;
@@ -629,6 +573,60 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
   std::sort(scan.Roots.begin(), scan.Roots.end(),
             [](const TPowerRoot& x, const TPowerRoot& y) { return x.Power < y.Power; });
   return scan;
+}
+
+// Beyond both supports F is exactly 0, or 1. Otherwise G(a, b) = F(x; a, b) is continuous
+// in a and b. With mu = (m - a)/(b - a) and, for x <= m, t = (x - a)/(m - a): G = mu t^n for
+// x > a (else 0), so dG/da = t^n dmu/da - n t^(n-1) (1 - t)/(b - a) and dG/db = t^n dmu/db,
+// where |dmu/da|, |dmu/db| <= 1/(b - a). As n t^(n-1) (1 - t) <= 1 for n >= 1 and <= n/t
+// below, along the segment between the two supports |dG/da| <= (1 + K)/W and |dG/db| <=
+// 1/W, with W the smaller width, K = 1 for n >= 1 and K = n/t_min otherwise, t_min the
+// least t on the segment, which needs x above both a and a2. For x > m the mirror image
+// holds in s = (b - x)/(b - m), the larger derivative being in b. So |G(a2, b2) - G(a, b)|
+// <= (|a2 - a| (1 + K_a) + |b2 - b| (1 + K_b))/W. For n <= 1e6 and K <= 2^20 the x87
+// evaluation of F errs by less than 1e-12 (the roundings of t and n |ln t| enter the
+// exponent, and G |ln G| <= 1/e). Every operation below works on finite values of bounded
+// ratio, so that none raises an arithmetic flag.
+bool CdfShiftProvedBelow(const TGTSPForm& fit, Extended a2, Extended b2, Extended x,
+                         Extended limit) {
+  constexpr Extended kSteepest = 0x1p20L;
+  const Extended a = fit.LowerBound;
+  const Extended b = fit.UpperBound;
+  const Extended m = fit.ModeValue;
+  const Extended n = fit.LeftPower;
+  if (!(std::isfinite(x) && a < m && a2 < m && m < b && m < b2 && n <= 1e6L))
+    return false;
+  if (x <= std::min(a, a2) || x >= std::max(b, b2))
+    return true;
+  // Both widths were formed, unflagged, by F itself; with a and a2 below m and b and b2
+  // above it, neither shift can overflow.
+  const Extended width = std::min(b - a, b2 - a2);
+  const Extended shiftA = a2 > a ? a2 - a : a - a2;
+  const Extended shiftB = b2 > b ? b2 - b : b - b2;
+  if (!(shiftA <= width && shiftB <= width))
+    return false;
+  Extended steep = 1;
+  if (n < 1) {
+    Extended least = 0;
+    if (x <= m) {
+      const Extended inner = std::max(a, a2);
+      if (!(x > inner))
+        return false;
+      least = (x - inner) / (m - std::min(a, a2));
+    } else {
+      const Extended inner = std::min(b, b2);
+      if (!(x < inner))
+        return false;
+      least = (inner - x) / (std::max(b, b2) - m);
+    }
+    if (!(n <= least * kSteepest))
+      return false;
+    steep = n / least;
+  }
+  const Extended steepA = x <= m ? 1 + steep : 1;
+  const Extended steepB = x <= m ? 1 : 1 + steep;
+  const Extended change = shiftA / width * steepA + shiftB / width * steepB;
+  return change <= limit;
 }
 
 bool TAnalysisForm::SearchPowerByDoubling() {
