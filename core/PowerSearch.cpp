@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "AnalysisUnit.h"
 #include "Bisection.h"
 #include "FitCheck.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ std::string BracketText(const TPowerRoot& root) {
 
 }  // namespace
 
-void TAnalysisForm::UniformBounds() {
+void SolverRecord::UniformBounds() {
   TFloatScope scope;
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
@@ -77,12 +77,12 @@ void TAnalysisForm::UniformBounds() {
   UniformUpperBound = Checked(((1 - p) * UpperQuantile - (1 - r) * LowerQuantile) / (r - p));
 }
 
-Extended TAnalysisForm::UniformQuantile() const {
+Extended SolverRecord::UniformQuantile() const {
   TFloatScope scope;
   return Checked((UniformUpperBound - UniformLowerBound) * ExtraLevel + UniformLowerBound);
 }
 
-Extended TAnalysisForm::LimitQuantile() const {
+Extended SolverRecord::LimitQuantile() const {
   TFloatScope scope;
   const Extended qLimit = ModeProbabilityLimit;
   const Extended s = ExtraLevel;
@@ -94,14 +94,14 @@ Extended TAnalysisForm::LimitQuantile() const {
       (Ln((1 - s) / (1 - qLimit)) / Ln((1 - UpperLevel) / (1 - qLimit))) * (UpperQuantile - m) + m);
 }
 
-Extended TAnalysisForm::TrialCdf() {
+Extended SolverRecord::TrialCdf() {
   SolveBounds();
   CopyFitToModel();
-  lastTrialCdf_ = model_->Cdf(ExtraQuantile);
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
-Extended TAnalysisForm::ScanTrialCdf() {
+Extended SolverRecord::ScanTrialCdf() {
   // F(x_s) of the bisection's own fit matters only to the test of the first-order step,
   // and is formed only where CdfShiftProvedBelow cannot decide that test. For a finite x_s it
   // raises an error exactly where its standardized x_s = (x_s - a)/(b - a) does: its mode
@@ -115,7 +115,7 @@ Extended TAnalysisForm::ScanTrialCdf() {
   } else {
     plain = TrialCdf();
   }
-  const TGTSPForm plainFit = *model_;
+  const TwoSidedPower plainFit = Model;
   std::optional<Extended> corrected;
   Extended a = 0;
   Extended b = 0;
@@ -124,14 +124,14 @@ Extended TAnalysisForm::ScanTrialCdf() {
     const Extended dq = step.next - ModeProbability;
     a = Checked(LowerBound + step.da * dq);
     b = Checked(UpperBound + step.db * dq);
-    model_->LoadFit(a, b, ModeValue, Power);
-    corrected = Checked(model_->Cdf(ExtraQuantile));
+    Model = TwoSidedPower(a, ModeValue, b, Power);
+    corrected = Checked(Cdf(Model, ExtraQuantile));
   } catch (const EMathError&) {
   }
   if (corrected && std::fabs(*corrected - ExtraLevel) > kPolishBand) {
     // A hundredth of the test's margin leaves room for the roundings of both values.
     if (!plain && !CdfShiftProvedBelow(plainFit, a, b, ExtraQuantile, kPolishBand / 8 / 100))
-      plain = plainFit.Cdf(ExtraQuantile);
+      plain = Cdf(plainFit, ExtraQuantile);
     if (!plain || std::fabs(*corrected - *plain) <= kPolishBand / 8) {
       lastTrialCdf_ = *corrected;
       return *corrected;
@@ -139,11 +139,11 @@ Extended TAnalysisForm::ScanTrialCdf() {
   }
   PolishBounds();
   CopyFitToModel();
-  lastTrialCdf_ = model_->Cdf(ExtraQuantile);
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
-int TAnalysisForm::BracketPower(TDirection direction) {
+int SolverRecord::BracketPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   auto onStartingSide = [direction, s](Extended f) {
@@ -171,7 +171,7 @@ int TAnalysisForm::BracketPower(TDirection direction) {
   return doublings;
 }
 
-void TAnalysisForm::BisectPower(TDirection direction) {
+void SolverRecord::BisectPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   // Up: F <= s moves the low end; Down: F >= s does.
@@ -190,16 +190,16 @@ void TAnalysisForm::BisectPower(TDirection direction) {
       [] { PowerNotMet(); });
 }
 
-int TAnalysisForm::BracketPowerUp() {
+int SolverRecord::BracketPowerUp() {
   return BracketPower(TDirection::Up);
 }
-int TAnalysisForm::BracketPowerDown() {
+int SolverRecord::BracketPowerDown() {
   return BracketPower(TDirection::Down);
 }
-void TAnalysisForm::BisectPowerUp() {
+void SolverRecord::BisectPowerUp() {
   BisectPower(TDirection::Up);
 }
-void TAnalysisForm::BisectPowerDown() {
+void SolverRecord::BisectPowerDown() {
   BisectPower(TDirection::Down);
 }
 
@@ -587,13 +587,13 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
 // evaluation of F errs by less than 1e-12 (the roundings of t and n |ln t| enter the
 // exponent, and G |ln G| <= 1/e). Every operation below works on finite values of bounded
 // ratio, so that none raises an arithmetic flag.
-bool CdfShiftProvedBelow(const TGTSPForm& fit, Extended a2, Extended b2, Extended x,
+bool CdfShiftProvedBelow(const TwoSidedPower& fit, Extended a2, Extended b2, Extended x,
                          Extended limit) {
   constexpr Extended kSteepest = 0x1p20L;
-  const Extended a = fit.LowerBound;
-  const Extended b = fit.UpperBound;
-  const Extended m = fit.ModeValue;
-  const Extended n = fit.LeftPower;
+  const Extended a = fit.Lower();
+  const Extended b = fit.Upper();
+  const Extended m = fit.Mode();
+  const Extended n = fit.LeftPower();
   if (!(std::isfinite(x) && a < m && a2 < m && m < b && m < b2 && n <= 1e6L))
     return false;
   if (x <= std::min(a, a2) || x >= std::max(b, b2))
@@ -629,7 +629,7 @@ bool CdfShiftProvedBelow(const TGTSPForm& fit, Extended a2, Extended b2, Extende
   return change <= limit;
 }
 
-bool TAnalysisForm::SearchPowerByDoubling() {
+bool SolverRecord::SearchPowerByDoubling() {
   const TDirection pair = ModeValue > ExtraQuantile ? TDirection::Down : TDirection::Up;
   const TDirection other = pair == TDirection::Up ? TDirection::Down : TDirection::Up;
   if (BracketPower(pair) > 0) {
@@ -648,43 +648,18 @@ bool TAnalysisForm::SearchPowerByDoubling() {
   return false;
 }
 
-TAnalysisForm::TSearchKey TAnalysisForm::SearchKey() const {
-  return {
-      {LowerQuantile, LowerLevel, ModeValue, UpperQuantile, UpperLevel, ExtraQuantile, ExtraLevel}};
-}
-
-void TAnalysisForm::RepeatPowerSearch() {
+void SolverRecord::SearchPower() {
   TFloatScope scope;
-  if (!haveLastSearch_ || !(SearchKey() == lastSearchKey_)) {
-    SearchPower();
-    return;
-  }
-  // Solving the chosen power again leaves every field as the search left it: the search
-  // ends on a trial at that power, and a trial depends on nothing but n and the judgements.
-  Power = lastSearch_.Chosen;
-  PowerLow = lastSearchLow_;
-  PowerHigh = lastSearchHigh_;
-  if (lastSearchPolished_) {
-    ScanTrialCdf();
-  } else {
-    TrialCdf();
-  }
-}
-
-void TAnalysisForm::SearchPower() {
-  TFloatScope scope;
-  const TAnalysisForm recordBefore = *this;
-  const TGTSPForm modelBefore = *model_;
+  const SolverRecord recordBefore = *this;
   try {
     SearchEveryPower();
   } catch (...) {
     *this = recordBefore;
-    *model_ = modelBefore;
     throw;
   }
 }
 
-void TAnalysisForm::SearchEveryPower() {
+void SolverRecord::SearchEveryPower() {
   // The pair search first: where it meets a root, that root keeps its bits.
   std::optional<Extended> known;
   Extended knownLow = 0;
@@ -744,7 +719,7 @@ void TAnalysisForm::SearchEveryPower() {
       ScanTrialCdf();
     }
     try {
-      CheckFit(*this, TFitMode::ExtraQuantile);
+      CheckFit(*this, FitMode::ExtraQuantile);
     } catch (const EFitError&) {
       if (!firstRefusal)
         firstRefusal = std::current_exception();
@@ -758,11 +733,6 @@ void TAnalysisForm::SearchEveryPower() {
     lastSearch_.Curve = scan.Curve;
     lastSearch_.Chosen = r.Power;
     lastSearch_.Unmet = unmet;
-    haveLastSearch_ = true;
-    lastSearchKey_ = SearchKey();
-    lastSearchLow_ = PowerLow;
-    lastSearchHigh_ = PowerHigh;
-    lastSearchPolished_ = !pairs;
     return;
   }
   std::rethrow_exception(firstRefusal);

@@ -6,7 +6,7 @@
 // F - s could come back to zero between two points, and locates every sign change of F - s
 // to 2^-40 of n, where it meets the tolerance of the core; a power met elsewhere stands for
 // a sign change within 2^-20 of it. A sign change whose tolerance cannot be met is kept
-// with its bracket. TAnalysisForm::SearchPower then chooses the
+// with its bracket. SolverRecord::SearchPower then chooses the
 // smallest power at or above 1 (m stays a most likely value), else the largest below 1,
 // skipping any the fit check refuses while another fits.
 #pragma once
@@ -65,8 +65,8 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s,
 // an x between the two lower or the two upper bounds. For finite bounds whose widths b - a
 // and b2 - a2 are finite (those of fits F has been formed for) it raises no arithmetic flag.
 // The scan's trial uses it to skip an evaluation of F whose comparison it already knows.
-class TGTSPForm;
-bool CdfShiftProvedBelow(const TGTSPForm& fit, Extended a2, Extended b2, Extended x,
+class TwoSidedPower;
+bool CdfShiftProvedBelow(const TwoSidedPower& fit, Extended a2, Extended b2, Extended x,
                          Extended limit);
 
 // What the last successful SearchPower found: every fitting power, ascending, and the

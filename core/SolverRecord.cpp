@@ -1,21 +1,14 @@
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
-#include <stdexcept>
-#include <string>
 
 #include "Bisection.h"
 #include "BoundScreen.h"
-#include "NumberText.h"
 
 namespace {
-
-Extended Level(int percent) {
-  return Checked(static_cast<Extended>(percent) / 100);
-}
 
 // The bytes that hold an extended value's sign, exponent and significand (the x87 format
 // pads ten bytes to sixteen).
@@ -31,39 +24,22 @@ constexpr std::size_t kExtendedBytes = kExactPrimitives ? 10 : sizeof(Extended);
 
 }  // namespace
 
-void TAnalysisForm::ReadInputs() {
-  if (source_ == nullptr)
-    throw std::logic_error("ReadInputs: no input window attached");
+void SolverRecord::Load(const Judgements& judgements) {
   TFloatScope scope;
-  const TJudgementSource& in = *source_;
-  auto number = [&in](TNumberField field) {
-    return ReadNumberText(in.NumberCaption(field), in.NumberText(field));
-  };
-  // Every text is read before any field changes, so a refused text changes nothing.
-  const Extended ap = number(TNumberField::LowerQuantile);
-  const Extended p = Level(in.LevelValue(TLevelField::Lower));
-  const Extended m = number(TNumberField::ModeValue);
-  const Extended br = number(TNumberField::UpperQuantile);
-  const Extended r = Level(in.LevelValue(TLevelField::Upper));
-  const bool powerMode = in.ModeIndex() == 0;
-  const Extended n = powerMode ? number(TNumberField::Power) : 0;
-  const Extended xs = powerMode ? 0 : number(TNumberField::ExtraQuantile);
-  const Extended s = powerMode ? 0 : Level(in.LevelValue(TLevelField::Extra));
-
-  LowerQuantile = ap;
-  LowerLevel = p;
-  ModeValue = m;
-  UpperQuantile = br;
-  UpperLevel = r;
-  if (powerMode) {
-    Power = n;
+  LowerQuantile = judgements.LowerQuantile;
+  LowerLevel = judgements.LevelOf(LevelField::Lower).Fraction();
+  ModeValue = judgements.ModeValue;
+  UpperQuantile = judgements.UpperQuantile;
+  UpperLevel = judgements.LevelOf(LevelField::Upper).Fraction();
+  if (judgements.Mode() == FitMode::PowerParameter) {
+    Power = judgements.Power;
   } else {
-    ExtraQuantile = xs;
-    ExtraLevel = s;
+    ExtraQuantile = judgements.ExtraQuantile;
+    ExtraLevel = judgements.LevelOf(LevelField::Extra).Fraction();
   }
 }
 
-TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms) {
+TBisectStep SolverRecord::BoundStep(Extended q, int halving, TBoundTerms& terms) {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   const Extended ap = LowerQuantile;
@@ -117,7 +93,7 @@ TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms
   return q > theta ? TBisectStep::Below : TBisectStep::Above;
 }
 
-void TAnalysisForm::SolveBounds() {
+void SolverRecord::SolveBounds() {
   TFloatScope scope;
   if (boundsPath_ == TBoundsPath::Screened && SolveBoundsScreened())
     return;
@@ -130,14 +106,14 @@ void TAnalysisForm::SolveBounds() {
   KeepTerms(terms);
 }
 
-void TAnalysisForm::KeepTerms(TBoundTerms terms) {
+void SolverRecord::KeepTerms(TBoundTerms terms) {
   terms.p = LowerLevel;
   terms.r = UpperLevel;
   terms.n = Power;
   solvedTerms_ = terms;
 }
 
-bool TAnalysisForm::SolveBoundsScreened() {
+bool SolverRecord::SolveBoundsScreened() {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   TBoundScreenInput in{p, r, LowerQuantile, ModeValue, UpperQuantile, Power};
@@ -214,7 +190,7 @@ bool TAnalysisForm::SolveBoundsScreened() {
   return true;
 }
 
-Extended TAnalysisForm::ModeHint() {
+Extended SolverRecord::ModeHint() {
   // Every value here is finite (the screen covers the judgements and n), and the hint is
   // formed in double, which leaves the extended unit's flags alone.
   TSolvedModes& kept = solvedModes_;
@@ -262,7 +238,7 @@ Extended TAnalysisForm::ModeHint() {
   return hint;
 }
 
-void TAnalysisForm::KeepMode() {
+void SolverRecord::KeepMode() {
   TSolvedModes& kept = solvedModes_;
   if (kept.repeated)
     return;
@@ -275,7 +251,7 @@ void TAnalysisForm::KeepMode() {
   kept.count = std::min(kept.count + 1, TSolvedModes::kKept);
 }
 
-TAnalysisForm::TNewtonStep TAnalysisForm::NewtonStep() const {
+SolverRecord::TNewtonStep SolverRecord::NewtonStep() const {
   const Extended q = ModeProbability;
   const Extended a = LowerBound;
   const Extended b = UpperBound;
@@ -292,7 +268,7 @@ TAnalysisForm::TNewtonStep TAnalysisForm::NewtonStep() const {
   return {Checked(q + (ModeFraction - q) / slope), da, db};
 }
 
-void TAnalysisForm::PolishBounds() {
+void SolverRecord::PolishBounds() {
   TFloatScope scope;
   // Newton's method converges quadratically from the bisection's |theta - q| <= 1e-10, so
   // one or two steps are the rule and four the most.
@@ -337,12 +313,6 @@ void TAnalysisForm::PolishBounds() {
   restore(best);
 }
 
-void TAnalysisForm::CopyFitToModel() {
-  model_->LoadFit(LowerBound, UpperBound, ModeValue, Power);
+void SolverRecord::CopyFitToModel() {
+  Model = TwoSidedPower(LowerBound, ModeValue, UpperBound, Power);
 }
-
-namespace {
-TAnalysisForm record(GTSPForm);
-}  // namespace
-
-TAnalysisForm& AnalysisForm = record;
