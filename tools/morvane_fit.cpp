@@ -23,6 +23,8 @@ namespace {
 
 // The most draws one call writes: about 25 GB of text.
 constexpr std::uint64_t kMaxDraws = 1'000'000'000;
+// The most threads a batch fits its rows on.
+constexpr std::uint64_t kMostJobs = 256;
 
 // The option texts before they are read; levels are read as the windows read them.
 struct TOptionTexts {
@@ -36,6 +38,7 @@ struct TOptionTexts {
   std::string Seed = "1";
   std::string Format = "text";
   std::string Batch;
+  std::string Jobs;
 };
 
 int Fail(const std::string& message, bool json) {
@@ -107,9 +110,13 @@ int Run(int argc, char** argv) {
                      ->capture_default_str();
   auto* batch =
       app.add_option("--batch", texts.Batch, "fit every row of a CSV file (- for standard input)");
+  auto* jobs = app.add_option("--jobs", texts.Jobs,
+                              "fit a batch on N threads at once (default: one a processor); "
+                              "the rows come out in input order all the same");
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
+  jobs->needs(batch);
   seed->needs(sample);
   format->needs(sample);
   sample->excludes(asJson);
@@ -139,7 +146,17 @@ int Run(int argc, char** argv) {
   request.SetMode(extra->count() > 0 ? FitMode::ExtraQuantile : FitMode::PowerParameter);
 
   if (batch->count() > 0) {
-    const TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
+    TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
+    options.Jobs = DefaultBatchJobs();
+    try {
+      if (jobs->count() > 0) {
+        options.Jobs = static_cast<int>(ReadCount("--jobs", texts.Jobs, kMostJobs));
+        if (options.Jobs == 0)
+          throw EUsageError("--jobs reads \"0\": at least one thread fits the rows.");
+      }
+    } catch (const EUsageError& e) {
+      return UsageFailure(e.what());
+    }
     if (texts.Batch == "-")
       return RunBatch(std::cin, std::cout, std::cerr, options);
     std::ifstream file(texts.Batch, std::ios::binary);
