@@ -319,35 +319,33 @@ bool MayHideRoots(const std::vector<TScanPoint>& points, TBends& bends, std::siz
   return std::min(std::fabs(*left.g), std::fabs(*right.g)) <= reach;
 }
 
-// The scan's grid in u = ln n and n, the same for every scan.
+// The scan's grid in u = ln n and n, the same for every scan. It is formed for each scan
+// (a few microseconds) rather than kept in a global.
 struct TScanGrid {
   Extended width = 0;
   std::array<Extended, kGridCells + 1> u{};
   std::array<Extended, kGridCells + 1> n{};
 };
 
-const TScanGrid& ScanGrid() {
-  static const TScanGrid grid = [] {
-    TFloatScope scope;
-    TScanGrid g;
-    const Extended uLow = Ln(kSmallestSearchedPower);
-    const Extended uHigh = Ln(kLargestSearchedPower);
-    g.width = (uHigh - uLow) / kGridCells;
-    // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
-    // uniform feasibility bound meets exactly.
-    for (int i = 0; i <= kGridCells; ++i) {
-      const bool middle = 2 * i == kGridCells;
-      const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * g.width;
-      const auto k = static_cast<std::size_t>(i);
-      g.u[k] = u;
-      g.n[k] = i == 0            ? kSmallestSearchedPower
-               : i == kGridCells ? kLargestSearchedPower
-               : middle          ? 1
-                                 : Exp(u);
-    }
-    return g;
-  }();
-  return grid;
+TScanGrid ScanGrid() {
+  TFloatScope scope;
+  TScanGrid g;
+  const Extended uLow = Ln(kSmallestSearchedPower);
+  const Extended uHigh = Ln(kLargestSearchedPower);
+  g.width = (uHigh - uLow) / kGridCells;
+  // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
+  // uniform feasibility bound meets exactly.
+  for (int i = 0; i <= kGridCells; ++i) {
+    const bool middle = 2 * i == kGridCells;
+    const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * g.width;
+    const auto k = static_cast<std::size_t>(i);
+    g.u[k] = u;
+    g.n[k] = i == 0            ? kSmallestSearchedPower
+             : i == kGridCells ? kLargestSearchedPower
+             : middle          ? 1
+                               : Exp(u);
+  }
+  return g;
 }
 
 // Whether F - s, which is g at n, changes sign within a factor 1 + kStands of n, below n or
@@ -411,7 +409,7 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
     return TScanPoint{u, n, f ? std::optional<Extended>(*f - s) : std::nullopt};
   };
 
-  const TScanGrid& grid = ScanGrid();
+  const TScanGrid grid = ScanGrid();
   std::vector<TScanPoint> points;
   points.reserve(2 * kGridCells);
   for (std::size_t i = 0; i < grid.u.size(); ++i)
