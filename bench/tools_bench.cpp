@@ -1,5 +1,6 @@
-// morvane-fit's batches: 10,000 rows of each kind as a whole, and the fitting and the
-// writing of the same rows on their own; the reading is what the whole takes beyond them.
+// morvane-fit's batches: 10,000 rows of each kind as a whole (the additional-quantile rows on
+// one thread and on two), and the fitting and the writing of the same rows on their own; the
+// reading is what the whole takes beyond them.
 // Its draws: 1,000,000 of the default fit as text and as doubles, and the values alone.
 #include <benchmark/benchmark.h>
 
@@ -45,10 +46,11 @@ TFitRequest RowRequest(int i, bool extra) {
   return request;
 }
 
-void BM_BatchWhole(benchmark::State& state, bool extra, bool json) {
+void BM_BatchWhole(benchmark::State& state, bool extra, bool json, int jobs = 1) {
   const std::string text = BatchText(extra);
   TBatchOptions options;
   options.Json = json;
+  options.Jobs = jobs;
   for (auto _ : state) {
     std::istringstream in(text);
     std::ostringstream out;
@@ -125,6 +127,10 @@ void BM_PoolQuantile(benchmark::State& state) {
 BENCHMARK_CAPTURE(BM_BatchWhole, power_csv, false, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, power_json, false, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWhole, extra_csv, true, false)->Unit(benchmark::kMillisecond);
+// On two threads, timed by the clock on the wall.
+BENCHMARK_CAPTURE(BM_BatchWhole, extra_csv_jobs2, true, false, 2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, power, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchFitsOnly, extra, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_BatchWritingOnly, power, false)->Unit(benchmark::kMillisecond);

@@ -102,19 +102,40 @@ Extended SolverRecord::TrialCdf() {
 }
 
 Extended SolverRecord::ScanTrialCdf() {
-  const Extended plain = TrialCdf();
+  // F(x_s) of the bisection's own fit matters only to the test of the first-order step,
+  // and is formed only where CdfShiftProvedBelow cannot decide that test. For a finite x_s it
+  // raises an error exactly where its standardized x_s = (x_s - a)/(b - a) does: its mode
+  // fraction is the solve's own, its mode's share cannot fail, and from a standardized x_s
+  // inside (0, 1) the rest raises nothing.
+  std::optional<Extended> plain;
+  if (std::isfinite(ExtraQuantile)) {
+    SolveBounds();
+    CopyFitToModel();
+    Checked((ExtraQuantile - LowerBound) / (UpperBound - LowerBound));
+  } else {
+    plain = TrialCdf();
+  }
+  const TwoSidedPower plainFit = Model;
+  std::optional<Extended> corrected;
+  Extended a = 0;
+  Extended b = 0;
   try {
     const TNewtonStep step = NewtonStep();
     const Extended dq = step.next - ModeProbability;
-    Model = TwoSidedPower(Checked(LowerBound + step.da * dq), ModeValue,
-                          Checked(UpperBound + step.db * dq), Power);
-    const Extended corrected = Checked(Cdf(Model, ExtraQuantile));
-    if (std::fabs(corrected - ExtraLevel) > kPolishBand &&
-        std::fabs(corrected - plain) <= kPolishBand / 8) {
-      lastTrialCdf_ = corrected;
-      return corrected;
-    }
+    a = Checked(LowerBound + step.da * dq);
+    b = Checked(UpperBound + step.db * dq);
+    Model = TwoSidedPower(a, ModeValue, b, Power);
+    corrected = Checked(Cdf(Model, ExtraQuantile));
   } catch (const EMathError&) {
+  }
+  if (corrected && std::fabs(*corrected - ExtraLevel) > kPolishBand) {
+    // A hundredth of the test's margin leaves room for the roundings of both values.
+    if (!plain && !CdfShiftProvedBelow(plainFit, a, b, ExtraQuantile, kPolishBand / 8 / 100))
+      plain = Cdf(plainFit, ExtraQuantile);
+    if (!plain || std::fabs(*corrected - *plain) <= kPolishBand / 8) {
+      lastTrialCdf_ = *corrected;
+      return *corrected;
+    }
   }
   PolishBounds();
   CopyFitToModel();
@@ -235,6 +256,34 @@ Extended Curvature(const TScanPoint& a, const TScanPoint& b, const TScanPoint& c
   return std::fabs(2 * (right - left) / (c.u - a.u));
 }
 
+// The second differences of a pass, each formed once, when first needed.
+class TBends {
+ public:
+  explicit TBends(const std::vector<TScanPoint>& points)
+      : points_(points), bends_(points.size()), formed_(points.size(), false) {}
+  // The second difference over points j, j + 1 and j + 2.
+  Extended At(std::size_t j) {
+    if (!formed_[j]) {
+      bends_[j] = Curvature(points_[j], points_[j + 1], points_[j + 2]);
+      formed_[j] = true;
+    }
+    return bends_[j];
+  }
+
+ private:
+  const std::vector<TScanPoint>& points_;
+  std::vector<Extended> bends_;
+  std::vector<bool> formed_;
+};
+
+// The points MayHideRoots reads for the cell from point k to k + 1.
+std::size_t FirstAround(std::size_t k) {
+  return k >= 2 ? k - 2 : 0;
+}
+std::size_t LastAround(std::size_t k, std::size_t count) {
+  return std::min(k + 3, count - 1);
+}
+
 // Whether F - s could reach zero between points k and k + 1 of the scan although it lies
 // on the same side of s at both.
 //
@@ -249,8 +298,10 @@ Extended Curvature(const TScanPoint& a, const TScanPoint& b, const TScanPoint& c
 // both halves, until it passes or the cell is 2^12 times narrower than the grid; a sign
 // change that appears at a new point is bisected like any other. What is left are pairs of
 // roots closer together than a factor of 1.00007 in n, which is a double root to the
-// figures the panels show.
-bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended smallest) {
+// figures the panels show. A pass after the first tests only the cells beside a point the
+// pass before added: any other cell reads the same points as then, when it did not split.
+bool MayHideRoots(const std::vector<TScanPoint>& points, TBends& bends, std::size_t k,
+                  Extended smallest) {
   const TScanPoint& left = points[k];
   const TScanPoint& right = points[k + 1];
   if (!left.g || !right.g)
@@ -262,11 +313,39 @@ bool MayHideRoots(const std::vector<TScanPoint>& points, std::size_t k, Extended
   if (h <= smallest)
     return false;
   Extended bend = 0;
-  const std::size_t first = k >= 2 ? k - 2 : 0;
-  for (std::size_t j = first; j <= k + 1 && j + 2 < points.size(); ++j)
-    bend = std::max(bend, Curvature(points[j], points[j + 1], points[j + 2]));
+  for (std::size_t j = FirstAround(k); j <= k + 1 && j + 2 < points.size(); ++j)
+    bend = std::max(bend, bends.At(j));
   const Extended reach = kCurvatureSafety * bend * h * h / 8;
   return std::min(std::fabs(*left.g), std::fabs(*right.g)) <= reach;
+}
+
+// The scan's grid in u = ln n and n, the same for every scan. It is formed for each scan
+// (a few microseconds) rather than kept in a global.
+struct TScanGrid {
+  Extended width = 0;
+  std::array<Extended, kGridCells + 1> u{};
+  std::array<Extended, kGridCells + 1> n{};
+};
+
+TScanGrid ScanGrid() {
+  TFloatScope scope;
+  TScanGrid g;
+  const Extended uLow = Ln(kSmallestSearchedPower);
+  const Extended uHigh = Ln(kLargestSearchedPower);
+  g.width = (uHigh - uLow) / kGridCells;
+  // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
+  // uniform feasibility bound meets exactly.
+  for (int i = 0; i <= kGridCells; ++i) {
+    const bool middle = 2 * i == kGridCells;
+    const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * g.width;
+    const auto k = static_cast<std::size_t>(i);
+    g.u[k] = u;
+    g.n[k] = i == 0            ? kSmallestSearchedPower
+             : i == kGridCells ? kLargestSearchedPower
+             : middle          ? 1
+                               : Exp(u);
+  }
+  return g;
 }
 
 // Whether F - s, which is g at n, changes sign within a factor 1 + kStands of n, below n or
@@ -330,38 +409,42 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
     return TScanPoint{u, n, f ? std::optional<Extended>(*f - s) : std::nullopt};
   };
 
-  const Extended uLow = Ln(kSmallestSearchedPower);
-  const Extended uHigh = Ln(kLargestSearchedPower);
-  const Extended width = (uHigh - uLow) / kGridCells;
+  const TScanGrid grid = ScanGrid();
   std::vector<TScanPoint> points;
   points.reserve(2 * kGridCells);
-  // The ends and the middle are exact: n = 1 is the uniform fit, which an x_s on the
-  // uniform feasibility bound meets exactly.
-  for (int i = 0; i <= kGridCells; ++i) {
-    const bool middle = 2 * i == kGridCells;
-    const Extended u = i == kGridCells ? uHigh : middle ? 0 : uLow + i * width;
-    const Extended n = i == 0            ? kSmallestSearchedPower
-                       : i == kGridCells ? kLargestSearchedPower
-                       : middle          ? 1
-                                         : Exp(u);
-    points.push_back(evaluate(u, n));
-  }
+  for (std::size_t i = 0; i < grid.u.size(); ++i)
+    points.push_back(evaluate(grid.u[i], grid.n[i]));
 
-  const Extended smallest = width / (1 << kMaxRefinements);
+  const Extended smallest = grid.width / (1 << kMaxRefinements);
+  // added[k]: point k is new in the pass before (every point before the first pass).
+  std::vector<bool> added(points.size(), true);
   for (int pass = 0; pass < kMaxRefinements && scan.Evaluations < kMaxEvaluations; ++pass) {
     std::vector<TScanPoint> refined;
+    std::vector<bool> addedNow;
     refined.reserve(points.size() * 2);
+    addedNow.reserve(points.size() * 2);
+    TBends bends(points);
     bool split = false;
+    const auto beside = [&](std::size_t k) {
+      for (std::size_t j = FirstAround(k); j <= LastAround(k, points.size()); ++j) {
+        if (added[j])
+          return true;
+      }
+      return false;
+    };
     for (std::size_t k = 0; k < points.size(); ++k) {
       refined.push_back(points[k]);
-      if (k + 1 < points.size() && scan.Evaluations < kMaxEvaluations &&
-          MayHideRoots(points, k, smallest)) {
+      addedNow.push_back(false);
+      if (k + 1 < points.size() && scan.Evaluations < kMaxEvaluations && beside(k) &&
+          MayHideRoots(points, bends, k, smallest)) {
         const Extended u = (points[k].u + points[k + 1].u) / 2;
         refined.push_back(evaluate(u, Exp(u)));
+        addedNow.push_back(true);
         split = true;
       }
     }
     points = std::move(refined);
+    added = std::move(addedNow);
     if (!split)
       break;
   }
@@ -488,6 +571,60 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
   std::sort(scan.Roots.begin(), scan.Roots.end(),
             [](const TPowerRoot& x, const TPowerRoot& y) { return x.Power < y.Power; });
   return scan;
+}
+
+// Beyond both supports F is exactly 0, or 1. Otherwise G(a, b) = F(x; a, b) is continuous
+// in a and b. With mu = (m - a)/(b - a) and, for x <= m, t = (x - a)/(m - a): G = mu t^n for
+// x > a (else 0), so dG/da = t^n dmu/da - n t^(n-1) (1 - t)/(b - a) and dG/db = t^n dmu/db,
+// where |dmu/da|, |dmu/db| <= 1/(b - a). As n t^(n-1) (1 - t) <= 1 for n >= 1 and <= n/t
+// below, along the segment between the two supports |dG/da| <= (1 + K)/W and |dG/db| <=
+// 1/W, with W the smaller width, K = 1 for n >= 1 and K = n/t_min otherwise, t_min the
+// least t on the segment, which needs x above both a and a2. For x > m the mirror image
+// holds in s = (b - x)/(b - m), the larger derivative being in b. So |G(a2, b2) - G(a, b)|
+// <= (|a2 - a| (1 + K_a) + |b2 - b| (1 + K_b))/W. For n <= 1e6 and K <= 2^20 the x87
+// evaluation of F errs by less than 1e-12 (the roundings of t and n |ln t| enter the
+// exponent, and G |ln G| <= 1/e). Every operation below works on finite values of bounded
+// ratio, so that none raises an arithmetic flag.
+bool CdfShiftProvedBelow(const TwoSidedPower& fit, Extended a2, Extended b2, Extended x,
+                         Extended limit) {
+  constexpr Extended kSteepest = 0x1p20L;
+  const Extended a = fit.Lower();
+  const Extended b = fit.Upper();
+  const Extended m = fit.Mode();
+  const Extended n = fit.LeftPower();
+  if (!(std::isfinite(x) && a < m && a2 < m && m < b && m < b2 && n <= 1e6L))
+    return false;
+  if (x <= std::min(a, a2) || x >= std::max(b, b2))
+    return true;
+  // Both widths were formed, unflagged, by F itself; with a and a2 below m and b and b2
+  // above it, neither shift can overflow.
+  const Extended width = std::min(b - a, b2 - a2);
+  const Extended shiftA = a2 > a ? a2 - a : a - a2;
+  const Extended shiftB = b2 > b ? b2 - b : b - b2;
+  if (!(shiftA <= width && shiftB <= width))
+    return false;
+  Extended steep = 1;
+  if (n < 1) {
+    Extended least = 0;
+    if (x <= m) {
+      const Extended inner = std::max(a, a2);
+      if (!(x > inner))
+        return false;
+      least = (x - inner) / (m - std::min(a, a2));
+    } else {
+      const Extended inner = std::min(b, b2);
+      if (!(x < inner))
+        return false;
+      least = (inner - x) / (std::max(b, b2) - m);
+    }
+    if (!(n <= least * kSteepest))
+      return false;
+    steep = n / least;
+  }
+  const Extended steepA = x <= m ? 1 + steep : 1;
+  const Extended steepB = x <= m ? 1 : 1 + steep;
+  const Extended change = shiftA / width * steepA + shiftB / width * steepB;
+  return change <= limit;
 }
 
 bool SolverRecord::SearchPowerByDoubling() {

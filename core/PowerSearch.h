@@ -58,6 +58,17 @@ using TPowerTrial = std::function<std::optional<Extended>(Extended n)>;
 TPowerScan ScanPowers(const TPowerTrial& trial, Extended s,
                       std::optional<Extended> known = std::nullopt);
 
+// Whether moving the support of `fit` from its own [a, b] to [a2, b2], with m and n kept, is
+// proved to change F(x) by no more than `limit`, without forming F. Proved against F in exact
+// arithmetic; the x87 evaluations of F err by less than 1e-12 besides. False where the proof
+// does not reach: n above 1e6, a support that does not hold m, a non-finite x or, for n < 1,
+// an x between the two lower or the two upper bounds. For finite bounds whose widths b - a
+// and b2 - a2 are finite (those of fits F has been formed for) it raises no arithmetic flag.
+// The scan's trial uses it to skip an evaluation of F whose comparison it already knows.
+class TwoSidedPower;
+bool CdfShiftProvedBelow(const TwoSidedPower& fit, Extended a2, Extended b2, Extended x,
+                         Extended limit);
+
 // What the last successful SearchPower found: every fitting power, ascending, and the
 // scanned curve of F(x_s; n), for the windows to show.
 struct TPowerSearchResult {

@@ -1,12 +1,18 @@
 #include "SolverRecord.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "Bisection.h"
 #include "BoundScreen.h"
 
 namespace {
+
+// The bytes that hold an extended value's sign, exponent and significand (the x87 format
+// pads ten bytes to sixteen).
+constexpr std::size_t kExtendedBytes = kExactPrimitives ? 10 : sizeof(Extended);
 
 [[noreturn]] void BoundsNotSolved() {
   throw EFitError(
@@ -114,27 +120,29 @@ bool SolverRecord::SolveBoundsScreened() {
   if (!TBoundScreen::Covers(in))
     return false;
   // Inside what the screen covers none of the three terms can fail, so forming them first
-  // changes nothing.
+  // changes nothing. The logarithms of the levels are those of the last solve while the
+  // levels stay.
   TBoundTerms terms;
+  const TBoundTerms& last = solvedTerms_;
   if (p > 0 || r < 1) {
     terms.reciprocal = Checked(1 / Power);
     terms.haveReciprocal = true;
   }
   if (p > 0) {
-    terms.lnLower = Ln(p);
+    terms.lnLower = last.haveLower && last.p == p ? last.lnLower : Ln(p);
     terms.haveLower = true;
   }
   if (r < 1) {
-    terms.lnUpper = Ln(1 - r);
+    terms.lnUpper = last.haveUpper && last.r == r ? last.lnUpper : Ln(1 - r);
     terms.haveUpper = true;
   }
   in.lnLower = terms.lnLower;
   in.lnUpper = terms.lnUpper;
   in.reciprocal = terms.reciprocal;
-  // The mode probability the record holds, that of the last fit as a rule, starts the
-  // screen's double solve: a sweep or a search moves it little from one fit to the next.
+  // The mode probabilities of the last solves, followed to this n, start the screen's
+  // double solve: a sweep or a search moves them little from one fit to the next.
   TBoundScreen screen;
-  if (!screen.Prepare(in, ModeProbability))
+  if (!screen.Prepare(in, ModeHint()))
     return false;
 
   // A halving the screen decides stores nothing. Before the plain path would stop with an
@@ -178,7 +186,69 @@ bool SolverRecord::SolveBoundsScreened() {
   };
   lastHalvings_ = Bisect(lo, hi, probe, fail, first);
   KeepTerms(terms);
+  KeepMode();
   return true;
+}
+
+Extended SolverRecord::ModeHint() {
+  // Every value here is finite (the screen covers the judgements and n), and the hint is
+  // formed in double, which leaves the extended unit's flags alone.
+  TSolvedModes& kept = solvedModes_;
+  // Judgements and n are told apart by their bits, which costs no extended operation.
+  const Extended* judgements[5] = {&LowerLevel, &UpperLevel, &LowerQuantile, &ModeValue,
+                                   &UpperQuantile};
+  bool same = true;
+  for (int i = 0; i < 5; ++i)
+    same = same && std::memcmp(judgements[i], &kept.judgements[i], kExtendedBytes) == 0;
+  if (!same) {
+    for (int i = 0; i < 5; ++i)
+      std::memcpy(&kept.judgements[i], judgements[i], kExtendedBytes);
+    kept.count = 0;
+  }
+  // The same n again, a repeated fit: its own mode probability.
+  kept.repeated =
+      same && kept.count > 0 && std::memcmp(&Power, &kept.lastPower, kExtendedBytes) == 0;
+  if (kept.repeated)
+    return ModeProbability;
+  std::memcpy(&kept.lastPower, &Power, kExtendedBytes);
+  const double x = std::log(static_cast<double>(Power));
+  kept.lnPowerNow = x;
+  // The polynomial through the kept solves (Newton's divided differences, newest first),
+  // taken at x; the record's own mode probability where that leaves (p, r).
+  const double* u = kept.lnPower;
+  double d[TSolvedModes::kKept] = {};
+  for (int i = 0; i < kept.count; ++i)
+    d[i] = kept.mode[i];
+  double hint = kept.count > 0 ? d[0] : -1;
+  double product = 1;
+  for (int order = 1; order < kept.count; ++order) {
+    bool apart = true;
+    for (int i = kept.count - 1; i >= order; --i) {
+      const double span = u[i - order] - u[i];
+      apart = apart && span != 0;
+      d[i] = apart ? (d[i - 1] - d[i]) / span : 0;
+    }
+    if (!apart)
+      break;
+    product *= x - u[order - 1];
+    hint += d[order] * product;
+  }
+  if (!(hint > static_cast<double>(LowerLevel) && hint < static_cast<double>(UpperLevel)))
+    return ModeProbability;
+  return hint;
+}
+
+void SolverRecord::KeepMode() {
+  TSolvedModes& kept = solvedModes_;
+  if (kept.repeated)
+    return;
+  for (int i = TSolvedModes::kKept - 1; i > 0; --i) {
+    kept.lnPower[i] = kept.lnPower[i - 1];
+    kept.mode[i] = kept.mode[i - 1];
+  }
+  kept.lnPower[0] = kept.lnPowerNow;
+  kept.mode[0] = static_cast<double>(ModeProbability);
+  kept.count = std::min(kept.count + 1, TSolvedModes::kKept);
 }
 
 SolverRecord::TNewtonStep SolverRecord::NewtonStep() const {

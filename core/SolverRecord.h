@@ -142,9 +142,28 @@ class SolverRecord {
   };
   TNewtonStep NewtonStep() const;
 
+  // The mode probabilities of the last few solves of the same judgements, against ln n,
+  // from which the screen's double solve of the next one starts: a hint, which changes no
+  // decision of the solve, only how soon the screen finds its root.
+  struct TSolvedModes {
+    static constexpr int kKept = 4;
+    Extended judgements[5] = {};  // p, r, a_p, m, b_r
+    int count = 0;
+    double lnPower[kKept] = {};  // newest first
+    double mode[kKept] = {};
+    Extended lastPower = 0;  // n of the newest
+    double lnPowerNow = 0;   // ln n of the solve under way
+    bool repeated = false;   // the solve under way is at the newest n
+  };
+  // The mode probability the screen of a solve at the current n starts from.
+  Extended ModeHint();
+  // Keeps the mode probability of the solve just made.
+  void KeepMode();
+
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
   TBoundTerms solvedTerms_;
+  TSolvedModes solvedModes_;
   TPowerSearchResult lastSearch_;
 };

@@ -2,14 +2,20 @@
 
 #include <csv.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "FitOutput.h"
 #include "FloatErrors.h"
@@ -279,70 +285,258 @@ void WriteCsvRow(std::ostream& out, std::string_view name, const TBatchOptions& 
   out << ',' << CsvField(error) << "\r\n";
 }
 
+// [SECTION] Fitting rows on every processor
+
+// One row of the file on its way through the batch: read, fitted, written.
+struct TBatchRow {
+  TRecord Record;
+  std::string Text;          // what the row writes to the output
+  std::string Warnings;      // what it writes to the messages
+  bool Failed = false;       // the row could not be fitted
+  bool Fitted = false;       // Text and Warnings are complete
+  std::exception_ptr Error;  // what the fit raised beyond a refusal of the row
+};
+
+// Fits one row into its texts, as a single fit of the same judgements would fit it.
+void FitRow(const THeader& header, const TBatchOptions& options, TBatchRow& row) {
+  const TRecord& record = row.Record;
+  const std::size_t line = record.FirstLine;
+  const std::string name(Cell(header, record, TColumn::Name).value_or(""));
+  // The figures of a fit, or the error with what the checks found before it.
+  TFigureValues values;
+  nlohmann::ordered_json json = nlohmann::ordered_json::object();
+  std::string error;
+  std::ostringstream warnings;
+  try {
+    const TFitRequest request = RowRequest(header, record, options);
+    const TFitResult result = FitRequest(request);
+    for (const std::string& warning : result.Warnings)
+      warnings << "morvane-fit: line " << line << ": Warning: " << warning << "\n";
+    values = FigureValues(result, kBatchRemedy);
+    if (options.Json)
+      json = FitJson(request, result, kBatchRemedy);
+    error = result.Refusal();
+  } catch (const EFitError& e) {
+    values = TFigureValues{};
+    error = e.what();
+  } catch (const EMathError& e) {
+    values = TFigureValues{};
+    error = e.what();
+  } catch (const EUsageError& e) {
+    values = TFigureValues{};
+    error = e.what();
+  }
+  row.Failed = !error.empty();
+  row.Warnings = warnings.str();
+  std::ostringstream text;
+  if (options.Json) {
+    nlohmann::ordered_json out = {{"line", line}, {"name", EscapedText(name)}};
+    if (error.empty() || json.contains("error")) {
+      out.update(json);
+    } else {
+      out["error"] = error;
+    }
+    text << JsonText(out) << "\n";
+  } else {
+    WriteCsvRow(text, name, options, values, error);
+  }
+  row.Text = text.str();
+}
+
+// The rows between the reader and the writer: the reading thread hands rows in, in input
+// order; worker threads fit them in any order; a writing thread writes each row once it
+// and every row before it are fitted. At most a fixed number of rows wait at once, so that
+// memory does not grow with the file. The destructor ends the batch: it writes every row
+// handed in, then joins the threads.
+class TRowPipeline {
+ public:
+  TRowPipeline(const THeader& header, const TBatchOptions& options, std::ostream& out,
+               std::ostream& messages)
+      : Header_(header), Options_(options), Out_(out), Messages_(messages) {
+    const int jobs = std::max(options.Jobs, 1);
+    Capacity_ = static_cast<std::size_t>(jobs) * kRowsPerWorker;
+    try {
+      Writer_ = std::thread([this] { WriteRows(); });
+      for (int i = 0; i < jobs; ++i)
+        Workers_.emplace_back([this] { FitRows(); });
+    } catch (...) {
+      Finish();
+      throw;
+    }
+  }
+  ~TRowPipeline() { Finish(); }
+  TRowPipeline(const TRowPipeline&) = delete;
+  TRowPipeline& operator=(const TRowPipeline&) = delete;
+
+  // Hands a row in; waits while the queue is full. False once the batch has stopped on an
+  // error (Finish rethrows it).
+  bool Add(TRecord record) {
+    auto row = std::make_unique<TBatchRow>();
+    row->Record = std::move(record);
+    std::unique_lock lock(Mutex_);
+    Progress_.wait(lock, [this] { return Rows_.size() < Capacity_ || Stopped_; });
+    if (Stopped_)
+      return false;
+    Rows_.push_back(std::move(row));
+    WorkReady_.notify_one();
+    return true;
+  }
+
+  // Writes every row handed in and joins the threads; then Error holds what a row's fit
+  // raised beyond a refusal of the row, if anything did.
+  void Finish() {
+    {
+      std::lock_guard lock(Mutex_);
+      if (Finished_)
+        return;
+      Finished_ = true;
+      Ended_ = true;
+    }
+    WorkReady_.notify_all();
+    Progress_.notify_all();
+    if (Writer_.joinable())
+      Writer_.join();
+    {
+      std::lock_guard lock(Mutex_);
+      Stopped_ = true;
+    }
+    WorkReady_.notify_all();
+    for (std::thread& worker : Workers_)
+      worker.join();
+  }
+
+  bool AnyFailed() const { return AnyFailed_; }
+  std::exception_ptr Error() const { return Error_; }
+
+ private:
+  // Rows waiting per worker thread: enough that no worker waits on a slow row before it.
+  static constexpr std::size_t kRowsPerWorker = 64;
+
+  void FitRows() {
+    fpu::EnsureExtendedControlWord();
+    std::unique_lock lock(Mutex_);
+    for (;;) {
+      WorkReady_.wait(lock, [this] { return NextToFit_ < Rows_.size() || Stopped_ || Ended_; });
+      // Stopped, or ended with every row taken.
+      if (Stopped_ || NextToFit_ >= Rows_.size())
+        return;
+      TBatchRow& row = *Rows_[NextToFit_++];
+      lock.unlock();
+      try {
+        FitRow(Header_, Options_, row);
+      } catch (...) {
+        row.Error = std::current_exception();
+      }
+      lock.lock();
+      row.Fitted = true;
+      if (&row == Rows_.front().get())
+        Progress_.notify_all();
+    }
+  }
+
+  void WriteRows() {
+    std::unique_lock lock(Mutex_);
+    for (;;) {
+      Progress_.wait(lock, [this] {
+        return (!Rows_.empty() && Rows_.front()->Fitted) || (Ended_ && Rows_.empty()) || Stopped_;
+      });
+      if (Rows_.empty() || !Rows_.front()->Fitted)
+        return;
+      const std::unique_ptr<TBatchRow> row = std::move(Rows_.front());
+      Rows_.pop_front();
+      --NextToFit_;
+      // The reader waits for room.
+      Progress_.notify_all();
+      lock.unlock();
+      if (row->Error) {
+        Stop(row->Error);
+        return;
+      }
+      Messages_ << row->Warnings;
+      Out_ << row->Text;
+      AnyFailed_ = AnyFailed_ || row->Failed;
+      lock.lock();
+    }
+  }
+
+  // Stops the batch on an error beyond a refusal of a row: no row after it is written.
+  void Stop(std::exception_ptr error) {
+    {
+      std::lock_guard lock(Mutex_);
+      Stopped_ = true;
+      Error_ = error;
+    }
+    WorkReady_.notify_all();
+    Progress_.notify_all();
+  }
+
+  const THeader& Header_;
+  const TBatchOptions& Options_;
+  std::ostream& Out_;
+  std::ostream& Messages_;
+  std::size_t Capacity_ = 0;
+
+  std::mutex Mutex_;
+  std::condition_variable WorkReady_;            // a row to fit, or the end
+  std::condition_variable Progress_;             // the first row fitted, room for a row, or the end
+  std::deque<std::unique_ptr<TBatchRow>> Rows_;  // in input order, the first one next to write
+  std::size_t NextToFit_ = 0;                    // the first row of Rows_ no worker has taken
+  bool Ended_ = false;                           // no row will be handed in
+  bool Stopped_ = false;                         // no row will be fitted or written
+  bool Finished_ = false;
+  bool AnyFailed_ = false;    // written by the writer alone, read after it has joined
+  std::exception_ptr Error_;  // likewise
+
+  std::thread Writer_;
+  std::vector<std::thread> Workers_;
+};
+
 }  // namespace
+
+int DefaultBatchJobs() {
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1U, 256U));
+}
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& messages,
              const TBatchOptions& options) {
-  bool anyFailed = false;
+  std::optional<THeader> header;
+  std::optional<TRowPipeline> rows;
+  // Every row read is written before the message of a fault that follows it.
+  const auto finish = [&] {
+    if (!rows)
+      return false;
+    rows->Finish();
+    if (rows->Error())
+      std::rethrow_exception(rows->Error());
+    return rows->AnyFailed();
+  };
   try {
     TCsvRecords records(in);
     const std::optional<TRecord> first = records.Next();
     if (!first)
       throw EMalformedFile(1, "the file is empty: its first line names the columns.");
-    const THeader header = ReadHeader(*first);
+    header = ReadHeader(*first);
     if (!options.Json)
       WriteCsvHeader(out, options);
+    rows.emplace(*header, options, out, messages);
     while (std::optional<TRecord> record = records.Next()) {
-      const std::size_t line = record->FirstLine;
       // A line of blanks only: a CSV reader skips it.
-      if (record->Fields.size() == 1 && record->Fields[0].empty() && header.FieldCount > 1)
+      if (record->Fields.size() == 1 && record->Fields[0].empty() && header->FieldCount > 1)
         continue;
-      if (record->Fields.size() != header.FieldCount) {
-        throw EMalformedFile(line, "the row has " + std::to_string(record->Fields.size()) +
-                                       " fields, but the header names " +
-                                       std::to_string(header.FieldCount) + " columns.");
+      if (record->Fields.size() != header->FieldCount) {
+        throw EMalformedFile(record->FirstLine,
+                             "the row has " + std::to_string(record->Fields.size()) +
+                                 " fields, but the header names " +
+                                 std::to_string(header->FieldCount) + " columns.");
       }
-      const std::string name(Cell(header, *record, TColumn::Name).value_or(""));
-      // The figures of a fit, or the error with what the checks found before it.
-      TFigureValues values;
-      nlohmann::ordered_json json = nlohmann::ordered_json::object();
-      std::string error;
-      try {
-        const TFitRequest request = RowRequest(header, *record, options);
-        const TFitResult result = FitRequest(request);
-        for (const std::string& warning : result.Warnings)
-          messages << "morvane-fit: line " << line << ": Warning: " << warning << "\n";
-        values = FigureValues(result, kBatchRemedy);
-        if (options.Json)
-          json = FitJson(request, result, kBatchRemedy);
-        error = result.Refusal();
-      } catch (const EFitError& e) {
-        values = TFigureValues{};
-        error = e.what();
-      } catch (const EMathError& e) {
-        values = TFigureValues{};
-        error = e.what();
-      } catch (const EUsageError& e) {
-        values = TFigureValues{};
-        error = e.what();
-      }
-      anyFailed = anyFailed || !error.empty();
-      if (options.Json) {
-        nlohmann::ordered_json row = {{"line", line}, {"name", EscapedText(name)}};
-        if (error.empty() || json.contains("error")) {
-          row.update(json);
-        } else {
-          row["error"] = error;
-        }
-        out << JsonText(row) << "\n";
-      } else {
-        WriteCsvRow(out, name, options, values, error);
-      }
+      if (!rows->Add(std::move(*record)))
+        break;
     }
   } catch (const EMalformedFile& e) {
+    finish();
     out.flush();
     messages << "morvane-fit: line " << e.Line << ": " << e.what() << "\n";
     return 2;
   }
-  return anyFailed ? 1 : 0;
+  return finish() ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 // Whole batches of judgement sets: a CSV file in, one output row per input row out (CSV,
-// or JSON Lines), streamed so that memory does not grow with the number of rows.
+// or JSON Lines), streamed so that memory does not grow with the number of rows, and fitted
+// on several threads at once if asked.
 //
 // The input's first record is the header. It names the columns, in any order: `name`
 // (optional), `ap`, `p`, `m`, `br`, `r`, and `n` or `xs` and `s` or all three, and
@@ -21,7 +22,11 @@ struct TBatchOptions {
   Level Credibility = kInitialCredibility;  // for rows without a credibility of their own
   std::vector<TQuantileLevel> Quantiles;
   std::vector<TProbePoint> Probes;
+  int Jobs = 1;  // threads that fit rows; the rows are written in input order all the same
 };
+
+// The threads a batch fits its rows on by default: one a processor.
+int DefaultBatchJobs();
 
 // Fits every row of `in` and writes its row to `out`; warnings and the message of a
 // malformed file go to `messages`, each prefixed with the line it concerns. Returns the

@@ -34,6 +34,8 @@ namespace {
 
 // The most draws one call writes: about 25 GB of text.
 constexpr std::uint64_t kMaxDraws = 1'000'000'000;
+// The most threads a batch fits its rows on.
+constexpr std::uint64_t kMostJobs = 256;
 
 // The option texts before they are read; levels are read as the windows read them.
 struct TOptionTexts {
@@ -51,6 +53,7 @@ struct TOptionTexts {
   std::string Save;
   std::string Report;
   std::string Weights;
+  std::string Jobs;
 };
 
 int Fail(const std::string& message, bool json) {
@@ -234,9 +237,13 @@ int Run(int argc, char** argv) {
   auto* weights = app.add_option("--weights", texts.Weights,
                                  "the experts' weights in the pool, such as 2,1,1 (default: "
                                  "equal)");
+  auto* jobs = app.add_option("--jobs", texts.Jobs,
+                              "fit a batch on N threads at once (default: one a processor); "
+                              "the rows come out in input order all the same");
   auto* asJson = app.add_flag("--json", json, "print one JSON object (a batch: JSON Lines)");
   power->excludes(extra);
   level->needs(extra);
+  jobs->needs(batch);
   seed->needs(sample);
   format->needs(sample);
   sample->excludes(asJson);
@@ -290,7 +297,17 @@ int Run(int argc, char** argv) {
   record.Experts[0].Typed = request.Sheet;
 
   if (batch->count() > 0) {
-    const TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
+    TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
+    options.Jobs = DefaultBatchJobs();
+    try {
+      if (jobs->count() > 0) {
+        options.Jobs = static_cast<int>(ReadCount("--jobs", texts.Jobs, kMostJobs));
+        if (options.Jobs == 0)
+          throw EUsageError("--jobs reads \"0\": at least one thread fits the rows.");
+      }
+    } catch (const EUsageError& e) {
+      return UsageFailure(e.what());
+    }
     if (texts.Batch == "-")
       return RunBatch(std::cin, std::cout, std::cerr, options);
     std::ifstream file(texts.Batch, std::ios::binary);

@@ -16,6 +16,12 @@ struct TBoundsCase {
   Extended ap = 6.5L, p = 0.1L, m = 7, br = 10.5L, r = 0.9L, n = 7;
   Extended xs = 9.588495255L, s = 0.8L;
   bool search = false;  // additional-quantile mode: the power search, else one solve
+  // Solves of the same quantiles at other levels and powers that the record makes first, in
+  // turn (n = 0: none): what a solve keeps for the next must change nothing.
+  struct TEarlierSolve {
+    Extended p = 0, r = 0, n = 0;
+  };
+  std::array<TEarlierSolve, 2> earlier{};
 };
 
 namespace bounds_paths {
@@ -71,6 +77,20 @@ inline void Run(const TBoundsCase& c, TBoundsPath path, TOutcome& out) {
   d.ExtraQuantile = c.xs;
   d.ExtraLevel = c.s;
   d.SetBoundsPath(path);
+  for (const TBoundsCase::TEarlierSolve& e : c.earlier) {
+    if (e.n == 0)
+      continue;
+    d.LowerLevel = e.p;
+    d.UpperLevel = e.r;
+    d.Power = e.n;
+    try {
+      d.SolveBounds();
+    } catch (const std::exception&) {
+    }
+  }
+  d.LowerLevel = c.p;
+  d.UpperLevel = c.r;
+  d.Power = c.n;
   try {
     if (c.search) {
       d.SearchPower();

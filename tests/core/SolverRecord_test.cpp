@@ -417,7 +417,7 @@ TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
 // mode (the power search, dozens of solves each).
 class TBoundsCases {
  public:
-  explicit TBoundsCases(std::uint64_t seed) : rng_(seed) {}
+  explicit TBoundsCases(std::uint64_t seed) : rng_(seed), earlierRng_(seed ^ 0x9e3779b97f4a7c15) {}
 
   TBoundsCase Next() {
     TBoundsCase c;
@@ -483,6 +483,15 @@ class TBoundsCases {
       c.s = static_cast<Extended>(1 + rng_() % 99) / 100;
       c.xs = c.ap + (c.br - c.ap) * Uniform(-0.1L, 1.1L);
     }
+    // Half the cases follow earlier solves, at the same levels or others, from a stream of
+    // their own.
+    if (earlierRng_() % 2 == 0) {
+      for (TBoundsCase::TEarlierSolve& e : c.earlier) {
+        e.p = earlierRng_() % 3 == 0 ? static_cast<Extended>(earlierRng_() % 50) / 100 : c.p;
+        e.r = earlierRng_() % 3 == 0 ? static_cast<Extended>(50 + earlierRng_() % 51) / 100 : c.r;
+        e.n = c.n * (static_cast<Extended>(1 + earlierRng_() % 64) / 16);
+      }
+    }
     return c;
   }
 
@@ -499,6 +508,7 @@ class TBoundsCases {
     return v;
   }
   std::mt19937_64 rng_;
+  std::mt19937_64 earlierRng_;
 };
 
 // MORVANE_BOUNDS_SETS sets the count; the full run takes 1000000.

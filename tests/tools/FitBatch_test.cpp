@@ -20,9 +20,10 @@ struct TBatchRun {
 };
 
 TBatchRun Batch(const std::string& csv, bool json = false, std::string_view quantiles = "",
-                std::string_view probes = "") {
+                std::string_view probes = "", int jobs = 1) {
   TBatchOptions options;
   options.Json = json;
+  options.Jobs = jobs;
   if (!quantiles.empty())
     options.Quantiles = ReadQuantileLevels(quantiles);
   if (!probes.empty())
@@ -200,9 +201,56 @@ TEST(RunBatchTest, AMalformedFileStopsWithItsLineNumber) {
     EXPECT_EQ(run.Status, 2) << c.Csv;
     EXPECT_THAT(run.Messages, HasSubstr("morvane-fit: " + c.Message)) << c.Csv;
   }
-  // The rows before the fault are written.
+  // The rows before the fault are written, on one thread or several.
   const TBatchRun partial = Batch(header + row + "6.5,10,7.0\n", true);
   EXPECT_EQ(JsonLines(partial.Out).size(), 1u);
+  std::string many = header;
+  for (int i = 0; i < 150; ++i)
+    many += row;
+  const TBatchRun threads = Batch(many + "6.5,10,7.0\n", true, "", "", 2);
+  EXPECT_EQ(threads.Status, 2);
+  EXPECT_EQ(JsonLines(threads.Out).size(), 150u);
+  EXPECT_THAT(threads.Messages, HasSubstr("morvane-fit: line 152: the row has 3 fields"));
+}
+
+// On two threads a slow row (an additional quantile) and the quick ones after it (a power,
+// an anti-mode with its warning, a refusal) are fitted out of order: the rows, and the
+// warnings, come out in input order, none lost, each as one thread writes it.
+TEST(RunBatchTest, TwoThreadsWriteEveryRowInInputOrder) {
+  std::string csv = "name,ap,p,m,br,r,n,xs,s\n";
+  for (int i = 0; i < 200; ++i) {
+    const std::string k = std::to_string(i);
+    switch (i % 4) {
+      case 0:
+        csv += "x" + k + ",6.5,10,7.0,10.5,90,,9.4" + k + ",80\n";
+        break;
+      case 1:
+        csv += "n" + k + ",6.5,10,7.0,10.5,90,1." + k + ",,\n";
+        break;
+      case 2:
+        csv += "anti" + k + ",6.5,10,7.0,10.5,90,0.5" + k + ",,\n";
+        break;
+      default:
+        csv += "bad" + k + ",6.5,10,7.0,10.5,90,n" + k + ",,\n";
+        break;
+    }
+  }
+  for (const bool json : {true, false}) {
+    const TBatchRun one = Batch(csv, json);
+    const TBatchRun two = Batch(csv, json, "", "", 2);
+    EXPECT_EQ(two.Status, 1);
+    EXPECT_EQ(two.Status, one.Status);
+    EXPECT_EQ(two.Out, one.Out);
+    EXPECT_EQ(two.Messages, one.Messages);
+    if (json) {
+      const auto rows = JsonLines(two.Out);
+      ASSERT_EQ(rows.size(), 200u);
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i]["line"], i + 2);
+      EXPECT_TRUE(rows[0].contains("powers"));
+      EXPECT_THAT(two.Messages, HasSubstr("line 4: Warning: Your Estimate m is an anti-mode"));
+    }
+  }
 }
 
 }  // namespace
