@@ -28,9 +28,12 @@ constexpr const char* ModeName(FitMode mode) {
 
 // [SECTION] Writing
 
-// A level as the file holds it: a JSON number of percent.
+// A level as the file holds it: a JSON number of percent, whole where the level is ("10",
+// "2.5").
 Json LevelJson(Level level) {
-  return level.Percent();
+  if (level.Tenths() % 10 == 0)
+    return level.Tenths() / 10;
+  return static_cast<double>(level.Tenths()) / 10.0;
 }
 
 // A figure as a JSON number, or null where a double cannot hold it (beyond 1.7e308, or not
@@ -146,8 +149,8 @@ std::string TextField(const Json& object, const std::string& where, std::string_
   return value.get<std::string>();
 }
 
-// A level: a JSON number of percent from 0 to 100 that the judgements can take, which for
-// now is a whole percentage.
+// A level: a JSON number of percent from 0 to 100 in steps of a tenth, as the level fields
+// take it (the number nearest a tenth, as a writer of the shortest text gives it).
 Level ReadLevel(const Json& object, const std::string& where, std::string_view key) {
   const std::string name = Member(where, key);
   const Json& value = Field(object, where, key);
@@ -158,11 +161,12 @@ Level ReadLevel(const Json& object, const std::string& where, std::string_view k
     throw EFileError(name + " reads " + value.dump() +
                      ", which is not a level: levels lie between 0 and 100 percent.");
   }
-  if (percent != std::floor(percent)) {
+  const long long tenths = std::llround(percent * 10);
+  if (static_cast<double>(tenths) / 10.0 != percent) {
     throw EFileError(name + " reads " + value.dump() +
-                     ", which is not a whole percentage, as this version's levels are.");
+                     ", which is not a level in steps of 0.1 percent, such as 2.5.");
   }
-  return Level::FromPercent(static_cast<int>(percent));
+  return Level::FromTenths(tenths);
 }
 
 FitMode ReadMode(const Json& object, const std::string& where) {

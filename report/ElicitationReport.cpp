@@ -111,7 +111,8 @@ QString ElicitationReportHtml(const ExpertRecord& expert, const PlotOutcome& out
   }
 
   html += QStringLiteral("<h2>The fit</h2>");
-  const QString credibility = QString::number(100 - typed.Credibility.Percent());
+  const QString credibility =
+      QString::fromStdString(Level::FromTenths(1000 - typed.Credibility.Tenths()).Text());
   QString figures;
   const std::array<std::pair<QString, Extended>, 10> rows{{
       {QStringLiteral("Lower Bound (a)"), f.LowerBound},

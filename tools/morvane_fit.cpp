@@ -134,7 +134,7 @@ void WriteReport(const std::string& path, const ExpertRecord& expert) {
 // ends the work with its message.
 struct TPoolWork {
   const ElicitationRecord& Record;
-  std::optional<int> Credibility;
+  std::optional<Level> Credibility;
   std::vector<Extended> Weights;
   bool Json = false;
   bool Sample = false;
@@ -289,7 +289,7 @@ int Run(int argc, char** argv) {
     } catch (const EFileError& e) {
       return FileFailure(texts.Open, e.what());
     }
-    const int credibility = request.Credibility();
+    const Level credibility = request.Credibility();
     request.Sheet = record.Experts[0].Typed;
     if (app.count("--credibility") > 0)
       request.SetCredibility(credibility);

@@ -26,6 +26,9 @@ ElicitationRecord TwoExperts() {
   second.Typed.LevelOf(LevelField::Lower) = Percent(0);
   second.Typed.LevelOf(LevelField::Extra) = Percent(100);
   second.Typed.Credibility = Percent(5);
+  // Levels in tenths: 2.5 and 97.5 read back as written.
+  second.Typed.LevelOf(LevelField::Upper) = Level::FromTenths(975);
+  first.Typed.Credibility = Level::FromTenths(25);
   return {{first, second}};
 }
 
@@ -83,7 +86,7 @@ TEST(ElicitationFileTest, ABadFileIsRefusedSayingWhatIsWrong) {
       {with("\"r\": 90", "\"r\": 100.5"),
        "experts[0].judgements.r reads 100.5, which is not a level"},
       {with("\"r\": 90", "\"r\": -1"), "reads -1, which is not a level"},
-      {with("\"s\": 80", "\"s\": 2.5"), "reads 2.5, which is not a whole percentage"},
+      {with("\"s\": 80", "\"s\": 2.55"), "reads 2.55, which is not a level in steps of 0.1"},
       {with("\"s\": 80", "\"s\": 1e400"), "is not JSON (number overflow"},
       {with("\"ap\": \"6.5\"", "\"ap\": 6.5"), "experts[0].judgements.ap is a number where a text"},
       {with("power_parameter", "power"), "reads \"power\", which is not a mode"},

@@ -20,10 +20,9 @@ void CheckRecord(const ElicitationRecord& record) {
   FUZZ_EXPECT(!record.Experts.empty()) << "an elicitation without an expert";
   for (const ExpertRecord& expert : record.Experts) {
     for (const Level level : expert.Typed.Levels)
-      FUZZ_EXPECT(level.Percent() >= 0 && level.Percent() <= 100) << level.Percent();
-    FUZZ_EXPECT(expert.Typed.Credibility.Percent() >= 0 &&
-                expert.Typed.Credibility.Percent() <= 100)
-        << expert.Typed.Credibility.Percent();
+      FUZZ_EXPECT(level.Tenths() >= 0 && level.Tenths() <= 1000) << level.Tenths();
+    FUZZ_EXPECT(expert.Typed.Credibility.Tenths() >= 0 && expert.Typed.Credibility.Tenths() <= 1000)
+        << expert.Typed.Credibility.Tenths();
   }
   const std::string written = WriteElicitationText(record);
   ElicitationRecord back;

@@ -522,14 +522,9 @@ void InputWindow::ShowTyped(const TypedJudgements& typed) {
   for (const auto& [field, spin] : spins) {
     const QSignalBlocker quiet(spin);
     // The text, not SetValue: a level is put back as it was given, never clamped.
-    spin->SetText(QString::number(typed.LevelOf(field).Percent()));
+    spin->SetText(QString::fromStdString(typed.LevelOf(field).Text()));
   }
-  // The couplings the level handlers keep.
-  ExtraLevelSpin->SetMinValue(LowerLevelSpin->Value());
-  ExtraLevelSpin->SetMaxValue(UpperLevelSpin->Value());
-  LowerLevelSpin->SetMaxValue(ExtraLevelSpin->Value());
-  UpperLevelSpin->SetMinValue(ExtraLevelSpin->Value());
-  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 100);
+  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 1000);
   const bool extraQuantile = typed.Mode == FitMode::ExtraQuantile;
   {
     const QSignalBlocker quiet(ModeSwitch);

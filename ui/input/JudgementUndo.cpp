@@ -131,14 +131,19 @@ void JudgementUndo::Restart() {
 }
 
 void JudgementUndo::TakeCommit() {
-  Push(Current());
+  // A level field whose text is not a level holds no judgement to keep: its refusal has
+  // been said where it was typed, and the change is committed once the text is a level.
+  try {
+    Push(Current());
+  } catch (const EInputError&) {
+  }
 }
 
 void JudgementUndo::ChangeNotes(const ElicitationNotes& notes) {
   // The fields' uncommitted text is a change of its own, before the notes'.
   TakeCommit();
   Document_.SetNotes(notes);
-  Push(Current());
+  TakeCommit();
 }
 
 void JudgementUndo::Push(JudgementState now) {
