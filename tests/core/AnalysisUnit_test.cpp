@@ -495,8 +495,9 @@ TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
 
 // The screen decides in double every halving but the last, which meets the tolerance, at
 // the default fit, and all but a few where the root lies within 1e-5 of p or r and the
-// slope of theta(q) - q is -3e4 to -2e7. A screen that never engages, or proves too
-// little, would pass the comparisons above and lose the speed.
+// slope of theta(q) - q is -3e4 to -2e7, and SolveBounds evaluates in x87 only the
+// halvings it leaves. A screen that never engages, or proves too little, or a solver that
+// does not consult it, would pass the comparisons above and lose the speed.
 TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
   struct TFit {
     TBoundsCase c;
@@ -532,6 +533,10 @@ TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
     ASSERT_EQ(plain.error, "");
     EXPECT_LE(decided, plain.halvings) << "b_r " << c.br;
     EXPECT_GE(decided, plain.halvings - fit.undecided) << "b_r " << c.br;
+    bounds_paths::TOutcome screened;
+    bounds_paths::Run(c, TBoundsPath::Screened, screened);
+    EXPECT_EQ(plain.record.LastX87Steps(), plain.halvings + 1) << "b_r " << c.br;
+    EXPECT_LE(screened.record.LastX87Steps(), plain.halvings + 1 - decided) << "b_r " << c.br;
   }
 }
 
