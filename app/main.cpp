@@ -4,8 +4,8 @@
 
 #include "Appearance.h"
 #include "ApplicationWindows.h"
-#include "MainUnit.h"
-#include "PlotPDFUnit.h"
+#include "InputWindow.h"
+#include "MessageService.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,12 +15,11 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("morvane"));
   InstallToolkitFont();
 
-  // The solver (AnalysisForm) and the distribution model (GTSPForm) are objects of the
-  // process that exist before main; the two windows are created here, the input window
-  // first, and destroyed when the loop has ended. Closing the input window ends the
-  // program, whether or not the feedback window is open; closing the feedback window only
-  // hides it.
-  TApplicationWindows windows;
+  // The document and the two windows are created here and destroyed when the loop has
+  // ended; every message box is modal. Closing the input window ends the program, whether
+  // or not the feedback window is open; closing the feedback window only hides it.
+  TQtMessageService messages;
+  ApplicationWindows windows(messages);
   windows.Main()->show();
   return QApplication::exec();
 }

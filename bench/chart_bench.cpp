@@ -10,6 +10,7 @@
 
 #include "Chart.h"
 #include "CustomSeries.h"
+#include "FeedbackChartSettings.h"
 #include "QtCanvas.h"
 
 namespace {
@@ -25,30 +26,11 @@ void EnsureApp() {
 }
 
 // The density chart of the feedback window, filled with a fixed two-sided power density.
-void SetUpDensityChart(TChart& chart) {
-  chart.SetSize(608, 326);
-  chart.SetView3D(false);
-  chart.Legend().SetVisible(false);
-  chart.SetColor(clWhite);
-  chart.SetBevelWidth(0);
-  chart.BackWall().Brush().SetColor(clWhite);
-  chart.BackWall().Brush().SetStyle(bsClear);
-  chart.Title().SetText({"  "});
-  chart.Title().Font().SetHeight(16);
-  chart.BottomAxis().Title().SetCaption("x");
-  chart.LeftAxis().Title().SetCaption("Probability Density");
-
-  auto* line = chart.AddSeries<TLineSeries>();
-  line->SetSeriesColor(clRed);
-  auto* points = chart.AddSeries<TPointSeries>();
-  points->SetSeriesColor(clGreen);
-  points->Pointer().SetStyle(psDiamond);
-  points->Pointer().SetHorizSize(3);
-  points->Pointer().SetVertSize(3);
-  points->Pointer().Brush().SetColor(clRed);
-  points->Marks().SetVisible(true);
-  points->Marks().SetStyle(smsXValue);
-  points->Marks().SetArrowLength(8);
+void SetUpDensityPage(TChart& chart) {
+  chart.SetSize(kFeedbackChartWidth, kFeedbackChartHeight);
+  const DensityChartSeries series = SetUpDensityChart(chart);
+  TLineSeries* line = series.Line;
+  TPointSeries* points = series.Marks;
 
   const double a = 5.9, m = 7.0, b = 11.6, n = 7.0;
   const auto pdf = [&](double x) {
@@ -67,14 +49,14 @@ void SetUpDensityChart(TChart& chart) {
 struct Bench {
   Bench() {
     EnsureApp();
-    SetUpDensityChart(chart);
+    SetUpDensityPage(chart);
     canvas.SetWindowPainter(&windowPainter);
   }
   ~Bench() { canvas.SetWindowPainter(nullptr); }
   TChart chart;
   QImage buffer;
   QtCanvas canvas{buffer};
-  QImage window{608, 326, QImage::Format_ARGB32_Premultiplied};
+  QImage window{kFeedbackChartWidth, kFeedbackChartHeight, QImage::Format_ARGB32_Premultiplied};
   QPainter windowPainter{&window};
 };
 

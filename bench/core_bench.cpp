@@ -9,22 +9,25 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "BoundScreen.h"
-#include "JudgementSheet.h"
+#include "Fit.h"
+#include "Judgements.h"
 #include "PlotComputation.h"
+#include "SolverRecord.h"
 
 namespace {
 
+// The input window's initial judgements in one mode.
+Judgements InitialJudgements(FitMode mode) {
+  TypedJudgements typed;
+  typed.Mode = mode;
+  return ReadJudgements(typed);
+}
+
+// The solvers' working record at those judgements, to time the solvers themselves.
 struct Bench {
-  TJudgementSheet window;  // the input window at start
-  TGTSPForm model;
-  TAnalysisForm record{model};
-  explicit Bench(int mode) {
-    window.mode = mode;
-    record.SetInputSource(&window);
-    record.ReadInputs();
-  }
+  SolverRecord record;
+  explicit Bench(FitMode mode) { record.Load(InitialJudgements(mode)); }
 };
 
 void BM_Ln(benchmark::State& state) {
@@ -46,7 +49,7 @@ void BM_Exp(benchmark::State& state) {
 BENCHMARK(BM_Exp);
 
 void BM_SolveBounds(benchmark::State& state) {
-  Bench b(0);
+  Bench b(FitMode::PowerParameter);
   for (auto _ : state) {
     b.record.SolveBounds();
     benchmark::DoNotOptimize(b.record.LowerBound);
@@ -56,7 +59,7 @@ BENCHMARK(BM_SolveBounds);
 
 // The same solve with no root of an earlier fit to start the screen's double solve from.
 void BM_SolveBoundsCold(benchmark::State& state) {
-  Bench b(0);
+  Bench b(FitMode::PowerParameter);
   for (auto _ : state) {
     b.record.ModeProbability = 0;
     b.record.SolveBounds();
@@ -67,7 +70,7 @@ BENCHMARK(BM_SolveBoundsCold);
 
 // The same solve on the plain path, every halving in x87.
 void BM_SolveBoundsPlain(benchmark::State& state) {
-  Bench b(0);
+  Bench b(FitMode::PowerParameter);
   b.record.SetBoundsPath(TBoundsPath::Plain);
   for (auto _ : state) {
     b.record.SolveBounds();
@@ -98,8 +101,7 @@ void SolveVaried(benchmark::State& state, TBoundsPath path) {
     sets.push_back({lower / 100.0L, upper / 100.0L, ap, m, br,
                     std::pow(10.0L, static_cast<Extended>(uniform(-1, 2)))});
   }
-  TGTSPForm model;
-  TAnalysisForm record(model);
+  SolverRecord record;
   record.SetBoundsPath(path);
   std::size_t i = 0;
   for (auto _ : state) {
@@ -144,54 +146,51 @@ BENCHMARK(BM_BoundScreenPrepare);
 
 // The limit of the mode probability at the initial judgements, one bisection in x87.
 void BM_LimitModeProbability(benchmark::State& state) {
-  Bench b(1);
+  Bench b(FitMode::ExtraQuantile);
   for (auto _ : state) {
     benchmark::DoNotOptimize(b.record.LimitModeProbability());
   }
 }
 BENCHMARK(BM_LimitModeProbability);
 
-// The additional-quantile fit at the initial judgements: limits, bounds and search.
+// The additional-quantile fit at the initial judgements: checks, limits, bounds and search.
 void BM_ExtraQuantileFit(benchmark::State& state) {
-  Bench b(1);
+  const Judgements judgements = InitialJudgements(FitMode::ExtraQuantile);
   for (auto _ : state) {
-    ComputeFeasibilityBounds(b.record);
-    b.record.SearchPower();
-    benchmark::DoNotOptimize(b.record.Power);
+    const FitOutcome outcome = FitJudgements(judgements);
+    benchmark::DoNotOptimize(outcome.Fitted->Power());
   }
 }
 BENCHMARK(BM_ExtraQuantileFit);
 
-void PlotCompute(benchmark::State& state, int mode, TBoundsPath path = TBoundsPath::Screened) {
-  Bench b(mode);
-  b.record.SetBoundsPath(path);
-  const TMessageSink ignore = [](TMessageKind, std::string_view) {};
+void PlotCompute(benchmark::State& state, FitMode mode, TBoundsPath path = TBoundsPath::Screened) {
+  const Judgements judgements = InitialJudgements(mode);
   for (auto _ : state) {
-    auto outcome = ComputePlot(b.record, b.model, 10, ignore);
+    auto outcome = ComputePlot(judgements, PlotOptions{true, path});
     benchmark::DoNotOptimize(outcome);
   }
 }
 
-// The fit, the two 201-point samples, the 200-step sweep over n, the 9 probes and the 3
-// re-fits of one plot.
+// The fit, the two 201-point samples, the 200-step sweep over n and the 3 probes of one
+// plot.
 void BM_PlotComputePower(benchmark::State& state) {
-  PlotCompute(state, 0);
+  PlotCompute(state, FitMode::PowerParameter);
 }
 BENCHMARK(BM_PlotComputePower)->Unit(benchmark::kMicrosecond);
 
 void BM_PlotComputeExtraQuantile(benchmark::State& state) {
-  PlotCompute(state, 1);
+  PlotCompute(state, FitMode::ExtraQuantile);
 }
 BENCHMARK(BM_PlotComputeExtraQuantile)->Unit(benchmark::kMicrosecond);
 
 // Both plots with the bound solver on its plain path.
 void BM_PlotComputePowerPlain(benchmark::State& state) {
-  PlotCompute(state, 0, TBoundsPath::Plain);
+  PlotCompute(state, FitMode::PowerParameter, TBoundsPath::Plain);
 }
 BENCHMARK(BM_PlotComputePowerPlain)->Unit(benchmark::kMicrosecond);
 
 void BM_PlotComputeExtraQuantilePlain(benchmark::State& state) {
-  PlotCompute(state, 1, TBoundsPath::Plain);
+  PlotCompute(state, FitMode::ExtraQuantile, TBoundsPath::Plain);
 }
 BENCHMARK(BM_PlotComputeExtraQuantilePlain)->Unit(benchmark::kMicrosecond);
 

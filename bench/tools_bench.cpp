@@ -33,14 +33,14 @@ std::string BatchText(bool extra) {
 TFitRequest RowRequest(int i, bool extra) {
   const double shift = i * 1e-4;
   TFitRequest request;
-  request.Type(TNumberField::LowerQuantile, std::to_string(6.5 + shift));
-  request.Type(TNumberField::ModeValue, std::to_string(7.0 + shift));
-  request.Type(TNumberField::UpperQuantile, std::to_string(10.5 + shift));
+  request.Type(NumberField::LowerQuantile, std::to_string(6.5 + shift));
+  request.Type(NumberField::ModeValue, std::to_string(7.0 + shift));
+  request.Type(NumberField::UpperQuantile, std::to_string(10.5 + shift));
   if (extra) {
-    request.Mode = TFitMode::ExtraQuantile;
-    request.Type(TNumberField::ExtraQuantile, std::to_string(9.588495255 + shift));
+    request.SetMode(FitMode::ExtraQuantile);
+    request.Type(NumberField::ExtraQuantile, std::to_string(9.588495255 + shift));
   } else {
-    request.Type(TNumberField::Power, std::to_string(1 + (i % 97) * 0.1));
+    request.Type(NumberField::Power, std::to_string(1 + (i % 97) * 0.1));
   }
   return request;
 }
@@ -103,7 +103,7 @@ void BM_SampleQuantileOnly(benchmark::State& state, bool prepared) {
     TDrawGenerator generator(1);
     for (std::uint64_t i = 0; i < kDraws; ++i) {
       const Extended u = OpenUnitInterval(generator.Next());
-      benchmark::DoNotOptimize(prepared ? quantile(u) : result.Model.Quantile(u));
+      benchmark::DoNotOptimize(prepared ? quantile(u) : Quantile(result.Model, u));
     }
   }
   state.SetItemsProcessed(state.iterations() * kDraws);

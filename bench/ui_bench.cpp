@@ -5,23 +5,26 @@
 #include <QApplication>
 #include <memory>
 
-#include "AnalysisUnit.h"
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
-#include "MainUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 #include "MessageService.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SpinEdit.h"
 
 namespace {
 
+// The program's objects, made in main.
+ApplicationWindows* Windows = nullptr;
+
 // Steps the level down and up in turn, so that every iteration changes the text and plots.
-void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) {
-  MainForm->RadioGroup1->SetItemIndex(mode);
-  MainForm->BitBtn1Click();
-  TSpinEdit* spin = MainForm->*level;
+void LevelStep(benchmark::State& state, int mode, TSpinEdit* InputWindow::*level) {
+  InputWindow* main = Windows->Main();
+  main->ModeSwitch->SetItemIndex(mode);
+  main->Plot();
+  TSpinEdit* spin = main->*level;
   bool down = true;
   for (auto _ : state) {
     if (down) {
@@ -30,18 +33,18 @@ void LevelStep(benchmark::State& state, int mode, TSpinEdit* TMainForm::*level) 
       spin->StepUp();
     }
     down = !down;
-    PlotPDFForm->PDFChart->repaint();
+    Windows->Feedback()->DensityChart->repaint();
   }
-  state.counters["panel_n"] = static_cast<double>(AnalysisForm.Power);
+  state.counters["panel_n"] = static_cast<double>(Windows->Document().Shown()->Fitted->Power());
 }
 
 void BM_LevelStepPower(benchmark::State& state) {
-  LevelStep(state, 0, &TMainForm::SpinEdit1);
+  LevelStep(state, 0, &InputWindow::LowerLevelSpin);
 }
 BENCHMARK(BM_LevelStepPower)->Unit(benchmark::kMillisecond);
 
 void BM_LevelStepExtraQuantile(benchmark::State& state) {
-  LevelStep(state, 1, &TMainForm::SpinEdit3);
+  LevelStep(state, 1, &InputWindow::ExtraLevelSpin);
 }
 BENCHMARK(BM_LevelStepExtraQuantile)->Unit(benchmark::kMillisecond);
 
@@ -54,10 +57,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   InstallToolkitFont();
   TMessageRecorder recorder;
-  TScopedMessageService messages(recorder);
 
-  TApplicationWindows windows;
-  MainForm->show();
+  ApplicationWindows windows(recorder);
+  Windows = &windows;
+  windows.Main()->show();
 
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -2,13 +2,6 @@
 
 namespace fpu {
 
-namespace {
-// Precision control 64 bits (bits 8-9 = 11), rounding to nearest (bits 10-11 = 00), the
-// six exceptions masked (bits 0-5).
-constexpr unsigned short kMask = 0x0F3F;
-constexpr unsigned short kWanted = 0x037F & kMask;
-}  // namespace
-
 unsigned ControlWord() {
 #if MORVANE_HAS_X87
   unsigned short cw;
@@ -22,14 +15,33 @@ unsigned ControlWord() {
 bool EnsureExtendedControlWord() {
 #if MORVANE_HAS_X87
   unsigned short cw = static_cast<unsigned short>(ControlWord());
-  if ((cw & kMask) == kWanted)
+  if ((cw & kControlMask) == kControlWanted)
     return true;
-  cw = static_cast<unsigned short>((cw & ~kMask) | kWanted);
+  cw = static_cast<unsigned short>((cw & ~kControlMask) | kControlWanted);
   __asm__ __volatile__("fldcw %0" ::"m"(cw));
   return false;
 #else
   std::fesetround(FE_TONEAREST);
   return true;
+#endif
+}
+
+void RestoreFlags(unsigned flags) {
+#if MORVANE_HAS_X87
+  // The status word is the second word of the 28-byte environment.
+  unsigned short environment[14];
+  __asm__ __volatile__("fnstenv %0" : "=m"(environment));
+  environment[2] = static_cast<unsigned short>(environment[2] | (flags & kFatal));
+  __asm__ __volatile__("fldenv %0" ::"m"(environment) : "memory");
+#else
+  int raised = 0;
+  if (flags & kInvalid)
+    raised |= FE_INVALID;
+  if (flags & kZeroDivide)
+    raised |= FE_DIVBYZERO;
+  if (flags & kOverflow)
+    raised |= FE_OVERFLOW;
+  std::feraiseexcept(raised);
 #endif
 }
 

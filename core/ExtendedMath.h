@@ -58,6 +58,48 @@ constexpr unsigned kZeroDivide = 0x04;
 constexpr unsigned kOverflow = 0x08;
 constexpr unsigned kFatal = kInvalid | kZeroDivide | kOverflow;
 
+// The invalid-operation, division-by-zero and overflow flags that stand, cleared.
+inline unsigned TakeFatalFlags() {
+#if MORVANE_HAS_X87
+  unsigned short sw;
+  __asm__ __volatile__("fnstsw %0" : "=am"(sw)::"memory");
+  if ((sw & kFatal) == 0)
+    return 0;
+  ClearFlags();
+  return sw & kFatal;
+#else
+  unsigned flags = 0;
+  if (std::fetestexcept(FE_INVALID))
+    flags |= kInvalid;
+  if (std::fetestexcept(FE_DIVBYZERO))
+    flags |= kZeroDivide;
+  if (std::fetestexcept(FE_OVERFLOW))
+    flags |= kOverflow;
+  if (flags != 0)
+    std::feclearexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+  return flags;
+#endif
+}
+
+// Raises the given flags again, beside any raised since.
+void RestoreFlags(unsigned flags);
+
+// Precision control 64 bits (bits 8-9 = 11), rounding to nearest (bits 10-11 = 00), the
+// six exceptions masked (bits 0-5).
+constexpr unsigned short kControlMask = 0x0F3F;
+constexpr unsigned short kControlWanted = 0x037F & kControlMask;
+
+// Whether the control word is the one the core needs, without a call.
+inline bool HasExtendedControlWord() {
+#if MORVANE_HAS_X87
+  unsigned short cw;
+  __asm__ __volatile__("fnstcw %0" : "=m"(cw));
+  return (cw & kControlMask) == kControlWanted;
+#else
+  return true;
+#endif
+}
+
 }  // namespace fpu
 
 // Returns v once every operation before it has completed without an invalid operation, a
@@ -85,23 +127,26 @@ inline Extended Checked(Extended v) {
   return v;
 }
 
-// Opened by every public operation of the core. The outermost scope checks the control
-// word and clears the flags, so that a command starts clean; nested scopes do nothing, so
-// that a flag raised by the caller is still seen by the caller's own test.
+// Opened by every public operation of the core. A scope checks the control word and takes
+// the invalid-operation, division-by-zero and overflow flags that stand, so that its work
+// starts clean and a flag its Checked tests find is its own; when it ends it raises them
+// again, so that a flag raised by the caller is still seen by the caller's own test. It
+// keeps its state on the stack: scopes nest without a count, on every thread.
 class TFloatScope {
  public:
-  TFloatScope() {
-    if (depth_++ == 0) {
+  TFloatScope() : CallerFlags_(fpu::TakeFatalFlags()) {
+    if (!fpu::HasExtendedControlWord()) [[unlikely]]
       fpu::EnsureExtendedControlWord();
-      fpu::ClearFlags();
-    }
   }
-  ~TFloatScope() { --depth_; }
+  ~TFloatScope() {
+    if (CallerFlags_ != 0) [[unlikely]]
+      fpu::RestoreFlags(CallerFlags_);
+  }
   TFloatScope(const TFloatScope&) = delete;
   TFloatScope& operator=(const TFloatScope&) = delete;
 
  private:
-  static inline int depth_ = 0;
+  unsigned CallerFlags_;
 };
 
 // ---------------------------------------------------------------------------------------

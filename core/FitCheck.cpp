@@ -47,9 +47,9 @@ bool Representable(Extended v) {
 
 }  // namespace
 
-void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
+void CheckJudgements(const SolverRecord& d, FitMode mode) {
   TFloatScope scope;
-  const bool extra = mode == TFitMode::ExtraQuantile;
+  const bool extra = mode == FitMode::ExtraQuantile;
   if (!Representable(d.LowerQuantile) || !Representable(d.ModeValue) ||
       !Representable(d.UpperQuantile) || (extra && !Representable(d.ExtraQuantile))) {
     throw EFitError(
@@ -75,7 +75,7 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
     throw EFitError("The quantile level p must be below r: p is " + Percent(d.LowerLevel) +
                     " and r is " + Percent(d.UpperLevel) + ". Lower p or raise r.");
   }
-  if (mode == TFitMode::PowerParameter) {
+  if (mode == FitMode::PowerParameter) {
     if (!(d.Power >= kSmallestPower && d.Power <= kLargestPower)) {
       throw EFitError("The power parameter n must lie between 0.0001 and 10000: n is " +
                       Number(d.Power) + ".");
@@ -93,9 +93,9 @@ void CheckJudgements(const TAnalysisForm& d, TFitMode mode) {
   }
 }
 
-void CheckFit(const TAnalysisForm& d, TFitMode mode) {
+void CheckFit(const SolverRecord& d, FitMode mode) {
   TFloatScope scope;
-  const bool extra = mode == TFitMode::ExtraQuantile;
+  const bool extra = mode == FitMode::ExtraQuantile;
   const Extended a = d.LowerBound;
   const Extended b = d.UpperBound;
   const Extended m = d.ModeValue;
@@ -108,10 +108,9 @@ void CheckFit(const TAnalysisForm& d, TFitMode mode) {
   }
   bool sound = std::isfinite(a) && std::isfinite(b) && a < m && m < b;
   if (sound) {
-    TGTSPForm fit;
-    fit.LoadFit(a, b, m, d.Power);
-    sound = std::fabs(fit.Cdf(d.LowerQuantile) - d.LowerLevel) <= kLevelSlack &&
-            std::fabs(fit.Cdf(d.UpperQuantile) - d.UpperLevel) <= kLevelSlack;
+    const TwoSidedPower fit(a, m, b, d.Power);
+    sound = std::fabs(Cdf(fit, d.LowerQuantile) - d.LowerLevel) <= kLevelSlack &&
+            std::fabs(Cdf(fit, d.UpperQuantile) - d.UpperLevel) <= kLevelSlack;
   }
   if (!sound) {
     throw EFitError("The fit for n = " + Number(d.Power) +

@@ -2,8 +2,8 @@
 // quantile.
 #include <cmath>
 
-#include "AnalysisUnit.h"
 #include "Bisection.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ namespace {
 
 }  // namespace
 
-Extended TAnalysisForm::LimitModeMap(Extended x) const {
+Extended SolverRecord::LimitModeMap(Extended x) const {
   TFloatScope scope;
   const Extended l1 = Checked(Ln(LowerLevel / x));
   const Extended l2 = Checked(Ln((1 - UpperLevel) / (1 - x)));
@@ -23,7 +23,7 @@ Extended TAnalysisForm::LimitModeMap(Extended x) const {
   return Checked((left * l2) / ((UpperQuantile - ModeValue) * l1 + left * l2));
 }
 
-Extended TAnalysisForm::LimitModeProbability() const {
+Extended SolverRecord::LimitModeProbability() const {
   TFloatScope scope;
   Extended lo = LowerLevel;
   Extended hi = UpperLevel;

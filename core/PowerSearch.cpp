@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "AnalysisUnit.h"
 #include "Bisection.h"
 #include "FitCheck.h"
+#include "SolverRecord.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ std::string BracketText(const TPowerRoot& root) {
 
 }  // namespace
 
-void TAnalysisForm::UniformBounds() {
+void SolverRecord::UniformBounds() {
   TFloatScope scope;
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
@@ -77,12 +77,12 @@ void TAnalysisForm::UniformBounds() {
   UniformUpperBound = Checked(((1 - p) * UpperQuantile - (1 - r) * LowerQuantile) / (r - p));
 }
 
-Extended TAnalysisForm::UniformQuantile() const {
+Extended SolverRecord::UniformQuantile() const {
   TFloatScope scope;
   return Checked((UniformUpperBound - UniformLowerBound) * ExtraLevel + UniformLowerBound);
 }
 
-Extended TAnalysisForm::LimitQuantile() const {
+Extended SolverRecord::LimitQuantile() const {
   TFloatScope scope;
   const Extended qLimit = ModeProbabilityLimit;
   const Extended s = ExtraLevel;
@@ -94,21 +94,21 @@ Extended TAnalysisForm::LimitQuantile() const {
       (Ln((1 - s) / (1 - qLimit)) / Ln((1 - UpperLevel) / (1 - qLimit))) * (UpperQuantile - m) + m);
 }
 
-Extended TAnalysisForm::TrialCdf() {
+Extended SolverRecord::TrialCdf() {
   SolveBounds();
   CopyFitToModel();
-  lastTrialCdf_ = model_->Cdf(ExtraQuantile);
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
-Extended TAnalysisForm::ScanTrialCdf() {
+Extended SolverRecord::ScanTrialCdf() {
   const Extended plain = TrialCdf();
   try {
     const TNewtonStep step = NewtonStep();
     const Extended dq = step.next - ModeProbability;
-    model_->LoadFit(Checked(LowerBound + step.da * dq), Checked(UpperBound + step.db * dq),
-                    ModeValue, Power);
-    const Extended corrected = Checked(model_->Cdf(ExtraQuantile));
+    Model = TwoSidedPower(Checked(LowerBound + step.da * dq), ModeValue,
+                          Checked(UpperBound + step.db * dq), Power);
+    const Extended corrected = Checked(Cdf(Model, ExtraQuantile));
     if (std::fabs(corrected - ExtraLevel) > kPolishBand &&
         std::fabs(corrected - plain) <= kPolishBand / 8) {
       lastTrialCdf_ = corrected;
@@ -118,11 +118,11 @@ Extended TAnalysisForm::ScanTrialCdf() {
   }
   PolishBounds();
   CopyFitToModel();
-  lastTrialCdf_ = model_->Cdf(ExtraQuantile);
+  lastTrialCdf_ = Cdf(Model, ExtraQuantile);
   return lastTrialCdf_;
 }
 
-int TAnalysisForm::BracketPower(TDirection direction) {
+int SolverRecord::BracketPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   auto onStartingSide = [direction, s](Extended f) {
@@ -150,7 +150,7 @@ int TAnalysisForm::BracketPower(TDirection direction) {
   return doublings;
 }
 
-void TAnalysisForm::BisectPower(TDirection direction) {
+void SolverRecord::BisectPower(TDirection direction) {
   TFloatScope scope;
   const Extended s = ExtraLevel;
   // Up: F <= s moves the low end; Down: F >= s does.
@@ -169,16 +169,16 @@ void TAnalysisForm::BisectPower(TDirection direction) {
       [] { PowerNotMet(); });
 }
 
-int TAnalysisForm::BracketPowerUp() {
+int SolverRecord::BracketPowerUp() {
   return BracketPower(TDirection::Up);
 }
-int TAnalysisForm::BracketPowerDown() {
+int SolverRecord::BracketPowerDown() {
   return BracketPower(TDirection::Down);
 }
-void TAnalysisForm::BisectPowerUp() {
+void SolverRecord::BisectPowerUp() {
   BisectPower(TDirection::Up);
 }
-void TAnalysisForm::BisectPowerDown() {
+void SolverRecord::BisectPowerDown() {
   BisectPower(TDirection::Down);
 }
 
@@ -490,7 +490,7 @@ TPowerScan ScanPowers(const TPowerTrial& trial, Extended s, std::optional<Extend
   return scan;
 }
 
-bool TAnalysisForm::SearchPowerByDoubling() {
+bool SolverRecord::SearchPowerByDoubling() {
   const TDirection pair = ModeValue > ExtraQuantile ? TDirection::Down : TDirection::Up;
   const TDirection other = pair == TDirection::Up ? TDirection::Down : TDirection::Up;
   if (BracketPower(pair) > 0) {
@@ -509,43 +509,18 @@ bool TAnalysisForm::SearchPowerByDoubling() {
   return false;
 }
 
-TAnalysisForm::TSearchKey TAnalysisForm::SearchKey() const {
-  return {
-      {LowerQuantile, LowerLevel, ModeValue, UpperQuantile, UpperLevel, ExtraQuantile, ExtraLevel}};
-}
-
-void TAnalysisForm::RepeatPowerSearch() {
+void SolverRecord::SearchPower() {
   TFloatScope scope;
-  if (!haveLastSearch_ || !(SearchKey() == lastSearchKey_)) {
-    SearchPower();
-    return;
-  }
-  // Solving the chosen power again leaves every field as the search left it: the search
-  // ends on a trial at that power, and a trial depends on nothing but n and the judgements.
-  Power = lastSearch_.Chosen;
-  PowerLow = lastSearchLow_;
-  PowerHigh = lastSearchHigh_;
-  if (lastSearchPolished_) {
-    ScanTrialCdf();
-  } else {
-    TrialCdf();
-  }
-}
-
-void TAnalysisForm::SearchPower() {
-  TFloatScope scope;
-  const TAnalysisForm recordBefore = *this;
-  const TGTSPForm modelBefore = *model_;
+  const SolverRecord recordBefore = *this;
   try {
     SearchEveryPower();
   } catch (...) {
     *this = recordBefore;
-    *model_ = modelBefore;
     throw;
   }
 }
 
-void TAnalysisForm::SearchEveryPower() {
+void SolverRecord::SearchEveryPower() {
   // The pair search first: where it meets a root, that root keeps its bits.
   std::optional<Extended> known;
   Extended knownLow = 0;
@@ -605,7 +580,7 @@ void TAnalysisForm::SearchEveryPower() {
       ScanTrialCdf();
     }
     try {
-      CheckFit(*this, TFitMode::ExtraQuantile);
+      CheckFit(*this, FitMode::ExtraQuantile);
     } catch (const EFitError&) {
       if (!firstRefusal)
         firstRefusal = std::current_exception();
@@ -619,11 +594,6 @@ void TAnalysisForm::SearchEveryPower() {
     lastSearch_.Curve = scan.Curve;
     lastSearch_.Chosen = r.Power;
     lastSearch_.Unmet = unmet;
-    haveLastSearch_ = true;
-    lastSearchKey_ = SearchKey();
-    lastSearchLow_ = PowerLow;
-    lastSearchHigh_ = PowerHigh;
-    lastSearchPolished_ = !pairs;
     return;
   }
   std::rethrow_exception(firstRefusal);

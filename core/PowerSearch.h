@@ -6,7 +6,7 @@
 // F - s could come back to zero between two points, and locates every sign change of F - s
 // to 2^-40 of n, where it meets the tolerance of the core; a power met elsewhere stands for
 // a sign change within 2^-20 of it. A sign change whose tolerance cannot be met is kept
-// with its bracket. TAnalysisForm::SearchPower then chooses the
+// with its bracket. SolverRecord::SearchPower then chooses the
 // smallest power at or above 1 (m stays a most likely value), else the largest below 1,
 // skipping any the fit check refuses while another fits.
 #pragma once

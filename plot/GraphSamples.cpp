@@ -32,174 +32,148 @@ TPointList AllOf(const TGraphSamples::TSampleArray& samples) {
   return points;
 }
 
-// The fit the plot command found, found again from the judgements the window shows.
-void Refit(TAnalysisForm& record, TFitMode mode) {
-  record.ReadInputs();
-  if (mode == TFitMode::PowerParameter) {
-    record.SolveBounds();
-  } else {
-    record.RepeatPowerSearch();
-  }
-}
-
-// One sweep chart's markers: the n -> 0 point, the probes at n = 10, 1, 2, and the
-// fitted point after a re-fit. value() reads q, a or b from the record.
-template <typename Value>
-TPointList SweepMarks(TAnalysisForm& record, TFitMode mode, SamplePoint atZero, Value value) {
-  TPointList marks{ToPlot(atZero)};
-  for (const Extended n : {10.0L, 1.0L, 2.0L}) {
-    record.Power = n;
-    record.SolveBounds();
-    marks.push_back(ToPlot(n, value(record)));
-  }
-  Refit(record, mode);
-  marks.push_back(ToPlot(record.Power, value(record)));
-  return marks;
-}
-
-}  // namespace
-
-void TGraphSamples::Compute(TAnalysisForm& record, TGTSPForm& model, TFitMode mode) {
-  TFloatScope scope;
-  SamplePdf(model);
-  PdfChartPoints(record, model, mode);
-  SampleCdf(model);
-  CdfChartPoints(record, model, mode);
-  SweepPower(record);
-  ModeChartPoints(record, mode);
-  LowerBoundChartPoints(record, mode);
-  UpperBoundChartPoints(record, mode);
-  if (mode == TFitMode::ExtraQuantile)
-    ExtraQuantileChartPoints(record);
-}
-
-void TGraphSamples::ExtraQuantileChartPoints(const TAnalysisForm& record) {
-  TFloatScope scope;
-  const TPowerSearchResult& search = record.LastPowerSearch();
-  const Extended log10e = Checked(1 / Ln(10.0L));
-  auto decade = [log10e](Extended n) { return Checked(Ln(n) * log10e); };
-  ExtraQuantileLine.clear();
-  for (const TPowerSample& sample : search.Curve)
-    ExtraQuantileLine.push_back(ToPlot(decade(sample.Power), sample.Cdf));
-  const Extended s = record.ExtraLevel;
-  ExtraLevelLine = {ToPlot(decade(kSmallestSearchedPower), s),
-                    ToPlot(decade(kLargestSearchedPower), s)};
-  ExtraQuantileMarks.clear();
-  for (const Extended n : search.Powers)
-    ExtraQuantileMarks.push_back(ToPlot(decade(n), s));
-  ExtraQuantilePowers = search.Powers;
-}
-
-namespace {
-
 template <typename Function>
-void SampleGrid(const TGTSPForm& model, TGraphSamples::TSampleArray& samples, Function f) {
-  const Extended a = model.LowerBound;
-  const Extended m = model.ModeValue;
+void SampleGrid(const TwoSidedPower& d, TGraphSamples::TSampleArray& samples, Function f) {
+  const Extended a = d.Lower();
+  const Extended m = d.Mode();
   const Extended left = Checked((m - a) / 100);
-  const Extended right = Checked((model.UpperBound - m) / 100);
+  const Extended right = Checked((d.Upper() - m) / 100);
   for (int i = 0; i < TGraphSamples::kSampleCount; ++i) {
     const Extended x = Checked(i <= 100 ? i * left + a : (i - 100) * right + m);
     samples[static_cast<std::size_t>(i)] = {x, f(x)};
   }
 }
 
+// The powers of the sweep, n = 0.05, 0.10, ... 10 (the integer times the step, not a
+// running sum), then the probes of the sweep charts' markers.
+constexpr int kSweepSteps = TGraphSamples::kSampleCount - 1;
+constexpr Extended kProbes[] = {10.0L, 1.0L, 2.0L};
+
+std::vector<Extended> SweepPowers() {
+  std::vector<Extended> powers;
+  powers.reserve(kSweepSteps + std::size(kProbes));
+  for (int i = 1; i <= kSweepSteps; ++i)
+    powers.push_back(Checked(i * 0.05L));
+  for (const Extended n : kProbes)
+    powers.push_back(n);
+  return powers;
+}
+
+// One sweep chart's markers: the n -> 0 point, the probes at n = 10, 1, 2, and the fitted
+// point. value() takes q, a or b from a solution.
+template <typename Value>
+TPointList SweepMarks(const std::vector<BoundsSolution>& solved, SamplePoint atZero, Value value,
+                      const BoundsSolution& fitted, Extended fittedPower) {
+  TPointList marks{ToPlot(atZero)};
+  for (std::size_t k = 0; k < std::size(kProbes); ++k)
+    marks.push_back(ToPlot(kProbes[k], value(solved[kSweepSteps + k])));
+  marks.push_back(ToPlot(fittedPower, value(fitted)));
+  return marks;
+}
+
+void SampleDensity(const Fit& fit, TGraphSamples& g) {
+  const TwoSidedPower& d = fit.Distribution;
+  const Judgements& j = fit.Given;
+  SampleGrid(d, g.PdfSamples, [&d](Extended x) { return Pdf(d, x); });
+  // Below n = 1 the density is unbounded at the support ends, which the line leaves out.
+  const bool withEnds = fit.Power() >= 1;
+  g.DensityLine.clear();
+  g.DensityLine.reserve(TGraphSamples::kSampleCount);
+  for (int i = withEnds ? 0 : 1;
+       i < (withEnds ? TGraphSamples::kSampleCount : TGraphSamples::kSampleCount - 1); ++i) {
+    g.DensityLine.push_back(ToPlot(g.PdfSamples[static_cast<std::size_t>(i)]));
+  }
+  g.DensityMarks = {ToPlot(g.PdfSamples.front()), ToPlot(g.PdfSamples.back())};
+  for (const Extended x : {j.LowerQuantile, j.ModeValue, j.UpperQuantile})
+    g.DensityMarks.push_back(ToPlot(x, Pdf(d, x)));
+  if (j.Mode() == FitMode::ExtraQuantile)
+    g.DensityMarks.push_back(ToPlot(j.ExtraQuantile, Pdf(d, j.ExtraQuantile)));
+}
+
+void SampleDistribution(const Fit& fit, TGraphSamples& g) {
+  const TwoSidedPower& d = fit.Distribution;
+  const Judgements& j = fit.Given;
+  SampleGrid(d, g.CdfSamples, [&d](Extended x) { return Cdf(d, x); });
+  g.DistributionLine = AllOf(g.CdfSamples);
+  g.DistributionMarks = {ToPlot(g.CdfSamples.front()), ToPlot(g.CdfSamples.back())};
+  for (const Extended x : {j.LowerQuantile, j.ModeValue, j.UpperQuantile})
+    g.DistributionMarks.push_back(ToPlot(x, Cdf(d, x)));
+  if (j.Mode() == FitMode::ExtraQuantile)
+    g.DistributionMarks.push_back(ToPlot(j.ExtraQuantile, Cdf(d, j.ExtraQuantile)));
+}
+
+void SweepPower(const Fit& fit, TBoundsPath path, TGraphSamples& g) {
+  const Judgements& j = fit.Given;
+  const Extended ap = j.LowerQuantile;
+  const Extended br = j.UpperQuantile;
+  g.ModeSweep[0] = {0, Checked((j.ModeValue - ap) / (br - ap))};
+  g.LowerSweep[0] = {0, ap};
+  g.UpperSweep[0] = {0, br};
+  const std::vector<Extended> powers = SweepPowers();
+  const std::vector<BoundsSolution> solved = SolveBoundsAt(j, powers, path, fit.ModeProbability);
+  for (int i = 1; i <= kSweepSteps; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    const Extended n = powers[k - 1];
+    const BoundsSolution& s = solved[k - 1];
+    g.ModeSweep[k] = {n, s.ModeProbability};
+    g.LowerSweep[k] = {n, s.LowerBound};
+    g.UpperSweep[k] = {n, s.UpperBound};
+  }
+
+  const BoundsSolution fitted{fit.LowerBound(), fit.UpperBound(), fit.ModeProbability, 0};
+  const Extended n = fit.Power();
+  g.ModeLine = AllOf(g.ModeSweep);
+  const Extended limit = TGraphSamples::ReferenceModeLimit(fit);
+  g.ModeLimitLine = {ToPlot(0, limit), ToPlot(10, limit)};
+  g.ModeMarks = SweepMarks(
+      solved, g.ModeSweep[0], [](const BoundsSolution& s) { return s.ModeProbability; }, fitted, n);
+  g.LowerLine = AllOf(g.LowerSweep);
+  g.LowerMarks = SweepMarks(
+      solved, g.LowerSweep[0], [](const BoundsSolution& s) { return s.LowerBound; }, fitted, n);
+  g.UpperLine = AllOf(g.UpperSweep);
+  g.UpperMarks = SweepMarks(
+      solved, g.UpperSweep[0], [](const BoundsSolution& s) { return s.UpperBound; }, fitted, n);
+}
+
+void ScanExtraQuantile(const Fit& fit, TGraphSamples& g) {
+  const Extended log10e = Checked(1 / Ln(10.0L));
+  auto decade = [log10e](Extended n) { return Checked(Ln(n) * log10e); };
+  g.ExtraQuantileLine.clear();
+  for (const TPowerSample& sample : fit.SearchCurve)
+    g.ExtraQuantileLine.push_back(ToPlot(decade(sample.Power), sample.Cdf));
+  const Extended s = fit.Given.LevelOf(LevelField::Extra).Fraction();
+  g.ExtraLevelLine = {ToPlot(decade(kSmallestSearchedPower), s),
+                      ToPlot(decade(kLargestSearchedPower), s)};
+  g.ExtraQuantileMarks.clear();
+  for (const Extended n : fit.Powers)
+    g.ExtraQuantileMarks.push_back(ToPlot(decade(n), s));
+  g.ExtraQuantilePowers = fit.Powers;
+}
+
 }  // namespace
 
-void TGraphSamples::SamplePdf(const TGTSPForm& model) {
+TGraphSamples SampleGraphs(const Fit& fit, TBoundsPath path) {
   TFloatScope scope;
-  SampleGrid(model, PdfSamples, [&model](Extended x) { return model.Pdf(x); });
+  TGraphSamples g;
+  SampleDensity(fit, g);
+  SampleDistribution(fit, g);
+  SweepPower(fit, path, g);
+  if (fit.Given.Mode() == FitMode::ExtraQuantile)
+    ScanExtraQuantile(fit, g);
+  return g;
 }
 
-void TGraphSamples::SampleCdf(const TGTSPForm& model) {
+Extended TGraphSamples::ReferenceModeLimit(const Fit& fit) {
   TFloatScope scope;
-  SampleGrid(model, CdfSamples, [&model](Extended x) { return model.Cdf(x); });
-}
-
-void TGraphSamples::SweepPower(TAnalysisForm& record) {
-  TFloatScope scope;
-  const Extended ap = record.LowerQuantile;
-  const Extended br = record.UpperQuantile;
-  ModeSweep[0] = {0, Checked((record.ModeValue - ap) / (br - ap))};
-  LowerSweep[0] = {0, ap};
-  UpperSweep[0] = {0, br};
-  for (int i = 1; i < kSampleCount; ++i) {
-    // The integer times the step, not a running sum.
-    const Extended n = Checked(i * 0.05L);
-    record.Power = n;
-    record.SolveBounds();
-    const auto k = static_cast<std::size_t>(i);
-    ModeSweep[k] = {n, record.ModeProbability};
-    LowerSweep[k] = {n, record.LowerBound};
-    UpperSweep[k] = {n, record.UpperBound};
-  }
-}
-
-void TGraphSamples::PdfChartPoints(const TAnalysisForm& record, const TGTSPForm& model,
-                                   TFitMode mode) {
-  TFloatScope scope;
-  // Below n = 1 the density is unbounded at the support ends, which the line leaves out.
-  const bool withEnds = record.Power >= 1;
-  DensityLine.clear();
-  DensityLine.reserve(kSampleCount);
-  for (int i = withEnds ? 0 : 1; i < (withEnds ? kSampleCount : kSampleCount - 1); ++i) {
-    DensityLine.push_back(ToPlot(PdfSamples[static_cast<std::size_t>(i)]));
-  }
-  DensityMarks = {ToPlot(PdfSamples.front()), ToPlot(PdfSamples.back())};
-  for (const Extended x : {record.LowerQuantile, record.ModeValue, record.UpperQuantile}) {
-    DensityMarks.push_back(ToPlot(x, model.Pdf(x)));
-  }
-  if (mode == TFitMode::ExtraQuantile) {
-    DensityMarks.push_back(ToPlot(record.ExtraQuantile, model.Pdf(record.ExtraQuantile)));
-  }
-}
-
-void TGraphSamples::CdfChartPoints(const TAnalysisForm& record, const TGTSPForm& model,
-                                   TFitMode mode) {
-  TFloatScope scope;
-  DistributionLine = AllOf(CdfSamples);
-  DistributionMarks = {ToPlot(CdfSamples.front()), ToPlot(CdfSamples.back())};
-  for (const Extended x : {record.LowerQuantile, record.ModeValue, record.UpperQuantile}) {
-    DistributionMarks.push_back(ToPlot(x, model.Cdf(x)));
-  }
-  if (mode == TFitMode::ExtraQuantile) {
-    DistributionMarks.push_back(ToPlot(record.ExtraQuantile, model.Cdf(record.ExtraQuantile)));
-  }
-}
-
-void TGraphSamples::ModeChartPoints(TAnalysisForm& record, TFitMode mode) {
-  TFloatScope scope;
-  ModeLine = AllOf(ModeSweep);
-  const Extended limit = ReferenceModeLimit(record);
-  ModeLimitLine = {ToPlot(0, limit), ToPlot(10, limit)};
-  ModeMarks = SweepMarks(record, mode, ModeSweep[0],
-                         [](const TAnalysisForm& r) { return r.ModeProbability; });
-}
-
-void TGraphSamples::LowerBoundChartPoints(TAnalysisForm& record, TFitMode mode) {
-  TFloatScope scope;
-  LowerLine = AllOf(LowerSweep);
-  LowerMarks =
-      SweepMarks(record, mode, LowerSweep[0], [](const TAnalysisForm& r) { return r.LowerBound; });
-}
-
-void TGraphSamples::UpperBoundChartPoints(TAnalysisForm& record, TFitMode mode) {
-  TFloatScope scope;
-  UpperLine = AllOf(UpperSweep);
-  UpperMarks =
-      SweepMarks(record, mode, UpperSweep[0], [](const TAnalysisForm& r) { return r.UpperBound; });
-}
-
-Extended TGraphSamples::ReferenceModeLimit(const TAnalysisForm& record) {
-  TFloatScope scope;
-  const bool atZero = !(record.LowerLevel > 0);
-  const bool atOne = !(record.UpperLevel < 1);
+  const Judgements& j = fit.Given;
+  const bool atZero = !(j.LevelOf(LevelField::Lower).Fraction() > 0);
+  const bool atOne = !(j.LevelOf(LevelField::Upper).Fraction() < 1);
   if (!atZero && !atOne)
-    return record.ModeProbabilityLimit;
+    return fit.ModeProbabilityLimit;
   // With p = 0 and r = 1 the bounds are a_p and b_r for every n.
   if (atZero && atOne) {
-    const Extended ap = record.LowerQuantile;
-    return Checked((record.ModeValue - ap) / (record.UpperQuantile - ap));
+    const Extended ap = j.LowerQuantile;
+    return Checked((j.ModeValue - ap) / (j.UpperQuantile - ap));
   }
   // With a fixed at a_p, b grows without bound as n does, and q falls to 0; with b fixed
   // at b_r, a falls without bound and q rises to 1.

@@ -1,15 +1,13 @@
-// The numbers behind the feedback window's five charts: the density and distribution
-// function sampled over the support, the bound solver swept over n, and the marked points.
-// Computing them changes the solver (the sweeps write trial powers and fit again); nothing
-// here touches a window, so a plot can compute every chart before it shows any.
+// The numbers behind the feedback window's five charts (and the additional-quantile one):
+// the density and distribution function sampled over the support, the bound solver swept
+// over n, and the marked points. A function of the fit alone; nothing here touches a
+// window, so a plot can compute every chart before it shows any.
 #pragma once
 
 #include <array>
 #include <vector>
 
-#include "AnalysisUnit.h"
-#include "GTSPUnit.h"
-#include "Judgements.h"
+#include "Fit.h"
 
 // One graph sample.
 struct SamplePoint {
@@ -25,18 +23,19 @@ struct TPlotPoint {
 };
 using TPointList = std::vector<TPlotPoint>;
 
-class TGraphSamples {
- public:
+struct TGraphSamples {
   static constexpr int kSampleCount = 201;
   using TSampleArray = std::array<SamplePoint, kSampleCount>;
 
+  // The grid: 101 points from a to m, both included, and 100 more after m up to b.
   TSampleArray PdfSamples{};  // x on the support grid, density
   TSampleArray CdfSamples{};  // x on the same grid, distribution function
+  // n = 0 (the limit, set without solving) and n = 0.05, 0.10, ... 10.
   TSampleArray ModeSweep{};   // n, mode probability q(n)
   TSampleArray LowerSweep{};  // n, lower bound a(n)
   TSampleArray UpperSweep{};  // n, upper bound b(n)
 
-  // The points of the eleven series, in the order they are added.
+  // The points of the eleven series.
   TPointList DensityLine;        // density over the support (199 points when n < 1)
   TPointList DensityMarks;       // a, b, a_p, m, b_r (and x_s) on the density
   TPointList DistributionLine;   // distribution function over the support
@@ -54,28 +53,13 @@ class TGraphSamples {
   TPointList ExtraQuantileMarks;              // (log10 n, s) at every power that fits
   std::vector<Extended> ExtraQuantilePowers;  // those powers, for the marks' labels
 
-  // Everything, in the plot command's order. On entry the model and the record hold the
-  // fit (and the record its judgements and q-limit); on return the record holds the same
-  // fit again, found afresh from the judgements.
-  void Compute(TAnalysisForm& record, TGTSPForm& model, TFitMode mode);
-
-  // The additional-quantile chart from the last power search of the record.
-  void ExtraQuantileChartPoints(const TAnalysisForm& record);
-
-  // The grid: 101 points from a to m, both included, and 100 more after m up to b.
-  void SamplePdf(const TGTSPForm& model);
-  void SampleCdf(const TGTSPForm& model);
-  // n = 0 (the limit, set without solving) and n = 0.05, 0.10, ... 10.
-  void SweepPower(TAnalysisForm& record);
-
-  void PdfChartPoints(const TAnalysisForm& record, const TGTSPForm& model, TFitMode mode);
-  void CdfChartPoints(const TAnalysisForm& record, const TGTSPForm& model, TFitMode mode);
-  void ModeChartPoints(TAnalysisForm& record, TFitMode mode);
-  void LowerBoundChartPoints(TAnalysisForm& record, TFitMode mode);
-  void UpperBoundChartPoints(TAnalysisForm& record, TFitMode mode);
-
-  // The mode probability the reference line shows: the record's limit when p > 0 and
-  // r < 1 (the plot computes it then); otherwise the limit these levels have, which the
-  // record does not hold: 0 for p = 0, 1 for r = 1, (m - a_p)/(b_r - a_p) for both.
-  static Extended ReferenceModeLimit(const TAnalysisForm& record);
+  // The mode probability the reference line shows: the fit's limit when p > 0 and r < 1;
+  // otherwise the limit these levels have: 0 for p = 0, 1 for r = 1, (m - a_p)/(b_r - a_p)
+  // for both.
+  static Extended ReferenceModeLimit(const Fit& fit);
 };
+
+// Every graph of the fit. The sweep and the probes at n = 10, 1 and 2 solve the bounds of
+// the fit's judgements in a working record of their own; the fitted point is the fit's.
+// A sample beyond the range of a double, which a chart cannot hold, raises EFitError.
+TGraphSamples SampleGraphs(const Fit& fit, TBoundsPath path = TBoundsPath::Screened);

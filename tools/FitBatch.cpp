@@ -175,31 +175,31 @@ bool Filled(const std::optional<std::string_view>& cell) {
 // The request of one row; a cell that cannot be used raises EUsageError.
 TFitRequest RowRequest(const THeader& header, const TRecord& record, const TBatchOptions& options) {
   TFitRequest request;
-  request.Credibility = options.Credibility;
+  request.SetCredibility(options.Credibility);
   request.Quantiles = options.Quantiles;
   request.Probes = options.Probes;
   const auto text = [&](TColumn c) { return std::string(*Cell(header, record, c)); };
-  request.Type(TNumberField::LowerQuantile, text(TColumn::Ap));
-  request.Type(TNumberField::ModeValue, text(TColumn::M));
-  request.Type(TNumberField::UpperQuantile, text(TColumn::Br));
-  request.Level(TLevelField::Lower) = ReadWholeNumber("p", *Cell(header, record, TColumn::P));
-  request.Level(TLevelField::Upper) = ReadWholeNumber("r", *Cell(header, record, TColumn::R));
+  request.Type(NumberField::LowerQuantile, text(TColumn::Ap));
+  request.Type(NumberField::ModeValue, text(TColumn::M));
+  request.Type(NumberField::UpperQuantile, text(TColumn::Br));
+  request.SetLevel(LevelField::Lower, ReadWholeNumber("p", *Cell(header, record, TColumn::P)));
+  request.SetLevel(LevelField::Upper, ReadWholeNumber("r", *Cell(header, record, TColumn::R)));
   const auto n = Cell(header, record, TColumn::N);
   const auto xs = Cell(header, record, TColumn::Xs);
   if (Filled(n) && Filled(xs))
     throw EUsageError("The row gives both n and xs: leave one of them empty.");
   if (Filled(n)) {
-    request.Type(TNumberField::Power, std::string(*n));
+    request.Type(NumberField::Power, std::string(*n));
   } else if (Filled(xs)) {
-    request.Mode = TFitMode::ExtraQuantile;
-    request.Type(TNumberField::ExtraQuantile, std::string(*xs));
-    request.Level(TLevelField::Extra) = ReadWholeNumber("s", *Cell(header, record, TColumn::S));
+    request.SetMode(FitMode::ExtraQuantile);
+    request.Type(NumberField::ExtraQuantile, std::string(*xs));
+    request.SetLevel(LevelField::Extra, ReadWholeNumber("s", *Cell(header, record, TColumn::S)));
   } else {
     throw EUsageError("The row gives neither n nor xs: fill n, or xs and s.");
   }
   const auto credibility = Cell(header, record, TColumn::Credibility);
   if (Filled(credibility))
-    request.Credibility = ReadCredibilityLevel("credibility", *credibility);
+    request.SetCredibility(ReadCredibilityLevel("credibility", *credibility));
   return request;
 }
 
@@ -233,19 +233,6 @@ std::string CsvNumber(double value) {
   return std::string(buffer, result.ptr);
 }
 
-constexpr std::array<std::string_view, 12> kFigureKeys{"a",
-                                                       "b",
-                                                       "n",
-                                                       "q",
-                                                       "m",
-                                                       "median",
-                                                       "mean",
-                                                       "sd",
-                                                       "lower_credibility_limit",
-                                                       "upper_credibility_limit",
-                                                       "feasibility_lower",
-                                                       "feasibility_upper"};
-
 void WriteCsvHeader(std::ostream& out, const TBatchOptions& options) {
   out << "name";
   for (const std::string_view key : kFigureKeys)
@@ -259,27 +246,36 @@ void WriteCsvHeader(std::ostream& out, const TBatchOptions& options) {
   out << ",error\r\n";
 }
 
+// A row of the CSV output: the figures the row has, empty fields for the others, and the
+// error of a row that could not be fitted.
 void WriteCsvRow(std::ostream& out, std::string_view name, const TBatchOptions& options,
-                 const nlohmann::ordered_json* fit, const std::string& error) {
+                 const TFigureValues& values, const std::string& error) {
   out << CsvField(name);
-  const auto number = [&](const nlohmann::ordered_json& object, const std::string& key) {
+  const auto field = [&out](const std::optional<double>& value) {
     out << ',';
-    if (fit && object.contains(key))
-      out << CsvNumber(object[key].get<double>());
+    if (value)
+      out << CsvNumber(*value);
   };
-  for (const std::string_view key : kFigureKeys)
-    number(fit ? *fit : nlohmann::ordered_json(), std::string(key));
+  for (const std::optional<double>& figure : values.Figures)
+    field(figure);
   out << ',';
-  if (fit && fit->contains("powers")) {
+  if (values.Powers) {
     std::string powers;
-    for (const auto& n : (*fit)["powers"])
-      powers += (powers.empty() ? "" : " ") + CsvNumber(n.get<double>());
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on "" + std::string here.
+    for (const double n : *values.Powers) {
+      if (!powers.empty())
+        powers += ' ';
+      powers += CsvNumber(n);
+    }
     out << CsvField(powers);
   }
-  for (const TQuantileLevel& level : options.Quantiles)
-    number(fit ? (*fit)["quantiles"] : nlohmann::ordered_json(), level.Text);
-  for (const TProbePoint& probe : options.Probes)
-    number(fit ? (*fit)["probabilities"] : nlohmann::ordered_json(), probe.Text);
+  const auto listed = [](const std::vector<double>& list, std::size_t i) {
+    return i < list.size() ? std::optional<double>(list[i]) : std::nullopt;
+  };
+  for (std::size_t i = 0; i < options.Quantiles.size(); ++i)
+    field(listed(values.Quantiles, i));
+  for (std::size_t i = 0; i < options.Probes.size(); ++i)
+    field(listed(values.Probabilities, i));
   out << ',' << CsvField(error) << "\r\n";
 }
 
@@ -307,31 +303,40 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& messages,
                                        std::to_string(header.FieldCount) + " columns.");
       }
       const std::string name(Cell(header, *record, TColumn::Name).value_or(""));
-      std::optional<nlohmann::ordered_json> fit;
+      // The figures of a fit, or the error with what the checks found before it.
+      TFigureValues values;
+      nlohmann::ordered_json json = nlohmann::ordered_json::object();
       std::string error;
       try {
         const TFitRequest request = RowRequest(header, *record, options);
         const TFitResult result = FitRequest(request);
-        fit = FitJson(request, result, kBatchRemedy);
         for (const std::string& warning : result.Warnings)
           messages << "morvane-fit: line " << line << ": Warning: " << warning << "\n";
+        values = FigureValues(result, kBatchRemedy);
+        if (options.Json)
+          json = FitJson(request, result, kBatchRemedy);
+        error = result.Refusal();
       } catch (const EFitError& e) {
+        values = TFigureValues{};
         error = e.what();
       } catch (const EMathError& e) {
+        values = TFigureValues{};
         error = e.what();
       } catch (const EUsageError& e) {
+        values = TFigureValues{};
         error = e.what();
       }
-      anyFailed = anyFailed || !fit;
+      anyFailed = anyFailed || !error.empty();
       if (options.Json) {
         nlohmann::ordered_json row = {{"line", line}, {"name", EscapedText(name)}};
-        if (fit)
-          row.update(*fit);
-        else
+        if (error.empty() || json.contains("error")) {
+          row.update(json);
+        } else {
           row["error"] = error;
+        }
         out << JsonText(row) << "\n";
       } else {
-        WriteCsvRow(out, name, options, fit ? &*fit : nullptr, error);
+        WriteCsvRow(out, name, options, values, error);
       }
     }
   } catch (const EMalformedFile& e) {

@@ -13,7 +13,6 @@
 
 #include "ExtendedMath.h"
 #include "FitSample.h"
-#include "JudgementSheet.h"
 #include "Judgements.h"
 
 // A command line or batch header that cannot be used; the tool exits with status 2.
@@ -36,17 +35,21 @@ struct TProbePoint {
 };
 
 // The judgements of one fit, as the input window would hold them after typing the
-// options in, with what to report.
+// options in (their mode and credibility level included), with what to report.
 struct TFitRequest {
-  TJudgementSheet Sheet;
-  TFitMode Mode = TFitMode::PowerParameter;
-  int Credibility = 10;
+  TypedJudgements Sheet;
   std::vector<TQuantileLevel> Quantiles;
   std::vector<TProbePoint> Probes;
 
-  std::string& Text(TNumberField field) { return Sheet.Text(field); }
-  void Type(TNumberField field, std::string text) { Sheet.Type(field, std::move(text)); }
-  int& Level(TLevelField field) { return Sheet.Level(field); }
+  std::string& Text(NumberField field) { return Sheet.Text(field); }
+  void Type(NumberField field, std::string text) { Sheet.Type(field, std::move(text)); }
+  void SetLevel(LevelField field, int percent) {
+    Sheet.LevelOf(field) = Level::FromPercent(percent);
+  }
+  void SetMode(FitMode mode) { Sheet.Mode = mode; }
+  FitMode Mode() const { return Sheet.Mode; }
+  void SetCredibility(int percent) { Sheet.Credibility = Level::FromPercent(percent); }
+  int Credibility() const { return Sheet.Credibility.Percent(); }
 };
 
 // A whole number as a spin edit reads it: the whole text is an optional sign and decimal

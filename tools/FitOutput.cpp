@@ -46,47 +46,33 @@ double JsonProbability(Extended value, std::string_view remedy) {
 }  // namespace
 
 TFitResult FitRequest(const TFitRequest& request) {
-  TJudgementSheet judgements = request.Sheet;
-  judgements.mode = static_cast<int>(request.Mode);
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  record.SetInputSource(&judgements);
   TFitResult result;
-  bool refused = false;
-  const TMessageSink messages = [&](TMessageKind, std::string_view text) {
-    if (text == kNotFeasibleMessage) {
-      refused = true;
-      return;
-    }
-    result.Warnings.emplace_back(text);
-  };
-  std::optional<TPlotOutcome> outcome =
-      ComputePlot(record, model, request.Credibility, messages, false);
-  if (!outcome || refused)
-    throw EFitError(std::string(kNotFeasibleMessage));
-  result.Outcome = std::move(*outcome);
-  const TFitFigures& f = result.Outcome.Figures;
-  if (f.AntiMode)
-    result.Warnings.emplace_back(kAntiModeWarning);
-  if (result.Outcome.Mode == TFitMode::ExtraQuantile) {
-    const Extended u = record.UniformExtraQuantile;
-    const Extended l = record.LimitExtraQuantile;
-    result.FeasibilityLower = u < l ? u : l;
-    result.FeasibilityUpper = u < l ? l : u;
-    result.UnmetPowers = record.LastPowerSearch().Unmet;
+  PlotOutcome& outcome = result.Outcome;
+  try {
+    outcome = ComputePlot(ReadJudgements(request.Sheet), PlotOptions{false});
+  } catch (const EInputError& refusal) {
+    outcome.Messages.push_back({MessageKind::Error, refusal.what()});
   }
-  // The fit shown, whatever the search last tried.
-  result.Model.LoadFit(f.LowerBound, f.UpperBound, f.ModeValue, f.Power);
+  for (const Message& message : outcome.Messages) {
+    if (message.Kind == MessageKind::Warning)
+      result.Warnings.push_back(message.Text);
+  }
+  if (!outcome.Fitted)
+    return result;
+  if (outcome.Figures.AntiMode)
+    result.Warnings.emplace_back(kAntiModeWarning);
+  result.Model = outcome.Fitted->Distribution;
   for (const TQuantileLevel& level : request.Quantiles)
-    result.Quantiles.push_back(result.Model.Quantile(level.Percent / 100));
+    result.Quantiles.push_back(Quantile(result.Model, level.Percent / 100));
   for (const TProbePoint& probe : request.Probes)
-    result.Probabilities.push_back(result.Model.Cdf(probe.Value));
+    result.Probabilities.push_back(Cdf(result.Model, probe.Value));
   return result;
 }
 
 void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult& result) {
   const TFitFigures& f = result.Outcome.Figures;
-  const bool power = result.Outcome.Mode == TFitMode::PowerParameter;
+  const Fit& fit = *result.Outcome.Fitted;
+  const bool power = fit.Given.Mode() == FitMode::PowerParameter;
   out << "Two-sided power fit, "
       << (power ? "power parameter n given" : "additional quantile x_s given") << "\n\n";
   WriteRow(out, "Lower Bound (a)", f.LowerBound);
@@ -100,15 +86,26 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
   WriteRow(out, "Lower Credibility Limit", f.LowerCredibilityLimit);
   WriteRow(out, "Upper Credibility Limit", f.UpperCredibilityLimit);
   // Wide, in case a caller lets a level beyond 0 to 100 through.
-  out << "\n  " << 100LL - request.Credibility << "% Credibility Interval\n";
+  out << "\n  " << 100LL - request.Credibility() << "% Credibility Interval\n";
   if (!power) {
+    const FeasibilityBounds& bounds = *result.Outcome.Feasibility;
     out << "  Boundaries for Additional Quantile that Guarantee TSP feasibility:\n"
-        << "  Lower Bound x_s " << FormatNumber(result.FeasibilityLower) << "   Upper Bound x_s "
-        << FormatNumber(result.FeasibilityUpper) << "\n";
+        << "  Lower Bound x_s " << FormatNumber(bounds.Smaller()) << "   Upper Bound x_s "
+        << FormatNumber(bounds.Larger()) << "\n";
     out << "  Powers n that fit x_s:";
-    for (const Extended n : result.Outcome.Powers)
+    for (const Extended n : fit.Powers)
       out << " " << FormatNumber(n);
     out << "\n";
+    if (!fit.UnmetPowers.empty()) {
+      // A bracket narrower than the number text shows is one number.
+      out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
+      for (const TPowerRoot& root : fit.UnmetPowers) {
+        const std::string low = FormatNumber(root.CellLow);
+        const std::string high = FormatNumber(root.CellHigh);
+        out << " " << (low == high ? low : "[" + low + ", " + high + "]");
+      }
+      out << "\n";
+    }
     if (!result.UnmetPowers.empty()) {
       // A bracket narrower than the number text shows is one number.
       out << "  F(x_s) also crosses s, not met to the tolerance, at n:";
@@ -128,46 +125,73 @@ void WriteTable(std::ostream& out, const TFitRequest& request, const TFitResult&
     WriteRow(out, "P(X <= " + request.Probes[i].Text + ")", result.Probabilities[i]);
 }
 
+TFigureValues FigureValues(const TFitResult& result, std::string_view remedy) {
+  TFigureValues values;
+  const auto number = [remedy](Extended value) { return JsonDouble(value, remedy); };
+  const std::optional<FeasibilityBounds>& bounds = result.Outcome.Feasibility;
+  if (!result.Fitted()) {
+    // The refusal is what the row says; bounds a double cannot hold are left unsaid.
+    if (bounds) {
+      try {
+        const double lower = number(bounds->Smaller());
+        const double upper = number(bounds->Larger());
+        values.Figures[10] = lower;
+        values.Figures[11] = upper;
+      } catch (const EFitError&) {
+      }
+    }
+    return values;
+  }
+  const TFitFigures& f = result.Outcome.Figures;
+  const Extended figures[] = {
+      f.LowerBound, f.UpperBound, f.Power,  f.ModeProbability,       f.ModeValue,
+      f.Median,     f.Mean,       f.StdDev, f.LowerCredibilityLimit, f.UpperCredibilityLimit};
+  for (std::size_t i = 0; i < std::size(figures); ++i)
+    values.Figures[i] = number(figures[i]);
+  if (bounds) {
+    values.Figures[10] = number(bounds->Smaller());
+    values.Figures[11] = number(bounds->Larger());
+    values.Powers.emplace();
+    for (const Extended n : result.Outcome.Fitted->Powers)
+      values.Powers->push_back(number(n));
+    for (const TPowerRoot& root : result.Outcome.Fitted->UnmetPowers)
+      values.UnmetPowers.push_back({number(root.CellLow), number(root.CellHigh)});
+  }
+  for (const Extended q : result.Quantiles)
+    values.Quantiles.push_back(number(q));
+  for (const Extended p : result.Probabilities)
+    values.Probabilities.push_back(JsonProbability(p, remedy));
+  return values;
+}
+
 nlohmann::ordered_json FitJson(const TFitRequest& request, const TFitResult& result,
                                std::string_view remedy) {
-  const TFitFigures& f = result.Outcome.Figures;
-  const auto JsonNumber = [remedy](Extended value) { return JsonDouble(value, remedy); };
-  nlohmann::ordered_json out = {
-      {"a", JsonNumber(f.LowerBound)},
-      {"b", JsonNumber(f.UpperBound)},
-      {"n", JsonNumber(f.Power)},
-      {"q", JsonNumber(f.ModeProbability)},
-      {"m", JsonNumber(f.ModeValue)},
-      {"median", JsonNumber(f.Median)},
-      {"mean", JsonNumber(f.Mean)},
-      {"sd", JsonNumber(f.StdDev)},
-      {"lower_credibility_limit", JsonNumber(f.LowerCredibilityLimit)},
-      {"upper_credibility_limit", JsonNumber(f.UpperCredibilityLimit)},
-  };
-  if (result.Outcome.Mode == TFitMode::ExtraQuantile) {
-    out["feasibility_lower"] = JsonNumber(result.FeasibilityLower);
-    out["feasibility_upper"] = JsonNumber(result.FeasibilityUpper);
-    nlohmann::ordered_json powers = nlohmann::ordered_json::array();
-    for (const Extended n : result.Outcome.Powers)
-      powers.push_back(JsonNumber(n));
-    out["powers"] = std::move(powers);
-    if (!result.UnmetPowers.empty()) {
-      nlohmann::ordered_json unmet = nlohmann::ordered_json::array();
-      for (const TPowerRoot& root : result.UnmetPowers)
-        unmet.push_back({JsonNumber(root.CellLow), JsonNumber(root.CellHigh)});
-      out["unmet_powers"] = std::move(unmet);
-    }
+  const TFigureValues values = FigureValues(result, remedy);
+  nlohmann::ordered_json out = nlohmann::ordered_json::object();
+  if (!result.Fitted())
+    out["error"] = result.Refusal();
+  for (std::size_t i = 0; i < kFigureKeys.size(); ++i) {
+    if (values.Figures[i])
+      out[std::string(kFigureKeys[i])] = *values.Figures[i];
   }
-  if (!request.Quantiles.empty()) {
+  if (values.Powers)
+    out["powers"] = *values.Powers;
+  if (!values.UnmetPowers.empty()) {
+    nlohmann::ordered_json unmet = nlohmann::ordered_json::array();
+    for (const auto& [low, high] : values.UnmetPowers)
+      unmet.push_back({low, high});
+    out["unmet_powers"] = std::move(unmet);
+  }
+  if (!values.Quantiles.empty()) {
     nlohmann::ordered_json quantiles = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < request.Quantiles.size(); ++i)
-      quantiles[request.Quantiles[i].Text] = JsonNumber(result.Quantiles[i]);
+      quantiles[request.Quantiles[i].Text] = values.Quantiles[i];
     out["quantiles"] = std::move(quantiles);
   }
-  if (!request.Probes.empty()) {
+  if (!values.Probabilities.empty()) {
     nlohmann::ordered_json probabilities = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < request.Probes.size(); ++i)
-      probabilities[request.Probes[i].Text] = JsonProbability(result.Probabilities[i], remedy);
+      probabilities[request.Probes[i].Text] = values.Probabilities[i];
     out["probabilities"] = std::move(probabilities);
   }
   return out;

@@ -143,10 +143,10 @@ void EncodeBlock(TDrawBlock& block, const TDrawQuantile& quantile, TDrawFormat f
 
 // A flagged block, through the model's own Quantile: its draws up to the one that raises
 // the error, which is then thrown.
-void WriteOneByOne(std::ostream& out, const TGTSPForm& model, const TDrawBlock& block,
+void WriteOneByOne(std::ostream& out, const TwoSidedPower& model, const TDrawBlock& block,
                    TDrawFormat format) {
   for (const std::uint64_t bits : block.Bits) {
-    const Extended value = model.Quantile(OpenUnitInterval(bits));
+    const Extended value = Quantile(model, OpenUnitInterval(bits));
     if (format != TDrawFormat::Text && !FitsDouble(value))
       throw EFitError(std::string(kBeyondDouble));
     char buffer[kLongestText];
@@ -184,13 +184,14 @@ std::string DrawText(Extended value) {
   return std::string(buffer, PutText(buffer, value) - 1);
 }
 
-TDrawQuantile::TDrawQuantile(const TGTSPForm& model)
-    : LowerBound_(model.LowerBound), LeftPower_(model.LeftPower), RightPower_(model.RightPower) {
+TDrawQuantile::TDrawQuantile(const TwoSidedPower& model)
+    : LowerBound_(model.Lower()), LeftPower_(model.LeftPower()), RightPower_(model.RightPower()) {
   // The shape as the model forms it for every value.
   TFloatScope scope;
-  Range_ = model.UpperBound - model.LowerBound;
-  Mu_ = Checked((model.ModeValue - model.LowerBound) / Range_);
-  Pi_ = Checked((Mu_ * model.RightPower) / ((1 - Mu_) * model.LeftPower + Mu_ * model.RightPower));
+  Range_ = model.Upper() - model.Lower();
+  Mu_ = Checked((model.Mode() - model.Lower()) / Range_);
+  Pi_ = Checked((Mu_ * model.RightPower()) /
+                ((1 - Mu_) * model.LeftPower() + Mu_ * model.RightPower()));
   UpperMu_ = 1 - Mu_;
   UpperPi_ = 1 - Pi_;
 }
@@ -222,10 +223,9 @@ std::string NumPyHeader(std::uint64_t count) {
   return header + dictionary;
 }
 
-void WriteSample(std::ostream& out, const TGTSPForm& model, std::uint64_t count, std::uint64_t seed,
-                 TDrawFormat format) {
-  if (format != TDrawFormat::Text &&
-      !(FitsDouble(model.LowerBound) && FitsDouble(model.UpperBound)))
+void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t count,
+                 std::uint64_t seed, TDrawFormat format) {
+  if (format != TDrawFormat::Text && !(FitsDouble(model.Lower()) && FitsDouble(model.Upper())))
     throw EFitError(std::string(kBeyondDouble));
   if (format == TDrawFormat::NumPy)
     out << NumPyHeader(count);

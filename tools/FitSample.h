@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "GTSPUnit.h"
+#include "TwoSidedPower.h"
 
 // xoshiro256** 1.0, with its four words of state filled by four successive outputs of
 // splitmix64 started at the seed.
@@ -31,15 +31,15 @@ std::string DrawText(Extended value);
 
 // A fit's quantile function for many draws: the shape (b - a, the standardized mode mu and
 // the probability pi below it) is formed once, then every u takes the very operations of
-// TGTSPForm::Quantile in their order, so each value has the same bits. The exponential's
+// Quantile in their order, so each value has the same bits. The exponential's
 // rounding to a whole number and its scaling by a power of 2 are plain arithmetic where
 // that gives the same bits, which takes a third off a draw.
 class TDrawQuantile {
  public:
   // Raises the error the model's first Quantile would raise on a shape it cannot form.
-  explicit TDrawQuantile(const TGTSPForm& model);
+  explicit TDrawQuantile(const TwoSidedPower& model);
 
-  // model.Quantile(u), without its floating-point scope and its test of the flags: the
+  // Quantile(model, u), without its floating-point scope and its test of the flags: the
   // caller sets the control word, clears the flags and tests them after a run of values.
   Extended operator()(Extended u) const;
 
@@ -64,10 +64,10 @@ enum class TDrawFormat { Text, Float64, NumPy };
 // multiple of 64 bytes.
 std::string NumPyHeader(std::uint64_t count);
 
-// Writes `count` draws, model.Quantile(u) for successive u, in the format asked for. The
+// Writes `count` draws, Quantile(model, u) for successive u, in the format asked for. The
 // draws are worked out in blocks on every processor and written in their order. A draw
 // that raises an arithmetic error ends the writing there, after every draw before it.
 // The binary formats refuse, with EFitError and before writing anything, a fit whose
 // support a double cannot hold. Stops early once `out` has failed.
-void WriteSample(std::ostream& out, const TGTSPForm& model, std::uint64_t count, std::uint64_t seed,
-                 TDrawFormat format = TDrawFormat::Text);
+void WriteSample(std::ostream& out, const TwoSidedPower& model, std::uint64_t count,
+                 std::uint64_t seed, TDrawFormat format = TDrawFormat::Text);

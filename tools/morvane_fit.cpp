@@ -47,6 +47,16 @@ int Fail(const std::string& message, bool json) {
   return 1;
 }
 
+// Judgements that cannot be fitted: the message, and in JSON what the checks found before
+// the refusal (the feasibility bounds of x_s).
+int Refuse(const TFitRequest& request, const TFitResult& result, bool json) {
+  if (json) {
+    std::cout << JsonText(FitJson(request, result)) << "\n";
+    return 1;
+  }
+  return Fail(result.Refusal(), false);
+}
+
 int UsageFailure(const std::string& message) {
   std::cerr << "morvane-fit: " << EscapedText(message)
             << "\nRun with --help for more information.\n";
@@ -64,19 +74,19 @@ int Run(int argc, char** argv) {
       "input window's initial value.",
       "morvane-fit"};
   app.set_version_flag("--version", std::string(app.get_name()) + " " + MORVANE_VERSION);
-  auto* ap = app.add_option("--ap", request.Text(TNumberField::LowerQuantile), "lower quantile a_p")
+  auto* ap = app.add_option("--ap", request.Text(NumberField::LowerQuantile), "lower quantile a_p")
                  ->capture_default_str();
   auto* p =
       app.add_option("--p", texts.LowerLevel, "level p of a_p, in percent")->capture_default_str();
-  auto* m = app.add_option("--m", request.Text(TNumberField::ModeValue), "most likely value m")
+  auto* m = app.add_option("--m", request.Text(NumberField::ModeValue), "most likely value m")
                 ->capture_default_str();
-  auto* br = app.add_option("--br", request.Text(TNumberField::UpperQuantile), "upper quantile b_r")
+  auto* br = app.add_option("--br", request.Text(NumberField::UpperQuantile), "upper quantile b_r")
                  ->capture_default_str();
   auto* r =
       app.add_option("--r", texts.UpperLevel, "level r of b_r, in percent")->capture_default_str();
-  auto* power = app.add_option("--n", request.Text(TNumberField::Power), "power parameter n")
+  auto* power = app.add_option("--n", request.Text(NumberField::Power), "power parameter n")
                     ->capture_default_str();
-  auto* extra = app.add_option("--xs", request.Text(TNumberField::ExtraQuantile),
+  auto* extra = app.add_option("--xs", request.Text(NumberField::ExtraQuantile),
                                "additional quantile x_s, instead of n")
                     ->capture_default_str();
   auto* level =
@@ -115,10 +125,10 @@ int Run(int argc, char** argv) {
   }
 
   try {
-    request.Level(TLevelField::Lower) = ReadWholeNumber("--p", texts.LowerLevel);
-    request.Level(TLevelField::Upper) = ReadWholeNumber("--r", texts.UpperLevel);
-    request.Level(TLevelField::Extra) = ReadWholeNumber("--s", texts.ExtraLevel);
-    request.Credibility = ReadCredibilityLevel("--credibility", texts.Credibility);
+    request.SetLevel(LevelField::Lower, ReadWholeNumber("--p", texts.LowerLevel));
+    request.SetLevel(LevelField::Upper, ReadWholeNumber("--r", texts.UpperLevel));
+    request.SetLevel(LevelField::Extra, ReadWholeNumber("--s", texts.ExtraLevel));
+    request.SetCredibility(ReadCredibilityLevel("--credibility", texts.Credibility));
     if (!texts.Quantiles.empty())
       request.Quantiles = ReadQuantileLevels(texts.Quantiles);
     if (app.count("--probe") > 0)
@@ -126,10 +136,10 @@ int Run(int argc, char** argv) {
   } catch (const EUsageError& e) {
     return UsageFailure(e.what());
   }
-  request.Mode = extra->count() > 0 ? TFitMode::ExtraQuantile : TFitMode::PowerParameter;
+  request.SetMode(extra->count() > 0 ? FitMode::ExtraQuantile : FitMode::PowerParameter);
 
   if (batch->count() > 0) {
-    const TBatchOptions options{json, request.Credibility, request.Quantiles, request.Probes};
+    const TBatchOptions options{json, request.Credibility(), request.Quantiles, request.Probes};
     if (texts.Batch == "-")
       return RunBatch(std::cin, std::cout, std::cerr, options);
     std::ifstream file(texts.Batch, std::ios::binary);
@@ -155,7 +165,9 @@ int Run(int argc, char** argv) {
     const TFitResult result = FitRequest(request);
     for (const std::string& warning : result.Warnings)
       std::cerr << "Warning: " << warning << "\n";
-    if (sample->count() > 0) {
+    if (!result.Fitted()) {
+      return Refuse(request, result, json);
+    } else if (sample->count() > 0) {
       WriteSample(std::cout, result.Model, draws, drawSeed, drawFormat);
     } else if (json) {
       std::cout << JsonText(FitJson(request, result), 2) << "\n";

@@ -21,14 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
-#include "MainUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 #include "MessageService.h"
 #include "MorvaneVersion.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -127,12 +126,19 @@ json Controls(const QWidget& window) {
   return controls;
 }
 
-json Series(const TPlotPDFForm& form) {
+json Series(const FeedbackWindow& form) {
   const std::pair<const char*, const TChartSeries*> series[] = {
-      {"Series1", form.Series1},   {"Series2", form.Series2},  {"Series3", form.Series3},
-      {"Series4", form.Series4},   {"Series5", form.Series5},  {"Series6", form.Series6},
-      {"Series7", form.Series7},   {"Series8", form.Series8},  {"Series9", form.Series9},
-      {"Series10", form.Series10}, {"Series11", form.Series11}};
+      {"DensitySeries", form.DensitySeries},
+      {"DensityMarksSeries", form.DensityMarksSeries},
+      {"ModeProbabilitySeries", form.ModeProbabilitySeries},
+      {"DistributionSeries", form.DistributionSeries},
+      {"ModeProbabilityLimitSeries", form.ModeProbabilityLimitSeries},
+      {"ModeProbabilityMarksSeries", form.ModeProbabilityMarksSeries},
+      {"LowerBoundSeries", form.LowerBoundSeries},
+      {"DistributionMarksSeries", form.DistributionMarksSeries},
+      {"LowerBoundMarksSeries", form.LowerBoundMarksSeries},
+      {"UpperBoundSeries", form.UpperBoundSeries},
+      {"UpperBoundMarksSeries", form.UpperBoundMarksSeries}};
   json out;
   for (const auto& [name, s] : series) {
     json points = json::array();
@@ -204,13 +210,12 @@ int Run(const TOptions& options) {
   }
   InstallToolkitFont();
   TMessageRecorder recorder;
-  const TScopedMessageService scope(recorder);
 
-  // Start-up as the program does it.
-  TApplicationWindows windows;
-  TMainForm& mainForm = *windows.Main();
-  TPlotPDFForm& plotForm = *windows.Feedback();
-  mainForm.show();
+  // Start-up as the program does it, every message recorded instead of shown.
+  ApplicationWindows windows(recorder);
+  InputWindow& inputWindow = *windows.Main();
+  FeedbackWindow& feedbackWindow = *windows.Feedback();
+  inputWindow.show();
   QApplication::processEvents();
 
   TSession session(recorder);
@@ -226,44 +231,44 @@ int Run(const TOptions& options) {
                  [&] { spin->SetText(QString::number(*value)); });
     }
   };
-  write(mainForm.Edit1, options.ap, "a_p");
-  write(mainForm.Edit2, options.m, "m");
-  write(mainForm.Edit3, options.br, "b_r");
-  write(mainForm.Edit5, options.n, "n");
-  write(mainForm.Edit4, options.xs, "x_s");
-  level(plotForm.SpinEdit1, options.credibility, "the credibility level");
-  level(mainForm.SpinEdit1, options.p, "p");
-  level(mainForm.SpinEdit2, options.r, "r");
+  write(inputWindow.LowerQuantileEdit, options.ap, "a_p");
+  write(inputWindow.ModeValueEdit, options.m, "m");
+  write(inputWindow.UpperQuantileEdit, options.br, "b_r");
+  write(inputWindow.PowerEdit, options.n, "n");
+  write(inputWindow.ExtraQuantileEdit, options.xs, "x_s");
+  level(feedbackWindow.CredibilitySpin, options.credibility, "the credibility level");
+  level(inputWindow.LowerLevelSpin, options.p, "p");
+  level(inputWindow.UpperLevelSpin, options.r, "r");
   if (options.xs) {
     session.Do("select \"Additional Quantile (x_s)\"",
-               [&] { mainForm.RadioGroup1->SetItemIndex(1); });
-    level(mainForm.SpinEdit3, options.s, "s");
+               [&] { inputWindow.ModeSwitch->SetItemIndex(1); });
+    level(inputWindow.ExtraLevelSpin, options.s, "s");
   }
-  session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { mainForm.BitBtn1->click(); });
+  session.Do("press \"Plot Two-Sided Power Graphs\"", [&] { inputWindow.PlotButton->click(); });
   if (options.feedbackSize.size() == 2) {
-    plotForm.resize(options.feedbackSize[0], options.feedbackSize[1]);
+    feedbackWindow.resize(options.feedbackSize[0], options.feedbackSize[1]);
     QApplication::processEvents();
   }
 
-  bool ok = Save(mainForm, dir, "input-window.png");
-  const bool shown = plotForm.isVisible();
+  bool ok = Save(inputWindow, dir, "input-window.png");
+  const bool shown = feedbackWindow.isVisible();
   // Every text each chart drew, with its rectangle in the page image's pixels.
   json chartTexts = json::object();
   if (shown) {
     // One image per page, named for its tab: "Mode Probability" is feedback-mode-probability.png.
-    for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
-      plotForm.TabbedNotebook1->SetPageIndex(i);
+    for (int i = 0; i < feedbackWindow.Notebook->PageCount(); ++i) {
+      feedbackWindow.Notebook->SetPageIndex(i);
       QApplication::processEvents();
       const QString name = QStringLiteral("feedback-") +
-                           plotForm.TabbedNotebook1->tabText(i).toLower().replace(u' ', u'-') +
+                           feedbackWindow.Notebook->tabText(i).toLower().replace(u' ', u'-') +
                            QStringLiteral(".png");
-      ok = Save(plotForm, dir, name.toLatin1().constData()) && ok;
-      const auto* chart = plotForm.TabbedNotebook1->Page(i)->findChild<const ChartWidget*>();
+      ok = Save(feedbackWindow, dir, name.toLatin1().constData()) && ok;
+      const auto* chart = feedbackWindow.Notebook->Page(i)->findChild<const ChartWidget*>();
       if (chart == nullptr) {
         continue;  // a page of numbers, whose texts are among the controls
       }
-      const QPoint origin = chart->mapTo(&plotForm, QPoint(0, 0));
-      const qreal ratio = plotForm.devicePixelRatioF();
+      const QPoint origin = chart->mapTo(&feedbackWindow, QPoint(0, 0));
+      const qreal ratio = feedbackWindow.devicePixelRatioF();
       json texts = json::array();
       for (const QtCanvas::TDrawnText& t : chart->DrawnTexts()) {
         if (t.Text.find_first_not_of(' ') == std::string::npos) {
@@ -275,27 +280,27 @@ int Run(const TOptions& options) {
                          {"w", qRound(t.Box.width() * ratio)},
                          {"h", qRound(t.Box.height() * ratio)}});
       }
-      chartTexts[Str(plotForm.TabbedNotebook1->tabText(i))] = texts;
+      chartTexts[Str(feedbackWindow.Notebook->tabText(i))] = texts;
     }
-    plotForm.TabbedNotebook1->SetPageIndex(0);
+    feedbackWindow.Notebook->SetPageIndex(0);
   }
 
   json tabs = json::array();
-  for (int i = 0; i < plotForm.TabbedNotebook1->PageCount(); ++i) {
-    tabs.push_back(Str(plotForm.TabbedNotebook1->tabText(i)));
+  for (int i = 0; i < feedbackWindow.Notebook->PageCount(); ++i) {
+    tabs.push_back(Str(feedbackWindow.Notebook->tabText(i)));
   }
   const json texts = {
       {"input_window",
-       {{"caption", Str(mainForm.windowTitle())},
-        {"client_size", {mainForm.width(), mainForm.height()}},
-        {"controls", Controls(mainForm)}}},
+       {{"caption", Str(inputWindow.windowTitle())},
+        {"client_size", {inputWindow.width(), inputWindow.height()}},
+        {"controls", Controls(inputWindow)}}},
       {"feedback_window",
-       {{"caption", Str(plotForm.windowTitle())},
+       {{"caption", Str(feedbackWindow.windowTitle())},
         {"shown", shown},
-        {"client_size", {plotForm.width(), plotForm.height()}},
+        {"client_size", {feedbackWindow.width(), feedbackWindow.height()}},
         {"pages", tabs},
-        {"controls", Controls(plotForm)},
-        {"series", Series(plotForm)},
+        {"controls", Controls(feedbackWindow)},
+        {"series", Series(feedbackWindow)},
         {"chart_texts", chartTexts}}},
       {"steps", session.Steps()},
       {"messages", session.Messages()},

@@ -1,5 +1,5 @@
-// Renders three charts set up like the feedback window's (density, distribution function,
-// mode probability) through the chart widget and writes them as PNG files.
+// Renders three charts with the feedback window's own settings (density, distribution
+// function, mode probability) through the chart widget and writes them as PNG files.
 //   chart_demo [output folder]
 #include <QApplication>
 #include <QDir>
@@ -9,6 +9,7 @@
 
 #include "ChartWidget.h"
 #include "CustomSeries.h"
+#include "FeedbackChartSettings.h"
 
 namespace {
 
@@ -38,37 +39,6 @@ struct Tsp {
   }
 };
 
-// The settings every feedback chart shares.
-void SetUpChart(TChart& chart, const char* bottomTitle, const char* leftTitle) {
-  chart.SetView3D(false);
-  chart.Legend().SetVisible(false);
-  chart.SetColor(clWhite);
-  chart.BackWall().Brush().SetColor(clWhite);
-  chart.BackWall().Brush().SetStyle(bsClear);
-  chart.Title().SetText({"  "});
-  chart.BottomAxis().Title().SetCaption(bottomTitle);
-  chart.LeftAxis().Title().SetCaption(leftTitle);
-}
-
-TLineSeries* AddLine(TChart& chart, TColor color) {
-  auto* line = chart.AddSeries<TLineSeries>();
-  line->SetSeriesColor(color);
-  return line;
-}
-
-TPointSeries* AddMarkers(TChart& chart, TSeriesMarksStyle style, int arrowLength) {
-  auto* points = chart.AddSeries<TPointSeries>();
-  points->SetSeriesColor(clGreen);
-  points->Pointer().SetStyle(psDiamond);
-  points->Pointer().SetHorizSize(3);
-  points->Pointer().SetVertSize(3);
-  points->Pointer().Brush().SetColor(clRed);
-  points->Marks().SetVisible(true);
-  points->Marks().SetStyle(style);
-  points->Marks().SetArrowLength(arrowLength);
-  return points;
-}
-
 bool Save(ChartWidget& widget, const QDir& dir, const char* name) {
   const QString path = dir.filePath(name);
   const bool ok = widget.grab().save(path, "PNG");
@@ -89,67 +59,41 @@ int main(int argc, char** argv) {
   bool ok = true;
 
   ChartWidget pdf;
-  pdf.resize(608, 326);
-  TChart& pdfChart = pdf.Chart();
-  SetUpChart(pdfChart, "x", "Probability Density");
-  pdfChart.SetBevelWidth(0);
-  pdfChart.Title().Font().SetHeight(16);
-  TLineSeries* density = AddLine(pdfChart, clRed);
-  density->SetTitle("PDFSeries");
-  TPointSeries* densityMarks = AddMarkers(pdfChart, smsXValue, 8);
-  densityMarks->SetTitle("PDFPointSeries");
+  pdf.resize(kFeedbackChartWidth, kFeedbackChartHeight);
+  const DensityChartSeries density = SetUpDensityChart(pdf.Chart());
   for (int i = 0; i <= 200; ++i) {
     const double x = tsp.a + (tsp.b - tsp.a) * i / 200.0;
-    density->AddPoint(x, tsp.Pdf(x));
+    density.Line->AddPoint(x, tsp.Pdf(x));
   }
   for (const double x : marked) {
-    densityMarks->AddPoint(x, tsp.Pdf(x));
+    density.Marks->AddPoint(x, tsp.Pdf(x));
   }
   ok = Save(pdf, dir, "chart-demo-pdf.png") && ok;
 
   ChartWidget cdf;
-  cdf.resize(608, 326);
-  TChart& cdfChart = cdf.Chart();
-  SetUpChart(cdfChart, "x", "Cumulative Distribution Function");
-  TChartAxis& left = cdfChart.LeftAxis();
-  left.SetAutomatic(false);
-  left.SetMinimum(-0.025);
-  left.SetMaximum(1.025);
-  left.SetIncrement(0.05);
-  TLineSeries* distribution = AddLine(cdfChart, clRed);
-  TPointSeries* distributionMarks = AddMarkers(cdfChart, smsXValue, 0);
+  cdf.resize(kFeedbackChartWidth, kFeedbackChartHeight);
+  const DistributionChartSeries distribution = SetUpDistributionChart(cdf.Chart());
   for (int i = 0; i <= 200; ++i) {
     const double x = tsp.a + (tsp.b - tsp.a) * i / 200.0;
-    distribution->AddPoint(x, tsp.Cdf(x));
+    distribution.Line->AddPoint(x, tsp.Cdf(x));
   }
   for (const double x : marked) {
-    distributionMarks->AddPoint(x, tsp.Cdf(x));
+    distribution.Marks->AddPoint(x, tsp.Cdf(x));
   }
   ok = Save(cdf, dir, "chart-demo-cdf.png") && ok;
 
   ChartWidget mode;
-  mode.resize(608, 326);
-  TChart& modeChart = mode.Chart();
-  SetUpChart(modeChart, "n", "Mode Probability q");
-  TLineSeries* q = AddLine(modeChart, clRed);
-  TLineSeries* limit = AddLine(modeChart, clBlue);
-  limit->Pointer().SetVisible(true);
-  limit->Pointer().SetStyle(psDiamond);
-  limit->Pointer().SetHorizSize(3);
-  limit->Pointer().SetVertSize(3);
-  limit->Pointer().Brush().SetColor(clRed);
-  limit->Marks().SetVisible(true);
-  limit->Marks().SetStyle(smsValue);
-  TPointSeries* special = AddMarkers(modeChart, smsValue, 0);
+  mode.resize(kFeedbackChartWidth, kFeedbackChartHeight);
+  const ModeProbabilityChartSeries q = SetUpModeProbabilityChart(mode.Chart());
   const auto modeProbability = [](double n) { return 0.2 + 0.05 * std::log1p(n); };
   for (int i = 0; i <= 200; ++i) {
     const double n = 10.0 * i / 200.0;
-    q->AddPoint(n, modeProbability(n));
+    q.Line->AddPoint(n, modeProbability(n));
   }
-  limit->AddPoint(0.0, 0.35);
-  limit->AddPoint(10.0, 0.35);
+  q.Limit->AddPoint(0.0, 0.35);
+  q.Limit->AddPoint(10.0, 0.35);
   for (const double n : {0.0, 1.0, 2.0, 7.0, 10.0}) {
-    special->AddPoint(n, modeProbability(n));
+    q.Marks->AddPoint(n, modeProbability(n));
   }
   ok = Save(mode, dir, "chart-demo-mode.png") && ok;
   return ok ? 0 : 1;

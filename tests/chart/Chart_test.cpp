@@ -13,7 +13,8 @@
 
 #include "ChartTestSupport.h"
 #include "CustomSeries.h"
-#include "JudgementSheet.h"
+#include "FeedbackChartSettings.h"
+#include "Judgements.h"
 #include "PlotComputation.h"
 
 namespace {
@@ -263,7 +264,7 @@ namespace {
 
 // The input window's values, changed by the set.
 // The judgements as typed, the levels at their initial values.
-using TJudgementSet = TJudgementSheet;
+using TJudgementSet = TypedJudgements;
 
 std::string Number(double v) {
   char buffer[40];
@@ -288,76 +289,31 @@ TRect TextBox(const TCanvasCall& c) {
   return TRect{x - shift, top, x - shift + along, top + across};
 }
 
-// The feedback window's settings for one chart (its series are added by the caller).
-void SetUpPage(TChart& chart, const char* bottom, const char* left) {
-  chart.SetSize(608, 326);
-  chart.SetView3D(false);
-  chart.Legend().SetVisible(false);
-  chart.SetColor(clWhite);
-  chart.BackWall().Brush().SetColor(clWhite);
-  chart.BackWall().Brush().SetStyle(bsClear);
-  chart.Title().SetText({"  "});
-  chart.BottomAxis().Title().SetCaption(bottom);
-  chart.LeftAxis().Title().SetCaption(left);
-}
-
-void Feed(TChartSeries& series, const TPointList& points) {
-  series.ClearPoints();
-  for (const TPlotPoint& p : points) {
-    series.AddPoint(p.X, p.Y);
-  }
-}
-
-TLineSeries* Curve(TChart& chart, const TPointList& points, TColor color = clRed) {
-  auto* line = chart.AddSeries<TLineSeries>();
-  line->SetSeriesColor(color);
-  Feed(*line, points);
-  return line;
-}
-
-template <class S>
-S* Marked(TChart& chart, const TPointList& points, TSeriesMarksStyle style, int arrow) {
-  auto* s = chart.AddSeries<S>();
-  s->SetSeriesColor(clGreen);
-  s->Pointer().SetVisible(true);
-  s->Pointer().SetStyle(psDiamond);
-  s->Pointer().SetHorizSize(3);
-  s->Pointer().SetVertSize(3);
-  s->Pointer().Brush().SetColor(clRed);
-  s->Marks().SetVisible(true);
-  s->Marks().SetStyle(style);
-  s->Marks().SetArrowLength(arrow);
-  Feed(*s, points);
-  return s;
-}
-
 // Draws the five pages of a fit and reports every overlap, text off the chart and label read
 // twice on an axis.
 std::vector<std::string> Defects(const TGraphSamples& g) {
   std::vector<std::string> out;
+  // The feedback window's own charts at its designed size.
   TChart pages[5];
-  SetUpPage(pages[0], "x", "Probability Density");
-  pages[0].SetBevelWidth(0);
-  pages[0].Title().Font().SetHeight(16);
-  Curve(pages[0], g.DensityLine);
-  Marked<TPointSeries>(pages[0], g.DensityMarks, smsXValue, 8);
-  SetUpPage(pages[1], "x", "Cumulative Distribution Function");
-  pages[1].LeftAxis().SetAutomatic(false);
-  pages[1].LeftAxis().SetMinimum(-0.025);
-  pages[1].LeftAxis().SetMaximum(1.025);
-  pages[1].LeftAxis().SetIncrement(0.05);
-  Curve(pages[1], g.DistributionLine);
-  Marked<TPointSeries>(pages[1], g.DistributionMarks, smsXValue, 0);
-  SetUpPage(pages[2], "n", "Mode Probability q");
-  Curve(pages[2], g.ModeLine);
-  Marked<TLineSeries>(pages[2], g.ModeLimitLine, smsValue, 8)->SetSeriesColor(clBlue);
-  Marked<TPointSeries>(pages[2], g.ModeMarks, smsValue, 0);
-  SetUpPage(pages[3], "n", "Lower Bound");
-  Curve(pages[3], g.LowerLine);
-  Marked<TPointSeries>(pages[3], g.LowerMarks, smsValue, 0);
-  SetUpPage(pages[4], "n", "Upper Bound");
-  Curve(pages[4], g.UpperLine);
-  Marked<TPointSeries>(pages[4], g.UpperMarks, smsValue, 0);
+  for (TChart& page : pages) {
+    page.SetSize(kFeedbackChartWidth, kFeedbackChartHeight);
+  }
+  const DensityChartSeries density = SetUpDensityChart(pages[0]);
+  FeedSeries(*density.Line, g.DensityLine);
+  FeedSeries(*density.Marks, g.DensityMarks);
+  const DistributionChartSeries distribution = SetUpDistributionChart(pages[1]);
+  FeedSeries(*distribution.Line, g.DistributionLine);
+  FeedSeries(*distribution.Marks, g.DistributionMarks);
+  const ModeProbabilityChartSeries mode = SetUpModeProbabilityChart(pages[2]);
+  FeedSeries(*mode.Line, g.ModeLine);
+  FeedSeries(*mode.Limit, g.ModeLimitLine);
+  FeedSeries(*mode.Marks, g.ModeMarks);
+  const BoundChartSeries lower = SetUpLowerBoundChart(pages[3]);
+  FeedSeries(*lower.Line, g.LowerLine);
+  FeedSeries(*lower.Marks, g.LowerMarks);
+  const BoundChartSeries upper = SetUpUpperBoundChart(pages[4]);
+  FeedSeries(*upper.Line, g.UpperLine);
+  FeedSeries(*upper.Marks, g.UpperMarks);
   const char* names[] = {"PDF", "CDF", "Mode Probability", "Lower Bound", "Upper Bound"};
   for (int k = 0; k < 5; ++k) {
     TRecordingCanvas canvas;
@@ -416,27 +372,23 @@ TEST(FeedbackChartsTest, TextsNeverOverlapLeaveTheChartOrRepeatAtAnyScale) {
         for (const double n : mode == 0 ? std::vector<double>(std::begin(powers), std::end(powers))
                                         : std::vector<double>{0}) {
           TJudgementSet set;
-          set.texts = {Number(shape.ap * scale), Number(shape.m * scale), Number(shape.br * scale),
+          set.Texts = {Number(shape.ap * scale), Number(shape.m * scale), Number(shape.br * scale),
                        Number(n), Number((shape.m + 0.75 * (shape.br - shape.m)) * scale)};
-          set.mode = mode;
-          TGTSPForm model;
-          TAnalysisForm record(model);
-          record.SetInputSource(&set);
-          const TMessageSink quiet = [](TMessageKind, std::string_view) {};
+          set.Mode = mode == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
           ++tried;
-          std::optional<TPlotOutcome> outcome;
+          std::optional<PlotOutcome> outcome;
           try {
-            outcome = ComputePlot(record, model, 10, quiet);
+            outcome = ComputePlot(ReadJudgements(set));
           } catch (const std::exception&) {
             continue;  // judgements the windows refuse
           }
-          if (!outcome) {
+          if (!outcome->Fitted) {
             continue;
           }
           ++fitted;
-          const std::string what = "a_p " + set.texts[0] + ", m " + set.texts[1] + ", b_r " +
-                                   set.texts[2] +
-                                   (mode == 0 ? ", n " + set.texts[3] : ", x_s " + set.texts[4]);
+          const std::string what = "a_p " + set.Texts[0] + ", m " + set.Texts[1] + ", b_r " +
+                                   set.Texts[2] +
+                                   (mode == 0 ? ", n " + set.Texts[3] : ", x_s " + set.Texts[4]);
           for (const std::string& defect : Defects(outcome->Graphs)) {
             ADD_FAILURE() << what << ": " << defect;
           }

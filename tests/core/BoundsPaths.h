@@ -1,5 +1,5 @@
 // Runs one set of judgements on both paths of the bound solver and tells where the
-// screened path leaves anything other than the plain one: a field of the record or the
+// screened path leaves anything other than the plain one: a field of the record or of its
 // model (bit for bit), the halving count, or the error and its message. No test framework,
 // so that the fuzz targets can use it too.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <typeinfo>
 
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 struct TBoundsCase {
   Extended ap = 6.5L, p = 0.1L, m = 7, br = 10.5L, r = 0.9L, n = 7;
@@ -21,24 +21,24 @@ struct TBoundsCase {
 namespace bounds_paths {
 
 inline constexpr std::array kRecordFields{
-    &TAnalysisForm::LowerBound,         &TAnalysisForm::UpperBound,
-    &TAnalysisForm::ModeProbability,    &TAnalysisForm::ModeProbabilityLimit,
-    &TAnalysisForm::LowerQuantile,      &TAnalysisForm::ModeValue,
-    &TAnalysisForm::UpperQuantile,      &TAnalysisForm::Power,
-    &TAnalysisForm::ExtraQuantile,      &TAnalysisForm::LowerLevel,
-    &TAnalysisForm::UpperLevel,         &TAnalysisForm::ExtraLevel,
-    &TAnalysisForm::LowerRatio,         &TAnalysisForm::UpperRatio,
-    &TAnalysisForm::ModeFraction,       &TAnalysisForm::UniformLowerBound,
-    &TAnalysisForm::UniformUpperBound,  &TAnalysisForm::UniformExtraQuantile,
-    &TAnalysisForm::LimitExtraQuantile, &TAnalysisForm::PowerLow,
-    &TAnalysisForm::PowerHigh};
+    &SolverRecord::LowerBound,         &SolverRecord::UpperBound,
+    &SolverRecord::ModeProbability,    &SolverRecord::ModeProbabilityLimit,
+    &SolverRecord::LowerQuantile,      &SolverRecord::ModeValue,
+    &SolverRecord::UpperQuantile,      &SolverRecord::Power,
+    &SolverRecord::ExtraQuantile,      &SolverRecord::LowerLevel,
+    &SolverRecord::UpperLevel,         &SolverRecord::ExtraLevel,
+    &SolverRecord::LowerRatio,         &SolverRecord::UpperRatio,
+    &SolverRecord::ModeFraction,       &SolverRecord::UniformLowerBound,
+    &SolverRecord::UniformUpperBound,  &SolverRecord::UniformExtraQuantile,
+    &SolverRecord::LimitExtraQuantile, &SolverRecord::PowerLow,
+    &SolverRecord::PowerHigh};
 inline constexpr std::array kRecordNames{
     "a",     "b",         "q",         "q-limit",     "a_p",       "m",        "b_r",
     "n",     "x_s",       "p",         "r",           "s",         "A",        "B",
     "theta", "uniform a", "uniform b", "uniform x_s", "limit x_s", "PowerLow", "PowerHigh"};
-inline constexpr std::array kModelFields{&TGTSPForm::LowerBound, &TGTSPForm::ModeValue,
-                                         &TGTSPForm::UpperBound, &TGTSPForm::LeftPower,
-                                         &TGTSPForm::RightPower};
+inline std::array<Extended, 5> ModelFields(const TwoSidedPower& d) {
+  return {d.Lower(), d.Mode(), d.Upper(), d.LeftPower(), d.RightPower()};
+}
 
 // The ten bytes of an extended value: the padding is not part of it.
 inline bool SameBits(Extended a, Extended b) {
@@ -46,8 +46,7 @@ inline bool SameBits(Extended a, Extended b) {
 }
 
 struct TOutcome {
-  TGTSPForm model;
-  TAnalysisForm record{model};
+  SolverRecord record;
   int halvings = -1;
   std::string error;  // the type and the message, empty on success
 };
@@ -60,11 +59,9 @@ inline void Run(const TBoundsCase& c, TBoundsPath path, TOutcome& out) {
     out.record.*field = start;
     start += 1.0625L;
   }
-  for (const auto field : kModelFields) {
-    out.model.*field = start;
-    start += 1.0625L;
-  }
-  TAnalysisForm& d = out.record;
+  out.record.Model =
+      TwoSidedPower(start, start + 1.0625L, start + 2.125L, start + 3.1875L, start + 4.25L);
+  SolverRecord& d = out.record;
   d.LowerQuantile = c.ap;
   d.LowerLevel = c.p;
   d.ModeValue = c.m;
@@ -102,8 +99,10 @@ inline std::string Difference(const TBoundsCase& c) {
     if (!SameBits(plain.record.*kRecordFields[i], screened.record.*kRecordFields[i]))
       d += std::string(" ") + kRecordNames[i] + ";";
   }
-  for (const auto field : kModelFields) {
-    if (!SameBits(plain.model.*field, screened.model.*field))
+  const std::array<Extended, 5> plainModel = ModelFields(plain.record.Model);
+  const std::array<Extended, 5> screenedModel = ModelFields(screened.record.Model);
+  for (std::size_t i = 0; i < plainModel.size(); ++i) {
+    if (!SameBits(plainModel[i], screenedModel[i]))
       d += " a model field;";
   }
   return d;

@@ -96,6 +96,19 @@ TEST(ExtendedMathTest, DivisionByZeroReportedBeforeTheInvalidItCauses) {
   EXPECT_THROW(Checked(inf - inf), EZeroDivide);
 }
 
+TEST(ExtendedMathTest, ANestedScopeStartsCleanAndGivesTheCallerItsFlagsBack) {
+  TFloatScope outer;
+  volatile long double zero = 0;
+  const long double inf = 1 / zero;  // a division by zero the caller has not yet tested
+  {
+    TFloatScope inner;
+    EXPECT_NO_THROW(Checked(Ln(3))) << "the caller's flag is not the callee's error";
+    EXPECT_THROW(Checked(Ln(-1)), EInvalidOp) << "the callee's own flag is";
+  }
+  EXPECT_THROW(Checked(inf), EZeroDivide) << "the caller still sees its own";
+  EXPECT_NO_THROW(Checked(Ln(3)));
+}
+
 TEST(ExtendedMathTest, ScopeRestoresTheControlWord) {
   if (!kExactPrimitives)
     GTEST_SKIP() << "no x87 unit";

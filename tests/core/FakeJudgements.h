@@ -1,4 +1,5 @@
-// A stand-in for the input window: the judgements as the window shows them at start.
+// The judgements as the input window shows them at start, and the helpers the tests that
+// type them share.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -6,29 +7,14 @@
 #include <cmath>
 #include <iomanip>
 
-#include "AnalysisUnit.h"
-#include "JudgementSheet.h"
+#include "Judgements.h"
 
-// The input window at start, every field typed through Text(), Type() and Level().
-using FakeJudgements = TJudgementSheet;
+// The input window at start, every field typed through Text(), Type() and LevelOf().
+using FakeJudgements = TypedJudgements;
 
-// A record with its own model, reading from its own fake window.
-struct Elicitation {
-  TGTSPForm model;
-  TAnalysisForm record{model};
-  FakeJudgements window;
-
-  Elicitation() { record.SetInputSource(&window); }
-  Elicitation(const Elicitation&) = delete;
-  Elicitation& operator=(const Elicitation&) = delete;
-
-  // Reads the judgements and fits them in power-parameter mode.
-  void FitPower() {
-    window.mode = 0;
-    record.ReadInputs();
-    record.SolveBounds();
-  }
-};
+inline Level Percent(int percent) {
+  return Level::FromPercent(percent);
+}
 
 // Success when actual rounds to the quoted figure at ten significant digits.
 inline ::testing::AssertionResult TenDigits(long double actual, long double quoted) {

@@ -9,8 +9,8 @@
 // window's initial values.
 //
 // Each input refreshes the feasibility bounds and then runs the plot command's
-// computation. Judgements that cannot be fitted raise EFitError with a message; anything
-// else escaping (an arithmetic error included) is a failure, and so is a fit that its own
+// computation. Judgements that cannot be fitted are refused with a message; any exception
+// escaping (an arithmetic error included) is a failure, and so is a fit that its own
 // distribution function contradicts. A refusal in power-parameter mode is checked by a
 // brute-force scan of its own (library powers and logarithms, not the core's): if the
 // scan finds bounds whose distribution gives back p and r within 1e-11, the refusal is a
@@ -27,22 +27,23 @@
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "FloatErrors.h"
 #include "FuzzCheck.h"
-#include "JudgementSheet.h"
+#include "Judgements.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 
 namespace {
 
 // The input window as the input sets it, and how far a run goes.
-struct TFuzzWindow : TJudgementSheet {
+struct TFuzzWindow : TypedJudgements {
+  int modeIndex = 0;
   bool graphs = false;
-  int credibility = 10;
 };
 
 // The whole text as an integer, else the fallback.
@@ -64,23 +65,29 @@ TFuzzWindow ReadWindow(std::string_view input) {
   auto line = [&lines](std::size_t i) -> const std::string_view* {
     return i < lines.size() ? &lines[i] : nullptr;
   };
-  auto text = [&](std::size_t i, TNumberField field) {
+  auto text = [&](std::size_t i, NumberField field) {
     if (const auto* l = line(i))
-      w.Text(field) = std::string(*l);
+      w.Type(field, std::string(*l));
   };
   auto whole = [&](std::size_t i, int& value) {
     if (const auto* l = line(i))
       value = WholeNumber(*l, value);
   };
-  text(0, TNumberField::LowerQuantile);
-  whole(1, w.Level(TLevelField::Lower));
-  text(2, TNumberField::ModeValue);
-  text(3, TNumberField::UpperQuantile);
-  whole(4, w.Level(TLevelField::Upper));
-  text(5, TNumberField::Power);
-  text(6, TNumberField::ExtraQuantile);
-  whole(7, w.Level(TLevelField::Extra));
-  whole(8, w.mode);
+  auto level = [&](std::size_t i, Level& value) {
+    int percent = value.Percent();
+    whole(i, percent);
+    value = Level::FromPercent(percent);
+  };
+  text(0, NumberField::LowerQuantile);
+  level(1, w.LevelOf(LevelField::Lower));
+  text(2, NumberField::ModeValue);
+  text(3, NumberField::UpperQuantile);
+  level(4, w.LevelOf(LevelField::Upper));
+  text(5, NumberField::Power);
+  text(6, NumberField::ExtraQuantile);
+  level(7, w.LevelOf(LevelField::Extra));
+  whole(8, w.modeIndex);
+  w.Mode = w.modeIndex == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
   std::size_t byteSum = 0;
   for (const std::string_view l : lines) {
     for (const char c : l)
@@ -88,7 +95,7 @@ TFuzzWindow ReadWindow(std::string_view input) {
   }
   const auto* graphs = line(9);
   w.graphs = graphs && (*graphs == "1" || *graphs == "0") ? *graphs == "1" : byteSum % 4 == 0;
-  whole(10, w.credibility);
+  level(10, w.Credibility);
   return w;
 }
 
@@ -96,11 +103,11 @@ TFuzzWindow ReadWindow(std::string_view input) {
 std::string Describe(const TFuzzWindow& w) {
   std::string d = "judgements:";
   const char* names[] = {"a_p", "m", "b_r", "n", "x_s"};
-  for (std::size_t i = 0; i < w.texts.size(); ++i)
-    d += std::string(" ") + names[i] + "=\"" + w.texts[i] + "\"";
-  d += " p=" + std::to_string(w.levels[0]) + " r=" + std::to_string(w.levels[1]) +
-       " s=" + std::to_string(w.levels[2]) + " mode=" + std::to_string(w.mode) +
-       " graphs=" + (w.graphs ? "on" : "off") + " credibility=" + std::to_string(w.credibility);
+  for (std::size_t i = 0; i < w.Texts.size(); ++i)
+    d += std::string(" ") + names[i] + "=\"" + w.Texts[i] + "\"";
+  d += " p=" + w.Levels[0].Text() + " r=" + w.Levels[1].Text() + " s=" + w.Levels[2].Text() +
+       " mode=" + std::to_string(w.modeIndex) + " graphs=" + (w.graphs ? "on" : "off") +
+       " credibility=" + w.Credibility.Text();
   return d;
 }
 
@@ -115,11 +122,12 @@ bool Within(long double x, long double lo, long double hi) {
 }
 
 // The fit the plot command returned, against the judgements it was made from.
-void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutcome& outcome) {
+void CheckFit(const TFuzzWindow& w, const Judgements& j, const PlotOutcome& outcome) {
   const TFitFigures& f = outcome.Figures;
   const std::string input = Describe(w);
-  const bool extra = w.mode != 0;
-  FUZZ_EXPECT(outcome.Mode == (extra ? TFitMode::ExtraQuantile : TFitMode::PowerParameter))
+  const bool extra = w.modeIndex != 0;
+  FUZZ_EXPECT(outcome.Fitted->Given.Mode() ==
+              (extra ? FitMode::ExtraQuantile : FitMode::PowerParameter))
       << input;
   for (const long double v :
        {f.LowerBound, f.UpperBound, f.Power, f.ModeProbability, f.ModeValue, f.Median, f.Mean,
@@ -134,29 +142,28 @@ void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutc
                               << ", b = " << Digits(b) << "; " << input;
   FUZZ_EXPECT(n > 0) << "n = " << Digits(n) << "; " << input;
   FUZZ_EXPECT(f.AntiMode == (n < 1)) << "n = " << Digits(n) << "; " << input;
-  const long double p = record.LowerLevel;
-  const long double r = record.UpperLevel;
+  const long double p = j.LevelOf(LevelField::Lower).Fraction();
+  const long double r = j.LevelOf(LevelField::Upper).Fraction();
   FUZZ_EXPECT(f.ModeProbability >= p && f.ModeProbability <= r)
       << "q = " << Digits(f.ModeProbability) << "; " << input;
-  FUZZ_EXPECT(m == record.ModeValue) << input;
+  FUZZ_EXPECT(m == j.ModeValue) << input;
   if (!extra)
-    FUZZ_EXPECT(n == record.Power) << "n = " << Digits(n) << "; " << input;
+    FUZZ_EXPECT(n == j.Power) << "n = " << Digits(n) << "; " << input;
 
   // The distribution functions of the fit give back what the expert said.
-  TGTSPForm fit;
-  fit.LoadFit(a, b, m, n);
+  const TwoSidedPower fit(a, m, b, n);
   constexpr long double kSlack = 1e-9L;
-  const long double atLower = fit.Cdf(record.LowerQuantile);
-  const long double atUpper = fit.Cdf(record.UpperQuantile);
+  const long double atLower = Cdf(fit, j.LowerQuantile);
+  const long double atUpper = Cdf(fit, j.UpperQuantile);
   FUZZ_EXPECT(std::fabs(atLower - p) <= kSlack)
       << "Cdf(a_p) = " << Digits(atLower) << ", p = " << Digits(p) << "; " << input;
   FUZZ_EXPECT(std::fabs(atUpper - r) <= kSlack)
       << "Cdf(b_r) = " << Digits(atUpper) << ", r = " << Digits(r) << "; " << input;
   if (extra) {
-    const long double atExtra = fit.Cdf(record.ExtraQuantile);
-    FUZZ_EXPECT(std::fabs(atExtra - record.ExtraLevel) <= kSlack)
-        << "Cdf(x_s) = " << Digits(atExtra) << ", s = " << Digits(record.ExtraLevel) << "; "
-        << input;
+    const long double s = j.LevelOf(LevelField::Extra).Fraction();
+    const long double atExtra = Cdf(fit, j.ExtraQuantile);
+    FUZZ_EXPECT(std::fabs(atExtra - s) <= kSlack)
+        << "Cdf(x_s) = " << Digits(atExtra) << ", s = " << Digits(s) << "; " << input;
   }
 
   // The statistics belong to a distribution on [a, b].
@@ -164,7 +171,7 @@ void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutc
   FUZZ_EXPECT(Within(f.Mean, a, b)) << "mean " << Digits(f.Mean) << "; " << input;
   FUZZ_EXPECT(f.StdDev > 0 && f.StdDev <= (b - a) / 2 * (1 + 1e-9L))
       << "sd " << Digits(f.StdDev) << " on [" << Digits(a) << ", " << Digits(b) << "]; " << input;
-  if (w.credibility >= 0 && w.credibility <= 100) {
+  if (w.Credibility.Percent() >= 0 && w.Credibility.Percent() <= 100) {
     FUZZ_EXPECT(Within(f.LowerCredibilityLimit, a, b) && Within(f.UpperCredibilityLimit, a, b) &&
                 f.LowerCredibilityLimit <= f.UpperCredibilityLimit)
         << "credibility limits " << Digits(f.LowerCredibilityLimit) << ", "
@@ -172,15 +179,18 @@ void CheckFit(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutc
   }
 }
 
-// The graphs: the record holds the shown fit again, and the samples belong to it.
-void CheckGraphs(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotOutcome& outcome) {
+// The graphs: the sweep charts mark the shown fit, and the samples belong to it.
+void CheckGraphs(const TFuzzWindow& w, const Judgements& j, const PlotOutcome& outcome) {
   const TFitFigures& f = outcome.Figures;
   const TGraphSamples& g = outcome.Graphs;
   const std::string input = Describe(w);
-  FUZZ_EXPECT(record.LowerBound == f.LowerBound && record.UpperBound == f.UpperBound &&
-              record.ModeProbability == f.ModeProbability && record.Power == f.Power)
-      << "after the graphs the record holds a = " << Digits(record.LowerBound)
-      << ", b = " << Digits(record.UpperBound) << ", n = " << Digits(record.Power) << "; " << input;
+  const auto n = static_cast<double>(f.Power);
+  FUZZ_EXPECT(!g.ModeMarks.empty() && !g.LowerMarks.empty() && !g.UpperMarks.empty() &&
+              g.ModeMarks.back() == (TPlotPoint{n, static_cast<double>(f.ModeProbability)}) &&
+              g.LowerMarks.back() == (TPlotPoint{n, static_cast<double>(f.LowerBound)}) &&
+              g.UpperMarks.back() == (TPlotPoint{n, static_cast<double>(f.UpperBound)}))
+      << "the fitted points are not the fit a = " << Digits(f.LowerBound)
+      << ", b = " << Digits(f.UpperBound) << ", n = " << Digits(f.Power) << "; " << input;
 
   long double previous = 0;
   for (const SamplePoint& s : g.CdfSamples) {
@@ -193,15 +203,15 @@ void CheckGraphs(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotO
     FUZZ_EXPECT(std::isfinite(s.Y) && s.Y >= 0)
         << "Pdf(" << Digits(s.X) << ") = " << Digits(s.Y) << "; " << input;
   }
-  const long double p = record.LowerLevel;
-  const long double r = record.UpperLevel;
+  const long double p = j.LevelOf(LevelField::Lower).Fraction();
+  const long double r = j.LevelOf(LevelField::Upper).Fraction();
   for (std::size_t i = 1; i < g.ModeSweep.size(); ++i) {
     const SamplePoint& s = g.ModeSweep[i];
     FUZZ_EXPECT(s.Y >= p && s.Y <= r)
         << "q(" << Digits(s.X) << ") = " << Digits(s.Y) << "; " << input;
   }
   const std::size_t lineSize = f.Power >= 1 ? 201 : 199;
-  const std::size_t markCount = w.mode != 0 ? 6 : 5;
+  const std::size_t markCount = w.modeIndex != 0 ? 6 : 5;
   FUZZ_EXPECT(g.DensityLine.size() == lineSize && g.DistributionLine.size() == 201 &&
               g.DensityMarks.size() == markCount && g.DistributionMarks.size() == markCount &&
               g.ModeMarks.size() == 5 && g.LowerMarks.size() == 5 && g.UpperMarks.size() == 5)
@@ -213,14 +223,15 @@ void CheckGraphs(const TFuzzWindow& w, const TAnalysisForm& record, const TPlotO
       << input;
 }
 
-void CheckFeasibilityBounds(const TFuzzWindow& w, const TAnalysisForm& record,
-                            const TFeasibilityBounds& bounds) {
+void CheckFeasibilityBounds(const TFuzzWindow& w, const Judgements& j,
+                            const FeasibilityBounds& bounds) {
   const std::string input = Describe(w);
-  FUZZ_EXPECT(std::isfinite(bounds.Smaller) && std::isfinite(bounds.Larger) &&
-              bounds.Smaller <= bounds.Larger)
-      << "bounds " << Digits(bounds.Smaller) << ", " << Digits(bounds.Larger) << "; " << input;
-  const long double qLimit = record.ModeProbabilityLimit;
-  FUZZ_EXPECT(qLimit >= record.LowerLevel && qLimit <= record.UpperLevel)
+  FUZZ_EXPECT(std::isfinite(bounds.Smaller()) && std::isfinite(bounds.Larger()) &&
+              bounds.Smaller() <= bounds.Larger())
+      << "bounds " << Digits(bounds.Smaller()) << ", " << Digits(bounds.Larger()) << "; " << input;
+  const long double qLimit = bounds.ModeProbabilityLimit;
+  FUZZ_EXPECT(qLimit >= j.LevelOf(LevelField::Lower).Fraction() &&
+              qLimit <= j.LevelOf(LevelField::Upper).Fraction())
       << "q-limit " << Digits(qLimit) << "; " << input;
 }
 
@@ -323,19 +334,19 @@ bool ScanFindsFit(long double ap, long double p, long double m, long double br, 
 // fits them. Texts that are not numbers, and judgements outside the windows' domain, are
 // refused rightly.
 bool RefusedAFittableSet(const TFuzzWindow& w) {
-  if (w.mode != 0)
+  if (w.modeIndex != 0)
     return false;
   long double ap = 0, m = 0, br = 0, n = 0;
   try {
-    ap = ReadNumberText("a_p", w.texts[0]);
-    m = ReadNumberText("m", w.texts[1]);
-    br = ReadNumberText("b_r", w.texts[2]);
-    n = ReadNumberText("n", w.texts[3]);
+    ap = ReadNumberText("a_p", w.Texts[0]);
+    m = ReadNumberText("m", w.Texts[1]);
+    br = ReadNumberText("b_r", w.Texts[2]);
+    n = ReadNumberText("n", w.Texts[3]);
   } catch (const EInputError&) {
     return false;
   }
-  const long double p = w.levels[0] / 100.0L;
-  const long double r = w.levels[1] / 100.0L;
+  const long double p = w.Levels[0].Percent() / 100.0L;
+  const long double r = w.Levels[1].Percent() / 100.0L;
   const bool domain = ap < m && m < br && std::fabs(ap) < 1e2000L && std::fabs(br) < 1e2000L &&
                       m - ap > 1e-2000L && br - m > 1e-2000L && 0 <= p && p < r && r <= 1 &&
                       n >= 0.0001L && n <= 10000;
@@ -347,56 +358,63 @@ bool RefusedAFittableSet(const TFuzzWindow& w) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  TFuzzWindow window = ReadWindow(std::string_view(reinterpret_cast<const char*>(data), size));
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  record.SetInputSource(&window);
+  const TFuzzWindow window =
+      ReadWindow(std::string_view(reinterpret_cast<const char*>(data), size));
 
   // The feasibility bounds, as the window refreshes them in additional-quantile mode.
-  const int mode = window.mode;
-  window.mode = 1;
+  TypedJudgements extra = window;
+  extra.Mode = FitMode::ExtraQuantile;
   bool feasibilityKnown = false;
   bool feasible = false;
   Attempt(window, [&] {
-    record.ReadInputs();
-    const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
-    CheckFeasibilityBounds(window, record, bounds);
-    const long double xs = record.ExtraQuantile;
-    feasible = (xs - record.UniformExtraQuantile) * (xs - record.LimitExtraQuantile) < 0;
+    const Judgements j = ReadJudgements(extra);
+    const FeasibilityBounds bounds = ComputeFeasibilityBounds(j);
+    CheckFeasibilityBounds(window, j, bounds);
+    feasible = bounds.Admit(j.ExtraQuantile);
     feasibilityKnown = true;
   });
-  window.mode = mode;
 
-  // The plot command on the same record.
-  bool refused = false;
-  const TMessageSink messages = [&](TMessageKind, std::string_view text) {
-    CheckMessage(text, window);
-    refused = refused || IsNotFeasibleMessage(text);
-  };
-  std::optional<TPlotOutcome> outcome;
-  const bool fitted = Attempt(window, [&] {
+  // The plot command's computation; a text that is not a number is refused by the reading.
+  std::optional<Judgements> judgements;
+  std::optional<PlotOutcome> outcome;
+  const bool read = Attempt(window, [&] { judgements = ReadJudgements(window); });
+  if (read) {
+    Attempt(window, [&] {
 #ifdef MORVANE_PLANTED_FAULT
-    if (window.mode == 0 && std::strtold(window.texts[3].c_str(), nullptr) > 5)
-      throw EFitError("planted refusal");
+      if (window.modeIndex == 0 && std::strtold(window.Texts[3].c_str(), nullptr) > 5) {
+        outcome.emplace();
+        outcome->Messages.push_back({MessageKind::Error, "planted refusal"});
+        return;
+      }
 #endif
-    outcome = ComputePlot(record, model, window.credibility, messages, window.graphs);
-  });
-  if (!fitted) {
-    FUZZ_EXPECT(!RefusedAFittableSet(window))
-        << "refused judgements a brute-force scan fits; " << Describe(window);
+      outcome = ComputePlot(*judgements, PlotOptions{window.graphs});
+    });
+  }
+  if (outcome) {
+    for (const Message& message : outcome->Messages)
+      CheckMessage(message.Text, window);
+  }
+  if (!outcome || !outcome->Fitted) {
+    const bool notFeasible =
+        outcome && outcome->Feasibility && !outcome->Feasibility->Admit(judgements->ExtraQuantile);
+    if (notFeasible) {
+      FUZZ_EXPECT(window.modeIndex != 0)
+          << "refused x_s in power-parameter mode; " << Describe(window);
+      FUZZ_EXPECT(!feasibilityKnown || !feasible)
+          << "refused an x_s the feasibility bounds admit; " << Describe(window);
+    } else {
+      FUZZ_EXPECT(!read || (outcome && outcome->Refusal()))
+          << "no fit and no refusal; " << Describe(window);
+      FUZZ_EXPECT(!RefusedAFittableSet(window))
+          << "refused judgements a brute-force scan fits; " << Describe(window);
+    }
     return 0;
   }
-  if (!outcome) {
-    FUZZ_EXPECT(window.mode != 0 && refused) << "no fit and no refusal; " << Describe(window);
-    FUZZ_EXPECT(!feasibilityKnown || !feasible)
-        << "refused an x_s the feasibility bounds admit; " << Describe(window);
-    return 0;
-  }
-  FUZZ_EXPECT(!refused) << "a fit after a refusal; " << Describe(window);
+  FUZZ_EXPECT(!outcome->Refusal()) << "a fit after a refusal; " << Describe(window);
   try {
-    CheckFit(window, record, *outcome);
+    CheckFit(window, *judgements, *outcome);
     if (window.graphs)
-      CheckGraphs(window, record, *outcome);
+      CheckGraphs(window, *judgements, *outcome);
   } catch (const std::exception& e) {
     FUZZ_EXPECT(false) << "the fit cannot be checked: " << e.what() << "; " << Describe(window);
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "FakeJudgements.h"
@@ -11,11 +12,14 @@
 namespace {
 
 struct GraphsFixture : ::testing::Test {
-  Elicitation e;
+  FakeJudgements window;
+  // The fit of the last Graphs().
+  std::optional<Fit> fit;
   TGraphSamples Graphs() {
-    const auto outcome = ComputePlot(e.record, e.model, 10, [](TMessageKind, std::string_view) {});
-    EXPECT_TRUE(outcome);
-    return outcome ? outcome->Graphs : TGraphSamples{};
+    const PlotOutcome outcome = ComputePlot(ReadJudgements(window));
+    EXPECT_TRUE(outcome.Fitted);
+    fit = outcome.Fitted;
+    return outcome.Fitted ? outcome.Graphs : TGraphSamples{};
   }
 };
 
@@ -32,7 +36,7 @@ TEST_F(GraphsFixture, PointCountsOfTheElevenSeries) {
   for (const TPointList* marks : {&g.ModeMarks, &g.LowerMarks, &g.UpperMarks}) {
     EXPECT_EQ(marks->size(), 5u);
   }
-  e.window.mode = 1;
+  window.Mode = FitMode::ExtraQuantile;
   g = Graphs();
   EXPECT_EQ(g.DensityMarks.size(), 6u);
   EXPECT_EQ(g.DistributionMarks.size(), 6u);
@@ -40,7 +44,7 @@ TEST_F(GraphsFixture, PointCountsOfTheElevenSeries) {
 }
 
 TEST_F(GraphsFixture, DensityBelowPowerOneLeavesOutTheSupportEnds) {
-  e.window.Type(TNumberField::Power, "0.5");
+  window.Type(NumberField::Power, "0.5");
   const TGraphSamples g = Graphs();
   ASSERT_EQ(g.DensityLine.size(), 199u);
   EXPECT_EQ(g.DensityLine.front().X, static_cast<double>(g.PdfSamples[1].X));
@@ -49,7 +53,7 @@ TEST_F(GraphsFixture, DensityBelowPowerOneLeavesOutTheSupportEnds) {
 }
 
 TEST_F(GraphsFixture, DensityAtPowerOneFallsToZeroAtTheEnds) {
-  e.window.Type(TNumberField::Power, "1");
+  window.Type(NumberField::Power, "1");
   const TGraphSamples g = Graphs();
   ASSERT_EQ(g.DensityLine.size(), 201u);
   EXPECT_EQ(g.DensityLine.front().Y, 0);
@@ -59,15 +63,15 @@ TEST_F(GraphsFixture, DensityAtPowerOneFallsToZeroAtTheEnds) {
 
 TEST_F(GraphsFixture, SupportGrid) {
   const TGraphSamples g = Graphs();
-  const TGTSPForm& d = e.model;
-  EXPECT_EQ(g.PdfSamples[0].X, d.LowerBound);
+  const TwoSidedPower& d = fit->Distribution;
+  EXPECT_EQ(g.PdfSamples[0].X, d.Lower());
   EXPECT_NEAR(static_cast<double>(g.PdfSamples[100].X), 7, 1e-15);
   // The last point is b but for the rounding of its formula, as the first is a exactly.
-  EXPECT_NEAR(static_cast<double>(g.PdfSamples[200].X), static_cast<double>(d.UpperBound), 1e-14);
+  EXPECT_NEAR(static_cast<double>(g.PdfSamples[200].X), static_cast<double>(d.Upper()), 1e-14);
   const Extended left = g.PdfSamples[1].X - g.PdfSamples[0].X;
   const Extended right = g.PdfSamples[200].X - g.PdfSamples[199].X;
-  EXPECT_NEAR(static_cast<double>(left), static_cast<double>((7 - d.LowerBound) / 100), 1e-15);
-  EXPECT_NEAR(static_cast<double>(right), static_cast<double>((d.UpperBound - 7) / 100), 1e-15);
+  EXPECT_NEAR(static_cast<double>(left), static_cast<double>((7 - d.Lower()) / 100), 1e-15);
+  EXPECT_NEAR(static_cast<double>(right), static_cast<double>((d.Upper() - 7) / 100), 1e-15);
   EXPECT_EQ(g.CdfSamples[0].Y, 0);
   EXPECT_EQ(g.CdfSamples[0].X, g.PdfSamples[0].X);
   for (std::size_t i = 1; i < g.CdfSamples.size(); ++i) {
@@ -84,7 +88,7 @@ TEST_F(GraphsFixture, SweepOverPower) {
   EXPECT_EQ(g.ModeSweep[3].X, 3 * 0.05L) << "not a running sum";
   EXPECT_EQ(g.ModeSweep[200].X, 200 * 0.05L);
   EXPECT_EQ(g.ModeSweep[140].X, 7);
-  EXPECT_EQ(g.LowerSweep[140].Y, e.record.LowerBound) << "the sweep at n = 7 is the fit";
+  EXPECT_EQ(g.LowerSweep[140].Y, fit->LowerBound()) << "the sweep at n = 7 is the fit";
   // Probes at n = 10, 1, 2 after the n -> 0 point, then the fitted point.
   const TPointList& marks = g.LowerMarks;
   EXPECT_EQ(marks[0], (TPlotPoint{0, 6.5}));
@@ -94,11 +98,11 @@ TEST_F(GraphsFixture, SweepOverPower) {
   EXPECT_NEAR(marks[2].Y, 6, 1e-15);
   EXPECT_EQ(marks[3].X, 2);
   EXPECT_EQ(marks[4].X, 7);
-  EXPECT_EQ(marks[4].Y, static_cast<double>(e.record.LowerBound));
+  EXPECT_EQ(marks[4].Y, static_cast<double>(fit->LowerBound()));
 }
 
 TEST_F(GraphsFixture, FittedPowerBeyondTheSweep) {
-  e.window.Type(TNumberField::Power, "25");
+  window.Type(NumberField::Power, "25");
   const TGraphSamples g = Graphs();
   EXPECT_EQ(g.UpperMarks.back().X, 25);
   EXPECT_EQ(g.UpperLine.back().X, 10);
@@ -112,8 +116,8 @@ TEST_F(GraphsFixture, ReferenceLineShowsTheLimitOfTheLevels) {
   };
   for (const Case c :
        {Case{10, 90, 0.2443538641}, Case{0, 90, 0}, Case{10, 100, 1}, Case{0, 100, 0.125}}) {
-    e.window.Level(TLevelField::Lower) = c.p;
-    e.window.Level(TLevelField::Upper) = c.r;
+    window.LevelOf(LevelField::Lower) = Percent(c.p);
+    window.LevelOf(LevelField::Upper) = Percent(c.r);
     const TGraphSamples g = Graphs();
     ASSERT_EQ(g.ModeLimitLine.size(), 2u);
     EXPECT_NEAR(g.ModeLimitLine[0].Y, c.limit, 1e-10) << "p " << c.p << " r " << c.r;
@@ -127,20 +131,17 @@ TEST_F(GraphsFixture, GraphsBeyondTheRangeOfAChartAreRefusedInWords) {
   // support grid beyond them, and judgements a few 1e-2000 apart a density near 1e2000.
   const std::array<std::array<const char*, 3>, 2> judgements = {
       {{"6.5e400", "7e400", "10.5e400"}, {"4.5e-2000", "6.1e-2000", "9.3e-2000"}}};
-  const auto ignore = [](TMessageKind, std::string_view) {};
   for (const auto& j : judgements) {
-    e.window.Type(TNumberField::LowerQuantile, j[0]);
-    e.window.Type(TNumberField::ModeValue, j[1]);
-    e.window.Type(TNumberField::UpperQuantile, j[2]);
-    EXPECT_TRUE(ComputePlot(e.record, e.model, 10, ignore, false)) << "a_p = " << j[0];
-    try {
-      ComputePlot(e.record, e.model, 10, ignore);
-      ADD_FAILURE() << "graphs for a_p = " << j[0];
-    } catch (const EFitError& error) {
-      EXPECT_NE(std::string(error.what()).find("chart"), std::string::npos) << error.what();
-    } catch (const std::exception& other) {
-      ADD_FAILURE() << "a_p = " << j[0] << ": " << other.what();
-    }
+    window.Type(NumberField::LowerQuantile, j[0]);
+    window.Type(NumberField::ModeValue, j[1]);
+    window.Type(NumberField::UpperQuantile, j[2]);
+    const Judgements read = ReadJudgements(window);
+    EXPECT_TRUE(ComputePlot(read, PlotOptions{false}).Fitted) << "a_p = " << j[0];
+    const PlotOutcome outcome = ComputePlot(read);
+    EXPECT_FALSE(outcome.Fitted) << "graphs for a_p = " << j[0];
+    ASSERT_TRUE(outcome.Refusal()) << "a_p = " << j[0];
+    EXPECT_NE(outcome.Refusal()->find("chart"), std::string::npos) << *outcome.Refusal();
+    EXPECT_THROW(SampleGraphs(*ComputePlot(read, PlotOptions{false}).Fitted), EFitError);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,21 +11,24 @@
 
 namespace {
 
-struct Message {
-  TMessageKind kind;
-  std::string text;
-};
-
 struct PlotFixture : ::testing::Test {
-  Elicitation e;
+  FakeJudgements window;
   std::vector<Message> messages;
-  TMessageSink sink = [this](TMessageKind kind, std::string_view text) {
-    messages.push_back({kind, std::string(text)});
-  };
+  // The last plot that fitted, for Model().
+  std::optional<PlotOutcome> last;
 
-  std::optional<TPlotOutcome> Plot(int credibility = 10, bool graphs = true) {
-    return ComputePlot(e.record, e.model, credibility, sink, graphs);
+  // The plot of the judgements as typed, its messages in `messages`; nothing when it did
+  // not fit.
+  std::optional<PlotOutcome> Plot(int credibility = 10, bool graphs = true) {
+    window.Credibility = Percent(credibility);
+    PlotOutcome outcome = ComputePlot(ReadJudgements(window), PlotOptions{graphs});
+    messages = outcome.Messages;
+    if (!outcome.Fitted)
+      return std::nullopt;
+    last = outcome;
+    return outcome;
   }
+  const TwoSidedPower& Model() const { return last->Fitted->Distribution; }
 };
 
 std::string Text(Extended v) {
@@ -47,87 +51,94 @@ TEST_F(PlotFixture, DefaultPlotShowsTheTenPanels) {
   EXPECT_EQ(Text(f.LowerCredibilityLimit), "6.14054404");
   EXPECT_EQ(Text(f.UpperCredibilityLimit), "11.47958066");
   EXPECT_FALSE(f.AntiMode);
-  // The model holds the fit, with n in both powers.
-  EXPECT_EQ(e.model.LowerBound, f.LowerBound);
-  EXPECT_EQ(e.model.LeftPower, 7);
-  EXPECT_EQ(e.model.RightPower, 7);
-  EXPECT_TRUE(TenDigits(e.record.ModeProbabilityLimit, 0.2443538641L));
+  // The distribution is the fit, with n in both powers.
+  EXPECT_EQ(Model().Lower(), f.LowerBound);
+  EXPECT_EQ(Model().LeftPower(), 7);
+  EXPECT_EQ(Model().RightPower(), 7);
+  EXPECT_TRUE(TenDigits(outcome->Fitted->ModeProbabilityLimit, 0.2443538641L));
 }
 
-TEST_F(PlotFixture, GraphsLeaveTheRecordHoldingTheFitShown) {
-  for (int mode : {0, 1}) {
-    e.window.mode = mode;
-    const auto outcome = Plot();
-    ASSERT_TRUE(outcome) << "mode " << mode;
-    EXPECT_EQ(e.record.Power, outcome->Figures.Power) << "mode " << mode;
-    EXPECT_EQ(e.record.LowerBound, outcome->Figures.LowerBound);
-    EXPECT_EQ(e.record.UpperBound, outcome->Figures.UpperBound);
-    EXPECT_EQ(e.record.ModeProbability, outcome->Figures.ModeProbability);
+TEST_F(PlotFixture, GraphsLeaveTheFitAsItWasFound) {
+  for (const FitMode mode : {FitMode::PowerParameter, FitMode::ExtraQuantile}) {
+    window.Mode = mode;
+    const auto withGraphs = Plot();
+    const auto without = Plot(10, false);
+    ASSERT_TRUE(withGraphs && without);
+    const TFitFigures& f = withGraphs->Figures;
+    const TFitFigures& g = without->Figures;
+    const Extended shown[] = {f.LowerBound, f.UpperBound, f.Power, f.ModeProbability, f.Median};
+    const Extended alone[] = {g.LowerBound, g.UpperBound, g.Power, g.ModeProbability, g.Median};
+    for (std::size_t i = 0; i < std::size(shown); ++i)
+      EXPECT_EQ(shown[i], alone[i]) << "figure " << i;
+    EXPECT_EQ(withGraphs->Fitted->Distribution, without->Fitted->Distribution);
   }
 }
 
 TEST_F(PlotFixture, ModeLabelFollowsThePower) {
-  e.window.Type(TNumberField::Power, "0.5");
+  window.Type(NumberField::Power, "0.5");
   ASSERT_TRUE(Plot());
   EXPECT_TRUE(Plot()->Figures.AntiMode);
-  e.window.Type(TNumberField::Power, "1");
+  window.Type(NumberField::Power, "1");
   EXPECT_FALSE(Plot()->Figures.AntiMode) << "n = 1 is a mode";
 }
 
 TEST_F(PlotFixture, AdditionalQuantileAtTheInitialJudgements) {
-  e.window.mode = 1;
+  window.Mode = FitMode::ExtraQuantile;
   const auto outcome = Plot();
   ASSERT_TRUE(outcome);
-  EXPECT_TRUE(messages.empty()) << messages.front().text;
+  EXPECT_TRUE(messages.empty()) << messages.front().Text;
   EXPECT_TRUE(TenDigits(outcome->Figures.Power, 2.782061481L));
-  EXPECT_EQ(Text(e.record.LimitExtraQuantile), "9.30042943");
-  EXPECT_EQ(Text(e.record.UniformExtraQuantile), "10.00000000");
+  ASSERT_TRUE(outcome->Feasibility);
+  EXPECT_EQ(Text(outcome->Feasibility->Limit), "9.30042943");
+  EXPECT_EQ(Text(outcome->Feasibility->Uniform), "10.00000000");
 }
 
-TEST_F(PlotFixture, InfeasibleQuantileIsRefusedAndChangesNoModel) {
-  ASSERT_TRUE(Plot());
-  const TGTSPForm before = e.model;
-  e.window.mode = 1;
+TEST_F(PlotFixture, InfeasibleQuantileIsRefusedWithItsBounds) {
+  window.Mode = FitMode::ExtraQuantile;
   for (const char* xs : {"10", "9.2", "12"}) {
-    messages.clear();
-    e.window.Type(TNumberField::ExtraQuantile, xs);
-    EXPECT_FALSE(Plot()) << "x_s = " << xs;
-    ASSERT_FALSE(messages.empty());
-    EXPECT_TRUE(
-        messages.back().text.starts_with("Additional Quantile Specification not Feasible\n"))
-        << messages.back().text;
-    EXPECT_EQ(messages.back().kind, TMessageKind::Error);
-    EXPECT_EQ(e.model.LowerBound, before.LowerBound);
-    EXPECT_EQ(e.model.LeftPower, before.LeftPower);
+    window.Type(NumberField::ExtraQuantile, xs);
+    const PlotOutcome outcome = ComputePlot(ReadJudgements(window));
+    EXPECT_FALSE(outcome.Fitted) << "x_s = " << xs;
+    ASSERT_FALSE(outcome.Messages.empty());
+    EXPECT_TRUE(outcome.Messages.back().Text.starts_with(
+        "Additional Quantile Specification not Feasible\n"))
+        << outcome.Messages.back().Text;
+    EXPECT_EQ(outcome.Messages.back().Kind, MessageKind::Error);
+    EXPECT_EQ(outcome.Refusal(), outcome.Messages.back().Text);
+    ASSERT_TRUE(outcome.Feasibility) << "the bounds are known before the refusal";
+    EXPECT_EQ(Text(outcome.Feasibility->Smaller()), "9.30042943");
   }
 }
 
 TEST_F(PlotFixture, SideRecommendation) {
-  e.record.LowerQuantile = 6.5L;
-  e.record.UpperQuantile = 10.5L;  // midpoint 8.5
-  e.record.ModeValue = 7;
-  e.record.ExtraQuantile = 6.8L;
-  EXPECT_EQ(SideRecommendation(e.record), kRecommendAbove);
-  e.record.ExtraQuantile = 9.6L;
-  EXPECT_FALSE(SideRecommendation(e.record));
-  e.record.ModeValue = 9;
-  EXPECT_EQ(SideRecommendation(e.record), kRecommendBelow);
-  e.record.ExtraQuantile = 9;
-  EXPECT_FALSE(SideRecommendation(e.record)) << "x_s = m advises nothing";
-  e.record.ModeValue = 8.5L;
-  e.record.ExtraQuantile = 8;
-  EXPECT_EQ(SideRecommendation(e.record), kRecommendAbove) << "at the midpoint x_s decides";
-  e.record.ExtraQuantile = 9;
-  EXPECT_EQ(SideRecommendation(e.record), kRecommendBelow);
+  Judgements j;
+  j.Typed.Mode = FitMode::ExtraQuantile;
+  j.LowerQuantile = 6.5L;
+  j.UpperQuantile = 10.5L;  // midpoint 8.5
+  j.ModeValue = 7;
+  j.ExtraQuantile = 6.8L;
+  EXPECT_EQ(SideRecommendation(j), kRecommendAbove);
+  j.ExtraQuantile = 9.6L;
+  EXPECT_FALSE(SideRecommendation(j));
+  j.ModeValue = 9;
+  EXPECT_EQ(SideRecommendation(j), kRecommendBelow);
+  j.ExtraQuantile = 9;
+  EXPECT_FALSE(SideRecommendation(j)) << "x_s = m advises nothing";
+  j.ModeValue = 8.5L;
+  j.ExtraQuantile = 8;
+  EXPECT_EQ(SideRecommendation(j), kRecommendAbove) << "at the midpoint x_s decides";
+  j.ExtraQuantile = 9;
+  EXPECT_EQ(SideRecommendation(j), kRecommendBelow);
 }
 
 TEST_F(PlotFixture, RecommendationComesBeforeTheRefusal) {
-  e.window.mode = 1;
-  e.window.Type(TNumberField::ExtraQuantile, "6.8");
+  window.Mode = FitMode::ExtraQuantile;
+  window.Type(NumberField::ExtraQuantile, "6.8");
   EXPECT_FALSE(Plot());
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_EQ(messages[0].text, kRecommendAbove);
-  EXPECT_EQ(messages[1].text, std::string(kNotFeasibleMessage) +
+  EXPECT_EQ(messages[0], (Message{MessageKind::Warning, std::string(kRecommendAbove)}))
+      << "advice, not a refusal";
+  EXPECT_EQ(messages[1].Text, std::string(kNotFeasibleMessage) +
                                   "\nx_s must lie strictly between 9.30042943 and 10.00000000.")
       << "the second line names the bounds";
 }
@@ -141,76 +152,64 @@ TEST_F(PlotFixture, CredibilityLevels) {
   ASSERT_TRUE(Plot(10, false));
   for (const Case c : {Case{20, 0.1L, 0.9L}, Case{100, 0.5L, 0.5L}, Case{150, 0.75L, 0.25L}}) {
     const auto outcome = Plot(c.level, false);
-    EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, e.model.Quantile(c.lowerU)) << c.level;
-    EXPECT_EQ(outcome->Figures.UpperCredibilityLimit, e.model.Quantile(c.upperU)) << c.level;
+    EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, Quantile(Model(), c.lowerU)) << c.level;
+    EXPECT_EQ(outcome->Figures.UpperCredibilityLimit, Quantile(Model(), c.upperU)) << c.level;
   }
   auto outcome = Plot(0, false);
-  EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, e.model.LowerBound) << "exactly a";
+  EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, Model().Lower()) << "exactly a";
   EXPECT_NEAR(static_cast<double>(outcome->Figures.UpperCredibilityLimit),
-              static_cast<double>(e.model.UpperBound), 1e-14);
+              static_cast<double>(Model().Upper()), 1e-14);
   for (int level : {250, -20}) {
     outcome = Plot(level, false);
-    EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, e.model.LowerBound) << level;
-    EXPECT_EQ(outcome->Figures.UpperCredibilityLimit, e.model.LowerBound) << level;
+    EXPECT_EQ(outcome->Figures.LowerCredibilityLimit, Model().Lower()) << level;
+    EXPECT_EQ(outcome->Figures.UpperCredibilityLimit, Model().Lower()) << level;
   }
 }
 
-TEST_F(PlotFixture, LevelAtAnEndKeepsTheLimitOfTheLastPlot) {
-  ASSERT_TRUE(Plot());
-  const Extended limit = e.record.ModeProbabilityLimit;
-  e.window.Level(TLevelField::Lower) = 0;
+TEST_F(PlotFixture, LevelAtAnEndShowsTheLimitOfItsLevels) {
+  window.LevelOf(LevelField::Lower) = Percent(0);
   const auto outcome = Plot();
   ASSERT_TRUE(outcome);
-  EXPECT_EQ(e.record.ModeProbabilityLimit, limit);
+  EXPECT_EQ(outcome->Fitted->ModeProbabilityLimit, 0) << "not computed for p = 0";
   EXPECT_EQ(outcome->Graphs.ModeLimitLine.front().Y, 0) << "the line shows the true limit";
 }
 
 TEST_F(PlotFixture, EqualLevelsAreRefusedBeforeSolving) {
-  ASSERT_TRUE(Plot());
-  const Extended a = e.record.LowerBound;
-  e.window.Level(TLevelField::Lower) = 80;
-  e.window.Level(TLevelField::Upper) = 80;
-  try {
-    Plot();
-    FAIL() << "p = r was plotted";
-  } catch (const EFitError& error) {
-    EXPECT_NE(std::string(error.what()).find("p must be below r"), std::string::npos);
-  }
-  EXPECT_EQ(e.record.LowerBound, a);
+  window.LevelOf(LevelField::Lower) = Percent(80);
+  window.LevelOf(LevelField::Upper) = Percent(80);
+  EXPECT_FALSE(Plot()) << "p = r was plotted";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].Text.find("p must be below r"), std::string::npos) << messages[0].Text;
 }
 
 TEST_F(PlotFixture, AnAdditionalLevelBeyondItsRangeIsRefusedInWords) {
-  e.window.mode = 1;
+  window.Mode = FitMode::ExtraQuantile;
   for (const int s : {0, -5, 100, 150}) {
-    e.window.Level(TLevelField::Extra) = s;
+    window.LevelOf(LevelField::Extra) = Percent(s);
     const std::string said = "s is " + std::to_string(s) + " %";
-    e.record.ReadInputs();
     try {
-      ComputeFeasibilityBounds(e.record);
+      ComputeFeasibilityBounds(ReadJudgements(window));
       ADD_FAILURE() << "bounds for s = " << s;
     } catch (const EFitError& error) {
       EXPECT_NE(std::string(error.what()).find(said), std::string::npos) << error.what();
     } catch (const std::exception& other) {
       ADD_FAILURE() << "s = " << s << ": " << other.what();
     }
-    try {
-      Plot();
-      ADD_FAILURE() << "plotted s = " << s;
-    } catch (const EFitError& error) {
-      EXPECT_NE(std::string(error.what()).find(said), std::string::npos) << error.what();
-    } catch (const std::exception& other) {
-      ADD_FAILURE() << "s = " << s << ": " << other.what();
-    }
+    EXPECT_FALSE(Plot()) << "plotted s = " << s;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].Text.find(said), std::string::npos) << messages[0].Text;
   }
 }
 
-TEST_F(PlotFixture, NumberTextsAreRefusedBeforeAnythingChanges) {
-  ASSERT_TRUE(Plot());
-  const Extended ap = e.record.LowerQuantile;
-  e.window.Type(TNumberField::ModeValue, "7,5");
-  EXPECT_THROW(Plot(), EInputError);
-  EXPECT_EQ(e.record.LowerQuantile, ap);
-  EXPECT_EQ(e.record.ModeValue, 7);
+TEST_F(PlotFixture, NumberTextsAreRefusedBeforeAnythingIsComputed) {
+  window.Type(NumberField::ModeValue, "7,5");
+  EXPECT_THROW(ReadJudgements(window), EInputError);
+  // The texts of the other mode are not read.
+  window.Type(NumberField::ModeValue, "7.0");
+  window.Type(NumberField::ExtraQuantile, "abc");
+  EXPECT_NO_THROW(ReadJudgements(window));
+  window.Mode = FitMode::ExtraQuantile;
+  EXPECT_THROW(ReadJudgements(window), EInputError);
 }
 
 }  // namespace

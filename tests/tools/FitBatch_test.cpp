@@ -67,10 +67,10 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
   single.Quantiles = ReadQuantileLevels("5,50");
   single.Probes = ReadProbePoints("7");
   TFitRequest extra = single;
-  extra.Mode = TFitMode::ExtraQuantile;
-  extra.Credibility = 20;
+  extra.SetMode(FitMode::ExtraQuantile);
+  extra.SetCredibility(20);
   TFitRequest anti = single;
-  anti.Type(TNumberField::Power, "0.5");
+  anti.Type(NumberField::Power, "0.5");
   const TFitRequest* requests[] = {&single, &extra, &anti};
   const char* names[] = {"default", "extra", "anti"};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -89,9 +89,10 @@ TEST(RunBatchTest, EachRowGivesExactlyWhatItsSingleFitGives) {
   std::istringstream lines(table.Out);
   std::string header;
   std::getline(lines, header);
-  EXPECT_EQ(header,
-            "name,a,b,n,q,m,median,mean,sd,lower_credibility_limit,upper_credibility_limit,"
-            "feasibility_lower,feasibility_upper,powers,quantile_5,quantile_50,probability_7,error\r");
+  EXPECT_EQ(
+      header,
+      "name,a,b,n,q,m,median,mean,sd,lower_credibility_limit,upper_credibility_limit,"
+      "feasibility_lower,feasibility_upper,powers,quantile_5,quantile_50,probability_7,error\r");
   std::string second;
   std::getline(lines, second);
   std::getline(lines, second);
@@ -126,10 +127,23 @@ TEST(RunBatchTest, ARowThatCannotBeFittedCarriesItsMessageAndTheBatchGoesOn) {
   EXPECT_THAT(rows[0]["error"].get<std::string>(), HasSubstr("\"Power Parameter n\" reads"));
   EXPECT_EQ(rows[1]["a"], rows[6]["a"]) << "a level 010 is ten per cent";
   EXPECT_THAT(rows[2]["error"].get<std::string>(), HasSubstr("p reads \"0x10\""));
-  EXPECT_EQ(rows[3]["error"], "Additional Quantile Specification not Feasible");
+  // The refusal whole, with the bounds it names, as a single fit gives them.
+  EXPECT_EQ(rows[3]["error"],
+            "Additional Quantile Specification not Feasible\n"
+            "x_s must lie strictly between 9.30042943 and 10.00000000.");
+  EXPECT_EQ(rows[3]["feasibility_lower"], 9.300429427657024);
+  EXPECT_EQ(rows[3]["feasibility_upper"], 10.0);
+  EXPECT_FALSE(rows[3].contains("a"));
   EXPECT_THAT(rows[4]["error"].get<std::string>(), HasSubstr("both n and xs"));
   EXPECT_THAT(rows[5]["error"].get<std::string>(), HasSubstr("neither n nor xs"));
   EXPECT_FALSE(rows[6].contains("error"));
+
+  // In CSV the refused row fills its feasibility columns and quotes the two-line message.
+  const TBatchRun table = Batch("name,ap,p,m,br,r,xs,s\nfar,6.5,10,7.0,10.5,90,12,80\n");
+  EXPECT_EQ(table.Status, 1);
+  EXPECT_THAT(table.Out, HasSubstr("\r\nfar,,,,,,,,,,,9.300429427657024,10,,\"Additional Quantile "
+                                   "Specification not Feasible\nx_s must lie strictly between "
+                                   "9.30042943 and 10.00000000.\"\r\n"));
 }
 
 TEST(RunBatchTest, ReadsWhatACsvReaderReads) {

@@ -36,7 +36,7 @@ TEdit* PageEdit(QWidget* parent, const char* name, int left, int top) {
 
 }  // namespace
 
-TQuantilePage::TQuantilePage(QWidget* parent) : QWidget(parent) {
+TQuantilePage::TQuantilePage(THandlerBoundary& boundary, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("QuantilePage"));
   PageLabel(this, QStringLiteral("Fitted quantiles"), 16, 12);
   for (std::size_t i = 0; i < QuantilePanels.size(); ++i) {
@@ -56,11 +56,11 @@ TQuantilePage::TQuantilePage(QWidget* parent) : QWidget(parent) {
   PageLabel(this, QStringLiteral("P(x1 < X <= x2)"), 300, 190);
   BetweenPanel = PagePanel(this, "BetweenPanel", 420, 186);
   for (TEdit* edit : {XEdit, X1Edit, X2Edit}) {
-    ConnectHandler(edit, &QLineEdit::textChanged, this, [this] { RefreshProbabilities(); });
+    boundary.Connect(edit, &QLineEdit::textChanged, this, [this] { RefreshProbabilities(); });
   }
 }
 
-void TQuantilePage::ShowFit(const TGTSPForm& fit, const QString& lowerQuantile,
+void TQuantilePage::ShowFit(const TwoSidedPower& fit, const QString& lowerQuantile,
                             const QString& upperQuantile) {
   Fit_ = fit;
   HasFit_ = true;
@@ -100,7 +100,7 @@ void TQuantilePage::RefreshProbabilities() {
   };
   if (const auto x = read(XEdit, "x", AtMostPanel)) {
     TFloatScope scope;
-    ShowNumber(*AtMostPanel, Fit_.Cdf(*x));
+    ShowNumber(*AtMostPanel, Cdf(Fit_, *x));
     AtMostPanel->setToolTip(QString());
   }
   const auto x1 = read(X1Edit, "x1", BetweenPanel);

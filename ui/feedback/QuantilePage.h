@@ -6,9 +6,10 @@
 #include <QWidget>
 #include <array>
 
-#include "GTSPUnit.h"
+#include "TwoSidedPower.h"
 
 class TEdit;
+class THandlerBoundary;
 class TLabel;
 class TPanel;
 
@@ -16,11 +17,13 @@ class TQuantilePage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TQuantilePage(QWidget* parent = nullptr);
+  // Its field handlers run inside the boundary.
+  explicit TQuantilePage(THandlerBoundary& boundary, QWidget* parent = nullptr);
 
   // Takes the fit to show. Fields still empty start from the judgements: x at b_r, the
   // interval from a_p to b_r.
-  void ShowFit(const TGTSPForm& fit, const QString& lowerQuantile, const QString& upperQuantile);
+  void ShowFit(const TwoSidedPower& fit, const QString& lowerQuantile,
+               const QString& upperQuantile);
 
   std::array<TPanel*, 9> QuantilePanels{};  // at 1, 5, 10, 25, 50, 75, 90, 95, 99 %
   TEdit* XEdit = nullptr;
@@ -34,6 +37,6 @@ class TQuantilePage : public QWidget {
   // A field that is not a number leaves its panel empty, with the reason as its tooltip.
   void RefreshProbabilities();
 
-  TGTSPForm Fit_;
+  TwoSidedPower Fit_;
   bool HasFit_ = false;
 };

@@ -1,23 +1,15 @@
 #include "ApplicationWindows.h"
 
-#include "AnalysisUnit.h"
-#include "GTSPUnit.h"
-#include "MainUnit.h"
-#include "PlotPDFUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 
-TApplicationWindows::TApplicationWindows() {
-  GTSPForm = TGTSPForm{};
-  AnalysisForm = TAnalysisForm{GTSPForm};
-  main_ = std::make_unique<TMainForm>();
-  MainForm = main_.get();
-  AnalysisForm.SetInputSource(MainForm);
-  feedback_ = std::make_unique<TPlotPDFForm>();
-  PlotPDFForm = feedback_.get();
+ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(messages) {
+  feedback_ = std::make_unique<FeedbackWindow>(document_, boundary_);
   feedback_->setAttribute(Qt::WA_QuitOnClose, false);
+  main_ = std::make_unique<InputWindow>(document_, *feedback_, boundary_);
 }
 
-TApplicationWindows::~TApplicationWindows() {
-  AnalysisForm.SetInputSource(nullptr);
-  feedback_.reset();
+ApplicationWindows::~ApplicationWindows() {
   main_.reset();
+  feedback_.reset();
 }

@@ -1,27 +1,38 @@
 // The program's objects as start-up makes them, in one place for the program, the snapshot
-// tool, the benchmarks and the window tests.
+// tool, the benchmarks and the window tests: the elicitation document, the error boundary
+// the windows' handlers run in, the feedback window and the input window, which is given
+// the other three.
 #pragma once
 
 #include <memory>
 
-class TMainForm;
-class TPlotPDFForm;
+#include "Elicitation.h"
+#include "ErrorBoundary.h"
 
-// Creates the input window first and attaches it to the solver as the window it reads,
-// then the feedback window, and sets the global references; the solver and the model
-// start from their zero state. Closing the feedback window never ends the program.
-// Destruction detaches the solver and destroys the feedback window, then the input window.
-class TApplicationWindows {
+class InputWindow;
+class FeedbackWindow;
+class TMessageService;
+
+// The document starts with the input window's initial judgements and no fit. Closing the
+// feedback window never ends the program. Destruction destroys the input window, then the
+// feedback window.
+class ApplicationWindows {
  public:
-  TApplicationWindows();
-  ~TApplicationWindows();
-  TApplicationWindows(const TApplicationWindows&) = delete;
-  TApplicationWindows& operator=(const TApplicationWindows&) = delete;
+  // Every message box and beep goes through `messages`, which must outlive the windows.
+  explicit ApplicationWindows(TMessageService& messages);
+  ~ApplicationWindows();
+  ApplicationWindows(const ApplicationWindows&) = delete;
+  ApplicationWindows& operator=(const ApplicationWindows&) = delete;
 
-  TMainForm* Main() const { return main_.get(); }
-  TPlotPDFForm* Feedback() const { return feedback_.get(); }
+  InputWindow* Main() const { return main_.get(); }
+  FeedbackWindow* Feedback() const { return feedback_.get(); }
+  Elicitation& Document() { return document_; }
+  const Elicitation& Document() const { return document_; }
+  THandlerBoundary& Boundary() { return boundary_; }
 
  private:
-  std::unique_ptr<TMainForm> main_;
-  std::unique_ptr<TPlotPDFForm> feedback_;
+  Elicitation document_;
+  THandlerBoundary boundary_;
+  std::unique_ptr<FeedbackWindow> feedback_;
+  std::unique_ptr<InputWindow> main_;
 };

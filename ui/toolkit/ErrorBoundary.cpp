@@ -1,55 +1,67 @@
 #include "ErrorBoundary.h"
 
+#include <QApplication>
 #include <exception>
 #include <string>
 #include <utility>
 
 #include "FloatErrors.h"
-#include "MessageService.h"
 
 namespace {
 
-// How many boundaries are active on the stack of the current event loop.
-int handlerDepth = 0;
-// The first error raised by an inner handler that has not yet ended its outer handler.
-std::exception_ptr pendingError;
+class TDepthGuard {
+ public:
+  explicit TDepthGuard(int& depth) : Depth_(depth) { ++Depth_; }
+  ~TDepthGuard() { --Depth_; }
+  TDepthGuard(const TDepthGuard&) = delete;
+  TDepthGuard& operator=(const TDepthGuard&) = delete;
 
-void Report(const std::exception_ptr& error) {
+ private:
+  int& Depth_;
+};
+
+}  // namespace
+
+void THandlerControl::RethrowPendingHandlerError() const {
+  if (Boundary_ != nullptr) {
+    Boundary_->RethrowPending();
+  }
+}
+
+void THandlerControl::Beep() const {
+  if (Boundary_ != nullptr) {
+    Boundary_->Beep();
+  } else if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+    QApplication::beep();
+  }
+}
+
+void THandlerBoundary::Report(const std::exception_ptr& error) {
   try {
     try {
       std::rethrow_exception(error);
     } catch (const EFitError& e) {
-      MessageService().ShowError(e.what());
+      Show(TMessageBoxKind::Error, e.what());
     } catch (const EMathError& e) {
-      MessageService().ShowMathError(e.what());
+      Show(TMessageBoxKind::MathError, e.what());
     } catch (const std::exception& e) {
-      MessageService().ShowMathError(e.what());
+      Show(TMessageBoxKind::MathError, e.what());
     } catch (...) {
-      MessageService().ShowMathError("Unknown error.");
+      Show(TMessageBoxKind::MathError, "Unknown error.");
     }
   } catch (...) {
     // Showing the message failed as well; there is nobody left to tell.
   }
 }
 
-class TDepthGuard {
- public:
-  TDepthGuard() { ++handlerDepth; }
-  ~TDepthGuard() { --handlerDepth; }
-  TDepthGuard(const TDepthGuard&) = delete;
-  TDepthGuard& operator=(const TDepthGuard&) = delete;
-};
-
-}  // namespace
-
-void RunHandler(const std::function<void()>& handler) {
+void THandlerBoundary::Run(const std::function<void()>& handler) {
   if (!handler) {
     return;
   }
-  const bool outermost = handlerDepth == 0;
+  const bool outermost = Depth_ == 0;
   std::exception_ptr error;
   {
-    const TDepthGuard guard;
+    const TDepthGuard guard(Depth_);
     try {
       handler();
     } catch (...) {
@@ -57,36 +69,38 @@ void RunHandler(const std::function<void()>& handler) {
     }
   }
   if (!outermost) {
-    if (error && !pendingError) {
-      pendingError = error;
+    if (error && !Pending_) {
+      Pending_ = error;
     }
     return;
   }
   // An inner error that no setter raised again (its emission came from a Qt event, not
   // from a setter) happened first, so it is the one shown.
-  if (pendingError) {
-    error = std::exchange(pendingError, nullptr);
+  if (Pending_) {
+    error = std::exchange(Pending_, nullptr);
   }
   if (error) {
     Report(error);
   }
 }
 
-void RethrowPendingHandlerError() {
-  if (handlerDepth > 0 && pendingError) {
-    std::rethrow_exception(std::exchange(pendingError, nullptr));
+void THandlerBoundary::RethrowPending() {
+  if (Depth_ > 0 && Pending_) {
+    std::rethrow_exception(std::exchange(Pending_, nullptr));
   }
 }
 
-bool InsideHandler() {
-  return handlerDepth > 0;
+void THandlerBoundary::Show(TMessageBoxKind kind, std::string_view text) {
+  const TModalLoopScope modalLoop(*this);
+  Messages_.Show(kind, text);
 }
 
-TModalLoopScope::TModalLoopScope()
-    : SavedDepth_(std::exchange(handlerDepth, 0)),
-      SavedPending_(std::exchange(pendingError, nullptr)) {}
+TModalLoopScope::TModalLoopScope(THandlerBoundary& boundary)
+    : Boundary_(boundary),
+      SavedDepth_(std::exchange(boundary.Depth_, 0)),
+      SavedPending_(std::exchange(boundary.Pending_, nullptr)) {}
 
 TModalLoopScope::~TModalLoopScope() {
-  handlerDepth = SavedDepth_;
-  pendingError = std::move(SavedPending_);
+  Boundary_.Depth_ = SavedDepth_;
+  Boundary_.Pending_ = std::move(SavedPending_);
 }

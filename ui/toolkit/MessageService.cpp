@@ -7,18 +7,6 @@
 #include <QString>
 #include <cstdio>
 
-#include "ErrorBoundary.h"
-
-namespace {
-
-TMessageService* installedService = nullptr;
-
-TMessageBoxKind BoxKindOf(TMessageKind kind) {
-  return kind == TMessageKind::Error ? TMessageBoxKind::Error : TMessageBoxKind::Warning;
-}
-
-}  // namespace
-
 std::string_view ApplicationTitle() {
   return "Morvane";
 }
@@ -65,11 +53,7 @@ void TQtMessageService::Show(TMessageBoxKind kind, std::string_view text) {
   }
   auto box = CreateMessageBox(kind, text, QApplication::activeWindow());
   const QPointer<QMessageBox> alive(box.get());
-  {
-    // Handlers raised by the box's own event loop start a chain of their own.
-    const TModalLoopScope modalLoop;
-    box->exec();
-  }
+  box->exec();
   if (alive.isNull()) {
     (void)box.release();  // its parent window was destroyed meanwhile, and the box with it
   }
@@ -88,36 +72,4 @@ void TMessageRecorder::Show(TMessageBoxKind kind, std::string_view text) {
 void TMessageRecorder::Clear() {
   Records_.clear();
   BeepCount_ = 0;
-}
-
-TMessageService& MessageService() {
-  if (installedService != nullptr) {
-    return *installedService;
-  }
-  static TQtMessageService modalBoxes;
-  return modalBoxes;
-}
-
-void InstallMessageService(TMessageService* service) {
-  installedService = service;
-}
-
-TScopedMessageService::TScopedMessageService(TMessageService& service)
-    : Previous_(installedService) {
-  installedService = &service;
-}
-
-TScopedMessageService::~TScopedMessageService() {
-  installedService = Previous_;
-}
-
-TMessageSink MessageSink() {
-  return [](TMessageKind kind, std::string_view text) {
-    MessageService().Show(BoxKindOf(kind), text);
-  };
-}
-
-TMessageSink MessageSinkFor(TMessageService& service) {
-  return
-      [&service](TMessageKind kind, std::string_view text) { service.Show(BoxKindOf(kind), text); };
 }

@@ -1,14 +1,13 @@
 // Message boxes and beeps: everything the program tells the user outside its windows goes
 // through one small interface, so that tests and the snapshot tool can record it instead
-// of blocking on a modal dialog.
+// of blocking on a modal dialog. The application makes one service and hands it to the
+// error boundary its windows show their messages through (ErrorBoundary.h).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "Judgements.h"
 
 class QMessageBox;
 class QWidget;
@@ -70,28 +69,3 @@ class TMessageRecorder final : public TMessageService {
   std::vector<TMessageRecord> Records_;
   int BeepCount_ = 0;
 };
-
-// The service in use: a TQtMessageService unless another one is installed.
-TMessageService& MessageService();
-
-// Installs a service (not owned; it must outlive its installation); nullptr goes back to
-// the modal boxes.
-void InstallMessageService(TMessageService* service);
-
-// Installs a service for the lifetime of the scope and then restores the previous one.
-class TScopedMessageService {
- public:
-  explicit TScopedMessageService(TMessageService& service);
-  ~TScopedMessageService();
-  TScopedMessageService(const TScopedMessageService&) = delete;
-  TScopedMessageService& operator=(const TScopedMessageService&) = delete;
-
- private:
-  TMessageService* Previous_;
-};
-
-// A core message sink that shows through the service installed at the time of each
-// message.
-TMessageSink MessageSink();
-// A core message sink that shows through the given service (not owned).
-TMessageSink MessageSinkFor(TMessageService& service);

@@ -11,11 +11,13 @@
 #include <QStringList>
 #include <vector>
 
+#include "ErrorBoundary.h"
+
 class QButtonGroup;
 class QGridLayout;
 class QRadioButton;
 
-class TRadioGroup : public QGroupBox {
+class TRadioGroup : public QGroupBox, public THandlerControl {
   Q_OBJECT
 
  public:

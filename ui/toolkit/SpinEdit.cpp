@@ -9,8 +9,6 @@
 #include <optional>
 
 #include "Appearance.h"
-#include "ErrorBoundary.h"
-#include "MessageService.h"
 
 namespace {
 
@@ -278,7 +276,7 @@ bool TSpinEdit::FilterKey(const QKeyEvent& event) {
       SettleTyping();
       return true;
     }
-    MessageService().Beep();
+    Beep();
     return true;
   }
   // Shortcuts (copy, paste, select all) are control keys.
@@ -288,7 +286,7 @@ bool TSpinEdit::FilterKey(const QKeyEvent& event) {
   // Keys without text (arrows, Home, End, function keys) are not typing.
   for (const QChar c : event.text()) {
     if (!IsControlCharacter(c) && !IsAcceptedCharacter(c)) {
-      MessageService().Beep();
+      Beep();
       return true;
     }
   }

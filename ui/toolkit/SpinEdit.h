@@ -20,17 +20,21 @@
 //   on until Enter or leaving. Stepping and every write by the program still emit at once.
 //   Enter then settles what is held and is refused only when nothing was; with nothing
 //   held it passes on to the window.
+// - A refused key beeps through the handler boundary of its Changed handler
+//   (THandlerControl).
 #pragma once
 
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
+#include "ErrorBoundary.h"
+
 class QKeyEvent;
 class QLineEdit;
 class QToolButton;
 
-class TSpinEdit : public QWidget {
+class TSpinEdit : public QWidget, public THandlerControl {
   Q_OBJECT
 
  public:

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "CustomSeries.h"
+#include "FeedbackChartSettings.h"
 #include "QtTestApp.h"
 
 namespace {
@@ -56,27 +57,9 @@ TEST(ChartWidgetTest, DensityChartPixels) {
   ChartWidget widget;
   widget.resize(608, 326);
   TChart& chart = widget.Chart();
-  chart.SetView3D(false);
-  chart.Legend().SetVisible(false);
-  chart.SetColor(clWhite);
-  chart.SetBevelWidth(0);
-  chart.BackWall().Brush().SetColor(clWhite);
-  chart.BackWall().Brush().SetStyle(bsClear);
-  chart.Title().SetText({"  "});
-  chart.Title().Font().SetHeight(16);
-  chart.BottomAxis().Title().SetCaption("x");
-  chart.LeftAxis().Title().SetCaption("Probability Density");
-  auto* line = chart.AddSeries<TLineSeries>();
-  line->SetSeriesColor(clRed);
-  auto* points = chart.AddSeries<TPointSeries>();
-  points->SetSeriesColor(clGreen);
-  points->Pointer().SetStyle(psDiamond);
-  points->Pointer().SetHorizSize(3);
-  points->Pointer().SetVertSize(3);
-  points->Pointer().Brush().SetColor(clRed);
-  points->Marks().SetVisible(true);
-  points->Marks().SetStyle(smsXValue);
-  points->Marks().SetArrowLength(8);
+  const DensityChartSeries density = SetUpDensityChart(chart);
+  TLineSeries* line = density.Line;
+  TPointSeries* points = density.Marks;
   for (int i = 0; i <= 200; ++i) {
     const double x = i / 20.0;
     line->AddPoint(x, x * (10 - x));

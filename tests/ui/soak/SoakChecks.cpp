@@ -12,16 +12,17 @@
 #include <utility>
 
 #include "ChartSeries.h"
+#include "Elicitation.h"
 #include "ExtendedMath.h"
+#include "FeedbackWindow.h"
 #include "FloatErrors.h"
-#include "GTSPUnit.h"
-#include "MainUnit.h"
+#include "InputWindow.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
-#include "PlotPDFUnit.h"
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
+#include "TwoSidedPower.h"
 
 namespace {
 
@@ -68,19 +69,19 @@ std::optional<Extended> PanelNumber(const TPanel* panel) {
   }
 }
 
-// The five figures a fit puts in Panel6, Panel7, Panel8, Panel13 and Panel14.
+// The five figures a fit puts in the panels of the median, the mean, the standard deviation
+// and the two credibility limits.
 constexpr std::size_t kFigureCount = 5;
 using TFigures = std::array<Extended, kFigureCount>;
 constexpr std::array<const char*, kFigureCount> kFigureNames = {
     "median", "mean", "standard deviation", "lower credibility limit", "upper credibility limit"};
 
 TFigures FiguresOf(Extended a, Extended b, Extended m, Extended n, int level) {
-  TGTSPForm fit;
-  fit.LoadFit(a, b, m, n);
+  const TwoSidedPower fit(a, m, b, n);
   const TFloatScope scope;
   const Extended tail = Checked(static_cast<Extended>(level) / 100 * 0.5L);
-  return {fit.Quantile(0.5L), fit.Mean(), fit.StdDev(), fit.Quantile(tail),
-          fit.Quantile(Checked(1 - tail))};
+  return {Quantile(fit, 0.5L), Mean(fit), StdDev(fit), Quantile(fit, tail),
+          Quantile(fit, Checked(1 - tail))};
 }
 
 // How far the number behind a panel may lie from the number its text reads: half a unit in
@@ -89,8 +90,9 @@ Extended RoundingOf(Extended shown) {
   return 0.5e-8L + std::fabs(shown) * 0x1p-62L;
 }
 
-std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
-  return {f.Panel6, f.Panel7, f.Panel8, f.Panel13, f.Panel14};
+std::array<const TPanel*, kFigureCount> FigurePanels(const FeedbackWindow& f) {
+  return {f.MedianPanel, f.MeanPanel, f.StdDevPanel, f.LowerCredibilityPanel,
+          f.UpperCredibilityPanel};
 }
 
 // The figures recomputed from the panels of a, b, m and n. The fit behind the panels lies in
@@ -102,11 +104,11 @@ std::array<const TPanel*, kFigureCount> FigurePanels(const TPlotPDFForm& f) {
 // of the numbers involved; for the standard deviation that error is E[Y^2]/Var[Y] times
 // larger, from the cancellation in E[Y^2] - E[Y]^2 of the standardized Y = (X - a)/(b - a),
 // which in the units of X is sd + (mean - a)^2/sd.
-void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFitTally& tally) {
-  const auto a = PanelNumber(f.Panel1);
-  const auto b = PanelNumber(f.Panel2);
-  const auto n = PanelNumber(f.Panel3);
-  const auto m = PanelNumber(f.Panel5);
+void CheckFiguresFromPanels(const FeedbackWindow& f, TProblems& problems, TShownFitTally& tally) {
+  const auto a = PanelNumber(f.LowerBoundPanel);
+  const auto b = PanelNumber(f.UpperBoundPanel);
+  const auto n = PanelNumber(f.PowerPanel);
+  const auto m = PanelNumber(f.ModePanel);
   if (!a || !b || !n || !m) {
     problems.push_back("a panel of a, b, n or m shows no finite number");
     return;
@@ -119,7 +121,7 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
     ++tally.NotPinnedDown;
     return;
   }
-  const int level = f.SpinEdit1->Value();
+  const int level = f.CredibilitySpin->Value();
   TFigures low;
   TFigures high;
   low.fill(INFINITY);
@@ -138,9 +140,9 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
     }
   } catch (const EMathError& e) {
     std::ostringstream out;
-    out << "a fit next to the panels' a = " << Text(f.Panel1) << ", b = " << Text(f.Panel2)
-        << ", m = " << Text(f.Panel5) << ", n = " << Text(f.Panel3)
-        << " raises an arithmetic error: " << e.what();
+    out << "a fit next to the panels' a = " << Text(f.LowerBoundPanel)
+        << ", b = " << Text(f.UpperBoundPanel) << ", m = " << Text(f.ModePanel)
+        << ", n = " << Text(f.PowerPanel) << " raises an arithmetic error: " << e.what();
     problems.push_back(out.str());
     return;
   }
@@ -155,7 +157,7 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
     }
     Extended slack = RoundingOf(*shown) + scale * 0x1p-56L;
     if (k == 2 && *shown > 0) {
-      const auto mean = PanelNumber(f.Panel7);
+      const auto mean = PanelNumber(f.MeanPanel);
       const Extended offset = mean ? *mean - *a : *b - *a;
       slack += (*shown + offset * offset / *shown) * 0x1p-56L;
     }
@@ -166,16 +168,17 @@ void CheckFiguresFromPanels(const TPlotPDFForm& f, TProblems& problems, TShownFi
       std::ostringstream out;
       out.precision(21);
       out << Name(panels[k]) << " shows the " << kFigureNames[k] << " " << Text(panels[k])
-          << ", but the fit of the panels a = " << Text(f.Panel1) << ", b = " << Text(f.Panel2)
-          << ", m = " << Text(f.Panel5) << ", n = " << Text(f.Panel3) << " (credibility level "
-          << level << ") puts it between " << from << " and " << to;
+          << ", but the fit of the panels a = " << Text(f.LowerBoundPanel)
+          << ", b = " << Text(f.UpperBoundPanel) << ", m = " << Text(f.ModePanel)
+          << ", n = " << Text(f.PowerPanel) << " (credibility level " << level
+          << ") puts it between " << from << " and " << to;
       problems.push_back(out.str());
     }
   }
 }
 
-// The saved fit is the one the panels show, exactly.
-void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
+// The document's fit is the one the panels show, exactly.
+void CheckSavedFit(const FeedbackWindow& f, const Fit& saved, TProblems& problems) {
   const auto expect = [&problems](const TPanel* panel, Extended value, const char* what) {
     const std::string text = FormatNumber(value);
     if (Text(panel) != text) {
@@ -183,14 +186,14 @@ void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
                          what + " is \"" + text + "\"");
     }
   };
-  expect(f.Panel1, f.SavedLower, "a");
-  expect(f.Panel2, f.SavedUpper, "b");
-  expect(f.Panel3, f.SavedPower, "n");
-  expect(f.Panel5, f.SavedMode, "m");
+  expect(f.LowerBoundPanel, saved.LowerBound(), "a");
+  expect(f.UpperBoundPanel, saved.UpperBound(), "b");
+  expect(f.PowerPanel, saved.Power(), "n");
+  expect(f.ModePanel, saved.ModeValue(), "m");
   TFigures figures{};
   try {
-    figures =
-        FiguresOf(f.SavedLower, f.SavedUpper, f.SavedMode, f.SavedPower, f.SpinEdit1->Value());
+    figures = FiguresOf(saved.LowerBound(), saved.UpperBound(), saved.ModeValue(), saved.Power(),
+                        f.CredibilitySpin->Value());
   } catch (const EMathError& e) {
     problems.push_back(std::string("the saved fit raises an arithmetic error: ") + e.what());
     return;
@@ -199,16 +202,17 @@ void CheckSavedFit(const TPlotPDFForm& f, TProblems& problems) {
   for (std::size_t k = 0; k < kFigureCount; ++k) {
     expect(panels[k], figures[k], kFigureNames[k]);
   }
-  const QString label = f.SavedPower < 1 ? QStringLiteral("anti-mode") : QStringLiteral("mode");
-  if (f.Label1->Caption() != label) {
-    problems.push_back("the mode label reads \"" + f.Label1->Caption().toStdString() +
-                       "\" for the saved n = " + Text(f.Panel3));
+  const QString label = saved.Power() < 1 ? QStringLiteral("anti-mode") : QStringLiteral("mode");
+  if (f.ModeLabel->Caption() != label) {
+    problems.push_back("the mode label reads \"" + f.ModeLabel->Caption().toStdString() +
+                       "\" for the saved n = " + Text(f.PowerPanel));
   }
-  const QString caption = TPlotPDFForm::CredibilityCaption(f.SpinEdit1->Value());
-  if (f.GroupBox2->Caption() != caption &&
-      f.GroupBox2->Caption() != QStringLiteral("90% Credibility Interval")) {
-    problems.push_back("the credibility area reads \"" + f.GroupBox2->Caption().toStdString() +
-                       "\" at level " + f.SpinEdit1->Text().toStdString());
+  const QString caption = FeedbackWindow::CredibilityCaption(f.CredibilitySpin->Value());
+  if (f.CredibilityGroup->Caption() != caption &&
+      f.CredibilityGroup->Caption() != QStringLiteral("90% Credibility Interval")) {
+    problems.push_back("the credibility area reads \"" +
+                       f.CredibilityGroup->Caption().toStdString() + "\" at level " +
+                       f.CredibilitySpin->Text().toStdString());
   }
 }
 
@@ -224,15 +228,16 @@ bool HasPoint(const TChartSeries& series, double x, double y) {
 // The charts were fed from the same fit: the marked support ends on the density and the
 // distribution are a and b, and the bound charts mark a and b at the fitted n. The last
 // point of the sampling grid, 100 (b - m)/100 + m, is b up to the rounding of those steps.
-void CheckCharts(const TPlotPDFForm& f, TProblems& problems) {
-  const auto a = static_cast<double>(f.SavedLower);
-  const auto b = static_cast<double>(f.SavedUpper);
-  const auto n = static_cast<double>(f.SavedPower);
+void CheckCharts(const FeedbackWindow& f, const Fit& saved, TProblems& problems) {
+  const auto a = static_cast<double>(saved.LowerBound());
+  const auto b = static_cast<double>(saved.UpperBound());
+  const auto n = static_cast<double>(saved.Power());
   const double grid =
       16 * std::numeric_limits<double>::epsilon() *
-      std::max({std::fabs(a), std::fabs(b), std::fabs(static_cast<double>(f.SavedMode))});
-  const std::pair<const char*, const TChartSeries*> markSeries[] = {{"Series2", f.Series2},
-                                                                    {"Series8", f.Series8}};
+      std::max({std::fabs(a), std::fabs(b), std::fabs(static_cast<double>(saved.ModeValue()))});
+  const std::pair<const char*, const TChartSeries*> markSeries[] = {
+      {"DensityMarksSeries", f.DensityMarksSeries},
+      {"DistributionMarksSeries", f.DistributionMarksSeries}};
   for (const auto& [name, marks] : markSeries) {
     if (marks->PointCount() < 5 || marks->MinXValue() != a ||
         !(std::fabs(marks->MaxXValue() - b) <= grid)) {
@@ -244,9 +249,9 @@ void CheckCharts(const TPlotPDFForm& f, TProblems& problems) {
       problems.push_back(out.str());
     }
   }
-  if (!HasPoint(*f.Series9, n, a) || !HasPoint(*f.Series11, n, b)) {
+  if (!HasPoint(*f.LowerBoundMarksSeries, n, a) || !HasPoint(*f.UpperBoundMarksSeries, n, b)) {
     problems.push_back("the bound charts do not mark the shown a and b at the shown n = " +
-                       Text(f.Panel3));
+                       Text(f.PowerPanel));
   }
 }
 
@@ -275,7 +280,7 @@ bool NamesNonNumber(const std::string& text) {
 }  // namespace
 
 TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t first,
-                        const TPlotPDFForm& feedback, bool strict) {
+                        const FeedbackWindow& feedback, bool strict) {
   TProblems problems;
   for (std::size_t i = first; i < records.size(); ++i) {
     const TMessageRecord& r = records[i];
@@ -284,11 +289,17 @@ TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t 
         if (r.Text.empty() || NamesNonNumber(r.Text)) {
           problems.push_back("error message \"" + r.Text + "\"");
         }
+        if (r.Text == kRecommendAbove || r.Text == kRecommendBelow) {
+          problems.push_back("the advice on x_s as an error: \"" + r.Text + "\"");
+        }
         break;
       case TMessageBoxKind::Warning:
-        if (r.Text != kAntiModeWarning || feedback.Label1->Caption() != "anti-mode") {
+        if (r.Text == kRecommendAbove || r.Text == kRecommendBelow) {
+          break;
+        }
+        if (r.Text != kAntiModeWarning || feedback.ModeLabel->Caption() != "anti-mode") {
           problems.push_back("warning \"" + r.Text + "\" with the mode label \"" +
-                             feedback.Label1->Caption().toStdString() + "\"");
+                             feedback.ModeLabel->Caption().toStdString() + "\"");
         }
         break;
       case TMessageBoxKind::MathError:
@@ -304,17 +315,18 @@ TProblems CheckMessages(const std::vector<TMessageRecord>& records, std::size_t 
   return problems;
 }
 
-TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
+TProblems CheckModeFields(const InputWindow& main, const FeedbackWindow& feedback) {
   TProblems problems;
-  const int mode = main.ModeIndex();
+  const int mode = main.ModeSwitch->ItemIndex();
   if (mode != 0 && mode != 1) {
     problems.push_back("the mode switch selects item " + std::to_string(mode));
     return problems;
   }
   const bool extra = mode == 1;
-  const std::initializer_list<const QWidget*> powerFields = {main.Label8, main.Edit5};
+  const std::initializer_list<const QWidget*> powerFields = {main.PowerLabel, main.PowerEdit};
   const std::initializer_list<const QWidget*> extraFields = {
-      main.GroupBox3, main.Label6, main.Edit4, main.Label7, main.SpinEdit3};
+      main.FeasibilityGroup, main.ExtraQuantileLabel, main.ExtraQuantileEdit, main.ExtraLevelLabel,
+      main.ExtraLevelSpin};
   for (const QWidget* control : extra ? extraFields : powerFields) {
     if (!Shown(control)) {
       problems.push_back(Name(control) + " is not shown in mode " + std::to_string(mode));
@@ -326,18 +338,18 @@ TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
     }
   }
   const std::initializer_list<const QWidget*> alwaysShown = {
-      main.Edit1,     main.Edit2,   main.Edit3, main.SpinEdit1,
-      main.SpinEdit2, main.BitBtn1, main.Label9};
+      main.LowerQuantileEdit, main.ModeValueEdit, main.UpperQuantileEdit, main.LowerLevelSpin,
+      main.UpperLevelSpin,    main.PlotButton,    main.AntiModeRemark};
   for (const QWidget* control : alwaysShown) {
     if (!Shown(control)) {
       problems.push_back(Name(control) + " is not shown");
     }
   }
-  if (!main.RadioGroup1->isVisibleTo(&main)) {
+  if (!main.ModeSwitch->isVisibleTo(&main)) {
     problems.push_back("the mode switch is not shown");
   }
-  const QString density = feedback.Panel11->Caption();
-  const QString distribution = feedback.Panel15->Caption();
+  const QString density = feedback.DensityCaption->Caption();
+  const QString distribution = feedback.DistributionCaption->Caption();
   const bool designed =
       density == kDesignDensityCaption && distribution == kDesignDistributionCaption;
   const bool ofMode =
@@ -350,18 +362,18 @@ TProblems CheckModeFields(const TMainForm& main, const TPlotPDFForm& feedback) {
   return problems;
 }
 
-TProblems CheckFeasibilityPanels(const TMainForm& main) {
+TProblems CheckFeasibilityPanels(const InputWindow& main) {
   TProblems problems;
-  if (main.ModeIndex() != 1) {
+  if (main.ModeSwitch->ItemIndex() != 1) {
     return problems;
   }
-  const std::string smallerText = Text(main.Panel6);
-  const std::string largerText = Text(main.Panel7);
+  const std::string smallerText = Text(main.FeasibilityLowerPanel);
+  const std::string largerText = Text(main.FeasibilityUpperPanel);
   if (smallerText.empty() && largerText.empty()) {
     return problems;
   }
-  const auto smaller = PanelNumber(main.Panel6);
-  const auto larger = PanelNumber(main.Panel7);
+  const auto smaller = PanelNumber(main.FeasibilityLowerPanel);
+  const auto larger = PanelNumber(main.FeasibilityUpperPanel);
   if (!smaller || !larger || !(*smaller <= *larger)) {
     problems.push_back("the feasibility bounds read \"" + smallerText + "\" and \"" + largerText +
                        "\"");
@@ -369,24 +381,31 @@ TProblems CheckFeasibilityPanels(const TMainForm& main) {
   return problems;
 }
 
-TProblems CheckShownFit(const TPlotPDFForm& feedback, TShownFitTally& tally) {
+TProblems CheckShownFit(const FeedbackWindow& feedback, const Elicitation& document,
+                        TShownFitTally& tally) {
   TProblems problems;
-  if (Text(feedback.Panel1) == "Panel1") {
+  if (Text(feedback.LowerBoundPanel) == "Panel1") {
     // Never plotted: the window is hidden, and every panel still shows its design text.
     if (feedback.isVisible()) {
       problems.push_back("the feedback window is shown before its first fit");
     }
     for (const TPanel* panel :
-         {feedback.Panel2, feedback.Panel3, feedback.Panel4, feedback.Panel5, feedback.Panel6,
-          feedback.Panel7, feedback.Panel8, feedback.Panel13, feedback.Panel14}) {
+         {feedback.UpperBoundPanel, feedback.PowerPanel, feedback.ModeProbabilityPanel,
+          feedback.ModePanel, feedback.MedianPanel, feedback.MeanPanel, feedback.StdDevPanel,
+          feedback.LowerCredibilityPanel, feedback.UpperCredibilityPanel}) {
       if (Text(panel) != "Panel1") {
         problems.push_back(Name(panel) + " shows \"" + Text(panel) + "\" before the first fit");
       }
     }
     return problems;
   }
-  CheckSavedFit(feedback, problems);
-  CheckCharts(feedback, problems);
+  if (document.Shown() == nullptr) {
+    problems.push_back("the feedback window shows a fit the document does not hold");
+    return problems;
+  }
+  const Fit& saved = *document.Shown()->Fitted;
+  CheckSavedFit(feedback, saved, problems);
+  CheckCharts(feedback, saved, problems);
   CheckFiguresFromPanels(feedback, problems, tally);
   return problems;
 }

@@ -39,7 +39,7 @@ class TRandom {
   std::uint64_t State_;
 };
 
-// The number fields in the order of TNumberField.
+// The number fields in the order of NumberField.
 enum TField { kLowerQuantile, kModeValue, kUpperQuantile, kPower, kExtraQuantile, kFieldCount };
 
 const char* FieldSymbol(int field);

@@ -45,13 +45,11 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
 #include "ErrorBoundary.h"
-#include "GTSPUnit.h"
-#include "MainUnit.h"
+#include "FeedbackWindow.h"
+#include "InputWindow.h"
 #include "MessageService.h"
-#include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
@@ -59,7 +57,9 @@
 #include "SoakChecks.h"
 #include "SoakCrashNote.h"
 #include "SoakTyping.h"
+#include "SolverRecord.h"
 #include "SpinEdit.h"
+#include "TwoSidedPower.h"
 
 namespace {
 
@@ -164,7 +164,7 @@ struct TSoakTally {
 class WindowSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Windows.emplace();
+    Windows.emplace(Recorder);
     Main = Windows->Main();
     Feedback = Windows->Feedback();
     qtWarnings = &QtWarnings;
@@ -242,7 +242,7 @@ class WindowSoakTest : public ::testing::Test {
       case TAction::PressPlot:
         Note("press the plot button");
         EnsureMainActive();
-        return QTest::mouseClick(Main->BitBtn1, Qt::LeftButton);
+        return QTest::mouseClick(Main->PlotButton, Qt::LeftButton);
       case TAction::StepCredibility:
         return StepCredibility();
       case TAction::TypeCredibility:
@@ -309,8 +309,9 @@ class WindowSoakTest : public ::testing::Test {
   }
 
   TEdit* Field(int field) const {
-    const std::array<TEdit*, kFieldCount> edits = {Main->Edit1, Main->Edit2, Main->Edit3,
-                                                   Main->Edit5, Main->Edit4};
+    const std::array<TEdit*, kFieldCount> edits = {Main->LowerQuantileEdit, Main->ModeValueEdit,
+                                                   Main->UpperQuantileEdit, Main->PowerEdit,
+                                                   Main->ExtraQuantileEdit};
     return edits[static_cast<std::size_t>(field)];
   }
 
@@ -319,9 +320,9 @@ class WindowSoakTest : public ::testing::Test {
     for (int field = 0; field < kFieldCount; ++field) {
       seen.Texts[static_cast<std::size_t>(field)] = Field(field)->Text().toStdString();
     }
-    seen.ExtraQuantileMode = Main->ModeIndex() == 1;
-    seen.SmallerBound = Main->Panel6->Caption().toStdString();
-    seen.LargerBound = Main->Panel7->Caption().toStdString();
+    seen.ExtraQuantileMode = Main->ModeSwitch->ItemIndex() == 1;
+    seen.SmallerBound = Main->FeasibilityLowerPanel->Caption().toStdString();
+    seen.LargerBound = Main->FeasibilityUpperPanel->Caption().toStdString();
     return seen;
   }
 
@@ -347,15 +348,15 @@ class WindowSoakTest : public ::testing::Test {
   }
 
   std::vector<TSpinEdit*> ShownLevels() const {
-    std::vector<TSpinEdit*> levels = {Main->SpinEdit1, Main->SpinEdit2};
-    if (Main->ModeIndex() == 1) {
-      levels.push_back(Main->SpinEdit3);
+    std::vector<TSpinEdit*> levels = {Main->LowerLevelSpin, Main->UpperLevelSpin};
+    if (Main->ModeSwitch->ItemIndex() == 1) {
+      levels.push_back(Main->ExtraLevelSpin);
     }
     return levels;
   }
 
   std::string LevelName(const TSpinEdit* spin) const {
-    return spin == Main->SpinEdit1 ? "p" : spin == Main->SpinEdit2 ? "r" : "s";
+    return spin == Main->LowerLevelSpin ? "p" : spin == Main->UpperLevelSpin ? "r" : "s";
   }
 
   void StepLevel() {
@@ -397,11 +398,12 @@ class WindowSoakTest : public ::testing::Test {
 
   // As with the judgements, the expert puts a level right about as often as he types one.
   void TypeLevel() {
-    const std::array<TSpinEdit*, 3> spins = {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3};
+    const std::array<TSpinEdit*, 3> spins = {Main->LowerLevelSpin, Main->UpperLevelSpin,
+                                             Main->ExtraLevelSpin};
     const auto mend = Expert.MendLevels(
-        {Main->SpinEdit1->Text().toStdString(), Main->SpinEdit2->Text().toStdString(),
-         Main->SpinEdit3->Text().toStdString()},
-        Main->ModeIndex() == 1);
+        {Main->LowerLevelSpin->Text().toStdString(), Main->UpperLevelSpin->Text().toStdString(),
+         Main->ExtraLevelSpin->Text().toStdString()},
+        Main->ModeSwitch->ItemIndex() == 1);
     TSpinEdit* spin = nullptr;
     std::string text;
     if (mend && Random.Chance(50)) {
@@ -431,17 +433,15 @@ class WindowSoakTest : public ::testing::Test {
         return;
       }
     }
-    std::vector<QWidget*> targets = {Main->Edit1,
-                                     Main->Edit2,
-                                     Main->Edit3,
-                                     Main->BitBtn1,
-                                     Main->SpinEdit1->LineEdit(),
-                                     Main->SpinEdit2->LineEdit()};
-    if (Main->ModeIndex() == 1) {
-      targets.push_back(Main->Edit4);
-      targets.push_back(Main->SpinEdit3->LineEdit());
+    std::vector<QWidget*> targets = {
+        Main->LowerQuantileEdit,          Main->ModeValueEdit,
+        Main->UpperQuantileEdit,          Main->PlotButton,
+        Main->LowerLevelSpin->LineEdit(), Main->UpperLevelSpin->LineEdit()};
+    if (Main->ModeSwitch->ItemIndex() == 1) {
+      targets.push_back(Main->ExtraQuantileEdit);
+      targets.push_back(Main->ExtraLevelSpin->LineEdit());
     } else {
-      targets.push_back(Main->Edit5);
+      targets.push_back(Main->PowerEdit);
     }
     Random.Pick(targets)->setFocus(Qt::MouseFocusReason);
   }
@@ -457,24 +457,25 @@ class WindowSoakTest : public ::testing::Test {
   void SelectMode() {
     const int index = Random.Below(2);
     Note("click mode item " + std::to_string(index) +
-         (Main->RadioGroup1->isEnabled() ? "" : " (switch disabled)"));
+         (Main->ModeSwitch->isEnabled() ? "" : " (switch disabled)"));
     EnsureMainActive();
-    QRadioButton* item = Main->RadioGroup1->Item(index);
+    QRadioButton* item = Main->ModeSwitch->Item(index);
     QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(6, item->height() / 2));
   }
 
   void StepCredibility() {
     const bool up = Random.Chance(50);
     Note("step the credibility level " + std::string(up ? "up" : "down") + " from \"" +
-         Feedback->SpinEdit1->Text().toStdString() + "\"");
-    QTest::mouseClick(up ? Feedback->SpinEdit1->UpButton() : Feedback->SpinEdit1->DownButton(),
-                      Qt::LeftButton);
+         Feedback->CredibilitySpin->Text().toStdString() + "\"");
+    QTest::mouseClick(
+        up ? Feedback->CredibilitySpin->UpButton() : Feedback->CredibilitySpin->DownButton(),
+        Qt::LeftButton);
   }
 
   void TypeCredibility() {
     const std::string text = Expert.CredibilityLevel();
     Note("type \"" + text + "\" into the credibility level");
-    QLineEdit* field = Feedback->SpinEdit1->LineEdit();
+    QLineEdit* field = Feedback->CredibilitySpin->LineEdit();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     if (text.empty()) {
       QTest::keyClick(field, Qt::Key_Backspace);
@@ -493,15 +494,15 @@ class WindowSoakTest : public ::testing::Test {
     if (!QTest::qWaitForWindowActive(Feedback, kActivationMs)) {
       PendingProblems.push_back("the feedback window did not become active");
     }
-    Type(Feedback->SpinEdit1->LineEdit(), text);
-    Feedback->TabbedNotebook1->tabBar()->setFocus(Qt::TabFocusReason);
+    Type(Feedback->CredibilitySpin->LineEdit(), text);
+    Feedback->Notebook->tabBar()->setFocus(Qt::TabFocusReason);
     EnsureMainActive();
   }
 
   void SelectPage() {
-    const int page = Random.Below(Feedback->TabbedNotebook1->PageCount());
+    const int page = Random.Below(Feedback->Notebook->PageCount());
     Note("choose chart page " + std::to_string(page));
-    QTabBar* tabs = Feedback->TabbedNotebook1->tabBar();
+    QTabBar* tabs = Feedback->Notebook->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(page).center());
   }
 
@@ -510,9 +511,10 @@ class WindowSoakTest : public ::testing::Test {
   std::string PanelTexts() const {
     std::string texts;
     for (const TPanel* panel :
-         {Feedback->Panel1, Feedback->Panel2, Feedback->Panel3, Feedback->Panel4, Feedback->Panel5,
-          Feedback->Panel6, Feedback->Panel7, Feedback->Panel8, Feedback->Panel13,
-          Feedback->Panel14}) {
+         {Feedback->LowerBoundPanel, Feedback->UpperBoundPanel, Feedback->PowerPanel,
+          Feedback->ModeProbabilityPanel, Feedback->ModePanel, Feedback->MedianPanel,
+          Feedback->MeanPanel, Feedback->StdDevPanel, Feedback->LowerCredibilityPanel,
+          Feedback->UpperCredibilityPanel}) {
       texts += panel->Caption().toStdString() + "|";
     }
     return texts;
@@ -529,9 +531,11 @@ class WindowSoakTest : public ::testing::Test {
       const auto shown = [](const TPanel* panel) {
         return Shortened(panel->Caption().trimmed().toStdString(), 30);
       };
-      outcome += "\n      -> shows a = " + shown(Feedback->Panel1) +
-                 ", b = " + shown(Feedback->Panel2) + ", n = " + shown(Feedback->Panel3) +
-                 ", limits " + shown(Feedback->Panel13) + " " + shown(Feedback->Panel14);
+      outcome += "\n      -> shows a = " + shown(Feedback->LowerBoundPanel) +
+                 ", b = " + shown(Feedback->UpperBoundPanel) +
+                 ", n = " + shown(Feedback->PowerPanel) + ", limits " +
+                 shown(Feedback->LowerCredibilityPanel) + " " +
+                 shown(Feedback->UpperCredibilityPanel);
     }
     return outcome;
   }
@@ -541,22 +545,23 @@ class WindowSoakTest : public ::testing::Test {
     for (int field = 0; field < kFieldCount; ++field) {
       out << "  " << FieldSymbol(field) << " = \"" << Field(field)->Text().toStdString() << "\"\n";
     }
-    for (const TSpinEdit* spin : {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3}) {
+    for (const TSpinEdit* spin :
+         {Main->LowerLevelSpin, Main->UpperLevelSpin, Main->ExtraLevelSpin}) {
       out << "  " << LevelName(spin) << " = \"" << spin->Text().toStdString() << "\" (range "
           << spin->MinValue() << " to " << spin->MaxValue() << ")\n";
     }
-    out << "  mode " << Main->ModeIndex() << ", switch "
-        << (Main->RadioGroup1->isEnabled() ? "enabled" : "disabled") << ", feasibility bounds \""
-        << Main->Panel6->Caption().toStdString() << "\" \"" << Main->Panel7->Caption().toStdString()
-        << "\"\n  feedback window " << (Feedback->isVisible() ? "shown" : "hidden")
-        << ", credibility level \"" << Feedback->SpinEdit1->Text().toStdString() << "\", panels "
-        << PanelTexts() << "\n";
+    out << "  mode " << Main->ModeSwitch->ItemIndex() << ", switch "
+        << (Main->ModeSwitch->isEnabled() ? "enabled" : "disabled") << ", feasibility bounds \""
+        << Main->FeasibilityLowerPanel->Caption().toStdString() << "\" \""
+        << Main->FeasibilityUpperPanel->Caption().toStdString() << "\"\n  feedback window "
+        << (Feedback->isVisible() ? "shown" : "hidden") << ", credibility level \""
+        << Feedback->CredibilitySpin->Text().toStdString() << "\", panels " << PanelTexts() << "\n";
     return out.str();
   }
 
   TProblems CheckAfterAction(std::size_t firstMessage) {
     TProblems problems;
-    if (InsideHandler()) {
+    if (Windows->Boundary().Inside()) {
       problems.push_back("a handler boundary is still open after the action");
     }
     for (const std::string& warning : QtWarnings) {
@@ -568,17 +573,16 @@ class WindowSoakTest : public ::testing::Test {
     for (const TProblems& found :
          {CheckMessages(Recorder.Records(), firstMessage, *Feedback, Strict),
           CheckModeFields(*Main, *Feedback), CheckFeasibilityPanels(*Main),
-          CheckShownFit(*Feedback, Tally.Figures)}) {
+          CheckShownFit(*Feedback, Windows->Document(), Tally.Figures)}) {
       problems.insert(problems.end(), found.begin(), found.end());
     }
     return problems;
   }
 
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
-  std::optional<TApplicationWindows> Windows;
-  TMainForm* Main = nullptr;
-  TPlotPDFForm* Feedback = nullptr;
+  std::optional<ApplicationWindows> Windows;
+  InputWindow* Main = nullptr;
+  FeedbackWindow* Feedback = nullptr;
   QtMessageHandler PreviousHandler = nullptr;
   std::vector<std::string> QtWarnings;
   QTimer ModalWatch;

@@ -23,7 +23,7 @@ namespace {
 class ErrorBoundaryTest : public ::testing::Test {
  protected:
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
+  THandlerBoundary Boundary{Recorder};
 };
 
 TEST_F(ErrorBoundaryTest, ShowsEachKindOfErrorAsItsMessageBox) {
@@ -48,16 +48,16 @@ TEST_F(ErrorBoundaryTest, ShowsEachKindOfErrorAsItsMessageBox) {
   };
   for (const TCase& c : cases) {
     Recorder.Clear();
-    RunHandler(c.Handler);
+    Boundary.Run(c.Handler);
     EXPECT_EQ(Recorder.Records(), std::vector<TMessageRecord>{c.Shown}) << c.Shown.Text;
-    EXPECT_FALSE(InsideHandler());
+    EXPECT_FALSE(Boundary.Inside());
   }
 }
 
 TEST_F(ErrorBoundaryTest, AHandlerThatSucceedsShowsNothing) {
   bool ran = false;
-  RunHandler([&] { ran = true; });
-  RunHandler({});
+  Boundary.Run([&] { ran = true; });
+  Boundary.Run({});
   EXPECT_TRUE(ran);
   EXPECT_TRUE(Recorder.Records().empty());
 }
@@ -66,7 +66,7 @@ TEST_F(ErrorBoundaryTest, AnErrorInAWidgetHandlerNeverReachesTheEventLoop) {
   QWidget window;
   auto* spin = new TSpinEdit(&window);
   int runs = 0;
-  ConnectHandler(spin, &TSpinEdit::Changed, spin, [&] {
+  Boundary.Connect(spin, &TSpinEdit::Changed, spin, [&] {
     ++runs;
     throw EOverflow();
   });
@@ -85,7 +85,7 @@ TEST_F(ErrorBoundaryTest, AButtonPressRunsItsHandlerInsideTheBoundary) {
   auto* button = new TButton("Plot Two-Sided Power Graphs", &window);
   button->setGeometry(16, 16, 505, 25);
   int presses = 0;
-  ConnectHandler(button, &TButton::clicked, &window, [&] {
+  Boundary.Connect(button, &TButton::clicked, &window, [&] {
     ++presses;
     throw EFitError("x_s lies outside its feasibility bounds.");
   });
@@ -104,7 +104,7 @@ class NestedHandlerTest : public ErrorBoundaryTest {
   void SetUp() override {
     Switch.SetItems({"Power Parameter (n)", "Additional Quantile (x_s)"});
     Switch.SetItemIndex(1);
-    ConnectHandler(&Switch, &TRadioGroup::Clicked, &Switch, [this] {
+    Boundary.Connect(&Switch, &TRadioGroup::Clicked, &Switch, [this] {
       Steps.push_back("switch handler");
       if (SwitchFails) {
         throw EZeroDivide();
@@ -124,7 +124,7 @@ class NestedHandlerTest : public ErrorBoundaryTest {
 };
 
 TEST_F(NestedHandlerTest, AnInnerErrorEndsTheOuterHandlerAndIsShownOnce) {
-  RunHandler([this] { LevelHandler(); });
+  Boundary.Run([this] { LevelHandler(); });
   EXPECT_EQ(Steps, (std::vector<std::string>{"level handler", "switch handler"}));
   EXPECT_EQ(Switch.ItemIndex(), 0) << "what was stored stays stored";
   EXPECT_EQ(Recorder.Records(),
@@ -136,7 +136,7 @@ TEST_F(NestedHandlerTest, AnInnerErrorEndsTheOuterHandlerAndIsShownOnce) {
   Steps.clear();
   SwitchFails = false;
   Switch.SetItemIndex(1);
-  RunHandler([this] { LevelHandler(); });
+  Boundary.Run([this] { LevelHandler(); });
   EXPECT_EQ(Steps, (std::vector<std::string>{"switch handler", "level handler", "switch handler",
                                              "plot"}));
   EXPECT_TRUE(Recorder.Records().empty());
@@ -150,9 +150,9 @@ TEST_F(NestedHandlerTest, WithoutAnOuterHandlerTheInnerOneShowsItsOwnError) {
 
 TEST_F(NestedHandlerTest, AnInnerErrorFromASpinEditSetterEndsTheOuterHandler) {
   TSpinEdit level;
-  ConnectHandler(&level, &TSpinEdit::Changed, &level, [] { throw EFitError("no fit"); });
+  Boundary.Connect(&level, &TSpinEdit::Changed, &level, [] { throw EFitError("no fit"); });
   bool reachedEnd = false;
-  RunHandler([&] {
+  Boundary.Run([&] {
     level.StepUp();
     reachedEnd = true;
   });
@@ -170,7 +170,7 @@ TEST_F(ErrorBoundaryTest, AnInnerErrorRaisedByAFocusChangeIsShownWhenTheOuterHan
   auto* other = new TEdit(&window);
   other->move(0, 40);
   level->SetMaxValue(80);
-  ConnectHandler(level, &TSpinEdit::Changed, level, [level] {
+  Boundary.Connect(level, &TSpinEdit::Changed, level, [level] {
     if (level->Value() == 80) {
       throw EInvalidOp();
     }
@@ -179,7 +179,7 @@ TEST_F(ErrorBoundaryTest, AnInnerErrorRaisedByAFocusChangeIsShownWhenTheOuterHan
   level->setFocus();
   level->SetText("85");
   bool reachedEnd = false;
-  RunHandler([&] {
+  Boundary.Run([&] {
     other->setFocus(Qt::OtherFocusReason);
     reachedEnd = true;
     throw EOverflow();  // later than the inner error: not shown
@@ -192,10 +192,10 @@ TEST_F(ErrorBoundaryTest, AnInnerErrorRaisedByAFocusChangeIsShownWhenTheOuterHan
 }
 
 TEST_F(ErrorBoundaryTest, HandlersInsideAModalLoopShowTheirOwnErrors) {
-  RunHandler([this] {
-    const TModalLoopScope modalLoop;
-    EXPECT_FALSE(InsideHandler());
-    RunHandler([] { throw EOverflow(); });
+  Boundary.Run([this] {
+    const TModalLoopScope modalLoop(Boundary);
+    EXPECT_FALSE(Boundary.Inside());
+    Boundary.Run([] { throw EOverflow(); });
     EXPECT_EQ(Recorder.Records().size(), 1u) << "shown at once, not after the outer handler";
   });
   EXPECT_EQ(Recorder.Records().size(), 1u);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ErrorBoundary.h"
 #include "ToolkitPrinters.h"
 
 namespace {
@@ -66,47 +67,16 @@ TEST(MessageBoxTest, TheQtServiceShowsAModalBoxAndReturnsWhenItIsClosed) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-TEST(MessageServiceTest, AnInstalledServiceIsUsedUntilItsScopeEnds) {
-  TQtMessageService* modal = dynamic_cast<TQtMessageService*>(&MessageService());
-  ASSERT_NE(modal, nullptr) << "modal boxes unless something else is installed";
-  TMessageRecorder outer;
-  {
-    const TScopedMessageService outerScope(outer);
-    TMessageRecorder inner;
-    {
-      const TScopedMessageService innerScope(inner);
-      MessageService().ShowWarning("inner");
-    }
-    MessageService().ShowWarning("outer");
-    EXPECT_EQ(inner.Records().size(), 1u);
-  }
-  EXPECT_EQ(outer.Records(),
-            (std::vector<TMessageRecord>{{TMessageBoxKind::Warning, "Warning", "outer"}}));
-  EXPECT_EQ(&MessageService(), modal);
-}
-
-TEST(MessageServiceTest, TheCoreSinkShowsItsKindsAsErrorAndWarningBoxes) {
-  TMessageRecorder installed;
-  TMessageRecorder given;
-  const TScopedMessageService scope(installed);
-  const TMessageSink sink = MessageSink();
-  const TMessageSink sinkForGiven = MessageSinkFor(given);
-  sink(TMessageKind::Warning, "anti-mode");
-  sink(TMessageKind::Error, "infeasible");
-  sinkForGiven(TMessageKind::Error, "to the given one");
-  EXPECT_EQ(installed.Records(),
+TEST(MessageServiceTest, TheCoresMessagesShowAsErrorAndWarningBoxesThroughTheBoundary) {
+  TMessageRecorder recorder;
+  THandlerBoundary boundary(recorder);
+  boundary.Show(Message{MessageKind::Warning, "anti-mode"});
+  boundary.Show(Message{MessageKind::Error, "infeasible"});
+  boundary.Beep();
+  EXPECT_EQ(recorder.Records(),
             (std::vector<TMessageRecord>{{TMessageBoxKind::Warning, "Warning", "anti-mode"},
                                          {TMessageBoxKind::Error, "Error", "infeasible"}}));
-  EXPECT_EQ(given.Records(),
-            (std::vector<TMessageRecord>{{TMessageBoxKind::Error, "Error", "to the given one"}}));
-}
-
-TEST(MessageServiceTest, TheSinkFollowsTheServiceInstalledWhenAMessageComes) {
-  const TMessageSink sink = MessageSink();  // made before anything is installed
-  TMessageRecorder recorder;
-  const TScopedMessageService scope(recorder);
-  sink(TMessageKind::Warning, "later");
-  EXPECT_EQ(recorder.Records().size(), 1u);
+  EXPECT_EQ(recorder.BeepCount(), 1);
 }
 
 }  // namespace

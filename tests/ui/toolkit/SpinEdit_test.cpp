@@ -41,6 +41,8 @@ class SpinEditTest : public ::testing::Test {
     Spin->SetMinValue(0);
     Spin->SetMaxValue(80);
     Spin->SetValue(10);
+    // Its refusals beep through the boundary, as in a window.
+    Spin->SetHandlerBoundary(&Boundary);
     QObject::connect(Spin, &TSpinEdit::Changed, Spin, [this] {
       Seen.push_back({Spin->Text(), Spin->Value()});
     });
@@ -60,7 +62,7 @@ class SpinEditTest : public ::testing::Test {
   }
 
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
+  THandlerBoundary Boundary{Recorder};
   QWidget Window;
   TSpinEdit* Spin = nullptr;
   TEdit* Other = nullptr;

@@ -1,23 +1,20 @@
-// The elicitation record and its solvers: the bound solver for a given power n, the
-// power-parameter search from an additional quantile, and the limits that bound a
-// feasible additional quantile.
+// The solvers' working record, private to the core: the judgements as numbers, the
+// solvers' results and working values, and the solvers that write them: the bound solver
+// for a given power n, the power-parameter search from an additional quantile, and the
+// limits that bound a feasible additional quantile. The value functions of Fit.h each make
+// one of their own and hand out values; no code outside the core includes this, but the
+// core's own tests, fuzz targets and benchmarks of the solvers.
 #pragma once
 
 #include "Bisection.h"
 #include "ExtendedMath.h"
-#include "GTSPUnit.h"
+#include "Fit.h"
 #include "Judgements.h"
 #include "PowerSearch.h"
+#include "TwoSidedPower.h"
 
-// How the bound solver judges its midpoints. Screened decides every halving it can prove in
-// double precision and evaluates the others in x87 exactly as Plain does; both leave the
-// same fields, halving counts and errors, bit for bit. Plain is kept for comparison.
-enum class TBoundsPath { Screened, Plain };
-
-class TAnalysisForm {
+class SolverRecord {
  public:
-  explicit constexpr TAnalysisForm(TGTSPForm& model) : model_(&model) {}
-
   // Levels are fractions, not percentages. Every field keeps its last value until its
   // writer runs again.
   Extended LowerBound = 0;            // a, solved lower support bound
@@ -41,14 +38,11 @@ class TAnalysisForm {
   Extended LimitExtraQuantile = 0;    // s-quantile in the limit of large n
   Extended PowerLow = 0;              // low end of the bracket on n
   Extended PowerHigh = 0;             // high end of the bracket on n
+  TwoSidedPower Model;                // the fit of the last trial of a power search
 
-  // The window the judgements are read from.
-  void SetInputSource(const TJudgementSource* source) { source_ = source; }
-  const TJudgementSource* InputSource() const { return source_; }
-
-  // Reads a_p, p, m, b_r, r and either n or x_s and s. A text that is not a number raises
-  // EInputError before any field changes.
-  void ReadInputs();
+  // Takes a_p, p, m, b_r, r and, by the mode, either n or x_s and s; the other mode's
+  // judgements keep their values.
+  void Load(const Judgements& judgements);
 
   // Bisects on q between p and r until the standardized mode of the bounds meets q;
   // writes a, b, q, A, B and theta. Raises EFitError when no q meets the tolerance.
@@ -76,7 +70,7 @@ class TAnalysisForm {
   void SetBoundsPath(TBoundsPath path) { boundsPath_ = path; }
   TBoundsPath BoundsPath() const { return boundsPath_; }
 
-  // Loads a, b, m and n (in both powers) into the distribution model.
+  // Makes Model the fit: a, b, m and n in both powers.
   void CopyFitToModel();
 
   // ---- additional-quantile fit ----
@@ -100,17 +94,13 @@ class TAnalysisForm {
 
   // The power search of the plot command: finds every power in [0.0001, 10000] at which
   // the fit puts probability s below x_s (PowerSearch.h) and leaves the chosen one in the
-  // record and the model, as the last trial of a bisection does. Where the Down pair (m >
+  // record and its Model, as the last trial of a bisection does. Where the Down pair (m >
   // x_s) or else the Up pair finds a power that the scan confirms, that root keeps the
   // pair's bits and the pair's fit; every other root shows the polished fit (PolishBounds)
   // the scan located it with. No fitting power raises EFitError, naming any sign change whose
   // tolerance could not be met; so does a fit check that refuses every one. A search that
-  // fails leaves the record and the model as they were before it.
+  // fails leaves the record as it was before it.
   void SearchPower();
-  // The re-fits of the graphs: when the judgements are those of the last successful
-  // search, its chosen power is solved again, with the same result as searching again;
-  // otherwise a search.
-  void RepeatPowerSearch();
   // Every power the last successful search found, and the curve it scanned.
   const TPowerSearchResult& LastPowerSearch() const { return lastSearch_; }
 
@@ -129,12 +119,6 @@ class TAnalysisForm {
   // The pair search from n = 0.01 by doublings; true when it met the tolerance.
   bool SearchPowerByDoubling();
   void SearchEveryPower();
-  // The judgements a search depends on, to know when a re-fit repeats the last search.
-  struct TSearchKey {
-    Extended values[7] = {};
-    bool operator==(const TSearchKey&) const = default;
-  };
-  TSearchKey SearchKey() const;
 
   // ln p, ln(1 - r) and 1/n, formed once per solve, when first needed.
   struct TBoundTerms {
@@ -167,20 +151,9 @@ class TAnalysisForm {
   };
   TNewtonStep NewtonStep() const;
 
-  TGTSPForm* model_;
-  const TJudgementSource* source_ = nullptr;
   Extended lastTrialCdf_ = 0;
   int lastHalvings_ = 0;
   TBoundsPath boundsPath_ = TBoundsPath::Screened;
   TBoundTerms solvedTerms_;
   TPowerSearchResult lastSearch_;
-  // The last successful search, for RepeatPowerSearch.
-  bool haveLastSearch_ = false;
-  TSearchKey lastSearchKey_;
-  Extended lastSearchLow_ = 0;
-  Extended lastSearchHigh_ = 0;
-  bool lastSearchPolished_ = false;  // the chosen power shows the polished fit
 };
-
-// The elicitation record of the process; its model is GTSPForm.
-extern TAnalysisForm& AnalysisForm;

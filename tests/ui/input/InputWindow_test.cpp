@@ -1,4 +1,4 @@
-#include "MainUnit.h"
+#include "InputWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +21,15 @@
 #include <string>
 #include <vector>
 
-#include "AnalysisUnit.h"
 #include "ApplicationWindows.h"
 #include "ChartExport.h"
 #include "ChartWidget.h"
+#include "Elicitation.h"
 #include "FakeJudgements.h"
-#include "GTSPUnit.h"
+#include "FeedbackWindow.h"
 #include "MessageService.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
-#include "PlotPDFUnit.h"
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
@@ -42,7 +41,8 @@ namespace {
 
 using TWidgets = std::vector<const QWidget*>;
 
-// The ten result panels in the order Panel1 to Panel8, Panel13, Panel14.
+// The ten result panels: a, b, n, q, m, median, mean, standard deviation and the two
+// credibility limits.
 using TPanelTexts = std::array<std::string, 10>;
 
 const TPanelTexts kDefaultFigures = {"2.68720904", "20.89052535", "7.00000000", "0.23692337",
@@ -55,17 +55,14 @@ const std::string kPowerCaption =
     "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power parameter n";
 
 // The figures the plot command must show for these judgements, computed without windows.
-TPanelTexts ExpectedPanels(const FakeJudgements& window, int credibility = 10) {
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  record.SetInputSource(&window);
-  const auto outcome = ComputePlot(
-      record, model, credibility, [](TMessageKind, auto) {}, false);
-  if (!outcome) {
+TPanelTexts ExpectedPanels(FakeJudgements window, int credibility = 10) {
+  window.Credibility = Percent(credibility);
+  const PlotOutcome outcome = ComputePlot(ReadJudgements(window), PlotOptions{false});
+  if (!outcome.Fitted) {
     ADD_FAILURE() << "the reference judgements have no fit";
     return {};
   }
-  const TFitFigures& f = outcome->Figures;
+  const TFitFigures& f = outcome.Figures;
   return {FormatNumber(f.LowerBound),
           FormatNumber(f.UpperBound),
           FormatNumber(f.Power),
@@ -78,12 +75,21 @@ TPanelTexts ExpectedPanels(const FakeJudgements& window, int credibility = 10) {
           FormatNumber(f.UpperCredibilityLimit)};
 }
 
+// A message service that passes every message on to another one, which a test may change.
+class TForwardingService final : public TMessageService {
+ public:
+  explicit TForwardingService(TMessageService* target) : Target(target) {}
+  void Show(TMessageBoxKind kind, std::string_view text) override { Target->Show(kind, text); }
+  void Beep() override { Target->Beep(); }
+  TMessageService* Target;
+};
+
 // Both windows as the program creates them, the input window shown and active, and every
 // message recorded instead of shown.
-class MainFormTest : public ::testing::Test {
+class InputWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Windows.emplace();
+    Windows.emplace(Service);
     Main = Windows->Main();
     Feedback = Windows->Feedback();
     ASSERT_TRUE(ShowActive(*Main));
@@ -91,10 +97,10 @@ class MainFormTest : public ::testing::Test {
 
   void TearDown() override { Windows.reset(); }
 
-  void PressPlot() { QTest::mouseClick(Main->BitBtn1, Qt::LeftButton); }
+  void PressPlot() { QTest::mouseClick(Main->PlotButton, Qt::LeftButton); }
 
   void SelectMode(int index) {
-    QRadioButton* item = Main->RadioGroup1->Item(index);
+    QRadioButton* item = Main->ModeSwitch->Item(index);
     QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(6, item->height() / 2));
   }
 
@@ -115,9 +121,16 @@ class MainFormTest : public ::testing::Test {
   }
 
   TPanelTexts Panels() const {
-    const TPanel* panels[] = {
-        Feedback->Panel1, Feedback->Panel2, Feedback->Panel3, Feedback->Panel4,  Feedback->Panel5,
-        Feedback->Panel6, Feedback->Panel7, Feedback->Panel8, Feedback->Panel13, Feedback->Panel14};
+    const TPanel* panels[] = {Feedback->LowerBoundPanel,
+                              Feedback->UpperBoundPanel,
+                              Feedback->PowerPanel,
+                              Feedback->ModeProbabilityPanel,
+                              Feedback->ModePanel,
+                              Feedback->MedianPanel,
+                              Feedback->MeanPanel,
+                              Feedback->StdDevPanel,
+                              Feedback->LowerCredibilityPanel,
+                              Feedback->UpperCredibilityPanel};
     TPanelTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i) {
       texts[i] = panels[i]->Caption().toStdString();
@@ -143,9 +156,11 @@ class MainFormTest : public ::testing::Test {
   std::vector<std::vector<std::pair<double, double>>> SeriesPoints() const {
     std::vector<std::vector<std::pair<double, double>>> all;
     for (const TChartSeries* s : std::vector<const TChartSeries*>{
-             Feedback->Series1, Feedback->Series2, Feedback->Series3, Feedback->Series4,
-             Feedback->Series5, Feedback->Series6, Feedback->Series7, Feedback->Series8,
-             Feedback->Series9, Feedback->Series10, Feedback->Series11}) {
+             Feedback->DensitySeries, Feedback->DensityMarksSeries, Feedback->ModeProbabilitySeries,
+             Feedback->DistributionSeries, Feedback->ModeProbabilityLimitSeries,
+             Feedback->ModeProbabilityMarksSeries, Feedback->LowerBoundSeries,
+             Feedback->DistributionMarksSeries, Feedback->LowerBoundMarksSeries,
+             Feedback->UpperBoundSeries, Feedback->UpperBoundMarksSeries}) {
       auto& points = all.emplace_back();
       for (int i = 0; i < s->PointCount(); ++i) {
         points.emplace_back(s->XValue(i), s->YValue(i));
@@ -155,71 +170,86 @@ class MainFormTest : public ::testing::Test {
   }
 
   std::array<int, 11> SeriesCounts() const {
-    return {Feedback->Series1->PointCount(), Feedback->Series2->PointCount(),
-            Feedback->Series3->PointCount(), Feedback->Series4->PointCount(),
-            Feedback->Series5->PointCount(), Feedback->Series6->PointCount(),
-            Feedback->Series7->PointCount(), Feedback->Series8->PointCount(),
-            Feedback->Series9->PointCount(), Feedback->Series10->PointCount(),
-            Feedback->Series11->PointCount()};
+    return {Feedback->DensitySeries->PointCount(),
+            Feedback->DensityMarksSeries->PointCount(),
+            Feedback->ModeProbabilitySeries->PointCount(),
+            Feedback->DistributionSeries->PointCount(),
+            Feedback->ModeProbabilityLimitSeries->PointCount(),
+            Feedback->ModeProbabilityMarksSeries->PointCount(),
+            Feedback->LowerBoundSeries->PointCount(),
+            Feedback->DistributionMarksSeries->PointCount(),
+            Feedback->LowerBoundMarksSeries->PointCount(),
+            Feedback->UpperBoundSeries->PointCount(),
+            Feedback->UpperBoundMarksSeries->PointCount()};
+  }
+
+  // The fit the feedback window shows, from the document.
+  const TwoSidedPower& ShownFit() const {
+    return Windows->Document().Shown()->Fitted->Distribution;
+  }
+  // A level of the judgements the document holds, as the core reads it.
+  Extended DocumentLevel(LevelField field) const {
+    return Windows->Document().Typed().LevelOf(field).Fraction();
   }
 
   TMessageRecorder Recorder;
-  TScopedMessageService Scope{Recorder};
-  std::optional<TApplicationWindows> Windows;
-  TMainForm* Main = nullptr;
-  TPlotPDFForm* Feedback = nullptr;
+  TForwardingService Service{&Recorder};
+  std::optional<ApplicationWindows> Windows;
+  InputWindow* Main = nullptr;
+  FeedbackWindow* Feedback = nullptr;
 };
 
 const std::string kNotFeasible = "Error: " + std::string(kNotFeasibleMessage);
-const std::string kAdviseAbove = "Error: " + std::string(kRecommendAbove);
-const std::string kAdviseBelow = "Error: " + std::string(kRecommendBelow);
+const std::string kAdviseAbove = "Warning: " + std::string(kRecommendAbove);
+const std::string kAdviseBelow = "Warning: " + std::string(kRecommendBelow);
 const std::string kAntiMode = "Warning: " + std::string(kAntiModeWarning);
 
 // [SECTION] Start
 
-TEST_F(MainFormTest, OpensInPowerParameterModeWithNothingComputed) {
+TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_EQ(Main->windowTitle(), "Morvane");
-  EXPECT_EQ(Main->size(), QSize(TMainForm::kClientWidth, TMainForm::kClientHeight));
+  EXPECT_EQ(Main->size(), QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Panels()[0], "Panel1");
-  EXPECT_EQ(Main->ModeIndex(), 0);
-  EXPECT_TRUE(Main->RadioGroup1->isEnabled());
-  for (const QWidget* shown : TWidgets{Main->Label8, Main->Edit5}) {
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_TRUE(Main->ModeSwitch->isEnabled());
+  for (const QWidget* shown : TWidgets{Main->PowerLabel, Main->PowerEdit}) {
     EXPECT_TRUE(Shown(shown)) << shown->objectName().toStdString();
   }
-  for (const QWidget* hidden : TWidgets{Main->Label6, Main->Edit4, Main->Label7, Main->SpinEdit3}) {
+  for (const QWidget* hidden : TWidgets{Main->ExtraQuantileLabel, Main->ExtraQuantileEdit,
+                                        Main->ExtraLevelLabel, Main->ExtraLevelSpin}) {
     EXPECT_FALSE(hidden->isVisibleTo(Main)) << hidden->objectName().toStdString();
     EXPECT_FALSE(hidden->isEnabled()) << hidden->objectName().toStdString();
   }
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
-  EXPECT_TRUE(Shown(Main->Label9));
+  EXPECT_FALSE(Main->FeasibilityGroup->isVisibleTo(Main));
+  EXPECT_TRUE(Shown(Main->AntiModeRemark));
   // The judgements as the solver reads them.
-  EXPECT_EQ(Main->NumberText(TNumberField::LowerQuantile), "6.5");
-  EXPECT_EQ(Main->NumberText(TNumberField::ModeValue), "7.0");
-  EXPECT_EQ(Main->NumberText(TNumberField::UpperQuantile), "10.5");
-  EXPECT_EQ(Main->NumberText(TNumberField::Power), "7.0");
-  EXPECT_EQ(Main->NumberText(TNumberField::ExtraQuantile), "9.588495255");
+  EXPECT_EQ(Main->Typed().Text(NumberField::LowerQuantile), "6.5");
+  EXPECT_EQ(Main->Typed().Text(NumberField::ModeValue), "7.0");
+  EXPECT_EQ(Main->Typed().Text(NumberField::UpperQuantile), "10.5");
+  EXPECT_EQ(Main->Typed().Text(NumberField::Power), "7.0");
+  EXPECT_EQ(Main->Typed().Text(NumberField::ExtraQuantile), "9.588495255");
   const std::array<std::array<int, 3>, 3> levels = {{{10, 0, 80}, {90, 80, 100}, {80, 10, 90}}};
-  const TSpinEdit* spins[] = {Main->SpinEdit1, Main->SpinEdit2, Main->SpinEdit3};
-  const TLevelField fields[] = {TLevelField::Lower, TLevelField::Upper, TLevelField::Extra};
+  const TSpinEdit* spins[] = {Main->LowerLevelSpin, Main->UpperLevelSpin, Main->ExtraLevelSpin};
+  const LevelField fields[] = {LevelField::Lower, LevelField::Upper, LevelField::Extra};
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(Main->LevelValue(fields[i]), levels[i][0]) << "level " << i;
+    EXPECT_EQ(Main->Typed().LevelOf(fields[i]).Percent(), levels[i][0]) << "level " << i;
     EXPECT_EQ(spins[i]->MinValue(), levels[i][1]) << "level " << i;
     EXPECT_EQ(spins[i]->MaxValue(), levels[i][2]) << "level " << i;
   }
 }
 
-TEST_F(MainFormTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
-  const QWidget* expected[] = {Main->Edit1,
-                               Main->SpinEdit1->LineEdit(),
-                               Main->Edit2,
-                               Main->Edit3,
-                               Main->SpinEdit2->LineEdit(),
-                               Main->Edit5,
-                               Main->RadioGroup1->Item(0),
-                               Main->BitBtn1};
-  ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Main->BitBtn1; }));
+TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
+  const QWidget* expected[] = {Main->LowerQuantileEdit,
+                               Main->LowerLevelSpin->LineEdit(),
+                               Main->ModeValueEdit,
+                               Main->UpperQuantileEdit,
+                               Main->UpperLevelSpin->LineEdit(),
+                               Main->PowerEdit,
+                               Main->ModeSwitch->Item(0),
+                               Main->PlotButton};
+  ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Main->PlotButton; }));
   for (const QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
@@ -229,22 +259,22 @@ TEST_F(MainFormTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
 
 // [SECTION] The plot command
 
-TEST_F(MainFormTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
+TEST_F(InputWindowTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
   PressPlot();
   EXPECT_TRUE(Recorder.Records().empty());
   ASSERT_TRUE(Feedback->isVisible());
   EXPECT_EQ(Panels(), kDefaultFigures);
-  EXPECT_EQ(Feedback->Label1->Caption(), "mode");
+  EXPECT_EQ(Feedback->ModeLabel->Caption(), "mode");
   EXPECT_EQ(SeriesCounts(), (std::array<int, 11>{201, 5, 201, 201, 2, 5, 201, 5, 5, 201, 5}));
-  // The saved fit is the fit shown, and the model holds it.
-  EXPECT_EQ(FormatNumber(Feedback->SavedLower), kDefaultFigures[0]);
-  EXPECT_EQ(FormatNumber(Feedback->SavedUpper), kDefaultFigures[1]);
-  EXPECT_EQ(Feedback->SavedMode, 7);
-  EXPECT_EQ(Feedback->SavedPower, 7);
-  EXPECT_EQ(GTSPForm.LowerBound, Feedback->SavedLower);
+  // The document holds the fit shown.
+  EXPECT_EQ(FormatNumber(ShownFit().Lower()), kDefaultFigures[0]);
+  EXPECT_EQ(FormatNumber(ShownFit().Upper()), kDefaultFigures[1]);
+  EXPECT_EQ(ShownFit().Mode(), 7);
+  EXPECT_EQ(ShownFit().LeftPower(), 7);
+  EXPECT_FALSE(Windows->Document().IsStale());
 }
 
-TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
+TEST_F(InputWindowTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
   struct TCase {
     const char* Power;
     const char* Label;
@@ -254,13 +284,13 @@ TEST_F(MainFormTest, BelowPowerOneTheModeIsAnAntiModeWithOneWarning) {
   const TCase cases[] = {{"0.5", "anti-mode", {kAntiMode}, 199}, {"1", "mode", {}, 201}};
   for (const TCase& c : cases) {
     Recorder.Clear();
-    Type(Main->Edit5, QString::fromLatin1(c.Power));
+    Type(Main->PowerEdit, QString::fromLatin1(c.Power));
     PressPlot();
     EXPECT_EQ(Messages(), c.Messages) << "n = " << c.Power;
-    EXPECT_EQ(Feedback->Label1->Caption(), c.Label) << "n = " << c.Power;
-    EXPECT_EQ(Feedback->Series1->PointCount(), c.DensityPoints) << "n = " << c.Power;
+    EXPECT_EQ(Feedback->ModeLabel->Caption(), c.Label) << "n = " << c.Power;
+    EXPECT_EQ(Feedback->DensitySeries->PointCount(), c.DensityPoints) << "n = " << c.Power;
     FakeJudgements judgements;
-    judgements.Text(TNumberField::Power) = c.Power;
+    judgements.Type(NumberField::Power, c.Power);
     EXPECT_EQ(Panels(), ExpectedPanels(judgements)) << "n = " << c.Power;
     EXPECT_TRUE(Feedback->isVisible());
   }
@@ -280,93 +310,95 @@ class TWarningSpy final : public TMessageService {
   std::function<void()> AtWarning_;
 };
 
-TEST_F(MainFormTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
+TEST_F(InputWindowTest, TheAntiModeWarningComesWithTheWholeFitInPlace) {
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
   TPanelTexts behindWarning{};
   int densityPoints = 0;
   TWarningSpy spy([&] {
     behindWarning = Panels();
-    densityPoints = Feedback->Series1->PointCount();
+    densityPoints = Feedback->DensitySeries->PointCount();
   });
-  TScopedMessageService scope(spy);
-  Type(Main->Edit5, QStringLiteral("0.5"));
+  Service.Target = &spy;
+  Type(Main->PowerEdit, QStringLiteral("0.5"));
   PressPlot();
+  Service.Target = &Recorder;
   FakeJudgements judgements;
-  judgements.Text(TNumberField::Power) = "0.5";
+  judgements.Type(NumberField::Power, "0.5");
   EXPECT_EQ(behindWarning, ExpectedPanels(judgements)) << "no panel of the earlier fit";
   EXPECT_EQ(densityPoints, 199) << "the charts already hold the new fit";
 }
 
-TEST_F(MainFormTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
+TEST_F(InputWindowTest, ATextThatIsNotANumberIsRefusedAndStaysInTheField) {
   PressPlot();
   const auto shown = SeriesPoints();
-  Type(Main->Edit1, QStringLiteral("6,5"));
+  Type(Main->LowerQuantileEdit, QStringLiteral("6,5"));
   PressPlot();
   ASSERT_EQ(Recorder.Records().size(), 1u);
   EXPECT_EQ(Recorder.Records()[0].Kind, TMessageBoxKind::Error);
   EXPECT_EQ(Recorder.Records()[0].Text.rfind("\"Lower Quantile (a_p)\" reads \"6,5\"", 0), 0u)
       << Recorder.Records()[0].Text;
-  EXPECT_EQ(Main->Edit1->Text(), "6,5");
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6,5");
   EXPECT_EQ(Panels(), kDefaultFigures);
   EXPECT_EQ(SeriesPoints(), shown);
 }
 
-TEST_F(MainFormTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
-  Feedback->SpinEdit1->SetText(QStringLiteral("20"));
+TEST_F(InputWindowTest, TheCredibilityLevelOfTheFeedbackWindowIsTheOnePlotted) {
+  Feedback->CredibilitySpin->SetText(QStringLiteral("20"));
   EXPECT_FALSE(Feedback->isVisible()) << "a level change alone shows nothing";
   PressPlot();
-  EXPECT_EQ(Feedback->GroupBox2->Caption(), " 80% Credibility Interval");
+  EXPECT_EQ(Feedback->CredibilityGroup->Caption(), " 80% Credibility Interval");
   EXPECT_EQ(Panels(), ExpectedPanels(FakeJudgements{}, 20));
-  EXPECT_EQ(Panels()[8], FormatNumber(GTSPForm.Quantile(0.1L)));
+  EXPECT_EQ(Panels()[8], FormatNumber(Quantile(ShownFit(), 0.1L)));
 }
 
-TEST_F(MainFormTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
+TEST_F(InputWindowTest, AClosedFeedbackWindowComesBackWithTheNextPlot) {
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
   Feedback->close();
   EXPECT_FALSE(Feedback->isVisible());
-  Type(Main->Edit5, QStringLiteral("3"));
+  Type(Main->PowerEdit, QStringLiteral("3"));
   PressPlot();
   EXPECT_TRUE(Feedback->isVisible());
-  EXPECT_EQ(Feedback->Panel3->Caption(), "3.00000000");
+  EXPECT_EQ(Feedback->PowerPanel->Caption(), "3.00000000");
 }
 
 // [SECTION] The additional quantile
 
-TEST_F(MainFormTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNothing) {
+TEST_F(InputWindowTest, EnteringTheAdditionalQuantileModeShowsItsBoundsAndPlotsNothing) {
   SelectMode(1);
   EXPECT_TRUE(Recorder.Records().empty());
-  EXPECT_EQ(Main->ModeIndex(), 1);
-  EXPECT_EQ(Main->Panel6->Caption(), "9.30042943");
-  EXPECT_EQ(Main->Panel7->Caption(), "10.00000000");
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1);
+  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "9.30042943");
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "10.00000000");
   for (const QWidget* shown :
-       TWidgets{Main->GroupBox3, Main->Label6, Main->Edit4, Main->Label7, Main->SpinEdit3}) {
+       TWidgets{Main->FeasibilityGroup, Main->ExtraQuantileLabel, Main->ExtraQuantileEdit,
+                Main->ExtraLevelLabel, Main->ExtraLevelSpin}) {
     EXPECT_TRUE(Shown(shown)) << shown->objectName().toStdString();
   }
-  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main));
-  EXPECT_FALSE(Main->Label8->isEnabled());
+  EXPECT_FALSE(Main->PowerEdit->isVisibleTo(Main));
+  EXPECT_FALSE(Main->PowerLabel->isEnabled());
   EXPECT_FALSE(Feedback->isVisible());
-  EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kExtraQuantileCaption);
-  EXPECT_EQ(Feedback->Panel15->Caption().toStdString(),
+  EXPECT_EQ(Feedback->DensityCaption->Caption().toStdString(), kExtraQuantileCaption);
+  EXPECT_EQ(Feedback->DistributionCaption->Caption().toStdString(),
             "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m");
 
   PressPlot();
   EXPECT_TRUE(Recorder.Records().empty());
-  EXPECT_EQ(Feedback->Panel3->Caption(), "2.78206148");
+  EXPECT_EQ(Feedback->PowerPanel->Caption(), "2.78206148");
   FakeJudgements judgements;
-  judgements.mode = 1;
+  judgements.Mode = FitMode::ExtraQuantile;
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   EXPECT_EQ(SeriesCounts(), (std::array<int, 11>{201, 6, 201, 201, 2, 5, 201, 6, 5, 201, 5}));
 
   SelectMode(0);
-  EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
-  EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kPowerCaption);
-  EXPECT_EQ(Feedback->Panel3->Caption(), "2.78206148") << "switching does not plot";
+  EXPECT_TRUE(Shown(Main->PowerEdit));
+  EXPECT_FALSE(Main->FeasibilityGroup->isVisibleTo(Main));
+  EXPECT_EQ(Feedback->DensityCaption->Caption().toStdString(), kPowerCaption);
+  EXPECT_EQ(Feedback->PowerPanel->Caption(), "2.78206148") << "switching does not plot";
 }
 
-TEST_F(MainFormTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouched) {
+TEST_F(InputWindowTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouched) {
   PressPlot();
   SelectMode(1);
   const auto shown = SeriesPoints();
@@ -378,23 +410,23 @@ TEST_F(MainFormTest, AnInfeasibleAdditionalQuantileLeavesTheFeedbackWindowUntouc
   const TCase cases[] = {{"4", {kAdviseAbove, kNotFeasible}}, {"10.5", {kNotFeasible}}};
   for (const TCase& c : cases) {
     Recorder.Clear();
-    Type(Main->Edit4, QString::fromLatin1(c.ExtraQuantile));
+    Type(Main->ExtraQuantileEdit, QString::fromLatin1(c.ExtraQuantile));
     PressPlot();
     EXPECT_EQ(Messages(), c.Messages) << "x_s = " << c.ExtraQuantile;
     EXPECT_EQ(Panels(), kDefaultFigures) << "x_s = " << c.ExtraQuantile;
-    EXPECT_EQ(Feedback->Label1->Caption(), "mode");
+    EXPECT_EQ(Feedback->ModeLabel->Caption(), "mode");
     EXPECT_EQ(SeriesPoints(), shown) << "x_s = " << c.ExtraQuantile;
   }
   // Every step of a level runs the command and refuses again.
   Recorder.Clear();
-  QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Up);
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
   EXPECT_EQ(Messages(), std::vector<std::string>{kNotFeasible});
   EXPECT_EQ(Panels(), kDefaultFigures);
 }
 
-TEST_F(MainFormTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
+TEST_F(InputWindowTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
   SelectMode(1);
-  Type(Main->Edit4, QStringLiteral("9"));
+  Type(Main->ExtraQuantileEdit, QStringLiteral("9"));
   PressPlot();
   // Between m and the smaller bound 9.30042943: no advice, but no fit either.
   EXPECT_EQ(Messages(), std::vector<std::string>{kNotFeasible});
@@ -402,7 +434,7 @@ TEST_F(MainFormTest, NeverPlottedTheFeedbackWindowStaysHiddenAfterARefusal) {
   EXPECT_EQ(Panels()[0], "Panel1");
 }
 
-TEST_F(MainFormTest, AChangeOfSGivesTheRecommendationTwice) {
+TEST_F(InputWindowTest, AChangeOfSGivesTheRecommendationOnceAsAWarning) {
   struct TCase {
     const char* Mode;
     const char* ExtraQuantile;
@@ -411,164 +443,165 @@ TEST_F(MainFormTest, AChangeOfSGivesTheRecommendationTwice) {
   // m = 7 lies below the midpoint 8.5 of a_p and b_r; m = 9.5 above it.
   const TCase cases[] = {{"7.0", "6.8", kAdviseAbove}, {"9.5", "10", kAdviseBelow}};
   for (const TCase& c : cases) {
-    Type(Main->Edit2, QString::fromLatin1(c.Mode));
-    Main->Edit4->SetText(QString::fromLatin1(c.ExtraQuantile));
+    Type(Main->ModeValueEdit, QString::fromLatin1(c.Mode));
+    Main->ExtraQuantileEdit->SetText(QString::fromLatin1(c.ExtraQuantile));
     Recorder.Clear();
     SelectMode(1);
     EXPECT_EQ(Messages(), std::vector<std::string>{c.Advice}) << "m = " << c.Mode;
     Recorder.Clear();
-    const int s = Main->SpinEdit3->Value();
-    QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_Down);
+    const int s = Main->ExtraLevelSpin->Value();
+    QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_Down);
     const std::vector<std::string> messages = Messages();
-    ASSERT_GE(messages.size(), 2u) << "m = " << c.Mode;
-    EXPECT_EQ(messages[0], c.Advice) << "from the level handler, m = " << c.Mode;
-    EXPECT_EQ(messages[1], c.Advice) << "from the plot command, m = " << c.Mode;
-    EXPECT_EQ(Main->SpinEdit3->Value(), s - 1);
+    ASSERT_GE(messages.size(), 1u) << "m = " << c.Mode;
+    EXPECT_EQ(messages[0], c.Advice) << "m = " << c.Mode;
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), c.Advice), 1)
+        << "one change of s, one advice; m = " << c.Mode;
+    EXPECT_EQ(Main->ExtraLevelSpin->Value(), s - 1);
     SelectMode(0);
   }
 }
 
-TEST_F(MainFormTest, TheBoundsFollowAChangeOfSOnly) {
+TEST_F(InputWindowTest, TheBoundsFollowAChangeOfSOnly) {
   SelectMode(1);
-  Type(Main->Edit3, QStringLiteral("11"));
-  EXPECT_EQ(Main->Panel7->Caption(), "10.00000000") << "b_r alone changes no bound";
-  Type(Main->SpinEdit3, QStringLiteral("70"));
-  EXPECT_NE(Main->Panel7->Caption(), "10.00000000");
-  EXPECT_EQ(Main->SpinEdit1->MaxValue(), 70);
-  EXPECT_EQ(Main->SpinEdit2->MinValue(), 70);
+  Type(Main->UpperQuantileEdit, QStringLiteral("11"));
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "10.00000000") << "b_r alone changes no bound";
+  Type(Main->ExtraLevelSpin, QStringLiteral("70"));
+  EXPECT_NE(Main->FeasibilityUpperPanel->Caption(), "10.00000000");
+  EXPECT_EQ(Main->LowerLevelSpin->MaxValue(), 70);
+  EXPECT_EQ(Main->UpperLevelSpin->MinValue(), 70);
   // p cannot be stepped above s, nor r below it, in either mode.
   for (int mode : {1, 0}) {
     SelectMode(mode);
-    Main->SpinEdit1->SetText(QStringLiteral("70"));
-    QSignalSpy p(Main->SpinEdit1, &TSpinEdit::Changed);
-    QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Up);
-    EXPECT_EQ(Main->SpinEdit1->Text(), "70") << "mode " << mode;
+    Main->LowerLevelSpin->SetText(QStringLiteral("70"));
+    QSignalSpy p(Main->LowerLevelSpin, &TSpinEdit::Changed);
+    QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
+    EXPECT_EQ(Main->LowerLevelSpin->Text(), "70") << "mode " << mode;
     EXPECT_EQ(p.count(), 0) << "no handler at the maximum, mode " << mode;
-    Main->SpinEdit2->SetText(QStringLiteral("70"));
-    QTest::keyClick(Main->SpinEdit2->LineEdit(), Qt::Key_Down);
-    EXPECT_EQ(Main->SpinEdit2->Text(), "70") << "mode " << mode;
-    Main->SpinEdit1->SetText(QStringLiteral("10"));
-    Main->SpinEdit2->SetText(QStringLiteral("90"));
+    Main->UpperLevelSpin->SetText(QStringLiteral("70"));
+    QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Down);
+    EXPECT_EQ(Main->UpperLevelSpin->Text(), "70") << "mode " << mode;
+    Main->LowerLevelSpin->SetText(QStringLiteral("10"));
+    Main->UpperLevelSpin->SetText(QStringLiteral("90"));
   }
 }
 
 // [SECTION] The levels
 
-TEST_F(MainFormTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
+TEST_F(InputWindowTest, PAtZeroForcesThePowerParameterModeAndDisablesTheSwitch) {
   PressPlot();
   SelectMode(1);
-  Type(Main->SpinEdit1, QStringLiteral("1"));
-  EXPECT_EQ(Main->ModeIndex(), 1);
+  Type(Main->LowerLevelSpin, QStringLiteral("1"));
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1);
   Recorder.Clear();
-  QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Down);
-  EXPECT_EQ(Main->SpinEdit1->Text(), "0");
-  EXPECT_EQ(Main->ModeIndex(), 0);
-  EXPECT_FALSE(Main->RadioGroup1->isEnabled());
-  EXPECT_FALSE(Main->RadioGroup1->Item(1)->isEnabled());
-  EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
-  EXPECT_FALSE(Main->Edit4->isVisibleTo(Main));
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Down);
+  EXPECT_EQ(Main->LowerLevelSpin->Text(), "0");
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
+  EXPECT_FALSE(Main->ModeSwitch->Item(1)->isEnabled());
+  EXPECT_TRUE(Shown(Main->PowerEdit));
+  EXPECT_FALSE(Main->FeasibilityGroup->isVisibleTo(Main));
+  EXPECT_FALSE(Main->ExtraQuantileEdit->isVisibleTo(Main));
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   // Plotted in the power-parameter mode; with p = 0 the limit of q for large n is 0, not the
   // limit of an earlier fit.
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 0;
+  judgements.LevelOf(LevelField::Lower) = Percent(0);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
-  ASSERT_EQ(Feedback->Series5->PointCount(), 2);
-  EXPECT_EQ(Feedback->Series5->YValue(0), 0);
+  ASSERT_EQ(Feedback->ModeProbabilityLimitSeries->PointCount(), 2);
+  EXPECT_EQ(Feedback->ModeProbabilityLimitSeries->YValue(0), 0);
 
   // r changes keep the switch disabled while p = 0; p = 1 enables it again.
-  QTest::keyClick(Main->SpinEdit2->LineEdit(), Qt::Key_Down);
-  EXPECT_FALSE(Main->RadioGroup1->isEnabled());
-  QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Up);
-  EXPECT_TRUE(Main->RadioGroup1->isEnabled());
-  EXPECT_EQ(Main->ModeIndex(), 0) << "enabling does not change the mode";
+  QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Down);
+  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Up);
+  EXPECT_TRUE(Main->ModeSwitch->isEnabled());
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0) << "enabling does not change the mode";
 }
 
-TEST_F(MainFormTest, RAtHundredOrAnEmptyPActLikePAtZero) {
+TEST_F(InputWindowTest, RAtHundredOrAnEmptyPActLikePAtZero) {
   SelectMode(1);
-  Type(Main->SpinEdit2, QStringLiteral("99"));
-  QTest::keyClick(Main->SpinEdit2->LineEdit(), Qt::Key_Up);
-  EXPECT_EQ(Main->SpinEdit2->Text(), "100");
-  EXPECT_EQ(Main->ModeIndex(), 0);
-  EXPECT_FALSE(Main->RadioGroup1->isEnabled());
-  EXPECT_EQ(Feedback->Series5->YValue(0), 1) << "with r = 100 q tends to 1";
-  Type(Main->SpinEdit2, QStringLiteral("90"));
-  EXPECT_TRUE(Main->RadioGroup1->isEnabled());
+  Type(Main->UpperLevelSpin, QStringLiteral("99"));
+  QTest::keyClick(Main->UpperLevelSpin->LineEdit(), Qt::Key_Up);
+  EXPECT_EQ(Main->UpperLevelSpin->Text(), "100");
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
+  EXPECT_EQ(Feedback->ModeProbabilityLimitSeries->YValue(0), 1) << "with r = 100 q tends to 1";
+  Type(Main->UpperLevelSpin, QStringLiteral("90"));
+  EXPECT_TRUE(Main->ModeSwitch->isEnabled());
 
   SelectMode(1);
-  Type(Main->SpinEdit1, QString());
-  EXPECT_EQ(Main->LevelValue(TLevelField::Lower), 0);
-  EXPECT_EQ(Main->ModeIndex(), 0);
-  EXPECT_FALSE(Main->RadioGroup1->isEnabled());
+  Type(Main->LowerLevelSpin, QString());
+  EXPECT_EQ(Main->Typed().LevelOf(LevelField::Lower).Percent(), 0);
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
 }
 
-TEST_F(MainFormTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
-  QSignalSpy changes(Main->SpinEdit1, &TSpinEdit::Changed);
-  Type(Main->SpinEdit1, QStringLiteral("85"));
-  EXPECT_EQ(Main->SpinEdit1->Text(), "85");
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.85L);
+TEST_F(InputWindowTest, ALevelTypedBeyondItsRangeIsUsedThenRewrittenOnLeaving) {
+  QSignalSpy changes(Main->LowerLevelSpin, &TSpinEdit::Changed);
+  Type(Main->LowerLevelSpin, QStringLiteral("85"));
+  EXPECT_EQ(Main->LowerLevelSpin->Text(), "85");
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.85L);
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 85;
+  judgements.LevelOf(LevelField::Lower) = Percent(85);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   const int typed = changes.count();
 
-  Main->Edit1->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(Main->SpinEdit1->Text(), "80");
+  Main->LowerQuantileEdit->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(Main->LowerLevelSpin->Text(), "80");
   EXPECT_EQ(changes.count(), typed + 1) << "the rewrite runs the handler again";
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.80L);
-  judgements.Level(TLevelField::Lower) = 80;
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.80L);
+  judgements.LevelOf(LevelField::Lower) = Percent(80);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
-  EXPECT_EQ(Main->SpinEdit3->MinValue(), 80);
+  EXPECT_EQ(Main->ExtraLevelSpin->MinValue(), 80);
 }
 
 // [SECTION] Failures leave the windows whole
 
-TEST_F(MainFormTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
-  Type(Main->Edit1, QStringLiteral("abc"));
+TEST_F(InputWindowTest, AFailingModeSwitchStillShowsTheFieldsOfTheSelectedMode) {
+  Type(Main->LowerQuantileEdit, QStringLiteral("abc"));
   SelectMode(1);
   ASSERT_EQ(Recorder.Records().size(), 1u);
   EXPECT_EQ(Recorder.Records()[0].Kind, TMessageBoxKind::Error);
-  EXPECT_EQ(Main->ModeIndex(), 1);
-  EXPECT_TRUE(Shown(Main->Edit4));
-  EXPECT_TRUE(Shown(Main->SpinEdit3));
-  EXPECT_TRUE(Shown(Main->GroupBox3));
-  EXPECT_FALSE(Main->Edit5->isVisibleTo(Main));
-  EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kExtraQuantileCaption);
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 1);
+  EXPECT_TRUE(Shown(Main->ExtraQuantileEdit));
+  EXPECT_TRUE(Shown(Main->ExtraLevelSpin));
+  EXPECT_TRUE(Shown(Main->FeasibilityGroup));
+  EXPECT_FALSE(Main->PowerEdit->isVisibleTo(Main));
+  EXPECT_EQ(Feedback->DensityCaption->Caption().toStdString(), kExtraQuantileCaption);
   // No bounds of other judgements, and never the design text.
-  EXPECT_EQ(Main->Panel6->Caption(), "");
-  EXPECT_EQ(Main->Panel7->Caption(), "");
+  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "");
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "");
 
   Recorder.Clear();
   SelectMode(0);
   EXPECT_EQ(Recorder.Records().size(), 1u);
-  EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->GroupBox3->isVisibleTo(Main));
-  EXPECT_EQ(Feedback->Panel11->Caption().toStdString(), kPowerCaption);
+  EXPECT_TRUE(Shown(Main->PowerEdit));
+  EXPECT_FALSE(Main->FeasibilityGroup->isVisibleTo(Main));
+  EXPECT_EQ(Feedback->DensityCaption->Caption().toStdString(), kPowerCaption);
 }
 
-TEST_F(MainFormTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) {
+TEST_F(InputWindowTest, AFailingForcedSwitchIsShownOnceAndLeavesTheSwitchDisabled) {
   SelectMode(1);
-  Type(Main->Edit2, QStringLiteral("seven"));
-  Type(Main->SpinEdit1, QStringLiteral("1"));
+  Type(Main->ModeValueEdit, QStringLiteral("seven"));
+  Type(Main->LowerLevelSpin, QStringLiteral("1"));
   Recorder.Clear();
-  QTest::keyClick(Main->SpinEdit1->LineEdit(), Qt::Key_Down);
+  QTest::keyClick(Main->LowerLevelSpin->LineEdit(), Qt::Key_Down);
   ASSERT_EQ(Recorder.Records().size(), 1u) << "the error ends the level handler too";
   EXPECT_EQ(Recorder.Records()[0].Text.rfind("\"Most Likely Value (m)\"", 0), 0u)
       << Recorder.Records()[0].Text;
-  EXPECT_EQ(Main->ModeIndex(), 0);
-  EXPECT_TRUE(Shown(Main->Edit5));
-  EXPECT_FALSE(Main->RadioGroup1->isEnabled());
+  EXPECT_EQ(Main->ModeSwitch->ItemIndex(), 0);
+  EXPECT_TRUE(Shown(Main->PowerEdit));
+  EXPECT_FALSE(Main->ModeSwitch->isEnabled());
   EXPECT_FALSE(Feedback->isVisible());
 }
 
-TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
+TEST_F(InputWindowTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   SelectMode(1);
-  Type(Main->SpinEdit3, QStringLiteral("0"));
-  Type(Main->SpinEdit3, QStringLiteral("10"));
-  QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_0);
-  Main->SpinEdit3->SettleTyping();
-  EXPECT_EQ(Main->SpinEdit3->Text(), "100");
+  Type(Main->ExtraLevelSpin, QStringLiteral("0"));
+  Type(Main->ExtraLevelSpin, QStringLiteral("10"));
+  QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_0);
+  Main->ExtraLevelSpin->SettleTyping();
+  EXPECT_EQ(Main->ExtraLevelSpin->Text(), "100");
   for (const TMessageRecord& r : Recorder.Records()) {
     EXPECT_NE(r.Kind, TMessageBoxKind::MathError) << r.Text;
   }
@@ -581,35 +614,35 @@ TEST_F(MainFormTest, AnAdditionalLevelTypedBeyondItsRangeIsRefusedInWords) {
   };
   EXPECT_EQ(said("0"), 1) << "the level handler ends at the refusal";
   EXPECT_EQ(said("100"), 1);
-  EXPECT_EQ(Main->Panel6->Caption(), "");
-  EXPECT_EQ(Main->Panel7->Caption(), "");
+  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "");
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption(), "");
 }
 
-TEST_F(MainFormTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
+TEST_F(InputWindowTest, JudgementsBeyondTheirRangeAreRefusedBeforeAnyAdviceOnX_s) {
   // Their midpoint would overflow the side recommendation.
-  Type(Main->Edit1, QStringLiteral("1e4932"));
-  Type(Main->Edit2, QStringLiteral("1.05e4932"));
-  Type(Main->Edit3, QStringLiteral("1.1e4932"));
+  Type(Main->LowerQuantileEdit, QStringLiteral("1e4932"));
+  Type(Main->ModeValueEdit, QStringLiteral("1.05e4932"));
+  Type(Main->UpperQuantileEdit, QStringLiteral("1.1e4932"));
   const std::string refusal = "Error: The judgements must lie between -1e2000 and 1e2000.";
   SelectMode(1);
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
-  EXPECT_EQ(Main->Panel6->Caption(), "");
+  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption(), "");
   Recorder.Clear();
-  QTest::keyClick(Main->SpinEdit3->LineEdit(), Qt::Key_Down);
+  QTest::keyClick(Main->ExtraLevelSpin->LineEdit(), Qt::Key_Down);
   ASSERT_EQ(Messages().size(), 1u) << "the level handler ends at the refusal";
   EXPECT_EQ(Messages()[0].rfind(refusal, 0), 0u) << Messages()[0];
 }
 
-TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
+TEST_F(InputWindowTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
   PressPlot();
-  Type(Main->SpinEdit1, QStringLiteral("80"));
-  Type(Main->SpinEdit2, QStringLiteral("80"));
+  Type(Main->LowerLevelSpin, QStringLiteral("80"));
+  Type(Main->UpperLevelSpin, QStringLiteral("80"));
   ASSERT_FALSE(Recorder.Records().empty());
   EXPECT_EQ(Recorder.Records().back().Kind, TMessageBoxKind::Error);
   EXPECT_EQ(Panels(), ExpectedPanels([] {
               FakeJudgements j;
-              j.Level(TLevelField::Lower) = 80;
+              j.LevelOf(LevelField::Lower) = Percent(80);
               return j;
             }()))
       << "the last fit shown is that of p = 80, r = 90";
@@ -617,33 +650,34 @@ TEST_F(MainFormTest, LevelsThatMeetAreRefusedWithoutTouchingTheFeedbackWindow) {
 
 // [SECTION] Working with the expert
 
-TEST_F(MainFormTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
-  Type(Main->SpinEdit1, QStringLiteral("80"));
+TEST_F(InputWindowTest, LevelsTypedDigitByDigitAreFittedOnceTheNumberStands) {
+  Type(Main->LowerLevelSpin, QStringLiteral("80"));
   Recorder.Clear();
   // With p at 80, "90" typed key by key into r: the "9" alone is never fitted.
-  QLineEdit* r = Main->SpinEdit2->LineEdit();
+  QLineEdit* r = Main->UpperLevelSpin->LineEdit();
   r->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(r, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(r, Qt::Key_9);
-  QTest::qWait(TMainForm::kTypingPauseMs + 200);
+  QTest::qWait(InputWindow::kTypingPauseMs + 200);
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
   QTest::keyClick(r, Qt::Key_0);
-  ASSERT_TRUE(WaitFor([&] { return AnalysisForm.UpperLevel == 0.9L; }));
+  ASSERT_TRUE(WaitFor([&] { return DocumentLevel(LevelField::Upper) == 0.9L; }));
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
-  EXPECT_EQ(AnalysisForm.LowerLevel, 0.8L);
+  EXPECT_EQ(DocumentLevel(LevelField::Lower), 0.8L);
   EXPECT_TRUE(Feedback->isVisible());
-  EXPECT_EQ(Main->SpinEdit2->Text(), "90") << "no keystroke lost";
+  EXPECT_EQ(Main->UpperLevelSpin->Text(), "90") << "no keystroke lost";
   FakeJudgements judgements;
-  judgements.Level(TLevelField::Lower) = 80;
+  judgements.LevelOf(LevelField::Lower) = Percent(80);
   EXPECT_EQ(Panels(), ExpectedPanels(judgements));
   // The arrows stay immediate.
   QTest::keyClick(r, Qt::Key_Down);
-  EXPECT_EQ(AnalysisForm.UpperLevel, 0.89L);
+  EXPECT_EQ(DocumentLevel(LevelField::Upper), 0.89L);
 }
 
-TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
-  for (QWidget* field : std::vector<QWidget*>{Main->Edit1, Main->SpinEdit1->LineEdit(), Main->Edit5,
-                                              Main->BitBtn1, Main->RadioGroup1->Item(0)}) {
+TEST_F(InputWindowTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
+  for (QWidget* field :
+       std::vector<QWidget*>{Main->LowerQuantileEdit, Main->LowerLevelSpin->LineEdit(),
+                             Main->PowerEdit, Main->PlotButton, Main->ModeSwitch->Item(0)}) {
     Feedback->hide();
     field->setFocus(Qt::TabFocusReason);
     QTest::keyClick(field, Qt::Key_Return);
@@ -655,7 +689,8 @@ TEST_F(MainFormTest, EnterPlotsFromAnyFieldAndKeepsTheKeyboard) {
   EXPECT_TRUE(Recorder.Records().empty());
 }
 
-TEST_F(MainFormTest, TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWindowWhenThereIsRoom) {
+TEST_F(InputWindowTest,
+       TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWindowWhenThereIsRoom) {
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   PressPlot();
   ASSERT_TRUE(Feedback->isVisible());
@@ -671,7 +706,7 @@ TEST_F(MainFormTest, TheFeedbackWindowIsFirstPlacedOnTheScreenBesideTheInputWind
   EXPECT_EQ(Feedback->pos(), screen.topLeft() + QPoint(5, 7));
 }
 
-TEST_F(MainFormTest, AStaleFitIsMarkedUntilTheNextPlot) {
+TEST_F(InputWindowTest, AStaleFitIsMarkedUntilTheNextPlot) {
   PressPlot();
   const QString title = Feedback->windowTitle();
   EXPECT_FALSE(Feedback->IsStale());
@@ -681,57 +716,54 @@ TEST_F(MainFormTest, AStaleFitIsMarkedUntilTheNextPlot) {
             title +
                 " - previous judgements: a_p = 6.5, p = 10 %, m = 7.0, b_r = 10.5, r = 90 %, "
                 "n = 7.0");
-  EXPECT_FALSE(Feedback->Panel1->isEnabled()) << "greyed";
+  EXPECT_FALSE(Feedback->LowerBoundPanel->isEnabled()) << "greyed";
   PressPlot();
   EXPECT_FALSE(Feedback->IsStale());
   EXPECT_EQ(Feedback->windowTitle(), title);
-  EXPECT_TRUE(Feedback->Panel1->isEnabled());
+  EXPECT_TRUE(Feedback->LowerBoundPanel->isEnabled());
   // A failed plot marks the fit shown as well.
-  Main->Edit4->SetText(QStringLiteral("10.5"));
+  Main->ExtraQuantileEdit->SetText(QStringLiteral("10.5"));
   PressPlot();
   EXPECT_TRUE(Feedback->IsStale());
   EXPECT_TRUE(Feedback->windowTitle().endsWith("x_s = 9.588495255, s = 80 %"))
       << Feedback->windowTitle().toStdString();
 }
 
-TEST_F(MainFormTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNamesThem) {
+TEST_F(InputWindowTest, EachPlotShowsTheFeasibilityBoundsItComputedAndTheRefusalNamesThem) {
   SelectMode(1);
-  ASSERT_EQ(Main->Panel6->Caption(), "9.30042943");
-  Main->Edit3->SetText(QStringLiteral("11"));
-  Main->Edit4->SetText(QStringLiteral("12"));
+  ASSERT_EQ(Main->FeasibilityLowerPanel->Caption(), "9.30042943");
+  Main->UpperQuantileEdit->SetText(QStringLiteral("11"));
+  Main->ExtraQuantileEdit->SetText(QStringLiteral("12"));
   PressPlot();
-  TGTSPForm model;
-  TAnalysisForm record(model);
   FakeJudgements judgements;
-  judgements.mode = 1;
-  judgements.Type(TNumberField::UpperQuantile, "11");
-  record.SetInputSource(&judgements);
-  record.ReadInputs();
-  const TFeasibilityBounds bounds = ComputeFeasibilityBounds(record);
-  EXPECT_EQ(Main->Panel6->Caption().toStdString(), FormatNumber(bounds.Smaller));
-  EXPECT_EQ(Main->Panel7->Caption().toStdString(), FormatNumber(bounds.Larger));
+  judgements.Mode = FitMode::ExtraQuantile;
+  judgements.Type(NumberField::UpperQuantile, "11");
+  const FeasibilityBounds bounds = ComputeFeasibilityBounds(ReadJudgements(judgements));
+  EXPECT_EQ(Main->FeasibilityLowerPanel->Caption().toStdString(), FormatNumber(bounds.Smaller()));
+  EXPECT_EQ(Main->FeasibilityUpperPanel->Caption().toStdString(), FormatNumber(bounds.Larger()));
   ASSERT_EQ(Recorder.Records().size(), 1u);
   const std::string text = Recorder.Records()[0].Text;
   EXPECT_EQ(text, "Additional Quantile Specification not Feasible\nx_s must lie strictly between " +
-                      Main->Panel6->Caption().trimmed().toStdString() + " and " +
-                      Main->Panel7->Caption().trimmed().toStdString() + ".");
+                      Main->FeasibilityLowerPanel->Caption().trimmed().toStdString() + " and " +
+                      Main->FeasibilityUpperPanel->Caption().trimmed().toStdString() + ".");
 }
 
-TEST_F(MainFormTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
+TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelIsExplained) {
   Main->resize(200, 100);
-  EXPECT_TRUE(WaitFor(
-      [&] { return Main->size() == QSize(TMainForm::kClientWidth, TMainForm::kClientHeight); }));
+  EXPECT_TRUE(WaitFor([&] {
+    return Main->size() == QSize(InputWindow::kClientWidth, InputWindow::kClientHeight);
+  }));
   EXPECT_EQ(Feedback->minimumSize(),
-            QSize(TPlotPDFForm::kMinimumWidth, TPlotPDFForm::kMinimumHeight));
-  EXPECT_TRUE(Feedback->SpinEdit1->toolTip().contains("percent of probability left outside"));
+            QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight));
+  EXPECT_TRUE(Feedback->CredibilitySpin->toolTip().contains("percent of probability left outside"));
 }
 
-TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
+TEST_F(InputWindowTest, TheQuantilesPageShowsTheFitAsNumbers) {
   PressPlot();
   const TQuantilePage& page = *Feedback->QuantilePage;
-  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->Panel6->Caption()) << "the median";
+  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->MedianPanel->Caption()) << "the median";
   EXPECT_EQ(page.QuantilePanels[0]->Caption().toStdString(),
-            FormatNumber(GTSPForm.Quantile(0.01L)));
+            FormatNumber(Quantile(ShownFit(), 0.01L)));
   // The fields start at the judgements, which the fit gives back.
   EXPECT_EQ(page.XEdit->Text(), "10.5");
   EXPECT_EQ(page.AtMostPanel->Caption(), "0.90000000");
@@ -743,13 +775,13 @@ TEST_F(MainFormTest, TheQuantilesPageShowsTheFitAsNumbers) {
   EXPECT_FALSE(page.AtMostPanel->toolTip().isEmpty());
   EXPECT_TRUE(Recorder.Records().empty()) << "no message box while typing";
   // The next fit refreshes the page and keeps what the expert typed.
-  Type(Main->Edit5, QStringLiteral("2"));
+  Type(Main->PowerEdit, QStringLiteral("2"));
   PressPlot();
-  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->Panel6->Caption());
+  EXPECT_EQ(page.QuantilePanels[4]->Caption(), Feedback->MedianPanel->Caption());
   EXPECT_EQ(page.X1Edit->Text(), "11");
 }
 
-TEST_F(MainFormTest, TheFitAndEachChartCanBeTakenOut) {
+TEST_F(InputWindowTest, TheFitAndEachChartCanBeTakenOut) {
   PressPlot();
   ASSERT_TRUE(ShowActive(*Feedback));
   QApplication::clipboard()->clear();
@@ -764,9 +796,9 @@ TEST_F(MainFormTest, TheFitAndEachChartCanBeTakenOut) {
   for (const QString& line : lines) {
     EXPECT_EQ(line.count(u'\t'), 1) << line.toStdString();
   }
-  EXPECT_EQ(Feedback->GroupBox1->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_EQ(Feedback->FiguresGroup->contextMenuPolicy(), Qt::ActionsContextMenu);
 
-  ChartWidget& pdf = *Feedback->PDFChart;
+  ChartWidget& pdf = *Feedback->DensityChart;
   EXPECT_EQ(pdf.actions().size(), 4);
   // Columns named for what they hold, under the judgements of the fit.
   const std::string csv = ChartCsv(pdf);
@@ -782,7 +814,7 @@ TEST_F(MainFormTest, TheFitAndEachChartCanBeTakenOut) {
   pdf.repaint();
   int x = 0;
   int y = 0;
-  ASSERT_TRUE(Feedback->Series1->PlacePoint(100, x, y));
+  ASSERT_TRUE(Feedback->DensitySeries->PlacePoint(100, x, y));
   QMouseEvent move(QEvent::MouseMove, QPointF(x, y), pdf.mapToGlobal(QPointF(x, y)), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&pdf, &move);

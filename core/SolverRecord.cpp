@@ -1,19 +1,12 @@
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 #include <cmath>
 #include <optional>
-#include <stdexcept>
-#include <string>
 
 #include "Bisection.h"
 #include "BoundScreen.h"
-#include "NumberText.h"
 
 namespace {
-
-Extended Level(int percent) {
-  return Checked(static_cast<Extended>(percent) / 100);
-}
 
 [[noreturn]] void BoundsNotSolved() {
   throw EFitError(
@@ -25,39 +18,22 @@ Extended Level(int percent) {
 
 }  // namespace
 
-void TAnalysisForm::ReadInputs() {
-  if (source_ == nullptr)
-    throw std::logic_error("ReadInputs: no input window attached");
+void SolverRecord::Load(const Judgements& judgements) {
   TFloatScope scope;
-  const TJudgementSource& in = *source_;
-  auto number = [&in](TNumberField field) {
-    return ReadNumberText(in.NumberCaption(field), in.NumberText(field));
-  };
-  // Every text is read before any field changes, so a refused text changes nothing.
-  const Extended ap = number(TNumberField::LowerQuantile);
-  const Extended p = Level(in.LevelValue(TLevelField::Lower));
-  const Extended m = number(TNumberField::ModeValue);
-  const Extended br = number(TNumberField::UpperQuantile);
-  const Extended r = Level(in.LevelValue(TLevelField::Upper));
-  const bool powerMode = in.ModeIndex() == 0;
-  const Extended n = powerMode ? number(TNumberField::Power) : 0;
-  const Extended xs = powerMode ? 0 : number(TNumberField::ExtraQuantile);
-  const Extended s = powerMode ? 0 : Level(in.LevelValue(TLevelField::Extra));
-
-  LowerQuantile = ap;
-  LowerLevel = p;
-  ModeValue = m;
-  UpperQuantile = br;
-  UpperLevel = r;
-  if (powerMode) {
-    Power = n;
+  LowerQuantile = judgements.LowerQuantile;
+  LowerLevel = judgements.LevelOf(LevelField::Lower).Fraction();
+  ModeValue = judgements.ModeValue;
+  UpperQuantile = judgements.UpperQuantile;
+  UpperLevel = judgements.LevelOf(LevelField::Upper).Fraction();
+  if (judgements.Mode() == FitMode::PowerParameter) {
+    Power = judgements.Power;
   } else {
-    ExtraQuantile = xs;
-    ExtraLevel = s;
+    ExtraQuantile = judgements.ExtraQuantile;
+    ExtraLevel = judgements.LevelOf(LevelField::Extra).Fraction();
   }
 }
 
-TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms) {
+TBisectStep SolverRecord::BoundStep(Extended q, int halving, TBoundTerms& terms) {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   const Extended ap = LowerQuantile;
@@ -112,7 +88,7 @@ TBisectStep TAnalysisForm::BoundStep(Extended q, int halving, TBoundTerms& terms
   return q > theta ? TBisectStep::Below : TBisectStep::Above;
 }
 
-void TAnalysisForm::SolveBounds() {
+void SolverRecord::SolveBounds() {
   TFloatScope scope;
   if (boundsPath_ == TBoundsPath::Screened && SolveBoundsScreened())
     return;
@@ -125,20 +101,20 @@ void TAnalysisForm::SolveBounds() {
   KeepTerms(terms);
 }
 
-TBisectStep TAnalysisForm::JudgeModeProbability(Extended q) {
+TBisectStep SolverRecord::JudgeModeProbability(Extended q) {
   TFloatScope scope;
   TBoundTerms terms;
   return BoundStep(q, 1, terms);
 }
 
-void TAnalysisForm::KeepTerms(TBoundTerms terms) {
+void SolverRecord::KeepTerms(TBoundTerms terms) {
   terms.p = LowerLevel;
   terms.r = UpperLevel;
   terms.n = Power;
   solvedTerms_ = terms;
 }
 
-bool TAnalysisForm::SolveBoundsScreened() {
+bool SolverRecord::SolveBoundsScreened() {
   const Extended p = LowerLevel;
   const Extended r = UpperLevel;
   TBoundScreenInput in{p, r, LowerQuantile, ModeValue, UpperQuantile, Power};
@@ -212,7 +188,7 @@ bool TAnalysisForm::SolveBoundsScreened() {
   return true;
 }
 
-TAnalysisForm::TNewtonStep TAnalysisForm::NewtonStep() const {
+SolverRecord::TNewtonStep SolverRecord::NewtonStep() const {
   const Extended q = ModeProbability;
   const Extended a = LowerBound;
   const Extended b = UpperBound;
@@ -229,7 +205,7 @@ TAnalysisForm::TNewtonStep TAnalysisForm::NewtonStep() const {
   return {Checked(q + (ModeFraction - q) / slope), da, db};
 }
 
-void TAnalysisForm::PolishBounds() {
+void SolverRecord::PolishBounds() {
   TFloatScope scope;
   // Newton's method converges quadratically from the bisection's |theta - q| <= 1e-10, so
   // one or two steps are the rule and four the most.
@@ -274,12 +250,6 @@ void TAnalysisForm::PolishBounds() {
   restore(best);
 }
 
-void TAnalysisForm::CopyFitToModel() {
-  model_->LoadFit(LowerBound, UpperBound, ModeValue, Power);
+void SolverRecord::CopyFitToModel() {
+  Model = TwoSidedPower(LowerBound, ModeValue, UpperBound, Power);
 }
-
-namespace {
-TAnalysisForm record(GTSPForm);
-}  // namespace
-
-TAnalysisForm& AnalysisForm = record;

@@ -1,4 +1,4 @@
-#include "AnalysisUnit.h"
+#include "SolverRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -15,24 +15,23 @@
 
 #include "BoundScreen.h"
 #include "BoundsPaths.h"
-#include "FakeJudgements.h"
 #include "FitCheck.h"
+#include "SolverFixture.h"
 
 namespace {
 
 // In every fit the distribution gives back the elicited levels.
-void ExpectQuantilesMet(const TAnalysisForm& record) {
-  TGTSPForm fit;
-  fit.LoadFit(record.LowerBound, record.UpperBound, record.ModeValue, record.Power);
-  EXPECT_NEAR(static_cast<double>(fit.Cdf(record.LowerQuantile)),
+void ExpectQuantilesMet(const SolverRecord& record) {
+  const TwoSidedPower fit(record.LowerBound, record.ModeValue, record.UpperBound, record.Power);
+  EXPECT_NEAR(static_cast<double>(Cdf(fit, record.LowerQuantile)),
               static_cast<double>(record.LowerLevel), 1e-9);
-  EXPECT_NEAR(static_cast<double>(fit.Cdf(record.UpperQuantile)),
+  EXPECT_NEAR(static_cast<double>(Cdf(fit, record.UpperQuantile)),
               static_cast<double>(record.UpperLevel), 1e-9);
 }
 
 TEST(ReadInputsTest, ReadsTheWindowsInitialJudgements) {
-  Elicitation e;
-  e.record.ReadInputs();
+  SolverFixture e;
+  e.ReadInputs();
   EXPECT_EQ(e.record.LowerQuantile, 6.5L);
   EXPECT_EQ(e.record.LowerLevel, 0.1L) << "10 / 100 in one rounded division";
   EXPECT_EQ(e.record.ModeValue, 7);
@@ -44,23 +43,23 @@ TEST(ReadInputsTest, ReadsTheWindowsInitialJudgements) {
 }
 
 TEST(ReadInputsTest, AdditionalQuantileModeLeavesThePowerAlone) {
-  Elicitation e;
+  SolverFixture e;
   e.record.Power = 3;
-  e.window.mode = 1;
-  e.record.ReadInputs();
+  e.window.Mode = FitMode::ExtraQuantile;
+  e.ReadInputs();
   EXPECT_EQ(e.record.Power, 3);
   EXPECT_EQ(e.record.ExtraQuantile, 9.588495255L);
   EXPECT_EQ(e.record.ExtraLevel, 0.8L);
 }
 
 TEST(ReadInputsTest, RefusedTextChangesNothing) {
-  Elicitation e;
-  e.record.ReadInputs();
-  e.window.Type(TNumberField::LowerQuantile, "5");
-  e.window.Level(TLevelField::Lower) = 20;
-  e.window.Type(TNumberField::UpperQuantile, "10,5");
+  SolverFixture e;
+  e.ReadInputs();
+  e.window.Type(NumberField::LowerQuantile, "5");
+  e.window.LevelOf(LevelField::Lower) = Percent(20);
+  e.window.Type(NumberField::UpperQuantile, "10,5");
   try {
-    e.record.ReadInputs();
+    e.ReadInputs();
     FAIL() << "10,5 was accepted";
   } catch (const EInputError& error) {
     EXPECT_NE(std::string(error.what()).find("Upper Quantile (b_r)"), std::string::npos);
@@ -71,22 +70,16 @@ TEST(ReadInputsTest, RefusedTextChangesNothing) {
 }
 
 TEST(ReadInputsTest, ValuesOutsideTheSpinRangesAreReadAsGiven) {
-  Elicitation e;
-  e.window.Level(TLevelField::Lower) = 85;
-  e.window.Level(TLevelField::Upper) = -3;
-  e.record.ReadInputs();
+  SolverFixture e;
+  e.window.LevelOf(LevelField::Lower) = Percent(85);
+  e.window.LevelOf(LevelField::Upper) = Percent(-3);
+  e.ReadInputs();
   EXPECT_EQ(e.record.LowerLevel, 0.85L);
   EXPECT_EQ(e.record.UpperLevel, -0.03L);
 }
 
-TEST(ReadInputsTest, NeedsAnInputWindow) {
-  TGTSPForm model;
-  TAnalysisForm record(model);
-  EXPECT_THROW(record.ReadInputs(), std::logic_error);
-}
-
 TEST(SolveBoundsTest, DefaultJudgements) {
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
   EXPECT_EQ(e.record.LastHalvings(), 32);
   EXPECT_TRUE(TenDigits(e.record.ModeProbability, 0.2369233652L));
@@ -99,7 +92,7 @@ TEST(SolveBoundsTest, DefaultJudgements) {
 TEST(SolveBoundsTest, DefaultFitIsBitForBit) {
   if (!kExactPrimitives)
     GTEST_SKIP() << "no x87 unit: the primitives are the library's";
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
   EXPECT_EQ(e.record.ModeProbability, 0xf.29c09e4ccccccccp-6L);
   EXPECT_EQ(e.record.UpperBound, 0xa.71fcbc187860d38p+1L);
@@ -112,8 +105,8 @@ TEST(SolveBoundsTest, DefaultFitIsBitForBit) {
 }
 
 TEST(SolveBoundsTest, PowerOneIsTheUniformFit) {
-  Elicitation e;
-  e.window.Type(TNumberField::Power, "1");
+  SolverFixture e;
+  e.window.Type(NumberField::Power, "1");
   e.FitPower();
   EXPECT_EQ(e.record.LastHalvings(), 2);
   EXPECT_NEAR(static_cast<double>(e.record.ModeProbability), 0.2, 1e-18);
@@ -122,8 +115,8 @@ TEST(SolveBoundsTest, PowerOneIsTheUniformFit) {
 }
 
 TEST(SolveBoundsTest, PowerBelowOne) {
-  Elicitation e;
-  e.window.Type(TNumberField::Power, "0.5");
+  SolverFixture e;
+  e.window.Type(NumberField::Power, "0.5");
   e.FitPower();
   EXPECT_TRUE(TenDigits(e.record.ModeProbability, 0.1738249899L));
   EXPECT_TRUE(TenDigits(e.record.LowerBound, 6.252660472L));
@@ -132,16 +125,16 @@ TEST(SolveBoundsTest, PowerBelowOne) {
 }
 
 TEST(SolveBoundsTest, LevelsAtTheEnds) {
-  Elicitation e;
-  e.window.Level(TLevelField::Lower) = 0;
+  SolverFixture e;
+  e.window.LevelOf(LevelField::Lower) = Percent(0);
   e.FitPower();
   EXPECT_EQ(e.record.LowerBound, 6.5L) << "p = 0 puts a at a_p exactly";
   EXPECT_TRUE(TenDigits(e.record.ModeProbability, 0.03797562006L));
   EXPECT_TRUE(TenDigits(e.record.UpperBound, 19.66634194L));
   ExpectQuantilesMet(e.record);
 
-  e.window.Level(TLevelField::Lower) = 10;
-  e.window.Level(TLevelField::Upper) = 100;
+  e.window.LevelOf(LevelField::Lower) = Percent(10);
+  e.window.LevelOf(LevelField::Upper) = Percent(100);
   e.FitPower();
   EXPECT_EQ(e.record.UpperBound, 10.5L) << "r = 1 puts b at b_r exactly";
   EXPECT_TRUE(TenDigits(e.record.ModeProbability, 0.4312238296L));
@@ -149,8 +142,8 @@ TEST(SolveBoundsTest, LevelsAtTheEnds) {
   ExpectQuantilesMet(e.record);
 
   for (const char* n : {"7", "0.3", "40"}) {
-    e.window.Level(TLevelField::Lower) = 0;
-    e.window.Type(TNumberField::Power, n);
+    e.window.LevelOf(LevelField::Lower) = Percent(0);
+    e.window.Type(NumberField::Power, n);
     e.FitPower();
     EXPECT_EQ(e.record.LowerBound, 6.5L);
     EXPECT_EQ(e.record.UpperBound, 10.5L);
@@ -160,13 +153,13 @@ TEST(SolveBoundsTest, LevelsAtTheEnds) {
 }
 
 TEST(SolveBoundsTest, EqualLevelsFailAtTheDivisionAndKeepTheBounds) {
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
   const long double a = e.record.LowerBound;
   const long double b = e.record.UpperBound;
-  e.window.Level(TLevelField::Lower) = 80;
-  e.window.Level(TLevelField::Upper) = 80;
-  e.record.ReadInputs();
+  e.window.LevelOf(LevelField::Lower) = Percent(80);
+  e.window.LevelOf(LevelField::Upper) = Percent(80);
+  e.ReadInputs();
   EXPECT_THROW(e.record.SolveBounds(), EZeroDivide);
   EXPECT_EQ(e.record.ModeProbability, 0.8L);
   EXPECT_EQ(e.record.LowerRatio, 1);
@@ -175,9 +168,9 @@ TEST(SolveBoundsTest, EqualLevelsFailAtTheDivisionAndKeepTheBounds) {
 }
 
 TEST(SolveBoundsTest, ZeroPowerFailsAfterStoringTheModeProbability) {
-  Elicitation e;
-  e.window.Type(TNumberField::Power, "0");
-  e.record.ReadInputs();
+  SolverFixture e;
+  e.window.Type(NumberField::Power, "0");
+  e.ReadInputs();
   EXPECT_THROW(e.record.SolveBounds(), EZeroDivide);
   EXPECT_EQ(e.record.ModeProbability, 0.5L);
 }
@@ -190,25 +183,25 @@ TEST(SolveBoundsTest, JudgementsOutOfOrderEndWithoutHanging) {
                             {"6.5", "6.5", "10.5"},
                             {"6.5", "10.5", "10.5"}};
   for (const auto& c : cases) {
-    Elicitation e;
-    e.window.Type(TNumberField::LowerQuantile, c[0]);
-    e.window.Type(TNumberField::ModeValue, c[1]);
-    e.window.Type(TNumberField::UpperQuantile, c[2]);
-    e.record.ReadInputs();
+    SolverFixture e;
+    e.window.Type(NumberField::LowerQuantile, c[0]);
+    e.window.Type(NumberField::ModeValue, c[1]);
+    e.window.Type(NumberField::UpperQuantile, c[2]);
+    e.ReadInputs();
     try {
       e.record.SolveBounds();
     } catch (const EFitError&) {
     } catch (const EMathError&) {
     }
-    EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError)
+    EXPECT_THROW(CheckJudgements(e.record, FitMode::PowerParameter), EFitError)
         << c[0] << " " << c[1] << " " << c[2];
   }
 }
 
 TEST(SolveBoundsTest, UnmetToleranceIsReportedInWords) {
-  Elicitation e;
-  e.window.Type(TNumberField::ModeValue, "11");
-  e.record.ReadInputs();
+  SolverFixture e;
+  e.window.Type(NumberField::ModeValue, "11");
+  e.ReadInputs();
   try {
     e.record.SolveBounds();
     FAIL() << "m above b_r was fitted";
@@ -220,12 +213,33 @@ TEST(SolveBoundsTest, UnmetToleranceIsReportedInWords) {
 TEST(SolveBoundsTest, FitBeyondTheRangesPrecisionIsReportedInWords) {
   // m - a_p is tiny against b_r - m: the fit's q lies within the precision of p.
   for (const char* br : {"1e90", "1e40"}) {
-    Elicitation e;
-    e.window.Type(TNumberField::LowerQuantile, "0");
-    e.window.Type(TNumberField::ModeValue, "906");
-    e.window.Type(TNumberField::UpperQuantile, br);
-    e.record.ReadInputs();
+    SolverFixture e;
+    e.window.Type(NumberField::LowerQuantile, "0");
+    e.window.Type(NumberField::ModeValue, "906");
+    e.window.Type(NumberField::UpperQuantile, br);
+    e.ReadInputs();
     EXPECT_THROW(e.record.SolveBounds(), EFitError) << "b_r = " << br;
+  }
+}
+
+// The graphs solve a sweep of powers in one working record, each solve starting from the
+// root of the one before: every result must be that of a fresh record, bit for bit.
+TEST(SolveBoundsTest, ASweepInOneRecordGivesTheResultsOfFreshOnes) {
+  FakeJudgements typed;
+  for (const int p : {10, 0}) {
+    typed.LevelOf(LevelField::Lower) = Percent(p);
+    const Judgements judgements = ReadJudgements(typed);
+    const std::vector<Extended> powers{0.05L, 7, 10, 0.5L, 1, 2, 40};
+    const std::vector<BoundsSolution> swept =
+        SolveBoundsAt(judgements, powers, TBoundsPath::Screened, 0.23L);
+    ASSERT_EQ(swept.size(), powers.size());
+    for (std::size_t i = 0; i < powers.size(); ++i) {
+      const BoundsSolution alone = SolveBounds(judgements, powers[i]);
+      EXPECT_TRUE(bounds_paths::SameBits(swept[i].LowerBound, alone.LowerBound)) << powers[i];
+      EXPECT_TRUE(bounds_paths::SameBits(swept[i].UpperBound, alone.UpperBound)) << powers[i];
+      EXPECT_TRUE(bounds_paths::SameBits(swept[i].ModeProbability, alone.ModeProbability));
+      EXPECT_EQ(swept[i].Halvings, alone.Halvings) << "p " << p << " n " << powers[i];
+    }
   }
 }
 
@@ -233,7 +247,7 @@ TEST(SolveBoundsTest, PolishedBoundsFollowNSmoothly) {
   // The bisection's q stays put across a band of n and then jumps by up to 1e-10; polished,
   // q follows n to rounding: over n spaced 1e-6 apart its second differences are those of
   // its curvature, 3e-16.
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
   std::vector<Extended> q;
   for (int i = 0; i < 64; ++i) {
@@ -249,34 +263,34 @@ TEST(SolveBoundsTest, PolishedBoundsFollowNSmoothly) {
 }
 
 TEST(CopyFitToModelTest, LoadsTheFitWithEqualPowers) {
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
   e.record.CopyFitToModel();
-  EXPECT_EQ(e.model.LowerBound, e.record.LowerBound);
-  EXPECT_EQ(e.model.UpperBound, e.record.UpperBound);
-  EXPECT_EQ(e.model.ModeValue, 7);
-  EXPECT_EQ(e.model.LeftPower, 7);
-  EXPECT_EQ(e.model.RightPower, 7);
+  EXPECT_EQ(e.Model().Lower(), e.record.LowerBound);
+  EXPECT_EQ(e.Model().Upper(), e.record.UpperBound);
+  EXPECT_EQ(e.Model().Mode(), 7);
+  EXPECT_EQ(e.Model().LeftPower(), 7);
+  EXPECT_EQ(e.Model().RightPower(), 7);
 }
 
 TEST(FitCheckTest, RefusesJudgementsOutsideTheSolversDomain) {
-  Elicitation e;
-  e.record.ReadInputs();
-  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter));
+  SolverFixture e;
+  e.ReadInputs();
+  EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::PowerParameter));
   e.record.Power = 0;
-  EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
+  EXPECT_THROW(CheckJudgements(e.record, FitMode::PowerParameter), EFitError);
   e.record.Power = -2;
-  EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
+  EXPECT_THROW(CheckJudgements(e.record, FitMode::PowerParameter), EFitError);
   e.record.ExtraLevel = 0.8L;
-  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile)) << "n is not used there";
+  EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile)) << "n is not used there";
   e.record.LowerLevel = e.record.UpperLevel = 0.8L;
-  EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError);
+  EXPECT_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile), EFitError);
   e.record.LowerLevel = 0;
   e.record.Power = 2;
-  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter));
-  EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError);
+  EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::PowerParameter));
+  EXPECT_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile), EFitError);
   e.record.UpperLevel = 1.5L;
-  EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError);
+  EXPECT_THROW(CheckJudgements(e.record, FitMode::PowerParameter), EFitError);
 }
 
 TEST(FitCheckTest, RefusesWhatWouldEndInABareArithmeticError) {
@@ -294,42 +308,42 @@ TEST(FitCheckTest, RefusesWhatWouldEndInABareArithmeticError) {
                         {"6.5e-2500", "7e-2500", "10.5e-2500", "7", 10},
                         {"5.67e-4940", "7.24e-4940", "1e300", "7", 0}};
   for (const Case& c : cases) {
-    Elicitation e;
-    e.window.Type(TNumberField::LowerQuantile, c.ap);
-    e.window.Type(TNumberField::ModeValue, c.m);
-    e.window.Type(TNumberField::UpperQuantile, c.br);
-    e.window.Type(TNumberField::Power, c.n);
-    e.window.Level(TLevelField::Lower) = c.p;
-    e.record.ReadInputs();
-    EXPECT_THROW(CheckJudgements(e.record, TFitMode::PowerParameter), EFitError)
+    SolverFixture e;
+    e.window.Type(NumberField::LowerQuantile, c.ap);
+    e.window.Type(NumberField::ModeValue, c.m);
+    e.window.Type(NumberField::UpperQuantile, c.br);
+    e.window.Type(NumberField::Power, c.n);
+    e.window.LevelOf(LevelField::Lower) = Percent(c.p);
+    e.ReadInputs();
+    EXPECT_THROW(CheckJudgements(e.record, FitMode::PowerParameter), EFitError)
         << c.ap << " " << c.m << " " << c.br << " n " << c.n;
   }
-  Elicitation e;
-  e.window.Type(TNumberField::Power, "0.0001");
-  e.record.ReadInputs();
-  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter)) << "the smallest power";
+  SolverFixture e;
+  e.window.Type(NumberField::Power, "0.0001");
+  e.ReadInputs();
+  EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::PowerParameter)) << "the smallest power";
 }
 
 TEST(FitCheckTest, AdditionalQuantileLevelMustLieInsideTheUnitInterval) {
-  Elicitation e;
-  e.window.mode = 1;
-  e.record.ReadInputs();
+  SolverFixture e;
+  e.window.Mode = FitMode::ExtraQuantile;
+  e.ReadInputs();
   e.record.Power = 7;
-  EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile));
+  EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile));
   for (const long double s : {0.0L, 1.0L, -0.2L, 1.3L}) {
     e.record.ExtraLevel = s;
-    EXPECT_THROW(CheckJudgements(e.record, TFitMode::ExtraQuantile), EFitError) << s;
-    EXPECT_NO_THROW(CheckJudgements(e.record, TFitMode::PowerParameter)) << "s is not read";
+    EXPECT_THROW(CheckJudgements(e.record, FitMode::ExtraQuantile), EFitError) << s;
+    EXPECT_NO_THROW(CheckJudgements(e.record, FitMode::PowerParameter)) << "s is not read";
   }
 }
 
 TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
-  Elicitation e;
+  SolverFixture e;
   e.FitPower();
-  EXPECT_NO_THROW(CheckFit(e.record, TFitMode::PowerParameter));
+  EXPECT_NO_THROW(CheckFit(e.record, FitMode::PowerParameter));
   e.record.LowerBound = 6.6L;  // above a_p: Cdf(a_p) is 0, not p
   // The message names what the expert can change in the mode at hand.
-  const auto message = [&e](TFitMode mode) {
+  const auto message = [&e](FitMode mode) {
     try {
       CheckFit(e.record, mode);
     } catch (const EFitError& error) {
@@ -337,13 +351,13 @@ TEST(FitCheckTest, RefusesAFitThatLostItsPrecision) {
     }
     return std::string("accepted");
   };
-  const std::string power = message(TFitMode::PowerParameter);
+  const std::string power = message(FitMode::PowerParameter);
   EXPECT_NE(power.find("Choose a power parameter n"), std::string::npos) << power;
-  const std::string extra = message(TFitMode::ExtraQuantile);
+  const std::string extra = message(FitMode::ExtraQuantile);
   EXPECT_NE(extra.find("Choose an additional quantile x_s or a level s"), std::string::npos)
       << extra;
   e.record.Power = 20000;
-  const std::string large = message(TFitMode::ExtraQuantile);
+  const std::string large = message(FitMode::ExtraQuantile);
   EXPECT_NE(large.find("x_s further"), std::string::npos) << large;
   EXPECT_EQ(large.find("Choose a power parameter"), std::string::npos) << large;
 }
@@ -577,8 +591,7 @@ TEST(ScreenedBoundsTest, TheScreensEdgesAreJudgedAsTheX87StepJudgesThem) {
     const Extended open = (lo + hi) / 2;
     if (screen.Decide(open))
       continue;
-    TGTSPForm model;
-    TAnalysisForm record(model);
+    SolverRecord record;
     record.LowerQuantile = c.ap;
     record.LowerLevel = c.p;
     record.ModeValue = c.m;

@@ -1,0 +1,80 @@
+#include "Elicitation.h"
+
+#include <gtest/gtest.h>
+
+#include "FakeJudgements.h"
+#include "NumberText.h"
+
+namespace {
+
+TEST(ElicitationTest, AFitShownStaysShownAndStaleUntilTheNextFit) {
+  Elicitation document;
+  FakeJudgements typed;
+  typed.Type(NumberField::Power, "abc");
+  EXPECT_FALSE(document.Plot(typed).Fitted);
+  EXPECT_FALSE(document.IsStale()) << "nothing is stale before a first fit";
+  EXPECT_EQ(document.Shown(), nullptr);
+
+  typed.Type(NumberField::Power, "7.0");
+  ASSERT_TRUE(document.Plot(typed).Fitted);
+  const TwoSidedPower first = document.Shown()->Fitted->Distribution;
+  EXPECT_FALSE(document.IsStale());
+
+  typed.Mode = FitMode::ExtraQuantile;
+  typed.Type(NumberField::ExtraQuantile, "20");
+  const PlotOutcome& refused = document.Plot(typed);
+  EXPECT_FALSE(refused.Fitted);
+  ASSERT_TRUE(refused.Refusal());
+  EXPECT_TRUE(refused.Feasibility);
+  EXPECT_TRUE(document.IsStale());
+  ASSERT_NE(document.Shown(), nullptr);
+  EXPECT_EQ(document.Shown()->Fitted->Distribution, first) << "the fit shown is kept";
+  EXPECT_EQ(document.Typed(), typed) << "the judgements are what was typed";
+
+  typed.Type(NumberField::ExtraQuantile, "9.588495255");
+  ASSERT_TRUE(document.Plot(typed).Fitted);
+  EXPECT_FALSE(document.IsStale());
+  EXPECT_NE(document.Shown()->Fitted->Distribution, first);
+}
+
+TEST(ElicitationTest, TheCredibilityLevelMovesOnlyTheCredibilityLimits) {
+  Elicitation document;
+  document.SetCredibility(Percent(20));
+  const FakeJudgements typed;  // credibility 10 as typed: the document's level is kept
+  ASSERT_TRUE(document.Plot(typed).Fitted);
+  const PlotOutcome shown = *document.Shown();
+  EXPECT_EQ(shown.Fitted->Given.Credibility(), Percent(20));
+  EXPECT_EQ(FormatNumber(shown.Figures.LowerCredibilityLimit),
+            FormatNumber(Quantile(shown.Fitted->Distribution, 0.1L)));
+
+  document.SetCredibility(Percent(10));
+  const TFitFigures& f = document.Shown()->Figures;
+  EXPECT_EQ(FormatNumber(f.LowerCredibilityLimit), "6.14054404");
+  EXPECT_EQ(FormatNumber(f.UpperCredibilityLimit), "11.47958066");
+  EXPECT_EQ(f.Median, shown.Figures.Median);
+  EXPECT_FALSE(document.IsStale());
+}
+
+TEST(ElicitationTest, ASwitchOfModeReviewsTheAdditionalQuantile) {
+  Elicitation document;
+  FakeJudgements typed;
+  ASSERT_TRUE(document.Plot(typed).Fitted);
+  typed.Mode = FitMode::ExtraQuantile;
+  typed.Type(NumberField::ExtraQuantile, "6.8");
+  const JudgementReview review = document.SwitchMode(typed);
+  EXPECT_TRUE(document.IsStale());
+  ASSERT_TRUE(review.Feasibility);
+  EXPECT_EQ(FormatNumber(review.Feasibility->Smaller()), "9.30042943");
+  ASSERT_EQ(review.Messages.size(), 1u);
+  EXPECT_EQ(review.Messages[0].Kind, MessageKind::Warning);
+  EXPECT_FALSE(review.Refusal());
+
+  typed.Mode = FitMode::PowerParameter;
+  typed.Type(NumberField::Power, "7,0");
+  const JudgementReview back = document.SwitchMode(typed);
+  ASSERT_TRUE(back.Refusal()) << "a text that is not a number is refused in words";
+  EXPECT_NE(back.Refusal()->find("Power Parameter n"), std::string::npos);
+  EXPECT_FALSE(back.Feasibility);
+}
+
+}  // namespace

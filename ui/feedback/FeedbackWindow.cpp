@@ -1,0 +1,521 @@
+#include "FeedbackWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "Appearance.h"
+#include "ChartExport.h"
+#include "ChartPage.h"
+#include "ChartWidget.h"
+#include "Elicitation.h"
+#include "ErrorBoundary.h"
+#include "FeedbackChartSettings.h"
+#include "NumberPanel.h"
+#include "PlotComputation.h"
+#include "QuantilePage.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+namespace {
+
+// Every result panel: 89 x 25 on a lowered bevel, "Panel1" until the first plot.
+TPanel* ResultPanel(QWidget* parent, const char* name, int left, int top) {
+  auto* panel = new TPanel(parent);
+  panel->setObjectName(QLatin1String(name));
+  panel->SetBevel(TBevel::Lowered);
+  panel->SetCaption(QStringLiteral("Panel1"));
+  panel->setGeometry(left, top, kResultPanelWidth, 25);
+  return panel;
+}
+
+TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = new TLabel(text, parent);
+  label->setObjectName(QLatin1String(name));
+  label->move(left, top);
+  return label;
+}
+
+QString Title() {
+  return QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution");
+}
+
+// Number text without its padding blanks.
+QString Trimmed(const QString& text) {
+  return text.trimmed();
+}
+
+}  // namespace
+
+FeedbackWindow::FeedbackWindow(Elicitation& document, THandlerBoundary& boundary, QWidget* parent)
+    : QWidget(parent), Document_(document), Boundary_(boundary) {
+  setObjectName(QStringLiteral("FeedbackWindow"));
+  setWindowTitle(Title());
+  ApplyFont(this, TFontSpec{});
+  // Every step of a level field plots and shows this window: the keyboard stays where the
+  // expert is typing.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  CreateValueArea();
+  CreateCredibilityArea();
+  CreateGraphArea();
+  CreateCharts();
+  CreateCopyCommands();
+  CreateExtraQuantilePage();
+  move(412, 98);
+  resize(kClientWidth, kClientHeight);
+  setMinimumSize(kMinimumWidth, kMinimumHeight);
+  ArrangeAreas();
+  // Handlers are connected last, so that building the window runs none of them.
+  Boundary_.Connect(CredibilitySpin, &TSpinEdit::Changed, this,
+                    [this] { ChangeCredibilityLevel(); });
+}
+
+void FeedbackWindow::CreateValueArea() {
+  FiguresGroup = new TGroupBox(this);
+  FiguresGroup->setObjectName(QStringLiteral("FiguresGroup"));
+  // Seen only in the caption of the credibility area.
+  FiguresGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+
+  // Each label stands 4 pixels lower than its panel.
+  struct TRow {
+    const char* LabelName;
+    const char* LabelText;
+    TLabel** Label;
+    const char* PanelName;
+    TPanel** Panel;
+  };
+  const TRow left[] = {
+      {"LowerBoundLabel", "Lower Bound (a)", &LowerBoundLabel, "LowerBoundPanel", &LowerBoundPanel},
+      {"UpperBoundLabel", "Upper Bound (b)", &UpperBoundLabel, "UpperBoundPanel", &UpperBoundPanel},
+      {"PowerLabel", "Power Parameter n", &PowerLabel, "PowerPanel", &PowerPanel},
+      {"ModeProbabilityLabel", "Mode Probability Q", &ModeProbabilityLabel, "ModeProbabilityPanel",
+       &ModeProbabilityPanel},
+  };
+  const TRow right[] = {
+      {"ModeLabel", "Mode", &ModeLabel, "ModePanel", &ModePanel},
+      {"MedianLabel", "Median", &MedianLabel, "MedianPanel", &MedianPanel},
+      {"MeanLabel", "Mean", &MeanLabel, "MeanPanel", &MeanPanel},
+      {"StdDevLabel", "Standard Deviation", &StdDevLabel, "StdDevPanel", &StdDevPanel},
+  };
+  const int tops[] = {13, 45, 77, 109};
+  const auto place = [this](const TRow& row, int labelLeft, int panelLeft, int top) {
+    *row.Label = Caption(FiguresGroup, row.LabelName, QString::fromLatin1(row.LabelText), labelLeft,
+                         top + 4);
+    *row.Panel = ResultPanel(FiguresGroup, row.PanelName, panelLeft, top);
+  };
+  for (int i = 0; i < 4; ++i) {
+    place(left[i], 16, 160, tops[i]);
+    place(right[i], 376, 512, tops[i]);
+  }
+  // Between PowerPanel and the right column's labels: two lines of at most 20 characters.
+  OtherPowersLabel = Caption(FiguresGroup, "OtherPowersLabel", QString(), 256, 77);
+  OtherPowersLabel->SetAutoSize(false);
+  OtherPowersLabel->setGeometry(256, 75, 116, 30);
+  OtherPowersLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  OtherPowersLabel->hide();
+}
+
+void FeedbackWindow::CreateExtraQuantilePage() {
+  ExtraQuantilePage = new QWidget(this);
+  ExtraQuantilePage->setObjectName(QStringLiteral("ExtraQuantilePage"));
+  ExtraQuantilePage->hide();
+  auto* page = new ChartPage(ExtraQuantilePage);
+  auto* fill = new QVBoxLayout(ExtraQuantilePage);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(page);
+  ExtraQuantileChart = page->Chart();
+  ExtraQuantileChart->setObjectName(QStringLiteral("ExtraQuantileChart"));
+  ExtraQuantileCaption = page->Caption();
+  ExtraQuantileCaption->setObjectName(QStringLiteral("ExtraQuantileCaption"));
+  ExtraQuantileCaption->SetCaption(QStringLiteral(
+      "Probability below x_s as a function of n, given quantiles a_p, b_r, parameter m and the "
+      "level s; a mark at each n that fits"));
+
+  const ExtraQuantileChartSeries series = SetUpExtraQuantileChart(ExtraQuantileChart->Chart());
+  ExtraQuantileSeries = series.Curve;
+  ExtraLevelSeries = series.Level;
+  ExtraRootSeries = series.Roots;
+  ExtraRootSeriesHigh = series.RootsHigh;
+}
+
+void FeedbackWindow::ShowExtraQuantilePage(bool shown) {
+  const int index = Notebook->indexOf(ExtraQuantilePage);
+  if (shown && index < 0) {
+    // Among the chart pages, after the five that every fit has and before "Quantiles".
+    constexpr int kAfterFixedChartPages = 5;
+    Notebook->insertTab(kAfterFixedChartPages, ExtraQuantilePage,
+                        QStringLiteral("Additional Quantile"));
+  } else if (!shown && index >= 0) {
+    Notebook->removeTab(index);
+    ExtraQuantilePage->hide();
+  }
+}
+
+void FeedbackWindow::ShowOtherPowers(const std::vector<Extended>& powers, Extended shown) {
+  QStringList others;
+  for (const Extended n : powers) {
+    if (n != shown)
+      others << QString::number(static_cast<double>(n), 'g', 5);
+  }
+  if (others.isEmpty()) {
+    OtherPowersLabel->SetCaption(QString());
+    OtherPowersLabel->hide();
+    return;
+  }
+  OtherPowersLabel->SetCaption(QStringLiteral("also fits x_s:\n") +
+                               others.join(QStringLiteral(", ")));
+  OtherPowersLabel->show();
+}
+
+void FeedbackWindow::CreateCredibilityArea() {
+  CredibilityGroup = new TGroupBox(QStringLiteral("90% Credibility Interval"), FiguresGroup);
+  CredibilityGroup->setObjectName(QStringLiteral("CredibilityGroup"));
+  CredibilityGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  LowerCredibilityLabel = Caption(CredibilityGroup, "LowerCredibilityLabel",
+                                  QStringLiteral("Lower Credibility Limit"), 8, 28);
+  LowerCredibilityPanel = ResultPanel(CredibilityGroup, "LowerCredibilityPanel", 160, 24);
+  CredibilitySpin = new TSpinEdit(CredibilityGroup);
+  CredibilitySpin->setObjectName(QStringLiteral("CredibilitySpin"));
+  ApplyFont(CredibilitySpin, TFontSpec{TTextColour::Black});
+  CredibilitySpin->setGeometry(280, 27, 73, 22);
+  CredibilitySpin->SetMaxLength(50);
+  CredibilitySpin->SetMinValue(0);
+  CredibilitySpin->SetMaxValue(100);
+  CredibilitySpin->SetValue(10);
+  CredibilitySpin->setToolTip(QStringLiteral(
+      "Credibility level: the percent of probability left outside the interval, half below "
+      "its lower and half above its upper limit"));
+  UpperCredibilityLabel = Caption(CredibilityGroup, "UpperCredibilityLabel",
+                                  QStringLiteral("Upper Credibility Limit"), 373, 28);
+  UpperCredibilityPanel = ResultPanel(CredibilityGroup, "UpperCredibilityPanel", 512, 24);
+}
+
+void FeedbackWindow::CreateGraphArea() {
+  Notebook = new TTabbedNotebook(this);
+  Notebook->setObjectName(QStringLiteral("Notebook"));
+  struct TPage {
+    const char* Tab;
+    const char* ChartName;
+    ChartWidget** Chart;
+    const char* PanelName;
+    TPanel** Panel;
+    const char* Text;
+  };
+  const TPage pages[] = {
+      {"PDF", "DensityChart", &DensityChart, "DensityCaption", &DensityCaption,
+       "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and power "
+       "parameter n"},
+      {"CDF", "DistributionChart", &DistributionChart, "DistributionCaption", &DistributionCaption,
+       "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n"},
+      {"Mode Probability", "ModeProbabilityChart", &ModeProbabilityChart, "ModeProbabilityCaption",
+       &ModeProbabilityCaption,
+       "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m "},
+      {"Lower Bound", "LowerBoundChart", &LowerBoundChart, "LowerBoundCaption", &LowerBoundCaption,
+       "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m "},
+      {"Upper Bound", "UpperBoundChart", &UpperBoundChart, "UpperBoundCaption", &UpperBoundCaption,
+       "Upper bound b as a function of n, given quantiles a_p, b_r and parameter m "},
+  };
+  for (const TPage& p : pages) {
+    QWidget* tab = Notebook->AddPage(QString::fromLatin1(p.Tab));
+    auto* page = new ChartPage(tab);
+    auto* fill = new QVBoxLayout(tab);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(page);
+    *p.Chart = page->Chart();
+    (*p.Chart)->setObjectName(QLatin1String(p.ChartName));
+    *p.Panel = page->Caption();
+    (*p.Panel)->setObjectName(QLatin1String(p.PanelName));
+    (*p.Panel)->SetCaption(QString::fromLatin1(p.Text));
+  }
+  // After the chart pages: the fit's quantiles and probabilities as numbers.
+  QWidget* tab = Notebook->AddPage(QStringLiteral("Quantiles"));
+  QuantilePage = new TQuantilePage(Boundary_, tab);
+  auto* fill = new QVBoxLayout(tab);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(QuantilePage);
+  Notebook->SetPageIndex(0);
+}
+
+void FeedbackWindow::CreateCharts() {
+  const DensityChartSeries density = SetUpDensityChart(DensityChart->Chart());
+  DensitySeries = density.Line;
+  DensityMarksSeries = density.Marks;
+  const DistributionChartSeries distribution = SetUpDistributionChart(DistributionChart->Chart());
+  DistributionSeries = distribution.Line;
+  DistributionMarksSeries = distribution.Marks;
+  const ModeProbabilityChartSeries mode = SetUpModeProbabilityChart(ModeProbabilityChart->Chart());
+  ModeProbabilitySeries = mode.Line;
+  ModeProbabilityLimitSeries = mode.Limit;
+  ModeProbabilityMarksSeries = mode.Marks;
+  const BoundChartSeries lower = SetUpLowerBoundChart(LowerBoundChart->Chart());
+  LowerBoundSeries = lower.Line;
+  LowerBoundMarksSeries = lower.Marks;
+  const BoundChartSeries upper = SetUpUpperBoundChart(UpperBoundChart->Chart());
+  UpperBoundSeries = upper.Line;
+  UpperBoundMarksSeries = upper.Marks;
+}
+
+void FeedbackWindow::CreateCopyCommands() {
+  auto* copy = new QAction(QStringLiteral("Copy Judgements and Fit"), this);
+  copy->setObjectName(QStringLiteral("CopyFit"));
+  copy->setShortcut(QKeySequence::Copy);
+  copy->setShortcutContext(Qt::WindowShortcut);
+  connect(copy, &QAction::triggered, this, [this] { CopyFit(); });
+  addAction(copy);
+  FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
+  FiguresGroup->addAction(copy);
+  // A chart's CSV names its columns for what they hold and starts with the fit's judgements.
+  const std::pair<ChartWidget*, TChartColumns> charts[] = {
+      {DensityChart, {"x", "density", {"curve", "marks"}}},
+      {DistributionChart, {"x", "probability", {"curve", "marks"}}},
+      {ModeProbabilityChart, {"n", "q", {"curve", "limit", "marks"}}},
+      {LowerBoundChart, {"n", "a", {"curve", "marks"}}},
+      {UpperBoundChart, {"n", "b", {"curve", "marks"}}}};
+  for (const auto& [chart, columns] : charts) {
+    AddChartMenu(*chart, columns, [this] {
+      const PlotOutcome* shown = Document_.Shown();
+      return shown == nullptr || !shown->Fitted
+                 ? std::vector<std::string>()
+                 : std::vector<std::string>{DescribeJudgements(shown->Fitted->Given.Typed)};
+    });
+  }
+}
+
+void FeedbackWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ArrangeAreas();
+}
+
+void FeedbackWindow::ArrangeAreas() {
+  const int w = width();
+  const int valueHeight = qMin(height(), kValueAreaHeight);
+  FiguresGroup->setGeometry(0, 0, w, valueHeight);
+  Notebook->setGeometry(0, valueHeight, w, height() - valueHeight);
+  // Two pixels of the value area's frame on each side, below and to the sides.
+  constexpr int kFrame = 2;
+  constexpr int kCredibilityHeight = 63;
+  CredibilityGroup->setGeometry(kFrame, qMax(0, valueHeight - kFrame - kCredibilityHeight),
+                                qMax(0, w - 2 * kFrame), kCredibilityHeight);
+}
+
+QString FeedbackWindow::CredibilityCaption(int level) {
+  // Computed wide: a typed level far beyond the range must not overflow.
+  const long long outside = 100LL - level;
+  return QStringLiteral("%1% Credibility Interval").arg(outside, 3, 10, QLatin1Char(' '));
+}
+
+void FeedbackWindow::ChangeCredibilityLevel() {
+  const int level = CredibilitySpin->Value();
+  CredibilityGroup->SetCaption(CredibilityCaption(level));
+  Document_.SetCredibility(Level::FromPercent(level));
+  // Before the first plot there is no fit to take limits of (the window is not shown).
+  if (const PlotOutcome* shown = Document_.Shown()) {
+    ShowNumber(*LowerCredibilityPanel, shown->Figures.LowerCredibilityLimit);
+    ShowNumber(*UpperCredibilityPanel, shown->Figures.UpperCredibilityLimit);
+  }
+}
+
+void FeedbackWindow::ShowFit() {
+  const PlotOutcome* shown = Document_.Shown();
+  if (shown == nullptr) {
+    return;
+  }
+  const Fit& fit = *shown->Fitted;
+  const TFitFigures& f = shown->Figures;
+  const FitMode mode = fit.Given.Mode();
+  ShowStaleness();
+  ShowNumber(*LowerBoundPanel, f.LowerBound);
+  ShowNumber(*UpperBoundPanel, f.UpperBound);
+  ShowNumber(*ModeProbabilityPanel, f.ModeProbability);
+  ShowNumber(*ModePanel, f.ModeValue);
+  ShowNumber(*PowerPanel, f.Power);
+  ShowOtherPowers(fit.Powers, f.Power);
+  ModeLabel->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  ShowNumber(*LowerCredibilityPanel, f.LowerCredibilityLimit);
+  ShowNumber(*UpperCredibilityPanel, f.UpperCredibilityLimit);
+  ShowNumber(*MedianPanel, f.Median);
+  ShowNumber(*MeanPanel, f.Mean);
+  ShowNumber(*StdDevPanel, f.StdDev);
+
+  FillCharts(shown->Graphs);
+  ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
+  if (mode == FitMode::ExtraQuantile)
+    FillExtraQuantileChart(shown->Graphs);
+
+  const auto text = [&fit](NumberField field) {
+    return QString::fromStdString(fit.Given.Typed.Text(field));
+  };
+  QuantilePage->ShowFit(fit.Distribution, text(NumberField::LowerQuantile),
+                        text(NumberField::UpperQuantile));
+}
+
+bool FeedbackWindow::IsStale() const {
+  return Document_.IsStale();
+}
+
+void FeedbackWindow::ShowStaleness() {
+  const bool stale = Document_.IsStale();
+  const PlotOutcome* shown = Document_.Shown();
+  const QString judgements =
+      stale && shown != nullptr
+          ? QString::fromStdString(DescribeJudgements(shown->Fitted->Given.Typed))
+          : QString();
+  setWindowTitle(stale ? Title() + QStringLiteral(" - previous judgements: ") + judgements
+                       : Title());
+  // Greyed, not disabled: the panels can still be read, and the level still be changed.
+  for (TPanel* panel :
+       {LowerBoundPanel, UpperBoundPanel, PowerPanel, ModeProbabilityPanel, ModePanel, MedianPanel,
+        MeanPanel, StdDevPanel, LowerCredibilityPanel, UpperCredibilityPanel}) {
+    panel->setEnabled(!stale);
+  }
+  for (ChartWidget* chart : {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart,
+                             UpperBoundChart, ExtraQuantileChart}) {
+    chart->setToolTip(stale ? QStringLiteral("Fit of the previous judgements: ") + judgements
+                            : QString());
+  }
+  QuantilePage->setEnabled(!stale);
+}
+
+QString FeedbackWindow::FitAsText() const {
+  QString text;
+  const auto line = [&text](const QString& name, const QString& value) {
+    text += name + QLatin1Char('\t') + value + QLatin1Char('\n');
+  };
+  if (const PlotOutcome* shown = Document_.Shown()) {
+    const TypedJudgements& typed = shown->Fitted->Given.Typed;
+    const auto number = [&typed](NumberField field) {
+      return QString::fromStdString(typed.Text(field));
+    };
+    const auto level = [&typed](LevelField field) {
+      return QString::fromStdString(typed.LevelOf(field).Text());
+    };
+    const auto caption = [](NumberField field) {
+      const std::string_view c = FieldCaption(field);
+      return QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));
+    };
+    line(caption(NumberField::LowerQuantile), number(NumberField::LowerQuantile));
+    line(QStringLiteral("Quantile Level (p)"), level(LevelField::Lower));
+    line(caption(NumberField::ModeValue), number(NumberField::ModeValue));
+    line(caption(NumberField::UpperQuantile), number(NumberField::UpperQuantile));
+    line(QStringLiteral("Quantile Level (r)"), level(LevelField::Upper));
+    if (typed.Mode == FitMode::PowerParameter) {
+      line(caption(NumberField::Power), number(NumberField::Power));
+    } else {
+      line(caption(NumberField::ExtraQuantile), number(NumberField::ExtraQuantile));
+      line(QStringLiteral("Quantile Level (s)"), level(LevelField::Extra));
+    }
+  }
+  const std::pair<const TLabel*, const TPanel*> rows[] = {
+      {LowerBoundLabel, LowerBoundPanel},
+      {UpperBoundLabel, UpperBoundPanel},
+      {PowerLabel, PowerPanel},
+      {ModeProbabilityLabel, ModeProbabilityPanel},
+      {ModeLabel, ModePanel},
+      {MedianLabel, MedianPanel},
+      {MeanLabel, MeanPanel},
+      {StdDevLabel, StdDevPanel},
+      {LowerCredibilityLabel, LowerCredibilityPanel},
+      {UpperCredibilityLabel, UpperCredibilityPanel}};
+  for (const auto& [label, panel] : rows) {
+    line(label->Caption(), Trimmed(panel->Caption()));
+  }
+  line(QStringLiteral("Credibility Level (percent outside)"), QString::number(CredibilityLevel()));
+  return text;
+}
+
+void FeedbackWindow::CopyFit() const {
+  QApplication::clipboard()->setText(FitAsText());
+}
+
+void FeedbackWindow::ShowModeCaptions(FitMode mode) {
+  ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
+  if (mode == FitMode::ExtraQuantile) {
+    DensityCaption->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    DistributionCaption->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+  } else {
+    DensityCaption->SetCaption(QStringLiteral(
+        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+    DistributionCaption->SetCaption(QStringLiteral(
+        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
+        "parameter n"));
+  }
+}
+
+int FeedbackWindow::CredibilityLevel() const {
+  return CredibilitySpin->Value();
+}
+
+void FeedbackWindow::Present(const QRect& inputWindowFrame) {
+  if (!Placed_) {
+    Placed_ = true;
+    PlaceBeside(inputWindowFrame);
+  }
+  show();
+  raise();
+}
+
+void FeedbackWindow::PlaceBeside(const QRect& input) {
+  const QScreen* screen = QApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  const QRect room = screen->availableGeometry();
+  // The frame around the client area, as the window system will draw it.
+  const QSize outer = frameGeometry().size().expandedTo(size() + QSize(8, 34));
+  QRect place(pos(), outer);
+  if (input.isValid() && place.intersects(input)) {
+    const QRect right(QPoint(input.right() + 1, input.top()), outer);
+    const QRect left(QPoint(input.left() - outer.width(), input.top()), outer);
+    if (room.contains(right)) {
+      place = right;
+    } else if (room.contains(left)) {
+      place = left;
+    } else {
+      // No room beside it: as far right as the screen allows, which covers the least of
+      // the input window's level column.
+      place.moveLeft(room.right() + 1 - outer.width());
+    }
+  }
+  // Never off the screen: as much of the window as fits, its top left corner always.
+  place.moveLeft(
+      qBound(room.left(), place.left(), qMax(room.left(), room.right() + 1 - outer.width())));
+  place.moveTop(
+      qBound(room.top(), place.top(), qMax(room.top(), room.bottom() + 1 - outer.height())));
+  move(place.topLeft());
+}
+
+void FeedbackWindow::FillCharts(const TGraphSamples& graphs) {
+  FeedSeries(*DensitySeries, graphs.DensityLine);
+  FeedSeries(*DensityMarksSeries, graphs.DensityMarks);
+  FeedSeries(*DistributionSeries, graphs.DistributionLine);
+  FeedSeries(*DistributionMarksSeries, graphs.DistributionMarks);
+  FeedSeries(*ModeProbabilitySeries, graphs.ModeLine);
+  FeedSeries(*ModeProbabilityLimitSeries, graphs.ModeLimitLine);
+  FeedSeries(*ModeProbabilityMarksSeries, graphs.ModeMarks);
+  FeedSeries(*LowerBoundSeries, graphs.LowerLine);
+  FeedSeries(*LowerBoundMarksSeries, graphs.LowerMarks);
+  FeedSeries(*UpperBoundSeries, graphs.UpperLine);
+  FeedSeries(*UpperBoundMarksSeries, graphs.UpperMarks);
+}
+
+void FeedbackWindow::FillExtraQuantileChart(const TGraphSamples& graphs) {
+  FeedSeries(*ExtraQuantileSeries, graphs.ExtraQuantileLine);
+  FeedSeries(*ExtraLevelSeries, graphs.ExtraLevelLine);
+  ExtraRootSeries->ClearPoints();
+  ExtraRootSeriesHigh->ClearPoints();
+  const TPointList& marks = graphs.ExtraQuantileMarks;
+  for (std::size_t k = 0; k < marks.size() && k < graphs.ExtraQuantilePowers.size(); ++k) {
+    const double n = static_cast<double>(graphs.ExtraQuantilePowers[k]);
+    const std::string label = QString::number(n, 'g', 5).toStdString();
+    TPointSeries& series = k % 2 == 0 ? *ExtraRootSeries : *ExtraRootSeriesHigh;
+    series.AddPoint(marks[k].X, marks[k].Y, label, clDefault);
+  }
+}

@@ -1,0 +1,367 @@
+#include "InputWindow.h"
+
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <initializer_list>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "Appearance.h"
+#include "Elicitation.h"
+#include "ErrorBoundary.h"
+#include "FeedbackWindow.h"
+#include "NumberPanel.h"
+#include "PlotComputation.h"
+#include "RadioGroup.h"
+#include "SimpleControls.h"
+#include "SpinEdit.h"
+
+namespace {
+
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+  control->setObjectName(QLatin1String(name));
+  return control;
+}
+
+QString Latin1(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TLabel* Caption(QWidget* parent, const char* name, std::string_view text, int left, int top) {
+  auto* label = Named(new TLabel(Latin1(text), parent), name);
+  label->move(left, top);
+  return label;
+}
+
+// A number field at its initial text, and the label that names it.
+TEdit* NumberEdit(QWidget* parent, const char* name, NumberField field, int left, int top) {
+  auto* edit = Named(new TEdit(parent), name);
+  ApplyFont(edit, TFontSpec{TTextColour::Black});
+  edit->SetText(Latin1(kInitialNumberTexts[static_cast<std::size_t>(field)]));
+  edit->setGeometry(left, top, 89, 21);
+  return edit;
+}
+TLabel* FieldLabel(QWidget* parent, const char* name, NumberField field, int left, int top) {
+  return Caption(parent, name, FieldCaption(field), left, top);
+}
+
+TSpinEdit* LevelSpin(QWidget* parent, const char* name, int minimum, int maximum, LevelField field,
+                     int top) {
+  auto* spin = Named(new TSpinEdit(parent), name);
+  ApplyFont(spin, TFontSpec{TTextColour::Black});
+  spin->setGeometry(392, top, 89, 22);
+  spin->SetMinValue(minimum);
+  spin->SetMaxValue(maximum);
+  spin->SetValue(kInitialLevels[static_cast<std::size_t>(field)].Percent());
+  // A level typed digit by digit is fitted once the number stands, not at each digit.
+  spin->SetTypingPause(InputWindow::kTypingPauseMs);
+  return spin;
+}
+
+}  // namespace
+
+InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
+                         THandlerBoundary& boundary, QWidget* parent)
+    : QWidget(parent), Document_(document), Feedback_(feedback), Boundary_(boundary) {
+  setObjectName(QStringLiteral("InputWindow"));
+  setWindowTitle(QStringLiteral("Morvane"));
+  ApplyFont(this, TFontSpec{});
+  CreateBasicInformation();
+  CreateAdditionalInformation();
+  CreateFeasibilityBounds();
+  CreateCommandArea();
+  SetTabOrder();
+  move(187, 188);
+  resize(kClientWidth, kClientHeight);
+  // The controls stand at fixed places: any smaller and the right column is cut.
+  setMinimumSize(kClientWidth, kClientHeight);
+  // Handlers are connected last, so that building the window runs none of them.
+  ConnectHandlers();
+}
+
+void InputWindow::CreateBasicInformation() {
+  BasicInformationGroup =
+      Named(new TGroupBox(QStringLiteral("Basic Information Specification"), this),
+            "BasicInformationGroup");
+  BasicInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  BasicInformationGroup->setGeometry(16, 8, 513, 129);
+
+  LowerQuantileLabel =
+      FieldLabel(BasicInformationGroup, "LowerQuantileLabel", NumberField::LowerQuantile, 16, 24);
+  LowerQuantileEdit =
+      NumberEdit(BasicInformationGroup, "LowerQuantileEdit", NumberField::LowerQuantile, 168, 24);
+  LowerLevelLabel =
+      Caption(BasicInformationGroup, "LowerLevelLabel", "Quantile Level (p)", 272, 24);
+  LowerLevelSpin = LevelSpin(BasicInformationGroup, "LowerLevelSpin", 0, 80, LevelField::Lower, 24);
+
+  ModeValueLabel =
+      FieldLabel(BasicInformationGroup, "ModeValueLabel", NumberField::ModeValue, 16, 56);
+  ModeValueEdit =
+      NumberEdit(BasicInformationGroup, "ModeValueEdit", NumberField::ModeValue, 168, 56);
+  AntiModeRemark =
+      Caption(BasicInformationGroup, "AntiModeRemark", "(When 0<n<1 m is an anti-mode!)", 272, 56);
+
+  UpperQuantileLabel =
+      FieldLabel(BasicInformationGroup, "UpperQuantileLabel", NumberField::UpperQuantile, 16, 88);
+  UpperQuantileEdit =
+      NumberEdit(BasicInformationGroup, "UpperQuantileEdit", NumberField::UpperQuantile, 168, 88);
+  UpperLevelLabel =
+      Caption(BasicInformationGroup, "UpperLevelLabel", "Quantile Level (r)", 272, 88);
+  UpperLevelSpin =
+      LevelSpin(BasicInformationGroup, "UpperLevelSpin", 80, 100, LevelField::Upper, 88);
+}
+
+void InputWindow::CreateAdditionalInformation() {
+  AdditionalInformationGroup =
+      Named(new TGroupBox(QStringLiteral("Additional Information Specification"), this),
+            "AdditionalInformationGroup");
+  AdditionalInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
+  AdditionalInformationGroup->setGeometry(16, 144, 513, 217);
+
+  ModeSwitch = Named(new TRadioGroup(AdditionalInformationGroup), "ModeSwitch");
+  ModeSwitch->setGeometry(16, 24, 481, 49);
+  ModeSwitch->SetColumns(2);
+  ModeSwitch->SetItems(
+      {QStringLiteral("Power Parameter (n)"), QStringLiteral("Additional Quantile (x_s)")});
+  ModeSwitch->SetItemIndex(0);
+
+  // The two fourth judgements share one place; the mode decides which is shown.
+  ExtraQuantileLabel = FieldLabel(AdditionalInformationGroup, "ExtraQuantileLabel",
+                                  NumberField::ExtraQuantile, 24, 92);
+  ExtraQuantileEdit = NumberEdit(AdditionalInformationGroup, "ExtraQuantileEdit",
+                                 NumberField::ExtraQuantile, 168, 88);
+  ExtraLevelLabel =
+      Caption(AdditionalInformationGroup, "ExtraLevelLabel", "Quantile Level (s)", 272, 92);
+  ExtraLevelSpin =
+      LevelSpin(AdditionalInformationGroup, "ExtraLevelSpin", 10, 90, LevelField::Extra, 88);
+  PowerLabel = FieldLabel(AdditionalInformationGroup, "PowerLabel", NumberField::Power, 24, 92);
+  PowerEdit = NumberEdit(AdditionalInformationGroup, "PowerEdit", NumberField::Power, 168, 88);
+  for (QWidget* control : std::initializer_list<QWidget*>{ExtraQuantileLabel, ExtraQuantileEdit,
+                                                          ExtraLevelLabel, ExtraLevelSpin}) {
+    control->setVisible(false);
+    control->setEnabled(false);
+  }
+}
+
+void InputWindow::CreateFeasibilityBounds() {
+  FeasibilityGroup =
+      Named(new TGroupBox(
+                QStringLiteral("Boundaries for Additional Quantile that Guarantee TSP feasibility"),
+                AdditionalInformationGroup),
+            "FeasibilityGroup");
+  FeasibilityGroup->SetCaptionFont(TFontSpec{TTextColour::WindowText, true});
+  FeasibilityGroup->setGeometry(16, 128, 481, 73);
+  FeasibilityLowerLabel =
+      Caption(FeasibilityGroup, "FeasibilityLowerLabel", "Lower Bound x_s", 24, 28);
+  FeasibilityUpperLabel =
+      Caption(FeasibilityGroup, "FeasibilityUpperLabel", "Upper Bound x_s", 264, 28);
+  const auto boundPanel = [this](const char* name, int left) {
+    auto* panel = Named(new TPanel(FeasibilityGroup), name);
+    panel->SetBevel(TBevel::Lowered);
+    panel->SetCaption(QStringLiteral("Panel1"));
+    panel->setGeometry(left, 24, kResultPanelWidth, 25);
+    return panel;
+  };
+  FeasibilityLowerPanel = boundPanel("FeasibilityLowerPanel", 152);
+  FeasibilityUpperPanel = boundPanel("FeasibilityUpperPanel", 376);
+  FeasibilityGroup->setVisible(false);
+}
+
+void InputWindow::CreateCommandArea() {
+  PlotButton =
+      Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), this), "PlotButton");
+  ApplyFont(PlotButton, TFontSpec{TTextColour::Black, true});
+  PlotButton->setGeometry(16, 368, 505, 25);
+  CreditLabel = Caption(this, "CreditLabel", "Morvane", 64, 400);
+  ApplyFont(CreditLabel, TFontSpec{TTextColour::Maroon, true});
+  CreditLabel->adjustSize();
+  CreditNoteLabel = Caption(this, "CreditNoteLabel", "Two-sided power elicitation", 296, 400);
+  ApplyFont(CreditNoteLabel, TFontSpec{TTextColour::Blue, true});
+  CreditNoteLabel->adjustSize();
+}
+
+void InputWindow::SetTabOrder() {
+  QWidget* const order[] = {PlotButton,          LowerQuantileEdit,  LowerLevelSpin,
+                            ModeValueEdit,       UpperQuantileEdit,  UpperLevelSpin,
+                            ExtraQuantileEdit,   ExtraLevelSpin,     PowerEdit,
+                            ModeSwitch->Item(0), ModeSwitch->Item(1)};
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    setTabOrder(order[i - 1], order[i]);
+  }
+  // The first control in the tab order has the focus when the window opens.
+  PlotButton->setFocus(Qt::OtherFocusReason);
+}
+
+void InputWindow::ConnectHandlers() {
+  Boundary_.Connect(ModeSwitch, &TRadioGroup::Clicked, this, [this] { SwitchMode(); });
+  Boundary_.Connect(LowerLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeLowerLevel(); });
+  Boundary_.Connect(UpperLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeUpperLevel(); });
+  Boundary_.Connect(ExtraLevelSpin, &TSpinEdit::Changed, this, [this] { ChangeExtraLevel(); });
+  Boundary_.Connect(PlotButton, &TButton::clicked, this, [this] { Plot(); });
+}
+
+void InputWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter in any field, or on a focused control that has no use for it, plots.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    Boundary_.Run([this] { Plot(); });
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// [SECTION] What the fields hold
+
+TypedJudgements InputWindow::Typed() const {
+  TypedJudgements typed = Document_.Typed();
+  const std::pair<NumberField, const TEdit*> edits[] = {
+      {NumberField::LowerQuantile, LowerQuantileEdit},
+      {NumberField::ModeValue, ModeValueEdit},
+      {NumberField::UpperQuantile, UpperQuantileEdit},
+      {NumberField::Power, PowerEdit},
+      {NumberField::ExtraQuantile, ExtraQuantileEdit}};
+  for (const auto& [field, edit] : edits) {
+    typed.Type(field, edit->Text().toStdString());
+  }
+  typed.LevelOf(LevelField::Lower) = Level::FromPercent(LowerLevelSpin->Value());
+  typed.LevelOf(LevelField::Upper) = Level::FromPercent(UpperLevelSpin->Value());
+  typed.LevelOf(LevelField::Extra) = Level::FromPercent(ExtraLevelSpin->Value());
+  typed.Mode = ModeSwitch->ItemIndex() == 0 ? FitMode::PowerParameter : FitMode::ExtraQuantile;
+  return typed;
+}
+
+// [SECTION] Handlers
+
+bool InputWindow::SwitchMode() {
+  const bool extraQuantile = ModeSwitch->ItemIndex() == 1;
+  // The fields of the item now selected are shown before anything is computed, so that a
+  // judgement the computation refuses never leaves the window half-switched.
+  ShowModeFields(extraQuantile);
+  // The captions now name the judgements of the other mode: the fit shown is an old one.
+  JudgementReview review;
+  try {
+    review = Document_.SwitchMode(Typed());
+  } catch (...) {
+    Feedback_.ShowStaleness();
+    throw;
+  }
+  Feedback_.ShowStaleness();
+  return extraQuantile ? ShowFeasibilityReview(review) : ShowMessages(review);
+}
+
+void InputWindow::ChangeLowerLevel() {
+  const int p = LowerLevelSpin->Value();
+  ExtraLevelSpin->SetMinValue(p);
+  if (CoupleModeSwitch(p == 0)) {
+    Plot();
+  }
+}
+
+void InputWindow::ChangeUpperLevel() {
+  const int r = UpperLevelSpin->Value();
+  ExtraLevelSpin->SetMaxValue(r);
+  if (CoupleModeSwitch(r == 100)) {
+    Plot();
+  }
+}
+
+void InputWindow::ChangeExtraLevel() {
+  const int s = ExtraLevelSpin->Value();
+  LowerLevelSpin->SetMaxValue(s);
+  UpperLevelSpin->SetMinValue(s);
+  // The plot shows the bounds of the new s and gives its advice, once.
+  Plot();
+}
+
+void InputWindow::Plot() {
+  const bool extraQuantile = ModeSwitch->ItemIndex() != 0;
+  if (extraQuantile) {
+    // Bounds of earlier judgements would pass for the bounds of these.
+    FeasibilityLowerPanel->SetCaption(QString());
+    FeasibilityUpperPanel->SetCaption(QString());
+  }
+  // Until this plot succeeds the feedback window shows the fit of earlier judgements, and
+  // says so; a successful fit takes the mark away.
+  const PlotOutcome* outcome = nullptr;
+  try {
+    outcome = &Document_.Plot(Typed());
+  } catch (...) {
+    Feedback_.ShowStaleness();
+    throw;
+  }
+  Feedback_.ShowStaleness();
+  if (outcome->Feasibility) {
+    ShowFeasibilityBounds(*outcome->Feasibility);
+  }
+  if (!ShowMessages(*outcome)) {
+    return;
+  }
+  const bool antiMode = outcome->Figures.AntiMode;
+  Feedback_.ShowFit();
+  // The warning waits until the whole fit stands in the window: an open window never shows
+  // panels of two fits side by side while the box is up.
+  if (antiMode) {
+    Boundary_.ShowWarning(kAntiModeWarning);
+  }
+  Feedback_.Present(frameGeometry());
+}
+
+bool InputWindow::ShowMessages(const JudgementReview& review) {
+  for (const Message& message : review.Messages) {
+    Boundary_.Show(message);
+  }
+  return !review.Refusal();
+}
+
+void InputWindow::ShowFeasibilityBounds(const FeasibilityBounds& bounds) {
+  ShowNumber(*FeasibilityLowerPanel, bounds.Smaller());
+  ShowNumber(*FeasibilityUpperPanel, bounds.Larger());
+}
+
+// [SECTION] Steps of the handlers
+
+void InputWindow::ShowModeFields(bool extraQuantile) {
+  Feedback_.ShowModeCaptions(extraQuantile ? FitMode::ExtraQuantile : FitMode::PowerParameter);
+  const auto show = [](QWidget* control, bool on) {
+    control->setVisible(on);
+    control->setEnabled(on);
+  };
+  show(PowerLabel, !extraQuantile);
+  show(PowerEdit, !extraQuantile);
+  show(FeasibilityGroup, extraQuantile);
+  show(ExtraQuantileLabel, extraQuantile);
+  show(ExtraQuantileEdit, extraQuantile);
+  show(ExtraLevelLabel, extraQuantile);
+  show(ExtraLevelSpin, extraQuantile);
+}
+
+bool InputWindow::ShowFeasibilityReview(const JudgementReview& review) {
+  // Emptied first: bounds of earlier judgements would pass for the bounds of these if the
+  // review refused them.
+  FeasibilityLowerPanel->SetCaption(QString());
+  FeasibilityUpperPanel->SetCaption(QString());
+  if (review.Feasibility) {
+    ShowFeasibilityBounds(*review.Feasibility);
+  }
+  return ShowMessages(review);
+}
+
+bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
+  // The additional-quantile mode needs 0 < p and r < 100. The switch is set before the
+  // forced return to the power-parameter mode, whose handler may refuse, so that it is never
+  // left enabled there.
+  ModeSwitch->setEnabled(LowerLevelSpin->Value() > 0 && UpperLevelSpin->Value() < 100);
+  if (!forcePowerParameter || ModeSwitch->ItemIndex() == 0) {
+    return true;
+  }
+  {
+    // The handler runs here, where its outcome can end the level handler, not from the
+    // switch's signal.
+    const QSignalBlocker quiet(ModeSwitch);
+    ModeSwitch->SetItemIndex(0);
+  }
+  return SwitchMode();
+}
