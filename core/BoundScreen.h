@@ -40,12 +40,13 @@ class TBoundScreen {
   bool Prepare(const TBoundScreenInput& in, Extended hint = -1);
 
   // The step the x87 evaluation at midpoint q would take, when it is proved to be Above or
-  // Below and to raise no error (Met is never proved); nullopt otherwise. A few extended
-  // operations, no transcendental function, no flag raised.
+  // Below and to raise no error (Met is never proved); nullopt otherwise. The edges of the
+  // two regions, where the proof's margin is thinnest, are left to the x87 evaluation. A
+  // few extended operations, no transcendental function, no flag raised.
   std::optional<TBisectStep> Decide(Extended q) const {
-    if (left_ && q <= leftEdge_ && q - p_ >= q * lowerShare_)
+    if (left_ && q < leftEdge_ && q - p_ >= q * lowerShare_)
       return TBisectStep::Above;
-    if (right_ && q >= rightEdge_ && r_ - q >= (1 - q) * upperShare_)
+    if (right_ && q > rightEdge_ && r_ - q >= (1 - q) * upperShare_)
       return TBisectStep::Below;
     return std::nullopt;
   }

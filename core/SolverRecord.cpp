@@ -46,6 +46,7 @@ TBisectStep SolverRecord::BoundStep(Extended q, int halving, TBoundTerms& terms)
   const Extended m = ModeValue;
   const Extended br = UpperQuantile;
   ModeProbability = q;
+  ++terms.x87Steps;
 
   // ln p, ln(1 - r) and 1/n are the same at every halving: they are formed once, at the
   // step of the first halving that first needs them, which leaves every value and every
@@ -104,6 +105,12 @@ void SolverRecord::SolveBounds() {
       lo, hi, [&](Extended q, int halving) { return BoundStep(q, halving, terms); },
       BoundsNotSolved);
   KeepTerms(terms);
+}
+
+TBisectStep SolverRecord::JudgeModeProbability(Extended q) {
+  TFloatScope scope;
+  TBoundTerms terms;
+  return BoundStep(q, 1, terms);
 }
 
 void SolverRecord::KeepTerms(TBoundTerms terms) {

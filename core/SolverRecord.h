@@ -57,6 +57,14 @@ class SolverRecord {
 
   // How many times the last SolveBounds halved its interval before it met the tolerance.
   int LastHalvings() const { return lastHalvings_; }
+  // How many of those halvings, and of the steps that restore what a failure leaves, the
+  // last SolveBounds evaluated in x87; the others the screen decided (TBoundsPath).
+  int LastX87Steps() const { return solvedTerms_.x87Steps; }
+
+  // The x87 evaluation of one halving after the first at mode probability q, as both paths
+  // of SolveBounds take it: writes q, A, B, a, b and theta and judges q against the
+  // tolerance. Raises the errors such a halving raises.
+  TBisectStep JudgeModeProbability(Extended q);
 
   // The path every later SolveBounds of this record takes (Screened at start).
   void SetBoundsPath(TBoundsPath path) { boundsPath_ = path; }
@@ -120,6 +128,7 @@ class SolverRecord {
     bool haveReciprocal = false;
     bool haveLower = false;
     bool haveUpper = false;
+    int x87Steps = 0;  // BoundStep calls of the solve
     // The p, r and n they were formed for (KeepTerms).
     Extended p = -1;
     Extended r = -1;

@@ -20,9 +20,10 @@ if(MORVANE_BUILD_TESTS)
 endif()
 
 # The stress check itself must catch wrong fits: on stand-ins with planted faults (every
-# set refused; a shifted and n stretched; NaN in the table) it has to fail.
+# set refused; a shifted and n stretched; NaN in the table; every seed drawing as seed 1)
+# it has to fail.
 if(MORVANE_BUILD_TESTS)
-  foreach(fault refuse shift nan)
+  foreach(fault refuse shift nan seed)
     add_test(NAME morvane_fit_stress_catches_${fault}
       COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/scripts/fit-stress
               --count 60 --workers 2 --time-limit 5

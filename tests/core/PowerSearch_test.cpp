@@ -270,7 +270,7 @@ TEST(EveryPowerTest, ARootTheFitCheckRefusesGivesWayToOneAboveOne) {
   EXPECT_NEAR(static_cast<double>(powers.front()), 0.0553, 1e-3) << Listed(powers);
 }
 
-TEST(EveryPowerTest, ThreeRootsAndTheOneAboveOneIsShown) {
+TEST(EveryPowerTest, ThreeRootsAndTheSmallestAtOrAboveOneIsShown) {
   SolverFixture e;
   TypeExtra(e, "0", 10, "3.3", "10", 90, "2.77", 32);
   e.record.SearchPower();
@@ -282,6 +282,18 @@ TEST(EveryPowerTest, ThreeRootsAndTheOneAboveOneIsShown) {
   EXPECT_EQ(e.record.Power, powers[2]);
   EXPECT_EQ(e.Model().LeftPower(), powers[2]);
   EXPECT_LE(std::fabs(CdfAtExtraQuantile(e) - 0.32L), 1e-10L);
+
+  // Every root at or above 1: the smallest of them is shown.
+  SolverFixture above;
+  TypeExtra(above, "0", 1, "0.4530521749235884", "1", 93, "0.521738", 49);
+  above.record.SearchPower();
+  const std::vector<Extended>& found = above.record.LastPowerSearch().Powers;
+  ASSERT_EQ(found.size(), 3u) << Listed(found);
+  EXPECT_NEAR(static_cast<double>(found[0]), 1.0014, 1e-4);
+  EXPECT_NEAR(static_cast<double>(found[1]), 1.2047, 1e-4);
+  EXPECT_NEAR(static_cast<double>(found[2]), 1.6161, 1e-4);
+  EXPECT_EQ(above.record.Power, found[0]);
+  EXPECT_LE(std::fabs(CdfAtExtraQuantile(above) - 0.49L), 1e-10L);
 }
 
 // The bound solver stops anywhere within 1e-10 of its root, which leaves a sawtooth of up

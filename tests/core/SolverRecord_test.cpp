@@ -566,8 +566,9 @@ TEST(ScreenedBoundsTest, EdgeCasesLeaveEverythingAsThePlainPath) {
 
 // The screen decides in double every halving but the last, which meets the tolerance, at
 // the default fit, and all but a few where the root lies within 1e-5 of p or r and the
-// slope of theta(q) - q is -3e4 to -2e7. A screen that never engages, or proves too
-// little, would pass the comparisons above and lose the speed.
+// slope of theta(q) - q is -3e4 to -2e7, and SolveBounds evaluates in x87 only the
+// halvings it leaves. A screen that never engages, or proves too little, or a solver that
+// does not consult it, would pass the comparisons above and lose the speed.
 TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
   struct TFit {
     TBoundsCase c;
@@ -603,7 +604,95 @@ TEST(ScreenedBoundsTest, FitsAreDecidedInDoubleUpToTheirLastHalvings) {
     ASSERT_EQ(plain.error, "");
     EXPECT_LE(decided, plain.halvings) << "b_r " << c.br;
     EXPECT_GE(decided, plain.halvings - fit.undecided) << "b_r " << c.br;
+    bounds_paths::TOutcome screened;
+    bounds_paths::Run(c, TBoundsPath::Screened, screened);
+    EXPECT_EQ(plain.record.LastX87Steps(), plain.halvings + 1) << "b_r " << c.br;
+    EXPECT_LE(screened.record.LastX87Steps(), plain.halvings + 1 - decided) << "b_r " << c.br;
   }
+}
+
+// The last midpoint the screen proves Above and the first it proves Below, where the
+// margin of its proof is thinnest, judged by the x87 step itself: for powers beyond 1e4,
+// which a search's doublings reach, with and without the hint of a neighbouring fit.
+// MORVANE_SCREEN_EDGES sets the count of screens; the long run takes 2000000.
+TEST(ScreenedBoundsTest, TheScreensEdgesAreJudgedAsTheX87StepJudgesThem) {
+  long long screens = 2000;
+  if (const char* text = std::getenv("MORVANE_SCREEN_EDGES"))
+    screens = std::atoll(text);
+  TBoundsCases cases(20261210);
+  std::mt19937_64 random(20261210);
+  const auto unit = [&random] { return static_cast<Extended>(random() >> 11) * 0x1p-53L; };
+  long long prepared = 0;
+  int failures = 0;
+  for (long long set = 0; prepared < screens && set < 20 * screens && failures < 10; ++set) {
+    TBoundsCase c = cases.Next();
+    c.n = 1e4L * std::pow(10.0L, 14 * unit());
+    TBoundScreenInput in{c.p, c.r, c.ap, c.m, c.br, c.n};
+    const Extended hint = random() % 2 == 0 ? c.p + (c.r - c.p) * unit() : -1;
+    if (!TBoundScreen::Covers(in))
+      continue;
+    TFloatScope scope;
+    in.lnLower = in.p > 0 ? Ln(in.p) : 0;
+    in.lnUpper = in.r < 1 ? Ln(1 - in.r) : 0;
+    in.reciprocal = 1 / in.n;
+    TBoundScreen screen;
+    if (!screen.Prepare(in, hint))
+      continue;
+    ++prepared;
+    // The proved halvings leave lo and hi proved (where they moved) and an unproved
+    // midpoint between them.
+    Extended lo = in.p;
+    Extended hi = in.r;
+    Extended last = 0;
+    screen.Advance(lo, hi, last);
+    const Extended open = (lo + hi) / 2;
+    if (screen.Decide(open))
+      continue;
+    SolverRecord record;
+    record.LowerQuantile = c.ap;
+    record.LowerLevel = c.p;
+    record.ModeValue = c.m;
+    record.UpperQuantile = c.br;
+    record.UpperLevel = c.r;
+    record.Power = c.n;
+    for (Extended proved : {lo, hi}) {
+      // Where no halving moved this end, a point the screen proves between it and the
+      // open midpoint, if there is one.
+      const Extended end = proved;
+      for (int k = 1; k <= 128 && (proved == in.p || proved == in.r); ++k) {
+        const Extended q = open + (end - open) * (1 - std::ldexp(1.0L, -k));
+        if (screen.Decide(q))
+          proved = q;
+      }
+      if (proved == in.p || proved == in.r)
+        continue;
+      Extended unproved = open;
+      for (int k = 0; k < 200; ++k) {
+        const Extended mid = (proved + unproved) / 2;
+        if (mid == proved || mid == unproved)
+          break;
+        (screen.Decide(mid) ? proved : unproved) = mid;
+      }
+      const TBisectStep claimed = *screen.Decide(proved);
+      std::string judged;
+      try {
+        const TBisectStep step = record.JudgeModeProbability(proved);
+        if (step != claimed)
+          judged = step == TBisectStep::Met ? "Met" : "the other side";
+      } catch (const std::exception& e) {
+        judged = e.what();
+      }
+      if (!judged.empty()) {
+        ++failures;
+        ADD_FAILURE() << "set " << set << std::setprecision(21) << ": a_p " << c.ap << " m " << c.m
+                      << " b_r " << c.br << " p " << c.p << " r " << c.r << " n " << c.n << " hint "
+                      << hint << ": at q = " << proved << " the screen proves "
+                      << (claimed == TBisectStep::Above ? "Above" : "Below") << ", the x87 step "
+                      << judged;
+      }
+    }
+  }
+  EXPECT_EQ(prepared, screens);
 }
 
 }  // namespace

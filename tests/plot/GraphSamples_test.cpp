@@ -66,6 +66,8 @@ TEST_F(GraphsFixture, SupportGrid) {
   const TwoSidedPower& d = fit->Distribution;
   EXPECT_EQ(g.PdfSamples[0].X, d.Lower());
   EXPECT_NEAR(static_cast<double>(g.PdfSamples[100].X), 7, 1e-15);
+  // The last point is b but for the rounding of its formula, as the first is a exactly.
+  EXPECT_NEAR(static_cast<double>(g.PdfSamples[200].X), static_cast<double>(d.Upper()), 1e-14);
   const Extended left = g.PdfSamples[1].X - g.PdfSamples[0].X;
   const Extended right = g.PdfSamples[200].X - g.PdfSamples[199].X;
   EXPECT_NEAR(static_cast<double>(left), static_cast<double>((7 - d.Lower()) / 100), 1e-15);
