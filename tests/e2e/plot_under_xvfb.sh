@@ -106,7 +106,7 @@ copy_fit() {
 # A window by its exact caption, with the keyboard's focus.
 focus_window() {
   local window
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1) || return 1
+  window=$(timeout 90 xdotool search --sync --onlyvisible --name "$1" | head -n 1) || return 1
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   sleep 0.3
   echo "$window"
