@@ -216,9 +216,13 @@ void CheckGraphs(const TFuzzWindow& w, const Judgements& j, const PlotOutcome& o
   }
   const std::size_t lineSize = f.Power >= 1 ? 201 : 199;
   const std::size_t markCount = w.modeIndex != 0 ? 6 : 5;
+  // A sweep beyond n = 20 leaves out the probes at 1 and 2, one beyond 200 the probe at 10.
+  const long double sweepEnd = g.ModeSweep.back().X;
+  const std::size_t sweepMarks = sweepEnd <= 20 ? 5 : sweepEnd <= 200 ? 3 : 2;
   FUZZ_EXPECT(g.DensityLine.size() == lineSize && g.DistributionLine.size() == 201 &&
               g.DensityMarks.size() == markCount && g.DistributionMarks.size() == markCount &&
-              g.ModeMarks.size() == 5 && g.LowerMarks.size() == 5 && g.UpperMarks.size() == 5)
+              g.ModeMarks.size() == sweepMarks && g.LowerMarks.size() == sweepMarks &&
+              g.UpperMarks.size() == sweepMarks)
       << "point counts; " << input;
   // The marks at a_p and b_r, as the chart holds them, sit at p and r.
   FUZZ_EXPECT(std::fabs(g.DistributionMarks[2].Y - static_cast<double>(p)) <= 1e-9 &&
