@@ -323,20 +323,17 @@ bool InputWindow::SwitchMode() {
 }
 
 void InputWindow::ChangeLowerLevel() {
-  RefitUnasked([this] {
-    const Level p = ReadLevelText(LowerLevelLabel->Caption().toStdString(),
-                                  LowerLevelSpin->Text().toStdString());
-    if (CoupleModeSwitch(p == Level::FromPercent(0))) {
-      Plot();
-    }
-  });
+  ChangeOuterLevel(*LowerLevelLabel, *LowerLevelSpin, Level::FromPercent(0));
 }
 
 void InputWindow::ChangeUpperLevel() {
-  RefitUnasked([this] {
-    const Level r = ReadLevelText(UpperLevelLabel->Caption().toStdString(),
-                                  UpperLevelSpin->Text().toStdString());
-    if (CoupleModeSwitch(r == Level::FromPercent(100))) {
+  ChangeOuterLevel(*UpperLevelLabel, *UpperLevelSpin, Level::FromPercent(100));
+}
+
+void InputWindow::ChangeOuterLevel(const TLabel& label, const TSpinEdit& spin, Level edge) {
+  RefitUnasked([&] {
+    const Level level = ReadLevelText(label.Caption().toStdString(), spin.Text().toStdString());
+    if (CoupleModeSwitch(level == edge)) {
       Plot();
     }
   });

@@ -151,6 +151,9 @@ class InputWindow : public QWidget {
   // Runs a level handler's refit: its messages, and the refusal of a text that is not a
   // level or a number, go to the message line instead of boxes.
   void RefitUnasked(const std::function<void()>& refit);
+  // Level p or r: reads it from its field, forces the power-parameter mode when it stands
+  // at `edge` (0 for p, 100 for r), then plots.
+  void ChangeOuterLevel(const TLabel& label, const TSpinEdit& spin, Level edge);
   // Adds to the message line that leaving a level field brought `typed` back into range.
   void NoteClamp(const QString& caption, const QString& typed, const QString& now);
 
