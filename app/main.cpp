@@ -10,6 +10,7 @@
 #include "InputWindow.h"
 #include "MessageService.h"
 #include "SessionAutosave.h"
+#include "Translations.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -23,9 +24,15 @@ int main(int argc, char** argv) {
   QCommandLineParser options;
   options.setApplicationDescription(QStringLiteral("Elicitation of two-sided power distributions"));
   options.addHelpOption();
+  const QCommandLineOption language(
+      QStringLiteral("lang"),
+      QStringLiteral("The windows' language, such as de or en; the system's when not given."),
+      QStringLiteral("language"));
+  options.addOption(language);
   options.addPositionalArgument(QStringLiteral("file"),
                                 QStringLiteral("An elicitation (.morvane) to open."));
   options.process(app);
+  InstallTranslation(options.value(language));
 
   // The document and the two windows are created here and destroyed when the loop has
   // ended; every message box is modal. Closing the input window ends the program, whether

@@ -44,8 +44,10 @@ class TChart {
 
   // [SECTION] Axes, in list order: bottom, top, left, right, depth
   TChartAxis& BottomAxis() { return bottomAxis_; }
+  const TChartAxis& BottomAxis() const { return bottomAxis_; }
   TChartAxis& TopAxis() { return topAxis_; }
   TChartAxis& LeftAxis() { return leftAxis_; }
+  const TChartAxis& LeftAxis() const { return leftAxis_; }
   TChartAxis& RightAxis() { return rightAxis_; }
   TChartDepthAxis& DepthAxis() { return depthAxis_; }
   const std::array<TCustomChartAxis*, 5>& AxisList() const { return axisList_; }

@@ -11,8 +11,10 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -33,6 +35,7 @@
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
+#include "Translations.h"
 
 namespace {
 
@@ -45,7 +48,40 @@ struct TOptions {
   std::vector<int> feedbackSize;  // width and height, or empty for the designed size
   std::string open;               // an elicitation file to open first, or empty
   std::string out;
+  std::string language = "en";  // the windows' language
+  bool dark = false;            // the Fusion style in a dark palette
 };
+
+// A dark palette of the kind desktops offer, for checking that every text stays readable.
+QPalette DarkPalette() {
+  QPalette palette;
+  const QColor window(45, 45, 48);
+  const QColor base(30, 30, 30);
+  const QColor text(230, 230, 230);
+  palette.setColor(QPalette::Window, window);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::Base, base);
+  palette.setColor(QPalette::AlternateBase, window);
+  palette.setColor(QPalette::ToolTipBase, QColor(60, 60, 64));
+  palette.setColor(QPalette::ToolTipText, text);
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::Button, window);
+  palette.setColor(QPalette::ButtonText, text);
+  palette.setColor(QPalette::BrightText, Qt::red);
+  palette.setColor(QPalette::Light, QColor(80, 80, 84));
+  palette.setColor(QPalette::Midlight, QColor(65, 65, 68));
+  palette.setColor(QPalette::Mid, QColor(55, 55, 58));
+  palette.setColor(QPalette::Dark, QColor(20, 20, 22));
+  palette.setColor(QPalette::Shadow, Qt::black);
+  palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  palette.setColor(QPalette::HighlightedText, Qt::black);
+  palette.setColor(QPalette::Link, QColor(100, 170, 255));
+  for (const QPalette::ColorRole role :
+       {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+    palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+  }
+  return palette;
+}
 
 std::string Str(const QString& text) {
   return text.toStdString();
@@ -160,6 +196,23 @@ json Series(const FeedbackWindow& form) {
   return out;
 }
 
+// The text of a page's tab as the English windows show it.
+QString EnglishTabText(const FeedbackWindow& form, int index) {
+  const QWidget* page = form.Notebook->widget(index);
+  if (page == form.ExtraQuantilePage) {
+    return QStringLiteral("Additional Quantile");
+  }
+  static constexpr const char* kTabs[] = {"PDF",         "CDF",         "Mode Probability",
+                                          "Lower Bound", "Upper Bound", "Quantiles"};
+  int fixed = index;
+  if (const int extra = form.Notebook->indexOf(form.ExtraQuantilePage);
+      extra >= 0 && extra < index) {
+    --fixed;
+  }
+  return fixed >= 0 && fixed < static_cast<int>(std::size(kTabs)) ? QLatin1String(kTabs[fixed])
+                                                                  : form.Notebook->tabText(index);
+}
+
 bool Save(const QWidget& widget, const QDir& dir, const char* name) {
   const QString path = dir.filePath(QLatin1String(name));
   const bool ok = const_cast<QWidget&>(widget).grab().save(path, "PNG");
@@ -219,6 +272,11 @@ int Run(const TOptions& options) {
     return 1;
   }
   InstallToolkitFont();
+  if (options.dark) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(DarkPalette());
+  }
+  InstallTranslation(QString::fromStdString(options.language));
   TMessageRecorder recorder;
 
   // Start-up as the program does it, every message recorded instead of shown.
@@ -275,12 +333,13 @@ int Run(const TOptions& options) {
   // Every text each chart drew, with its rectangle in the page image's pixels.
   json chartTexts = json::object();
   if (shown) {
-    // One image per page, named for its tab: "Mode Probability" is feedback-mode-probability.png.
+    // One image per page, named for its tab in English, whatever the windows' language:
+    // "Mode Probability" is feedback-mode-probability.png.
     for (int i = 0; i < feedbackWindow.Notebook->PageCount(); ++i) {
       feedbackWindow.Notebook->SetPageIndex(i);
       QApplication::processEvents();
       const QString name = QStringLiteral("feedback-") +
-                           feedbackWindow.Notebook->tabText(i).toLower().replace(u' ', u'-') +
+                           EnglishTabText(feedbackWindow, i).toLower().replace(u' ', u'-') +
                            QStringLiteral(".png");
       ok = Save(feedbackWindow, dir, name.toLatin1().constData()) && ok;
       const auto* chart = feedbackWindow.Notebook->Page(i)->findChild<const ChartWidget*>();
@@ -361,6 +420,9 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(100, 10000));
   auto* open = app.add_option("--open", options.open,
                               "open this elicitation file first; writes notes-dialog.png too");
+  app.add_option("--lang", options.language, "the windows' language: en (the default) or de")
+      ->check(CLI::IsMember({"en", "de"}));
+  app.add_flag("--dark", options.dark, "the Fusion style in a dark palette");
   app.add_option("--out", options.out, "folder to write the images and texts.json into")
       ->required();
   power->excludes(extra);

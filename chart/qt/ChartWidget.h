@@ -39,6 +39,10 @@ class ChartWidget : public QWidget {
   bool IsStale() const { return stale_; }
   void SetStale(bool stale);
 
+  // For assistive technology: what the axes show and over which ranges, as last drawn;
+  // the widget's accessible description, kept up to date at every paint.
+  QString Description() const;
+
   QSize sizeHint() const override { return QSize(400, 250); }
 
  protected:

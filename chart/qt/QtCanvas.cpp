@@ -135,7 +135,7 @@ void QtCanvas::SetPen(const TCanvasPen& pen) {
 
 void QtCanvas::ApplyPen() {
   if (painter_->isActive()) {
-    painter_->setPen(QPen(ToQColor(pen_.Color), pen_.Width < 1 ? 1 : pen_.Width,
+    painter_->setPen(QPen(Shown(pen_.Color), pen_.Width < 1 ? 1 : pen_.Width,
                           ToQtPenStyle(pen_.Style), Qt::FlatCap, Qt::MiterJoin));
   }
 }
@@ -150,7 +150,7 @@ void QtCanvas::SetBrush(const TCanvasBrush& brush) {
 
 void QtCanvas::ApplyBrush() {
   if (painter_->isActive()) {
-    painter_->setBrush(QBrush(ToQColor(brush_.Color), ToQtBrushStyle(brush_.Style)));
+    painter_->setBrush(QBrush(Shown(brush_.Color), ToQtBrushStyle(brush_.Style)));
   }
 }
 
@@ -180,7 +180,7 @@ void QtCanvas::SetBackMode(TBackMode mode) {
 }
 
 void QtCanvas::SetBackColor(TColor color) {
-  backColor_ = ToQColor(color);
+  backColor_ = Shown(color);
   if (painter_->isActive()) {
     painter_->setBackground(backColor_);
   }
@@ -244,7 +244,7 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   if (opaque_) {
     painter_->fillRect(QRect(dx, top, width, fm.height()), backColor_);
   }
-  painter_->setPen(ToQColor(fontSpec_.Color));
+  painter_->setPen(Shown(fontSpec_.Color));
   painter_->drawText(QPoint(dx, top + fm.ascent()), s);
   drawnTexts_.push_back(
       TDrawnText{std::string(text),
@@ -314,7 +314,7 @@ void QtCanvas::Polygon(std::span<const TPoint> points) {
 
 void QtCanvas::SetPixel(int x, int y, TColor color) {
   if (painter_->isActive()) {
-    painter_->fillRect(QRect(x, y, 1, 1), ToQColor(color));
+    painter_->fillRect(QRect(x, y, 1, 1), Shown(color));
   }
 }
 
@@ -328,8 +328,8 @@ void QtCanvas::Frame3D(const TRect& r, TColor topLeft, TColor bottomRight, int w
   if (!painter_->isActive()) {
     return;
   }
-  const QColor light = ToQColor(topLeft);
-  const QColor dark = ToQColor(bottomRight);
+  const QColor light = Shown(topLeft);
+  const QColor dark = Shown(bottomRight);
   for (int i = 0; i < width; ++i) {
     const int w = r.Width() - 2 * i;
     const int h = r.Height() - 2 * i;

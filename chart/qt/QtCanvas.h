@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ChartCanvas.h"
+#include "ChartColourScheme.h"
 
 class QtCanvas : public TChartCanvas {
  public:
@@ -43,6 +44,9 @@ class QtCanvas : public TChartCanvas {
   void SetWindowPainter(QPainter* window) { window_ = window; }
   // The Qt colour of a toolkit colour (system colours resolved).
   static QColor ToQColor(TColor color);
+  // The colours the chart is shown in: as designed unless the window's palette says other.
+  void SetColourScheme(const TChartColourScheme& scheme) { scheme_ = scheme; }
+  const TChartColourScheme& ColourScheme() const { return scheme_; }
 
   void BeginBuffer(int width, int height) override;
   void EndBuffer() override;
@@ -69,6 +73,8 @@ class QtCanvas : public TChartCanvas {
   void UnClipRectangle() override;
 
  private:
+  // The Qt colour a designed colour is shown in under the scheme.
+  QColor Shown(TColor color) const { return ToQColor(SchemeColor(scheme_, color)); }
   const QFontMetrics& Metrics();
   void ApplyPen();
   void ApplyBrush();
@@ -90,6 +96,7 @@ class QtCanvas : public TChartCanvas {
   TTextAlignV alignV_ = TTextAlignV::Top;
   bool opaque_ = true;
   QColor backColor_ = Qt::white;
+  TChartColourScheme scheme_;
   QPoint penPos_;
   qreal ratio_ = 1.0;
   // Text widths by font and text: a repaint measures the same labels again.

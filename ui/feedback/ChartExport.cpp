@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -36,8 +37,9 @@ std::string CsvField(const std::string& text) {
 
 // Asks for a file name ending in suffix; empty when the user cancels.
 QString AskPath(ChartWidget& chart, const QString& filter, const QString& suffix) {
-  QString path = QFileDialog::getSaveFileName(&chart, QStringLiteral("Save chart"),
-                                              chart.objectName() + suffix, filter);
+  QString path =
+      QFileDialog::getSaveFileName(&chart, QCoreApplication::translate("ChartExport", "Save chart"),
+                                   chart.objectName() + suffix, filter);
   if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) {
     path += suffix;
   }
@@ -129,33 +131,39 @@ bool SaveChartCsv(const ChartWidget& chart, const QString& path) {
 void AddChartMenu(ChartWidget& chart, TChartColumns columns,
                   std::function<std::vector<std::string>()> comment) {
   chart.setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto* copy = new QAction(QStringLiteral("Copy Chart as Image"), &chart);
+  auto* copy =
+      new QAction(QCoreApplication::translate("ChartExport", "Copy Chart as Image"), &chart);
   copy->setObjectName(QStringLiteral("CopyChartImage"));
   QObject::connect(copy, &QAction::triggered, &chart, [&chart] {
     const int screen = std::max(1, qRound(chart.devicePixelRatioF()));
     QApplication::clipboard()->setImage(ChartImage(chart, screen));
   });
-  auto* png = new QAction(QStringLiteral("Save Chart as PNG..."), &chart);
+  auto* png =
+      new QAction(QCoreApplication::translate("ChartExport", "Save Chart as PNG..."), &chart);
   png->setObjectName(QStringLiteral("SaveChartPng"));
   QObject::connect(png, &QAction::triggered, &chart, [&chart] {
     bool chosen = false;
-    const int scale = QInputDialog::getInt(&chart, QStringLiteral("Save Chart as PNG"),
-                                           QStringLiteral("Image pixels per screen pixel:"),
-                                           kDefaultPngScale, 1, kLargestScale, 1, &chosen);
+    const int scale = QInputDialog::getInt(
+        &chart, QCoreApplication::translate("ChartExport", "Save Chart as PNG"),
+        QCoreApplication::translate("ChartExport", "Image pixels per screen pixel:"),
+        kDefaultPngScale, 1, kLargestScale, 1, &chosen);
     if (!chosen) {
       return;
     }
     const QString path =
-        AskPath(chart, QStringLiteral("PNG image (*.png)"), QStringLiteral(".png"));
+        AskPath(chart, QCoreApplication::translate("ChartExport", "PNG image (*.png)"),
+                QStringLiteral(".png"));
     if (!path.isEmpty()) {
       SaveChartPng(chart, path, scale);
     }
   });
-  auto* svg = new QAction(QStringLiteral("Save Chart as SVG..."), &chart);
+  auto* svg =
+      new QAction(QCoreApplication::translate("ChartExport", "Save Chart as SVG..."), &chart);
   svg->setObjectName(QStringLiteral("SaveChartSvg"));
   QObject::connect(svg, &QAction::triggered, &chart, [&chart] {
     const QString path =
-        AskPath(chart, QStringLiteral("SVG image (*.svg)"), QStringLiteral(".svg"));
+        AskPath(chart, QCoreApplication::translate("ChartExport", "SVG image (*.svg)"),
+                QStringLiteral(".svg"));
     if (!path.isEmpty()) {
       SaveChartSvg(chart, path);
     }
@@ -164,11 +172,13 @@ void AddChartMenu(ChartWidget& chart, TChartColumns columns,
   settings->setObjectName(QLatin1String(kCsvSettingsName));
   settings->Columns = std::move(columns);
   settings->Comment = std::move(comment);
-  auto* csv = new QAction(QStringLiteral("Save Series as CSV..."), &chart);
+  auto* csv =
+      new QAction(QCoreApplication::translate("ChartExport", "Save Series as CSV..."), &chart);
   csv->setObjectName(QStringLiteral("SaveChartCsv"));
   QObject::connect(csv, &QAction::triggered, &chart, [&chart] {
     const QString path =
-        AskPath(chart, QStringLiteral("CSV table (*.csv)"), QStringLiteral(".csv"));
+        AskPath(chart, QCoreApplication::translate("ChartExport", "CSV table (*.csv)"),
+                QStringLiteral(".csv"));
     if (!path.isEmpty()) {
       SaveChartCsv(chart, path);
     }

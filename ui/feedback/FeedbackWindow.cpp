@@ -3,16 +3,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <initializer_list>
 #include <utility>
 
+#include "Accessibility.h"
 #include "Appearance.h"
 #include "ChartExport.h"
 #include "ChartPage.h"
@@ -27,6 +30,7 @@
 #include "QuantilePage.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
+#include "Translations.h"
 
 namespace {
 
@@ -48,7 +52,14 @@ TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left
 }
 
 QString Title() {
-  return QStringLiteral("Feedback FORM for elicited Two-Sided Power Distribution");
+  return FeedbackWindow::tr("Feedback FORM for elicited Two-Sided Power Distribution");
+}
+
+// The axis titles of a chart set up by the plot work, in the windows' language.
+void TranslateAxisTitles(TChart& chart) {
+  for (TChartAxis* axis : {&chart.LeftAxis(), &chart.BottomAxis()}) {
+    axis->Title().SetCaption(TranslatedSystemText(axis->Title().Caption()).toStdString());
+  }
 }
 
 // Number text without its padding blanks.
@@ -72,6 +83,7 @@ FeedbackWindow::FeedbackWindow(Elicitation& document, THandlerBoundary& boundary
   CreateCharts();
   CreateCopyCommands();
   CreateExtraQuantilePage();
+  NameControls();
   move(412, 98);
   resize(kClientWidth, kClientHeight);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -96,22 +108,23 @@ void FeedbackWindow::CreateValueArea() {
     TPanel** Panel;
   };
   const TRow left[] = {
-      {"LowerBoundLabel", "Lower Bound (a)", &LowerBoundLabel, "LowerBoundPanel", &LowerBoundPanel},
-      {"UpperBoundLabel", "Upper Bound (b)", &UpperBoundLabel, "UpperBoundPanel", &UpperBoundPanel},
-      {"PowerLabel", "Power Parameter n", &PowerLabel, "PowerPanel", &PowerPanel},
-      {"ModeProbabilityLabel", "Mode Probability Q", &ModeProbabilityLabel, "ModeProbabilityPanel",
-       &ModeProbabilityPanel},
+      {"LowerBoundLabel", QT_TR_NOOP("Lower Bound (a)"), &LowerBoundLabel, "LowerBoundPanel",
+       &LowerBoundPanel},
+      {"UpperBoundLabel", QT_TR_NOOP("Upper Bound (b)"), &UpperBoundLabel, "UpperBoundPanel",
+       &UpperBoundPanel},
+      {"PowerLabel", QT_TR_NOOP("Power Parameter n"), &PowerLabel, "PowerPanel", &PowerPanel},
+      {"ModeProbabilityLabel", QT_TR_NOOP("Mode Probability Q"), &ModeProbabilityLabel,
+       "ModeProbabilityPanel", &ModeProbabilityPanel},
   };
   const TRow right[] = {
-      {"ModeLabel", "Mode", &ModeLabel, "ModePanel", &ModePanel},
-      {"MedianLabel", "Median", &MedianLabel, "MedianPanel", &MedianPanel},
-      {"MeanLabel", "Mean", &MeanLabel, "MeanPanel", &MeanPanel},
-      {"StdDevLabel", "Standard Deviation", &StdDevLabel, "StdDevPanel", &StdDevPanel},
+      {"ModeLabel", QT_TR_NOOP("Mode"), &ModeLabel, "ModePanel", &ModePanel},
+      {"MedianLabel", QT_TR_NOOP("Median"), &MedianLabel, "MedianPanel", &MedianPanel},
+      {"MeanLabel", QT_TR_NOOP("Mean"), &MeanLabel, "MeanPanel", &MeanPanel},
+      {"StdDevLabel", QT_TR_NOOP("Standard Deviation"), &StdDevLabel, "StdDevPanel", &StdDevPanel},
   };
   const int tops[] = {13, 45, 77, 109};
   const auto place = [this](const TRow& row, int labelLeft, int panelLeft, int top) {
-    *row.Label = Caption(FiguresGroup, row.LabelName, QString::fromLatin1(row.LabelText), labelLeft,
-                         top + 4);
+    *row.Label = Caption(FiguresGroup, row.LabelName, tr(row.LabelText), labelLeft, top + 4);
     *row.Panel = ResultPanel(FiguresGroup, row.PanelName, panelLeft, top);
   };
   for (int i = 0; i < 4; ++i) {
@@ -152,11 +165,12 @@ void FeedbackWindow::CreateExtraQuantilePage() {
   ExtraQuantileChart->setObjectName(QStringLiteral("ExtraQuantileChart"));
   ExtraQuantileCaption = page->Caption();
   ExtraQuantileCaption->setObjectName(QStringLiteral("ExtraQuantileCaption"));
-  ExtraQuantileCaption->SetCaption(QStringLiteral(
-      "Probability below x_s as a function of n, given quantiles a_p, b_r, parameter m and the "
-      "level s; a mark at each n that fits"));
+  ExtraQuantileCaption->SetCaption(
+      tr("Probability below x_s as a function of n, given quantiles a_p, b_r, parameter m and "
+         "the level s; a mark at each n that fits"));
 
   const ExtraQuantileChartSeries series = SetUpExtraQuantileChart(ExtraQuantileChart->Chart());
+  TranslateAxisTitles(ExtraQuantileChart->Chart());
   ExtraQuantileSeries = series.Curve;
   ExtraLevelSeries = series.Level;
   ExtraRootSeries = series.Roots;
@@ -168,8 +182,7 @@ void FeedbackWindow::ShowExtraQuantilePage(bool shown) {
   if (shown && index < 0) {
     // Among the chart pages, after the five that every fit has and before "Quantiles".
     constexpr int kAfterFixedChartPages = 5;
-    Notebook->insertTab(kAfterFixedChartPages, ExtraQuantilePage,
-                        QStringLiteral("Additional Quantile"));
+    Notebook->insertTab(kAfterFixedChartPages, ExtraQuantilePage, tr("Additional Quantile"));
   } else if (!shown && index >= 0) {
     Notebook->removeTab(index);
     ExtraQuantilePage->hide();
@@ -191,11 +204,10 @@ void FeedbackWindow::ShowOtherPowers(const std::vector<Extended>& powers, Extend
     OtherPowersLabel->hide();
     return;
   }
-  OtherPowersLabel->SetCaption(QStringLiteral("also fits x_s:<br>") +
+  OtherPowersLabel->SetCaption(tr("also fits x_s:") + QStringLiteral("<br>") +
                                others.join(QStringLiteral("<br>")));
-  OtherPowersLabel->setToolTip(QStringLiteral("Every power n that fits x_s: ") +
-                               all.join(QStringLiteral(", ")) +
-                               QStringLiteral(". Click one to see its fit."));
+  OtherPowersLabel->setToolTip(tr("Every power n that fits x_s: %1. Click one to see its fit.")
+                                   .arg(all.join(QStringLiteral(", "))));
   OtherPowersLabel->show();
 }
 
@@ -213,11 +225,11 @@ void FeedbackWindow::ShowPower(std::size_t index) {
 }
 
 void FeedbackWindow::CreateCredibilityArea() {
-  CredibilityGroup = new TGroupBox(QStringLiteral("90% Credibility Interval"), FiguresGroup);
+  CredibilityGroup = new TGroupBox(tr("90% Credibility Interval"), FiguresGroup);
   CredibilityGroup->setObjectName(QStringLiteral("CredibilityGroup"));
   CredibilityGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
-  LowerCredibilityLabel = Caption(CredibilityGroup, "LowerCredibilityLabel",
-                                  QStringLiteral("Lower Credibility Limit"), 8, 28);
+  LowerCredibilityLabel =
+      Caption(CredibilityGroup, "LowerCredibilityLabel", tr("Lower Credibility Limit"), 8, 28);
   LowerCredibilityPanel = ResultPanel(CredibilityGroup, "LowerCredibilityPanel", 160, 24);
   CredibilitySpin = new TSpinEdit(CredibilityGroup);
   CredibilitySpin->setObjectName(QStringLiteral("CredibilitySpin"));
@@ -228,11 +240,11 @@ void FeedbackWindow::CreateCredibilityArea() {
   CredibilitySpin->SetMinValue(0);
   CredibilitySpin->SetMaxValue(1000);
   CredibilitySpin->SetValue(static_cast<int>(kInitialCredibility.Tenths()));
-  CredibilitySpin->setToolTip(QStringLiteral(
-      "Credibility level: the percent of probability left outside the interval, half below "
-      "its lower and half above its upper limit"));
-  UpperCredibilityLabel = Caption(CredibilityGroup, "UpperCredibilityLabel",
-                                  QStringLiteral("Upper Credibility Limit"), 373, 28);
+  CredibilitySpin->setToolTip(
+      tr("Credibility level: the percent of probability left outside the interval, half below "
+         "its lower and half above its upper limit"));
+  UpperCredibilityLabel =
+      Caption(CredibilityGroup, "UpperCredibilityLabel", tr("Upper Credibility Limit"), 373, 28);
   UpperCredibilityPanel = ResultPanel(CredibilityGroup, "UpperCredibilityPanel", 512, 24);
 }
 
@@ -248,30 +260,35 @@ void FeedbackWindow::CreateGraphArea() {
     const char* Text;
   };
   const TPage pages[] = {
-      {"PDF", "DensityChart", &DensityChart, "DensityCaption", &DensityCaption,
-       "Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and power "
-       "parameter n"},
-      {"CDF", "DistributionChart", &DistributionChart, "DistributionCaption", &DistributionCaption,
-       "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n"},
-      {"Mode Probability", "ModeProbabilityChart", &ModeProbabilityChart, "ModeProbabilityCaption",
-       &ModeProbabilityCaption,
-       "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m "},
-      {"Lower Bound", "LowerBoundChart", &LowerBoundChart, "LowerBoundCaption", &LowerBoundCaption,
-       "Lower bound a as a function of n, given quantiles a_p, b_r and parameter m "},
-      {"Upper Bound", "UpperBoundChart", &UpperBoundChart, "UpperBoundCaption", &UpperBoundCaption,
-       "Upper bound b as a function of n, given quantiles a_p, b_r and parameter m "},
+      {QT_TR_NOOP("PDF"), "DensityChart", &DensityChart, "DensityCaption", &DensityCaption,
+       QT_TR_NOOP("Two-Sider Power density function with specified quantiles, a_p, b_r, mode m and "
+                  "power parameter n")},
+      {QT_TR_NOOP("CDF"), "DistributionChart", &DistributionChart, "DistributionCaption",
+       &DistributionCaption,
+       QT_TR_NOOP(
+           "Two-Sider Power CDF with specified quantiles, a_p, b_r, mode m and power parameter n")},
+      {QT_TR_NOOP("Mode Probability"), "ModeProbabilityChart", &ModeProbabilityChart,
+       "ModeProbabilityCaption", &ModeProbabilityCaption,
+       QT_TR_NOOP(
+           "Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m ")},
+      {QT_TR_NOOP("Lower Bound"), "LowerBoundChart", &LowerBoundChart, "LowerBoundCaption",
+       &LowerBoundCaption,
+       QT_TR_NOOP("Lower bound a as a function of n, given quantiles a_p, b_r and parameter m ")},
+      {QT_TR_NOOP("Upper Bound"), "UpperBoundChart", &UpperBoundChart, "UpperBoundCaption",
+       &UpperBoundCaption,
+       QT_TR_NOOP("Upper bound b as a function of n, given quantiles a_p, b_r and parameter m ")},
   };
   for (const TPage& p : pages) {
-    QWidget* tab = Notebook->AddPage(QString::fromLatin1(p.Tab));
+    QWidget* tab = Notebook->AddPage(tr(p.Tab));
     ChartPage* page = ChartPage::FillTab(tab);
     *p.Chart = page->Chart();
     (*p.Chart)->setObjectName(QLatin1String(p.ChartName));
     *p.Panel = page->Caption();
     (*p.Panel)->setObjectName(QLatin1String(p.PanelName));
-    (*p.Panel)->SetCaption(QString::fromLatin1(p.Text));
+    (*p.Panel)->SetCaption(tr(p.Text));
   }
   // After the chart pages: the fit's quantiles and probabilities as numbers.
-  QWidget* tab = Notebook->AddPage(QStringLiteral("Quantiles"));
+  QWidget* tab = Notebook->AddPage(tr("Quantiles"));
   QuantilePage = new TQuantilePage(Boundary_, tab);
   auto* fill = new QVBoxLayout(tab);
   fill->setContentsMargins(0, 0, 0, 0);
@@ -296,10 +313,53 @@ void FeedbackWindow::CreateCharts() {
   const BoundChartSeries upper = SetUpUpperBoundChart(UpperBoundChart->Chart());
   UpperBoundSeries = upper.Line;
   UpperBoundMarksSeries = upper.Marks;
+  for (ChartWidget* chart :
+       {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart, UpperBoundChart}) {
+    TranslateAxisTitles(chart->Chart());
+  }
+}
+
+void FeedbackWindow::NameControls() {
+  const std::pair<QWidget*, const TLabel*> panels[] = {
+      {LowerBoundPanel, LowerBoundLabel},
+      {UpperBoundPanel, UpperBoundLabel},
+      {PowerPanel, PowerLabel},
+      {ModeProbabilityPanel, ModeProbabilityLabel},
+      {ModePanel, ModeLabel},
+      {MedianPanel, MedianLabel},
+      {MeanPanel, MeanLabel},
+      {StdDevPanel, StdDevLabel},
+      {LowerCredibilityPanel, LowerCredibilityLabel},
+      {UpperCredibilityPanel, UpperCredibilityLabel}};
+  for (const auto& [panel, label] : panels) {
+    SetAccessibleTexts(panel, label->Caption());
+  }
+  SetAccessibleTexts(CredibilitySpin, tr("Credibility level"), CredibilitySpin->toolTip());
+  SetAccessibleTexts(OtherPowersLabel, tr("Other powers n that fit x_s"),
+                     tr("Each is a link that shows the fit of that power"));
+  SetAccessibleTexts(Notebook->tabBar(), tr("Graph pages"));
+  // The charts' descriptions, the ranges they show, follow each drawing.
+  const std::pair<ChartWidget*, QString> charts[] = {
+      {DensityChart, tr("Density chart")},
+      {DistributionChart, tr("Distribution function chart")},
+      {ModeProbabilityChart, tr("Mode probability chart")},
+      {LowerBoundChart, tr("Lower bound chart")},
+      {UpperBoundChart, tr("Upper bound chart")},
+      {ExtraQuantileChart, tr("Additional quantile chart")}};
+  for (const auto& [chart, name] : charts) {
+    SetAccessibleTexts(chart, name, chart->Description());
+    // The page that scrolls the chart when the window is small.
+    for (QWidget* up = chart->parentWidget(); up != nullptr; up = up->parentWidget()) {
+      if (auto* scroll = qobject_cast<QScrollArea*>(up)) {
+        SetAccessibleTexts(scroll, name);
+        break;
+      }
+    }
+  }
 }
 
 void FeedbackWindow::CreateCopyCommands() {
-  auto* copy = new QAction(QStringLiteral("Copy Judgements and Fit"), this);
+  auto* copy = new QAction(tr("Copy Judgements and Fit"), this);
   copy->setObjectName(QStringLiteral("CopyFit"));
   copy->setShortcut(QKeySequence::Copy);
   copy->setShortcutContext(Qt::WindowShortcut);
@@ -313,13 +373,14 @@ void FeedbackWindow::CreateCopyCommands() {
   }
   FiguresGroup->setContextMenuPolicy(Qt::ActionsContextMenu);
   FiguresGroup->addAction(copy);
-  auto* copyAs = new QMenu(QStringLiteral("Copy as"), this);
+  auto* copyAs = new QMenu(tr("Copy as"), this);
   copyAs->setObjectName(QStringLiteral("CopyAsMenu"));
-  const std::pair<const char*, FitCode> codes[] = {{"Python (NumPy) Function", FitCode::Python},
-                                                   {"R Function", FitCode::R},
-                                                   {"Spreadsheet Formula", FitCode::Spreadsheet}};
+  const std::pair<const char*, FitCode> codes[] = {
+      {QT_TR_NOOP("Python (NumPy) Function"), FitCode::Python},
+      {QT_TR_NOOP("R Function"), FitCode::R},
+      {QT_TR_NOOP("Spreadsheet Formula"), FitCode::Spreadsheet}};
   for (const auto& [text, code] : codes) {
-    QAction* action = copyAs->addAction(QString::fromLatin1(text));
+    QAction* action = copyAs->addAction(tr(text));
     Boundary_.Connect(action, &QAction::triggered, this,
                       [this, code = code] { QApplication::clipboard()->setText(FitAsCode(code)); });
   }
@@ -363,7 +424,7 @@ void FeedbackWindow::ArrangeAreas() {
 QString FeedbackWindow::CredibilityCaption(Level level) {
   // Computed wide: a typed level far beyond the range must not overflow.
   const Level inside = Level::FromTenths(1000 - level.Tenths());
-  return QStringLiteral("%1% Credibility Interval")
+  return tr("%1% Credibility Interval")
       .arg(QString::fromStdString(inside.Text()), 3, QLatin1Char(' '));
 }
 
@@ -380,7 +441,7 @@ void FeedbackWindow::ChangeCredibilityLevel() {
   if (!tenths) {
     // Not a level: the limits stay those of the last one, and the caption says why.
     CredibilityGroup->SetCaption(
-        QStringLiteral("Credibility Interval: type a percentage in steps of 0.1, such as 2.5"));
+        tr("Credibility Interval: type a percentage in steps of 0.1, such as 2.5"));
     return;
   }
   const Level level = Level::FromTenths(*tenths);
@@ -409,7 +470,7 @@ void FeedbackWindow::ShowFit() {
   ShowNumber(*ModePanel, f.ModeValue);
   ShowNumber(*PowerPanel, f.Power);
   ShowOtherPowers(fit.Powers, f.Power);
-  ModeLabel->SetCaption(f.AntiMode ? QStringLiteral("anti-mode") : QStringLiteral("mode"));
+  ModeLabel->SetCaption(f.AntiMode ? tr("anti-mode") : tr("mode"));
   ShowNumber(*LowerCredibilityPanel, f.LowerCredibilityLimit);
   ShowNumber(*UpperCredibilityPanel, f.UpperCredibilityLimit);
   ShowNumber(*MedianPanel, f.Median);
@@ -439,8 +500,7 @@ void FeedbackWindow::ShowStaleness() {
       stale && shown != nullptr
           ? QString::fromStdString(DescribeJudgements(shown->Fitted->Given.Typed))
           : QString();
-  setWindowTitle(stale ? Title() + QStringLiteral(" - previous judgements: ") + judgements
-                       : Title());
+  setWindowTitle(stale ? Title() + tr(" - previous judgements: ") + judgements : Title());
   // Greyed, not disabled: the panels can still be read, and the level still be changed.
   for (TPanel* panel :
        {LowerBoundPanel, UpperBoundPanel, PowerPanel, ModeProbabilityPanel, ModePanel, MedianPanel,
@@ -449,8 +509,7 @@ void FeedbackWindow::ShowStaleness() {
   }
   for (ChartWidget* chart : {DensityChart, DistributionChart, ModeProbabilityChart, LowerBoundChart,
                              UpperBoundChart, ExtraQuantileChart}) {
-    chart->setToolTip(stale ? QStringLiteral("Fit of the previous judgements: ") + judgements
-                            : QString());
+    chart->setToolTip(stale ? tr("Fit of the previous judgements: ") + judgements : QString());
     chart->SetStale(stale);
   }
   QuantilePage->setEnabled(!stale);
@@ -470,19 +529,18 @@ QString FeedbackWindow::FitAsText() const {
       return QString::fromStdString(typed.LevelOf(field).Text());
     };
     const auto caption = [](NumberField field) {
-      const std::string_view c = FieldCaption(field);
-      return QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));
+      return TranslatedSystemText(FieldCaption(field));
     };
     line(caption(NumberField::LowerQuantile), number(NumberField::LowerQuantile));
-    line(QStringLiteral("Quantile Level (p)"), level(LevelField::Lower));
+    line(tr("Quantile Level (p)"), level(LevelField::Lower));
     line(caption(NumberField::ModeValue), number(NumberField::ModeValue));
     line(caption(NumberField::UpperQuantile), number(NumberField::UpperQuantile));
-    line(QStringLiteral("Quantile Level (r)"), level(LevelField::Upper));
+    line(tr("Quantile Level (r)"), level(LevelField::Upper));
     if (typed.Mode == FitMode::PowerParameter) {
       line(caption(NumberField::Power), number(NumberField::Power));
     } else {
       line(caption(NumberField::ExtraQuantile), number(NumberField::ExtraQuantile));
-      line(QStringLiteral("Quantile Level (s)"), level(LevelField::Extra));
+      line(tr("Quantile Level (s)"), level(LevelField::Extra));
     }
   }
   const std::pair<const TLabel*, const TPanel*> rows[] = {
@@ -504,9 +562,9 @@ QString FeedbackWindow::FitAsText() const {
     QStringList powers;
     for (const Extended n : shown->Fitted->Powers)
       powers << Trimmed(QString::fromStdString(FormatNumber(n)));
-    line(QStringLiteral("Powers n that fit x_s"), powers.join(QStringLiteral(", ")));
+    line(tr("Powers n that fit x_s"), powers.join(QStringLiteral(", ")));
   }
-  line(QStringLiteral("Credibility Level (percent outside)"),
+  line(tr("Credibility Level (percent outside)"),
        QString::fromStdString(CredibilityLevel().Text()));
   return text;
 }
@@ -535,17 +593,17 @@ void FeedbackWindow::CopyFit() const {
 void FeedbackWindow::ShowModeCaptions(FitMode mode) {
   ShowExtraQuantilePage(mode == FitMode::ExtraQuantile);
   if (mode == FitMode::ExtraQuantile) {
-    DensityCaption->SetCaption(QStringLiteral(
-        "Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
-    DistributionCaption->SetCaption(QStringLiteral(
-        "Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    DensityCaption->SetCaption(
+        tr("Two-Sider Power PDF with specified quantiles, a_p, x_s, b_r and parameter m"));
+    DistributionCaption->SetCaption(
+        tr("Two-Sider Power CDF with specified quantiles, a_p, x_s, b_r and parameter m"));
   } else {
-    DensityCaption->SetCaption(QStringLiteral(
-        "Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
-        "parameter n"));
-    DistributionCaption->SetCaption(QStringLiteral(
-        "Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
-        "parameter n"));
+    DensityCaption->SetCaption(
+        tr("Two-Sider Power PDF with specified quantiles, a_p, b_r, parameter m and power "
+           "parameter n"));
+    DistributionCaption->SetCaption(
+        tr("Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power "
+           "parameter n"));
   }
 }
 

@@ -162,6 +162,8 @@ class FeedbackWindow : public QWidget {
   void CreateCredibilityArea();
   void CreateGraphArea();
   void CreateCharts();
+  // The accessible names and descriptions of the controls and charts.
+  void NameControls();
   // The value area keeps its height at the top, the notebook takes the rest, and the
   // credibility area stays at the bottom of the value area.
   void ArrangeAreas();

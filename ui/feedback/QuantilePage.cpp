@@ -3,12 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "Accessibility.h"
 #include "ErrorBoundary.h"
 #include "FloatErrors.h"
 #include "NumberPanel.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
 #include "SimpleControls.h"
+#include "Translations.h"
 
 namespace {
 
@@ -38,23 +40,31 @@ TEdit* PageEdit(QWidget* parent, const char* name, int left, int top) {
 
 TQuantilePage::TQuantilePage(THandlerBoundary& boundary, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("QuantilePage"));
-  PageLabel(this, QStringLiteral("Fitted quantiles"), 16, 12);
+  PageLabel(this, tr("Fitted quantiles"), 16, 12);
   for (std::size_t i = 0; i < QuantilePanels.size(); ++i) {
     const int top = 36 + static_cast<int>(i) * 30;
-    PageLabel(this, QStringLiteral("%1 % quantile").arg(kQuantileLevels[i]), 16, top + 4);
+    PageLabel(this, tr("%1 % quantile").arg(kQuantileLevels[i]), 16, top + 4);
     const std::string name = "QuantilePanel" + std::to_string(kQuantileLevels[i]);
     QuantilePanels[i] = PagePanel(this, name.c_str(), 120, top);
   }
-  PageLabel(this, QStringLiteral("x"), 300, 40);
+  PageLabel(this, tr("x"), 300, 40);
   XEdit = PageEdit(this, "XEdit", 420, 36);
-  PageLabel(this, QStringLiteral("P(X <= x)"), 300, 70);
+  PageLabel(this, tr("P(X <= x)"), 300, 70);
   AtMostPanel = PagePanel(this, "AtMostPanel", 420, 66);
-  PageLabel(this, QStringLiteral("x1"), 300, 130);
+  PageLabel(this, tr("x1"), 300, 130);
   X1Edit = PageEdit(this, "X1Edit", 420, 126);
-  PageLabel(this, QStringLiteral("x2"), 300, 160);
+  PageLabel(this, tr("x2"), 300, 160);
   X2Edit = PageEdit(this, "X2Edit", 420, 156);
-  PageLabel(this, QStringLiteral("P(x1 < X <= x2)"), 300, 190);
+  PageLabel(this, tr("P(x1 < X <= x2)"), 300, 190);
   BetweenPanel = PagePanel(this, "BetweenPanel", 420, 186);
+  for (std::size_t i = 0; i < QuantilePanels.size(); ++i) {
+    SetAccessibleTexts(QuantilePanels[i], tr("%1 % quantile").arg(kQuantileLevels[i]));
+  }
+  SetAccessibleTexts(XEdit, tr("x"), tr("A value x, for the probability P(X <= x)"));
+  SetAccessibleTexts(AtMostPanel, tr("P(X <= x)"));
+  SetAccessibleTexts(X1Edit, tr("x1"), tr("The lower end of an interval from x1 to x2"));
+  SetAccessibleTexts(X2Edit, tr("x2"), tr("The upper end of an interval from x1 to x2"));
+  SetAccessibleTexts(BetweenPanel, tr("P(x1 < X <= x2)"));
   for (TEdit* edit : {XEdit, X1Edit, X2Edit}) {
     boundary.Connect(edit, &QLineEdit::textChanged, this, [this] { RefreshProbabilities(); });
   }
@@ -96,7 +106,7 @@ void TQuantilePage::RefreshProbabilities() {
       return ReadNumberText(name, edit->Text().toStdString());
     } catch (const EInputError& e) {
       panel->SetCaption(QString());
-      panel->setToolTip(QString::fromStdString(e.what()));
+      panel->setToolTip(TranslatedSystemText(e.what()));
       return std::nullopt;
     }
   };

@@ -25,14 +25,17 @@
 namespace {
 
 constexpr QLatin1String kRecentKey("RecentFiles");
-constexpr QLatin1String kFileFilter("Elicitations (*.morvane);;All files (*)");
+constexpr char kFileFilter[] =
+    QT_TRANSLATE_NOOP("ElicitationFileActions", "Elicitations (*.morvane);;All files (*)");
 
 ElicitationFileActions::UnsavedAnswer AskWithDialog(QWidget* parent, const QString& fileName) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
-                  QStringLiteral("Save the changes to \"%1\" before going on?").arg(fileName),
-                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  QMessageBox box(
+      QMessageBox::Warning, QStringLiteral("Morvane"),
+      ElicitationFileActions::tr("Save the changes to \"%1\" before going on?").arg(fileName),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
   box.setObjectName(QStringLiteral("UnsavedQuestion"));
-  box.setInformativeText(QStringLiteral("Your changes are lost if you do not save them."));
+  box.setInformativeText(
+      ElicitationFileActions::tr("Your changes are lost if you do not save them."));
   box.setDefaultButton(QMessageBox::Save);
   switch (box.exec()) {
     case QMessageBox::Save:
@@ -56,36 +59,38 @@ QString WithExtension(QString path) {
 }  // namespace
 
 QString OpenRefusal(const QString& path, const QString& what) {
-  return QStringLiteral("Cannot open %1:\n%2").arg(QDir::toNativeSeparators(path), what);
+  return ElicitationFileActions::tr("Cannot open %1:\n%2")
+      .arg(QDir::toNativeSeparators(path), what);
 }
 
 QString ReportRefusal(const QString& path, const QString& what) {
-  return QStringLiteral("Cannot write the report %1:\n%2")
+  return ElicitationFileActions::tr("Cannot write the report %1:\n%2")
       .arg(QDir::toNativeSeparators(path), what);
 }
 
 QString SaveRefusal(const QString& path, const QString& what) {
-  return QStringLiteral("Cannot save %1:\n%2").arg(QDir::toNativeSeparators(path), what);
+  return ElicitationFileActions::tr("Cannot save %1:\n%2")
+      .arg(QDir::toNativeSeparators(path), what);
 }
 
 ElicitationFileActions::ElicitationFileActions(ApplicationWindows& windows) : Windows_(windows) {
   InputWindow& window = *Windows_.Main();
   AskUnsaved = [&window](const QString& name) { return AskWithDialog(&window, name); };
   AskOpenPath = [&window] {
-    return QFileDialog::getOpenFileName(&window, QStringLiteral("Open Elicitation"), QString(),
-                                        QString(kFileFilter));
+    return QFileDialog::getOpenFileName(&window, tr("Open Elicitation"), QString(),
+                                        tr(kFileFilter));
   };
   AskSavePath = [this, &window] {
     return WithExtension(QFileDialog::getSaveFileName(
-        &window, QStringLiteral("Save Elicitation As"),
-        Path_.isEmpty() ? QStringLiteral("Untitled.morvane") : Path_, QString(kFileFilter)));
+        &window, tr("Save Elicitation As"),
+        Path_.isEmpty() ? tr("Untitled") + QStringLiteral(".morvane") : Path_, tr(kFileFilter)));
   };
   AskReportPath = [this, &window] {
-    const QString suggested = Path_.isEmpty() ? QStringLiteral("Untitled.pdf")
+    const QString suggested = Path_.isEmpty() ? tr("Untitled") + QStringLiteral(".pdf")
                                               : QFileInfo(Path_).path() + QLatin1Char('/') +
                                                     QFileInfo(Path_).completeBaseName() +
                                                     QStringLiteral(".pdf");
-    QString path = QFileDialog::getSaveFileName(&window, QStringLiteral("Export Report"), suggested,
+    QString path = QFileDialog::getSaveFileName(&window, tr("Export Report"), suggested,
                                                 QStringLiteral("PDF (*.pdf)"));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
       path += QStringLiteral(".pdf");
@@ -101,7 +106,7 @@ ElicitationFileActions::ElicitationFileActions(ApplicationWindows& windows) : Wi
 void ElicitationFileActions::CreateMenu() {
   InputWindow& window = *Windows_.Main();
   QMenuBar& bar = *window.MenuBar;
-  FileMenu_ = new QMenu(QStringLiteral("&File"), &bar);
+  FileMenu_ = new QMenu(tr("&File"), &bar);
   FileMenu_->setObjectName(QStringLiteral("FileMenu"));
   bar.insertMenu(bar.actions().value(0), FileMenu_);
   const auto command = [this, &window](const QString& text, QKeySequence::StandardKey key,
@@ -115,8 +120,8 @@ void ElicitationFileActions::CreateMenu() {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  command(QStringLiteral("&New"), QKeySequence::New, "NewAction", [this] { New(); });
-  command(QStringLiteral("&Open..."), QKeySequence::Open, "OpenAction", [this] {
+  command(tr("&New"), QKeySequence::New, "NewAction", [this] { New(); });
+  command(tr("&Open..."), QKeySequence::Open, "OpenAction", [this] {
     if (!MayDiscard()) {
       return;
     }
@@ -125,27 +130,27 @@ void ElicitationFileActions::CreateMenu() {
       OpenAsked(path);
     }
   });
-  RecentMenu_ = FileMenu_->addMenu(QStringLiteral("Open &Recent"));
+  RecentMenu_ = FileMenu_->addMenu(tr("Open &Recent"));
   RecentMenu_->setObjectName(QStringLiteral("RecentMenu"));
   connect(RecentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
   FillRecentMenu();
   FileMenu_->addSeparator();
-  command(QStringLiteral("&Save"), QKeySequence::Save, "SaveAction", [this] { Save(); });
-  command(QStringLiteral("Save &As..."), QKeySequence::SaveAs, "SaveAsAction", [this] {
+  command(tr("&Save"), QKeySequence::Save, "SaveAction", [this] { Save(); });
+  command(tr("Save &As..."), QKeySequence::SaveAs, "SaveAsAction", [this] {
     const QString path = AskSavePath();
     if (!path.isEmpty()) {
       SaveTo(path);
     }
   });
   FileMenu_->addSeparator();
-  command(QStringLiteral("&Export Report..."), QKeySequence::Print, "ExportReportAction", [this] {
+  command(tr("&Export Report..."), QKeySequence::Print, "ExportReportAction", [this] {
     const QString path = AskReportPath();
     if (!path.isEmpty()) {
       ExportReport(path);
     }
   });
   FileMenu_->addSeparator();
-  command(QStringLiteral("&Quit"), QKeySequence::Quit, "QuitAction", [&window] { window.close(); });
+  command(tr("&Quit"), QKeySequence::Quit, "QuitAction", [&window] { window.close(); });
 }
 
 bool ElicitationFileActions::IsModified() const {
@@ -153,7 +158,7 @@ bool ElicitationFileActions::IsModified() const {
 }
 
 QString ElicitationFileActions::DisplayName() const {
-  return Path_.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(Path_).fileName();
+  return Path_.isEmpty() ? tr("Untitled") : QFileInfo(Path_).fileName();
 }
 
 void ElicitationFileActions::ShowTitle() {

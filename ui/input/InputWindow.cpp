@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "Accessibility.h"
 #include "Appearance.h"
 #include "Elicitation.h"
 #include "ErrorBoundary.h"
@@ -22,6 +23,7 @@
 #include "RadioGroup.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
+#include "Translations.h"
 
 namespace {
 
@@ -39,8 +41,8 @@ QString QuotedForMessage(const QString& text) {
   return QString::fromStdString(QuotedText(text.toStdString()));
 }
 
-TLabel* Caption(QWidget* parent, const char* name, std::string_view text, int left, int top) {
-  auto* label = Named(new TLabel(Latin1(text), parent), name);
+TLabel* Caption(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = Named(new TLabel(text, parent), name);
   label->move(left, top);
   return label;
 }
@@ -54,7 +56,7 @@ TEdit* NumberEdit(QWidget* parent, const char* name, NumberField field, int left
   return edit;
 }
 TLabel* FieldLabel(QWidget* parent, const char* name, NumberField field, int left, int top) {
-  return Caption(parent, name, FieldCaption(field), left, top);
+  return Caption(parent, name, TranslatedSystemText(FieldCaption(field)), left, top);
 }
 
 // A level field, in tenths of a percent from 0 to 100 %, stepping by whole percents.
@@ -86,6 +88,7 @@ InputWindow::InputWindow(Elicitation& document, FeedbackWindow& feedback,
   CreateFeasibilityBounds();
   CreateCommandArea();
   SetTabOrder();
+  NameControls();
   move(187, 188);
   PlaceMenuBar();
   // Handlers are connected last, so that building the window runs none of them.
@@ -102,9 +105,8 @@ InputWindow::~InputWindow() {
 }
 
 void InputWindow::CreateBasicInformation() {
-  BasicInformationGroup =
-      Named(new TGroupBox(QStringLiteral("Basic Information Specification"), ControlArea),
-            "BasicInformationGroup");
+  BasicInformationGroup = Named(new TGroupBox(tr("Basic Information Specification"), ControlArea),
+                                "BasicInformationGroup");
   BasicInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   BasicInformationGroup->setGeometry(16, 8, 513, 129);
 
@@ -113,28 +115,28 @@ void InputWindow::CreateBasicInformation() {
   LowerQuantileEdit =
       NumberEdit(BasicInformationGroup, "LowerQuantileEdit", NumberField::LowerQuantile, 168, 24);
   LowerLevelLabel =
-      Caption(BasicInformationGroup, "LowerLevelLabel", "Quantile Level (p)", 272, 24);
+      Caption(BasicInformationGroup, "LowerLevelLabel", tr("Quantile Level (p)"), 272, 24);
   LowerLevelSpin = LevelSpin(BasicInformationGroup, "LowerLevelSpin", LevelField::Lower, 24);
 
   ModeValueLabel =
       FieldLabel(BasicInformationGroup, "ModeValueLabel", NumberField::ModeValue, 16, 56);
   ModeValueEdit =
       NumberEdit(BasicInformationGroup, "ModeValueEdit", NumberField::ModeValue, 168, 56);
-  AntiModeRemark =
-      Caption(BasicInformationGroup, "AntiModeRemark", "(When 0<n<1 m is an anti-mode!)", 272, 56);
+  AntiModeRemark = Caption(BasicInformationGroup, "AntiModeRemark",
+                           tr("(When 0<n<1 m is an anti-mode!)"), 272, 56);
 
   UpperQuantileLabel =
       FieldLabel(BasicInformationGroup, "UpperQuantileLabel", NumberField::UpperQuantile, 16, 88);
   UpperQuantileEdit =
       NumberEdit(BasicInformationGroup, "UpperQuantileEdit", NumberField::UpperQuantile, 168, 88);
   UpperLevelLabel =
-      Caption(BasicInformationGroup, "UpperLevelLabel", "Quantile Level (r)", 272, 88);
+      Caption(BasicInformationGroup, "UpperLevelLabel", tr("Quantile Level (r)"), 272, 88);
   UpperLevelSpin = LevelSpin(BasicInformationGroup, "UpperLevelSpin", LevelField::Upper, 88);
 }
 
 void InputWindow::CreateAdditionalInformation() {
   AdditionalInformationGroup =
-      Named(new TGroupBox(QStringLiteral("Additional Information Specification"), ControlArea),
+      Named(new TGroupBox(tr("Additional Information Specification"), ControlArea),
             "AdditionalInformationGroup");
   AdditionalInformationGroup->SetCaptionFont(TFontSpec{TTextColour::Maroon, true});
   AdditionalInformationGroup->setGeometry(16, 144, 513, 217);
@@ -142,8 +144,7 @@ void InputWindow::CreateAdditionalInformation() {
   ModeSwitch = Named(new TRadioGroup(AdditionalInformationGroup), "ModeSwitch");
   ModeSwitch->setGeometry(16, 24, 481, 49);
   ModeSwitch->SetColumns(2);
-  ModeSwitch->SetItems(
-      {QStringLiteral("Power Parameter (n)"), QStringLiteral("Additional Quantile (x_s)")});
+  ModeSwitch->SetItems({tr("Power Parameter (n)"), tr("Additional Quantile (x_s)")});
   ModeSwitch->SetItemIndex(0);
 
   // The two fourth judgements share one place; the mode decides which is shown.
@@ -152,7 +153,7 @@ void InputWindow::CreateAdditionalInformation() {
   ExtraQuantileEdit = NumberEdit(AdditionalInformationGroup, "ExtraQuantileEdit",
                                  NumberField::ExtraQuantile, 168, 88);
   ExtraLevelLabel =
-      Caption(AdditionalInformationGroup, "ExtraLevelLabel", "Quantile Level (s)", 272, 92);
+      Caption(AdditionalInformationGroup, "ExtraLevelLabel", tr("Quantile Level (s)"), 272, 92);
   ExtraLevelSpin = LevelSpin(AdditionalInformationGroup, "ExtraLevelSpin", LevelField::Extra, 88);
   PowerLabel = FieldLabel(AdditionalInformationGroup, "PowerLabel", NumberField::Power, 24, 92);
   PowerEdit = NumberEdit(AdditionalInformationGroup, "PowerEdit", NumberField::Power, 168, 88);
@@ -165,16 +166,15 @@ void InputWindow::CreateAdditionalInformation() {
 
 void InputWindow::CreateFeasibilityBounds() {
   FeasibilityGroup =
-      Named(new TGroupBox(
-                QStringLiteral("Boundaries for Additional Quantile that Guarantee TSP feasibility"),
-                AdditionalInformationGroup),
+      Named(new TGroupBox(tr("Boundaries for Additional Quantile that Guarantee TSP feasibility"),
+                          AdditionalInformationGroup),
             "FeasibilityGroup");
   FeasibilityGroup->SetCaptionFont(TFontSpec{TTextColour::WindowText, true});
   FeasibilityGroup->setGeometry(16, 128, 481, 73);
   FeasibilityLowerLabel =
-      Caption(FeasibilityGroup, "FeasibilityLowerLabel", "Lower Bound x_s", 24, 28);
+      Caption(FeasibilityGroup, "FeasibilityLowerLabel", tr("Lower Bound x_s"), 24, 28);
   FeasibilityUpperLabel =
-      Caption(FeasibilityGroup, "FeasibilityUpperLabel", "Upper Bound x_s", 264, 28);
+      Caption(FeasibilityGroup, "FeasibilityUpperLabel", tr("Upper Bound x_s"), 264, 28);
   const auto boundPanel = [this](const char* name, int left) {
     auto* panel = Named(new TPanel(FeasibilityGroup), name);
     panel->SetBevel(TBevel::Lowered);
@@ -188,15 +188,14 @@ void InputWindow::CreateFeasibilityBounds() {
 }
 
 void InputWindow::CreateCommandArea() {
-  PlotButton =
-      Named(new TButton(QStringLiteral("Plot Two-Sided Power Graphs"), ControlArea), "PlotButton");
+  PlotButton = Named(new TButton(tr("Plot Two-Sided Power Graphs"), ControlArea), "PlotButton");
   ApplyFont(PlotButton, TFontSpec{TTextColour::Black, true});
   PlotButton->setGeometry(16, 368, 505, 25);
-  CreditLabel = Caption(ControlArea, "CreditLabel", "Morvane", 64, 400);
+  CreditLabel = Caption(ControlArea, "CreditLabel", QStringLiteral("Morvane"), 64, 400);
   ApplyFont(CreditLabel, TFontSpec{TTextColour::Maroon, true});
   CreditLabel->adjustSize();
   CreditNoteLabel =
-      Caption(ControlArea, "CreditNoteLabel", "Two-sided power elicitation", 296, 400);
+      Caption(ControlArea, "CreditNoteLabel", tr("Two-sided power elicitation"), 296, 400);
   ApplyFont(CreditNoteLabel, TFontSpec{TTextColour::Blue, true});
   CreditNoteLabel->adjustSize();
   MessageLine = Named(new TLabel(ControlArea), "MessageLine");
@@ -217,6 +216,39 @@ void InputWindow::SetTabOrder() {
   }
   // The first control in the tab order has the focus when the window opens.
   PlotButton->setFocus(Qt::OtherFocusReason);
+}
+
+void InputWindow::NameControls() {
+  // A field is named by the caption beside it.
+  const std::pair<QWidget*, const TLabel*> fields[] = {
+      {LowerQuantileEdit, LowerQuantileLabel},
+      {LowerLevelSpin, LowerLevelLabel},
+      {ModeValueEdit, ModeValueLabel},
+      {UpperQuantileEdit, UpperQuantileLabel},
+      {UpperLevelSpin, UpperLevelLabel},
+      {PowerEdit, PowerLabel},
+      {ExtraQuantileEdit, ExtraQuantileLabel},
+      {ExtraLevelSpin, ExtraLevelLabel},
+      {FeasibilityLowerPanel, FeasibilityLowerLabel},
+      {FeasibilityUpperPanel, FeasibilityUpperLabel}};
+  for (const auto& [field, label] : fields) {
+    SetAccessibleTexts(field, label->Caption());
+  }
+  const std::pair<QWidget*, QString> descriptions[] = {
+      {LowerLevelSpin, tr("Probability in percent of a value below the lower quantile a_p")},
+      {UpperLevelSpin, tr("Probability in percent of a value below the upper quantile b_r")},
+      {ExtraLevelSpin, tr("Probability in percent of a value below the additional quantile x_s")},
+      {FeasibilityLowerPanel, tr("Smallest additional quantile x_s that can be fitted")},
+      {FeasibilityUpperPanel, tr("Largest additional quantile x_s that can be fitted")}};
+  for (const auto& [control, description] : descriptions) {
+    SetAccessibleTexts(control, control->accessibleName(), description);
+  }
+  SetAccessibleTexts(ModeSwitch, tr("Fourth judgement"),
+                     tr("Whether the power parameter n or an additional quantile x_s is given"));
+  SetAccessibleTexts(PlotButton, PlotButton->text(),
+                     tr("Fits the distribution to the judgements and shows the feedback window"));
+  SetAccessibleTexts(MessageLine, tr("Messages of the last fit"));
+  SetAccessibleTexts(MenuBar, tr("Menu bar"));
 }
 
 void InputWindow::ConnectHandlers() {
@@ -356,7 +388,7 @@ void InputWindow::RefitUnasked(const std::function<void()>& refit) {
     refit();
   } catch (const EFitError& refusal) {
     // Arithmetic errors are not refusals: they still reach the boundary's report.
-    Notes_.push_back(QString::fromStdString(refusal.what()));
+    Notes_.push_back(TranslatedSystemText(refusal.what()));
   } catch (...) {
     Unasked_ = false;
     MessageLine->SetCaption(Notes_.join(u'\n'));
@@ -367,16 +399,15 @@ void InputWindow::RefitUnasked(const std::function<void()>& refit) {
 }
 
 void InputWindow::NoteClamp(const QString& caption, const QString& typed, const QString& now) {
-  const QString note = caption + QStringLiteral(" read ") + QuotedForMessage(typed) +
-                       QStringLiteral(", outside 0 % to 100 %: it now reads ") + now +
-                       QStringLiteral(" %.");
+  const QString note = tr("%1 read %2, outside 0 % to 100 %: it now reads %3 %.")
+                           .arg(caption, QuotedForMessage(typed), now);
   const QString line = MessageLine->Caption();
   MessageLine->SetCaption(line.isEmpty() ? note : line + u'\n' + note);
 }
 
 void InputWindow::Show(const Message& message) {
   if (Unasked_) {
-    Notes_.push_back(QString::fromStdString(message.Text));
+    Notes_.push_back(TranslatedSystemText(message.Text));
   } else {
     Boundary_.Show(message);
   }

@@ -140,6 +140,8 @@ class InputWindow : public QWidget {
   void CreateFeasibilityBounds();
   void CreateCommandArea();
   void SetTabOrder();
+  // The accessible names and descriptions of the controls.
+  void NameControls();
   void ConnectHandlers();
   // Runs a handler and then reports a committed change, whether or not the handler ended
   // in an error.

@@ -13,6 +13,7 @@
 #include "Elicitation.h"
 #include "InputWindow.h"
 #include "NotesDialog.h"
+#include "Translations.h"
 
 namespace {
 
@@ -54,42 +55,40 @@ QString DescribeChange(const JudgementState& beforeState, const JudgementState& 
   const TypedJudgements& after = afterState.Typed;
   std::vector<QString> changed;
   if (beforeState.Notes != afterState.Notes) {
-    changed.push_back(QStringLiteral("Change Notes"));
+    changed.push_back(JudgementUndo::tr("Change Notes"));
   }
   if (before.Mode != after.Mode) {
     changed.push_back(after.Mode == FitMode::ExtraQuantile
-                          ? QStringLiteral("Switch to Additional Quantile (x_s)")
-                          : QStringLiteral("Switch to Power Parameter (n)"));
+                          ? JudgementUndo::tr("Switch to Additional Quantile (x_s)")
+                          : JudgementUndo::tr("Switch to Power Parameter (n)"));
   }
   constexpr std::array<NumberField, 5> fields{NumberField::LowerQuantile, NumberField::ModeValue,
                                               NumberField::UpperQuantile, NumberField::Power,
                                               NumberField::ExtraQuantile};
   for (const NumberField field : fields) {
     if (before.Text(field) != after.Text(field)) {
-      const std::string_view caption = FieldCaption(field);
       changed.push_back(
-          QStringLiteral("Change ") +
-          QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+          JudgementUndo::tr("Change %1").arg(TranslatedSystemText(FieldCaption(field))));
     }
   }
   constexpr std::array<std::pair<LevelField, const char*>, 3> levels{
-      {{LevelField::Lower, "Change Quantile Level (p)"},
-       {LevelField::Upper, "Change Quantile Level (r)"},
-       {LevelField::Extra, "Change Quantile Level (s)"}}};
+      {{LevelField::Lower, QT_TRANSLATE_NOOP("JudgementUndo", "Change Quantile Level (p)")},
+       {LevelField::Upper, QT_TRANSLATE_NOOP("JudgementUndo", "Change Quantile Level (r)")},
+       {LevelField::Extra, QT_TRANSLATE_NOOP("JudgementUndo", "Change Quantile Level (s)")}}};
   for (const auto& [field, text] : levels) {
     if (before.LevelOf(field) != after.LevelOf(field)) {
-      changed.push_back(QString::fromLatin1(text));
+      changed.push_back(JudgementUndo::tr(text));
     }
   }
-  return changed.size() == 1 ? changed.front() : QStringLiteral("Change Judgements");
+  return changed.size() == 1 ? changed.front() : JudgementUndo::tr("Change Judgements");
 }
 
 JudgementUndo::JudgementUndo(InputWindow& window, Elicitation& document)
     : Window_(window), Document_(document), Committed_(Current()) {
-  UndoAction_ = Stack_.createUndoAction(this, QStringLiteral("&Undo"));
+  UndoAction_ = Stack_.createUndoAction(this, tr("&Undo"));
   UndoAction_->setObjectName(QStringLiteral("UndoAction"));
   UndoAction_->setShortcut(QKeySequence::Undo);
-  RedoAction_ = Stack_.createRedoAction(this, QStringLiteral("&Redo"));
+  RedoAction_ = Stack_.createRedoAction(this, tr("&Redo"));
   RedoAction_->setObjectName(QStringLiteral("RedoAction"));
   RedoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   // The stack's own triggers would undo without committing what a field holds first.
@@ -98,12 +97,12 @@ JudgementUndo::JudgementUndo(InputWindow& window, Elicitation& document)
   }
   connect(UndoAction_, &QAction::triggered, this, &JudgementUndo::Undo);
   connect(RedoAction_, &QAction::triggered, this, &JudgementUndo::Redo);
-  EditMenu_ = Window_.MenuBar->addMenu(QStringLiteral("&Edit"));
+  EditMenu_ = Window_.MenuBar->addMenu(tr("&Edit"));
   EditMenu_->setObjectName(QStringLiteral("EditMenu"));
   EditMenu_->addAction(UndoAction_);
   EditMenu_->addAction(RedoAction_);
   EditMenu_->addSeparator();
-  QAction* notes = EditMenu_->addAction(QStringLiteral("&Notes..."));
+  QAction* notes = EditMenu_->addAction(tr("&Notes..."));
   notes->setObjectName(QStringLiteral("NotesAction"));
   connect(notes, &QAction::triggered, this, [this] {
     NotesDialog dialog(Document_.Notes(), &Window_);

@@ -24,26 +24,28 @@ QPlainTextEdit* NoteEdit(const std::string& text, int lines, QWidget* parent) {
 
 NotesDialog::NotesDialog(const ElicitationNotes& notes, QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("NotesDialog"));
-  setWindowTitle(QStringLiteral("Elicitation Notes"));
+  setWindowTitle(tr("Elicitation Notes"));
   auto* form = new QFormLayout;
   QuantityEdit = new QLineEdit(Text(notes.Quantity), this);
   UnitEdit = new QLineEdit(Text(notes.Unit), this);
   ExpertEdit = new QLineEdit(Text(notes.Expert), this);
   DateEdit = new QLineEdit(Text(notes.Date), this);
-  DateEdit->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
+  DateEdit->setPlaceholderText(tr("yyyy-mm-dd"));
   DateEdit->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("(\\d{4}-\\d{2}-\\d{2})?")), DateEdit));
-  form->addRow(QStringLiteral("&Quantity"), QuantityEdit);
-  form->addRow(QStringLiteral("&Unit"), UnitEdit);
-  form->addRow(QStringLiteral("&Expert"), ExpertEdit);
-  form->addRow(QStringLiteral("&Date"), DateEdit);
-  const char* const captions[] = {"Why a_p at p", "Why m", "Why b_r at r", "Why n", "Why x_s at s"};
+  form->addRow(tr("&Quantity"), QuantityEdit);
+  form->addRow(tr("&Unit"), UnitEdit);
+  form->addRow(tr("&Expert"), ExpertEdit);
+  form->addRow(tr("&Date"), DateEdit);
+  const char* const captions[] = {QT_TR_NOOP("Why a_p at p"), QT_TR_NOOP("Why m"),
+                                  QT_TR_NOOP("Why b_r at r"), QT_TR_NOOP("Why n"),
+                                  QT_TR_NOOP("Why x_s at s")};
   for (std::size_t i = 0; i < RationaleEdits.size(); ++i) {
     RationaleEdits[i] = NoteEdit(notes.Rationale[i], 2, this);
-    form->addRow(QString::fromLatin1(captions[i]), RationaleEdits[i]);
+    form->addRow(tr(captions[i]), RationaleEdits[i]);
   }
   OverallEdit = NoteEdit(notes.Overall, 4, this);
-  form->addRow(QStringLiteral("On the &whole"), OverallEdit);
+  form->addRow(tr("On the &whole"), OverallEdit);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

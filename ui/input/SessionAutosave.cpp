@@ -25,11 +25,11 @@ SessionAutosave::SessionAutosave(ApplicationWindows& windows, QString path)
     : Windows_(windows), Path_(std::move(path)) {
   AskRestore = [this] {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Morvane"),
-                    QStringLiteral("Morvane ended last time without saving its session. "
-                                   "Restore the judgements and notes it held?"),
+                    tr("Morvane ended last time without saving its session. "
+                       "Restore the judgements and notes it held?"),
                     QMessageBox::Yes | QMessageBox::No, Windows_.Main());
     box.setObjectName(QStringLiteral("RestoreQuestion"));
-    box.setInformativeText(QStringLiteral("Restored, they are unsaved until you save them."));
+    box.setInformativeText(tr("Restored, they are unsaved until you save them."));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
   };

@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdio>
 
+#include "Translations.h"
+
 std::string_view ApplicationTitle() {
   return "Morvane";
 }
@@ -32,10 +34,9 @@ std::unique_ptr<QMessageBox> CreateMessageBox(TMessageBoxKind kind, std::string_
   } else if (kind == TMessageBoxKind::Warning) {
     icon = QMessageBox::Warning;
   }
-  const std::string_view title = MessageTitle(kind);
-  auto box = std::make_unique<QMessageBox>(
-      icon, QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), button, parent);
+  // The box speaks the windows' language; what is recorded and printed stays English.
+  auto box = std::make_unique<QMessageBox>(icon, TranslatedSystemText(MessageTitle(kind)),
+                                           TranslatedSystemText(text), button, parent);
   box->setTextFormat(Qt::PlainText);
   box->setDefaultButton(button);
   box->setEscapeButton(button);

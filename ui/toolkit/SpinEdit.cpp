@@ -86,6 +86,8 @@ TSpinEdit::TSpinEdit(QWidget* parent)
 
   Up_->setArrowType(Qt::UpArrow);
   Down_->setArrowType(Qt::DownArrow);
+  Up_->setAccessibleName(tr("Step up"));
+  Down_->setAccessibleName(tr("Step down"));
   for (QToolButton* button : {Up_, Down_}) {
     button->setFocusPolicy(Qt::NoFocus);
     button->setIconSize(QSize(6, 6));

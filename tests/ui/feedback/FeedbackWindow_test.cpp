@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QPointer>
 #include <QTest>
 #include <algorithm>
@@ -183,6 +185,29 @@ TEST_F(FeedbackWindowTest, TheFiveChartsAreTwoDimensionalWhiteAndTitled) {
   EXPECT_EQ(probability.Minimum(), -0.025);
   EXPECT_EQ(probability.Maximum(), 1.025);
   EXPECT_EQ(probability.Increment(), 0.05);
+}
+
+TEST_F(FeedbackWindowTest, EveryControlAndChartHasAnAccessibleName) {
+  PlotFit();
+  Form->ShowFit();
+  Form->show();
+  QApplication::processEvents();
+  EXPECT_EQ(UnnamedFocusableWidgets(*Form), std::vector<std::string>());
+  // A chart is named for what it shows, and described by its axes' ranges once drawn.
+  for (int i = 0; i < Form->Notebook->PageCount(); ++i) {
+    Form->Notebook->SetPageIndex(i);
+    QApplication::processEvents();
+    for (const ChartWidget* chart : Form->Notebook->Page(i)->findChildren<ChartWidget*>()) {
+      const QAccessibleInterface* face =
+          QAccessible::queryAccessibleInterface(const_cast<ChartWidget*>(chart));
+      ASSERT_NE(face, nullptr);
+      EXPECT_FALSE(face->text(QAccessible::Name).isEmpty()) << chart->objectName().toStdString();
+      const QString left = QString::fromStdString(chart->Chart().LeftAxis().Title().Caption());
+      EXPECT_TRUE(face->text(QAccessible::Description).startsWith(left + QStringLiteral(" from ")))
+          << chart->objectName().toStdString() << ": "
+          << face->text(QAccessible::Description).toStdString();
+    }
+  }
 }
 
 TEST_F(FeedbackWindowTest, TheElevenSeriesAreCurvesAndMarkedPointsAsDesigned) {

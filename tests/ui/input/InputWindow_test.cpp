@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -285,6 +286,19 @@ TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
 }
 
 // [SECTION] The plot command
+
+TEST_F(InputWindowTest, EveryControlTheKeyboardReachesHasAnAccessibleName) {
+  // In both modes: the fields of each are named whether or not they are shown.
+  EXPECT_EQ(UnnamedFocusableWidgets(*Main), std::vector<std::string>());
+  SelectMode(1);
+  EXPECT_EQ(UnnamedFocusableWidgets(*Main), std::vector<std::string>());
+  // A field is named for the caption beside it, and a level says what it is the level of.
+  const QAccessibleInterface* level =
+      QAccessible::queryAccessibleInterface(Main->LowerLevelSpin->LineEdit());
+  ASSERT_NE(level, nullptr);
+  EXPECT_EQ(level->text(QAccessible::Name), Main->LowerLevelLabel->Caption());
+  EXPECT_FALSE(level->text(QAccessible::Description).isEmpty());
+}
 
 TEST_F(InputWindowTest, TheDefaultPlotShowsTheTenPanelsAndElevenSeries) {
   PressPlot();

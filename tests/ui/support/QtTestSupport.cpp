@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QStandardPaths>
@@ -47,4 +48,23 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
     QTest::qWait(10);
   }
   return condition();
+}
+
+std::vector<std::string> UnnamedFocusableWidgets(QWidget& window) {
+  std::vector<std::string> unnamed;
+  QList<QWidget*> widgets = window.findChildren<QWidget*>();
+  widgets.prepend(&window);
+  for (QWidget* widget : widgets) {
+    if (widget->focusPolicy() == Qt::NoFocus || widget->isWindow() != (widget == &window)) {
+      continue;
+    }
+    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
+      const QString name = widget->objectName();
+      unnamed.push_back(
+          (name.isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : name)
+              .toStdString());
+    }
+  }
+  return unnamed;
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -13,3 +15,7 @@ bool ShowActive(QWidget& window);
 // Processes events until the condition holds, at most timeoutMs milliseconds; the
 // condition's final value.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+// The focusable widgets of the window, itself included, that assistive technology finds no
+// name for: their object names (class names when they have none).
+std::vector<std::string> UnnamedFocusableWidgets(QWidget& window);
