@@ -74,3 +74,22 @@ TColor SchemeColor(const TChartColourScheme& scheme, TColor color) {
   constexpr double kLineContrast = 3.0;
   return IsDarkPaper(scheme.Paper) ? ReadableOn(rgb, scheme.Paper, kLineContrast) : rgb;
 }
+
+TColor SchemeFill(const TChartColourScheme& scheme, TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  if (scheme == TChartColourScheme{} || !IsDarkPaper(scheme.Paper)) {
+    return SchemeColor(scheme, color);
+  }
+  switch (rgb) {
+    case clWhite:
+    case clBlack:
+    case clGray:
+    case kDesignedShadow:
+    case kDesignedFace:
+      return SchemeColor(scheme, color);
+    default:
+      break;
+  }
+  constexpr double kTextContrast = 4.5;
+  return ReadableOn(rgb, scheme.Ink, kTextContrast);
+}

@@ -30,3 +30,8 @@ TColor ReadableOn(TColor color, TColor paper, double minimumContrast);
 // on dark paper every other colour is made readable on it; on light paper it stays as it is.
 // The designed scheme shows every colour as designed.
 TColor SchemeColor(const TChartColourScheme& scheme, TColor color);
+// The colour the chart shows for a fill it was designed with (a brush, a text cell): as
+// SchemeColor for white, black, grey and the face; on dark paper every other fill is
+// darkened until the ink reads on it (the yellow of mark boxes), so that texts drawn in ink
+// on it stay readable.
+TColor SchemeFill(const TChartColourScheme& scheme, TColor color);

@@ -184,7 +184,7 @@
     </message>
     <message>
         <source>Additional Quantile</source>
-        <translation>Zusätzliches Quantil</translation>
+        <translation>Zusatzquantil</translation>
     </message>
     <message>
         <source>also fits x_s:</source>
@@ -228,7 +228,7 @@
     </message>
     <message>
         <source>Mode Probability</source>
-        <translation>Modus-Wahrscheinlichkeit</translation>
+        <translation>Modus-Wahrsch.</translation>
     </message>
     <message>
         <source>Mode Probability q as a function of n, given quantiles a_p, b_r and parameter m </source>
@@ -236,7 +236,7 @@
     </message>
     <message>
         <source>Lower Bound</source>
-        <translation>Untere Grenze</translation>
+        <translation>Untergrenze</translation>
     </message>
     <message>
         <source>Lower bound a as a function of n, given quantiles a_p, b_r and parameter m </source>
@@ -244,7 +244,7 @@
     </message>
     <message>
         <source>Upper Bound</source>
-        <translation>Obere Grenze</translation>
+        <translation>Obergrenze</translation>
     </message>
     <message>
         <source>Upper bound b as a function of n, given quantiles a_p, b_r and parameter m </source>

@@ -150,7 +150,7 @@ void QtCanvas::SetBrush(const TCanvasBrush& brush) {
 
 void QtCanvas::ApplyBrush() {
   if (painter_->isActive()) {
-    painter_->setBrush(QBrush(Shown(brush_.Color), ToQtBrushStyle(brush_.Style)));
+    painter_->setBrush(QBrush(ShownFill(brush_.Color), ToQtBrushStyle(brush_.Style)));
   }
 }
 
@@ -180,7 +180,7 @@ void QtCanvas::SetBackMode(TBackMode mode) {
 }
 
 void QtCanvas::SetBackColor(TColor color) {
-  backColor_ = Shown(color);
+  backColor_ = ShownFill(color);
   if (painter_->isActive()) {
     painter_->setBackground(backColor_);
   }

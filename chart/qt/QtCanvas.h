@@ -75,6 +75,8 @@ class QtCanvas : public TChartCanvas {
  private:
   // The Qt colour a designed colour is shown in under the scheme.
   QColor Shown(TColor color) const { return ToQColor(SchemeColor(scheme_, color)); }
+  // The Qt colour a designed fill is shown in under the scheme.
+  QColor ShownFill(TColor color) const { return ToQColor(SchemeFill(scheme_, color)); }
   const QFontMetrics& Metrics();
   void ApplyPen();
   void ApplyBrush();

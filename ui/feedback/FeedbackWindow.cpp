@@ -337,7 +337,7 @@ void FeedbackWindow::NameControls() {
   SetAccessibleTexts(CredibilitySpin, tr("Credibility level"), CredibilitySpin->toolTip());
   SetAccessibleTexts(OtherPowersLabel, tr("Other powers n that fit x_s"),
                      tr("Each is a link that shows the fit of that power"));
-  SetAccessibleTexts(Notebook->tabBar(), tr("Graph pages"));
+  SetAccessibleTexts(Notebook, tr("Graph pages"));
   // The charts' descriptions, the ranges they show, follow each drawing.
   const std::pair<ChartWidget*, QString> charts[] = {
       {DensityChart, tr("Density chart")},

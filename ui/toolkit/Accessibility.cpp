@@ -11,7 +11,8 @@ void SetAccessibleTexts(QWidget* control, const QString& name, const QString& de
     control->setAccessibleDescription(description);
   }
   for (QWidget* part : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (part->focusPolicy() != Qt::NoFocus && part->accessibleName().isEmpty()) {
+    const QString own = part->accessibleName();
+    if (part->focusPolicy() != Qt::NoFocus && (own.isEmpty() || own == name)) {
       part->setAccessibleName(name);
       if (!description.isEmpty()) {
         part->setAccessibleDescription(description);
