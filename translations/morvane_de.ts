@@ -139,6 +139,10 @@
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>it holds no expert&apos;s judgements</source>
+        <translation>sie enthält keine Angaben eines Experten</translation>
+    </message>
 </context>
 <context>
     <name>FeedbackWindow</name>

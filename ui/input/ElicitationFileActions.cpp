@@ -225,7 +225,7 @@ bool ElicitationFileActions::OpenAsked(const QString& path) {
   try {
     record = ReadElicitationText(std::string_view(bytes.constData(), bytes.size()));
     if (record.Experts.empty()) {
-      throw EFileError("it holds no expert's judgements");
+      throw EFileError(tr("it holds no expert's judgements").toStdString());
     }
   } catch (const EFileError& refusal) {
     Windows_.Boundary().ShowError(

@@ -12,6 +12,7 @@
 
 #include "ErrorBoundary.h"
 #include "ToolkitPrinters.h"
+#include "Translations.h"
 
 namespace {
 
@@ -42,6 +43,27 @@ TEST(MessageBoxTest, EachKindHasItsTitleIconAndSingleButton) {
     EXPECT_EQ(box->text().toStdString(), "x_s must lie between 8.1 and 10.2 <b>!</b>");
     EXPECT_EQ(box->textFormat(), Qt::PlainText);
   }
+}
+
+TEST(MessageBoxTest, UnderTheGermanCatalogueABoxSpeaksGermanAndTheRecordStaysEnglish) {
+  ASSERT_TRUE(InstallTranslation(QStringLiteral("de")));
+  // The fixed first line is translated; the line with the numbers comes as it is.
+  const std::string text =
+      "Additional Quantile Specification not Feasible\nx_s must lie strictly between 8.1 and 9.";
+  const auto box = CreateMessageBox(TMessageBoxKind::Error, text);
+  const QString german = box->text();
+  const QString title = box->windowTitle();
+  TMessageRecorder recorder;
+  recorder.Show(TMessageBoxKind::Error, text);
+  EXPECT_FALSE(InstallTranslation(QStringLiteral("en")));
+  EXPECT_EQ(title, QStringLiteral("Fehler"));
+  EXPECT_EQ(german, QStringLiteral("Angabe des zusätzlichen Quantils nicht erfüllbar\n"
+                                   "x_s must lie strictly between 8.1 and 9."));
+  ASSERT_EQ(recorder.Records().size(), 1u);
+  EXPECT_EQ(recorder.Records()[0].Title, "Error");
+  EXPECT_EQ(recorder.Records()[0].Text, text);
+  // English again once the catalogue is gone.
+  EXPECT_EQ(CreateMessageBox(TMessageBoxKind::Error, text)->windowTitle(), QStringLiteral("Error"));
 }
 
 TEST(MessageBoxTest, TheQtServiceShowsAModalBoxAndReturnsWhenItIsClosed) {
