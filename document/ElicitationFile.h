@@ -47,7 +47,7 @@ struct ExpertRecord {
 // pool of their distributions; no weights: equal weights.
 struct ElicitationRecord {
   std::vector<ExpertRecord> Experts;
-  std::vector<double> Weights;
+  std::vector<double> Weights = {};
 
   friend bool operator==(const ElicitationRecord&, const ElicitationRecord&) = default;
 };
