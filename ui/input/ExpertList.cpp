@@ -5,8 +5,10 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -14,6 +16,7 @@
 #include "Elicitation.h"
 #include "InputWindow.h"
 #include "JudgementUndo.h"
+#include "RadioGroup.h"
 #include "SimpleControls.h"
 
 ExpertList::ExpertList(InputWindow& window, Elicitation& document, JudgementUndo& undo,
@@ -62,6 +65,13 @@ ExpertList::ExpertList(InputWindow& window, Elicitation& document, JudgementUndo
   });
   connect(Choice, &QComboBox::activated, this, &ExpertList::ShowExpert);
   connect(&Window_, &InputWindow::TypedShown, this, &ExpertList::Refresh);
+  // After the fields' designed order, before it begins again at the plot button.
+  QWidget* last = Window_.ModeSwitch->Item(Window_.ModeSwitch->Count() - 1);
+  for (QWidget* next :
+       std::initializer_list<QWidget*>{Choice, AddButton, RenameButton, RemoveButton}) {
+    QWidget::setTabOrder(last, next);
+    last = next;
+  }
   Refresh();
 }
 

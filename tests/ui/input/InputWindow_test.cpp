@@ -274,14 +274,13 @@ TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
 }
 
 TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
-  const QWidget* expected[] = {Main->LowerQuantileEdit,
-                               Main->LowerLevelSpin->LineEdit(),
-                               Main->ModeValueEdit,
-                               Main->UpperQuantileEdit,
-                               Main->UpperLevelSpin->LineEdit(),
-                               Main->PowerEdit,
+  const QWidget* expected[] = {Main->LowerQuantileEdit, Main->LowerLevelSpin->LineEdit(),
+                               Main->ModeValueEdit, Main->UpperQuantileEdit,
+                               Main->UpperLevelSpin->LineEdit(), Main->PowerEdit,
                                Main->ModeSwitch->Item(0),
-                               Main->PlotButton};
+                               // The experts' row; Remove is off with one expert.
+                               Windows->Experts().Choice, Windows->Experts().AddButton,
+                               Windows->Experts().RenameButton, Main->PlotButton};
   ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Main->PlotButton; }));
   for (const QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
