@@ -158,8 +158,8 @@ class FeedbackWindow : public QWidget {
   TPointSeries* ExtraRootSeriesHigh = nullptr;
 
  signals:
-  // The expert changed a weight on the "Pool" page: every weight, in the experts' order.
-  void PoolWeightsEdited(const std::vector<double>& weights);
+  // The expert changed a weight on the "Pool" page (PoolPage->EditedWeights()).
+  void PoolWeightsEdited();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;

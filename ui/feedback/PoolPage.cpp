@@ -103,12 +103,7 @@ void TPoolPage::ShowPool(const QStringList& names, const std::vector<double>& we
       caption->setBuddy(spin);
       WeightForm_->addRow(caption, spin);
       WeightSpins.push_back(spin);
-      connect(spin, &QDoubleSpinBox::valueChanged, this, [this] {
-        std::vector<double> edited;
-        for (const QDoubleSpinBox* s : WeightSpins)
-          edited.push_back(s->value());
-        emit WeightsEdited(edited);
-      });
+      connect(spin, &QDoubleSpinBox::valueChanged, this, &TPoolPage::WeightsEdited);
     }
   }
   for (std::size_t i = 0; i < WeightSpins.size(); ++i) {
@@ -142,6 +137,13 @@ void TPoolPage::ShowPool(const QStringList& names, const std::vector<double>& we
                                            nullptr, static_cast<int>(unfitted))
                                       : QString());
   CopyDrawsButton->setEnabled(pooled);
+}
+
+std::vector<double> TPoolPage::EditedWeights() const {
+  std::vector<double> weights;
+  for (const QDoubleSpinBox* spin : WeightSpins)
+    weights.push_back(spin->value());
+  return weights;
 }
 
 QString TPoolPage::DrawsText() const {

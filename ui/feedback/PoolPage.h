@@ -34,6 +34,8 @@ class TPoolPage : public QWidget {
                 const TExpertOverlay& overlay);
   // The draws the copy command copies, one a line; empty without a pool.
   QString DrawsText() const;
+  // The weights as the spin boxes hold them, in the experts' order.
+  std::vector<double> EditedWeights() const;
 
   std::array<TPanel*, kQuantileLevels.size()> QuantilePanels{};
   TPanel* LowerPanel = nullptr;
@@ -45,8 +47,8 @@ class TPoolPage : public QWidget {
   QPushButton* CopyDrawsButton = nullptr;
 
  signals:
-  // The expert changed a weight: every weight, in the experts' order.
-  void WeightsEdited(const std::vector<double>& weights);
+  // The expert changed a weight (EditedWeights).
+  void WeightsEdited();
 
  private:
   QWidget* WeightArea_ = nullptr;

@@ -5,6 +5,7 @@
 #include "FeedbackWindow.h"
 #include "InputWindow.h"
 #include "JudgementUndo.h"
+#include "PoolPage.h"
 
 ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(messages) {
   feedback_ = std::make_unique<FeedbackWindow>(document_, boundary_);
@@ -15,7 +16,7 @@ ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(me
   experts_ = new ExpertList(*main_, document_, *undo_, main_.get());
   main_->ExpertBar = experts_;
   QObject::connect(feedback_.get(), &FeedbackWindow::PoolWeightsEdited, experts_,
-                   &ExpertList::ChangeWeights);
+                   [this] { experts_->ChangeWeights(feedback_->PoolPage->EditedWeights()); });
   main_->PlaceMenuBar();
 }
 
