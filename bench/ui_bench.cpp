@@ -8,6 +8,7 @@
 #include "Appearance.h"
 #include "ApplicationWindows.h"
 #include "ChartWidget.h"
+#include "ElicitationFileActions.h"
 #include "FeedbackWindow.h"
 #include "InputWindow.h"
 #include "MessageService.h"
@@ -47,6 +48,29 @@ void BM_LevelStepExtraQuantile(benchmark::State& state) {
   LevelStep(state, 1, &InputWindow::ExtraLevelSpin);
 }
 BENCHMARK(BM_LevelStepExtraQuantile)->Unit(benchmark::kMillisecond);
+
+// The same step with three experts: the current expert refitted, and every expert's curves
+// and their pool (its curves, figures and quantiles) computed and fed to the overlay.
+void BM_LevelStepThreeExperts(benchmark::State& state) {
+  ElicitationRecord record;
+  const char* const texts[][4] = {
+      {"6.5", "7.0", "10.5", "7.0"}, {"5", "6.5", "9", "3"}, {"7", "8.5", "12", "4"}};
+  for (const auto& judgements : texts) {
+    ExpertRecord expert;
+    expert.Name = judgements[1];
+    for (const NumberField field : {NumberField::LowerQuantile, NumberField::ModeValue,
+                                    NumberField::UpperQuantile, NumberField::Power}) {
+      expert.Typed.Type(field, judgements[static_cast<int>(field)]);
+    }
+    record.Experts.push_back(expert);
+  }
+  record.Weights = {2, 1, 1};
+  Windows->Files().Adopt(record);
+  LevelStep(state, 0, &InputWindow::LowerLevelSpin);
+  state.counters["experts"] = static_cast<double>(Windows->Document().ExpertCount());
+  Windows->Files().Adopt(ElicitationRecord{{ExpertRecord{}}, {}});
+}
+BENCHMARK(BM_LevelStepThreeExperts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -135,6 +135,8 @@ class TChart {
   void NormalizePlotRect();
   TTitleLayout LayoutTitle(TChartCanvas& canvas, const TChartTitle& title, bool onTop);
   void LayoutAxes(TChartCanvas& canvas);
+  // The legend's box and lines (ChartLegend.cpp); the plot rectangle gives up their room.
+  void LayoutLegend(TChartCanvas& canvas);
   // The pixels the series' markers want kept free at the axis' automatic ends.
   void MarkerMargins(const TCustomChartAxis& axis, int& start, int& end) const;
   void ApplyMarkerMargins();
@@ -145,6 +147,7 @@ class TChart {
   void PaintBackground(TChartCanvas& canvas);
   void PaintTitle(TChartCanvas& canvas, const TChartTitle& title, const TTitleLayout& layout);
   void PaintBackWall(TChartCanvas& canvas);
+  void PaintLegend(TChartCanvas& canvas);
   void ResetCanvas(TChartCanvas& canvas);
 
   // Repaint state first: the parts below may report changes while they are built.

@@ -17,10 +17,14 @@ void TChart::ComputeLayout(TChartCanvas& canvas) {
   NormalizePlotRect();
   layout_.Title = LayoutTitle(canvas, title_, true);
   layout_.Foot = LayoutTitle(canvas, foot_, false);
+  LayoutLegend(canvas);
   LayoutAxes(canvas);
   ApplyMarkerMargins();
   // Texts placed so far: a later one never covers an earlier one.
   std::vector<TRect> taken;
+  if (layout_.Legend.Shown) {
+    taken.push_back(layout_.Legend.Box);
+  }
   const TRect panel = PanelBounds();
   if (axisVisible_) {
     for (TCustomChartAxis* axis : axisList_) {

@@ -36,10 +36,29 @@ struct TSeriesLayout {
   std::vector<TMarkLayout> Marks;
 };
 
+// One line of the legend: the sample of the series' line across the middle of Symbol, its
+// text with its top left corner at (TextX, TextY).
+struct TLegendEntry {
+  const TChartSeries* Series = nullptr;
+  std::string Text;  // the legend text, cut with "..." where it would pass half the plot
+  TRect Symbol;
+  int TextX = 0;
+  int TextY = 0;
+};
+
+// The legend: its box at the top right of the room the plot had, which the plot rectangle
+// gives up. As many lines as the plot's height holds.
+struct TLegendLayout {
+  bool Shown = false;
+  TRect Box;
+  std::vector<TLegendEntry> Entries;
+};
+
 struct TChartLayout {
   TRect PlotRect;
   TTitleLayout Title;
   TTitleLayout Foot;
+  TLegendLayout Legend;
   // The active series with visible points, in drawing order.
   std::vector<TSeriesLayout> Series;
 };

@@ -1,4 +1,4 @@
-// The chart's painting sequence: background, layout, titles, back wall, axes, series. Every
+// The chart's painting sequence: background, layout, titles, back wall, axes, series, legend. Every
 // position comes from the layout; painting changes nothing of the chart.
 #include <algorithm>
 
@@ -47,6 +47,7 @@ void TChart::PaintChart(TChartCanvas& canvas) {
                    clipPoints_)
         .Paint();
   }
+  PaintLegend(canvas);
   ResetCanvas(canvas);
   if (OnAfterDraw) {
     OnAfterDraw(*this);

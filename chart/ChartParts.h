@@ -63,14 +63,26 @@ class TChartWall : public TChartPersistent {
   bool dark3D_ = true;
 };
 
-// The legend is held only for its visibility; it is not drawn.
+// The legend: a framed box right of the plot with a line for each active series that has
+// a legend text (TChartSeries::LegendText); a chart without such a series draws none.
 class TChartLegend : public TChartPersistent {
  public:
+  TChartLegend();
+
   bool Visible() const { return visible_; }  // = true
   void SetVisible(bool v) { Update(visible_, v); }
+  TChartFont& Font() { return font_; }  // Arial 8 points black
+  const TChartFont& Font() const { return font_; }
+  TChartPen& Frame() { return frame_; }  // black, width 1
+  const TChartPen& Frame() const { return frame_; }
+  TColor Color() const { return color_; }  // = clWhite, the box's fill
+  void SetColor(TColor v) { Update(color_, v); }
 
  private:
   bool visible_ = true;
+  TChartFont font_{"Arial", 8, clBlack};
+  TChartPen frame_;
+  TColor color_ = clWhite;
 };
 
 enum TGradientDirection {

@@ -140,6 +140,10 @@ void TChartSeries::SetPercentFormat(std::string v) {
   UpdateProperty(percentFormat_, v, [this] { Repaint(); });
 }
 
+void TChartSeries::SetLegendText(std::string v) {
+  UpdateProperty(legendText_, v, [this] { Repaint(); });
+}
+
 void TChartSeries::SetShowInLegend(bool v) {
   UpdateProperty(showInLegend_, v, [this] { Repaint(); });
 }

@@ -73,8 +73,11 @@ class TChartSeries {
   void SetValueFormat(std::string v);
   const std::string& PercentFormat() const { return percentFormat_; }  // = "##0.## %"
   void SetPercentFormat(std::string v);
-  bool ShowInLegend() const { return showInLegend_; }  // = true (legend not drawn)
+  bool ShowInLegend() const { return showInLegend_; }  // = true
   void SetShowInLegend(bool v);
+  // The series' line in the chart's legend; empty (the default): none.
+  const std::string& LegendText() const { return legendText_; }
+  void SetLegendText(std::string v);
   THorizAxis HorizAxis() const { return horizAxis_; }  // = aBottomAxis
   void SetHorizAxis(THorizAxis v);
   TVertAxis VertAxis() const { return vertAxis_; }  // = aLeftAxis
@@ -153,6 +156,7 @@ class TChartSeries {
   std::string valueFormat_ = "#,##0.###";
   std::string percentFormat_ = "##0.## %";
   bool showInLegend_ = true;
+  std::string legendText_;
   THorizAxis horizAxis_ = aBottomAxis;
   TVertAxis vertAxis_ = aLeftAxis;
   TSeriesMarks marks_;

@@ -218,6 +218,34 @@ ExpertRecord ReadExpert(const Json& object, const std::string& where) {
   return expert;
 }
 
+// The pool weights: one number of 0 or more for each expert, not all 0. A JSON number is
+// always finite: a parser refuses 1e400 and has no infinity.
+std::vector<double> ReadWeights(const Json& value, std::size_t expertCount) {
+  if (!value.is_array())
+    WrongType("weights", value, "a list of weights, one for each expert");
+  if (value.size() != expertCount) {
+    throw EFileError("weights holds " + std::to_string(value.size()) + " weights for " +
+                     std::to_string(expertCount) + " experts: give one for each expert.");
+  }
+  std::vector<double> weights;
+  double sum = 0;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const std::string where = "weights[" + std::to_string(i) + "]";
+    if (!value[i].is_number())
+      WrongType(where, value[i], "a weight (a number)");
+    const double weight = value[i].get<double>();
+    if (!(weight >= 0) || !std::isfinite(weight)) {
+      throw EFileError(where + " reads " + value[i].dump() +
+                       ", which is not a weight: weights are numbers of 0 or more.");
+    }
+    weights.push_back(weight);
+    sum += weight;
+  }
+  if (!(sum > 0) || !std::isfinite(sum))
+    throw EFileError("weights gives every expert the weight 0: give one expert more.");
+  return weights;
+}
+
 // The parser's message without its prefix: "parse error at line 1, column 2: ...".
 std::string ParseErrorText(const nlohmann::json::exception& error) {
   const std::string text = error.what();
@@ -257,9 +285,11 @@ std::string WriteElicitationText(const ElicitationRecord& record,
                            {"notes", NotesJson(expert.Notes)},
                            {"fit", fit && fit->Fitted ? FitJson(*fit) : Json(nullptr)}});
   }
-  const Json file{{"format", kElicitationFormat},
-                  {"version", kElicitationVersion},
-                  {"experts", std::move(experts)}};
+  Json file{{"format", kElicitationFormat},
+            {"version", kElicitationVersion},
+            {"experts", std::move(experts)}};
+  if (!record.Weights.empty())
+    file["weights"] = record.Weights;
   return file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -295,6 +325,8 @@ ElicitationRecord ReadElicitationText(std::string_view text) {
   ElicitationRecord record;
   for (std::size_t i = 0; i < experts.size(); ++i)
     record.Experts.push_back(ReadExpert(experts[i], "experts[" + std::to_string(i) + "]"));
+  if (const auto weights = file.find("weights"); weights != file.end())
+    record.Weights = ReadWeights(*weights, record.Experts.size());
   return record;
 }
 

@@ -43,9 +43,11 @@ struct ExpertRecord {
   friend bool operator==(const ExpertRecord&, const ExpertRecord&) = default;
 };
 
-// A whole elicitation: at least one expert, in order.
+// A whole elicitation: at least one expert, in order, and the weight of each in the linear
+// pool of their distributions; no weights: equal weights.
 struct ElicitationRecord {
   std::vector<ExpertRecord> Experts;
+  std::vector<double> Weights = {};
 
   friend bool operator==(const ElicitationRecord&, const ElicitationRecord&) = default;
 };
@@ -68,15 +70,17 @@ class EFileError : public std::runtime_error {
 // for each expert in order, the plot that last fitted that expert's judgements, or nullptr
 // when there is none; a fit is written as its figures, its feasibility bounds and, in
 // additional-quantile mode, every power that fits, all as JSON numbers (doubles), with the
-// judgements it was made from. A figure a double cannot hold is written as null. `fits` may
+// judgements it was made from. A figure a double cannot hold is written as null. The pool
+// weights are written only when the record has some. `fits` may
 // be shorter than the list of experts; the experts beyond it have no fit.
 std::string WriteElicitationText(const ElicitationRecord& record,
                                  const std::vector<const PlotOutcome*>& fits = {});
 
 // The elicitation a text holds. Raises EFileError saying what is wrong: not JSON, not an
 // elicitation, a newer version, a missing or wrongly typed field, a level outside 0 to 100
-// or not one the judgements can take, an unknown mode. The fits written in the file are
-// not read: the caller fits the judgements again.
+// or not one the judgements can take, an unknown mode, pool weights that are not one
+// number of 0 or more for each expert, or all 0. A file without weights has none. The fits written
+// in the file are not read: the caller fits the judgements again.
 ElicitationRecord ReadElicitationText(std::string_view text);
 
 // Writes bytes to path so that the file holds either its old content or all of the new:

@@ -337,6 +337,8 @@ int Run(int argc, char** argv) {
         work.Credibility = request.Credibility();
       if (weights->count() > 0)
         work.Weights = ReadPoolWeights(texts.Weights);
+      else
+        work.Weights.assign(record.Weights.begin(), record.Weights.end());
       if (save->count() > 0)
         SaveElicitation(texts.Save, record, FitRequest(request));
       return RunPool(request, work);

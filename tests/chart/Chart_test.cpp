@@ -34,6 +34,64 @@ TEST(ChartLayoutTest, FeedbackSizedChartHasItsPlotRectangleInsideTheMargins) {
   EXPECT_EQ(canvas.Calls("Rectangle")[0].Args, (std::vector<int>{18, 13, 591, 314}));
 }
 
+TEST(ChartLayoutTest, TheLegendTakesItsRoomRightOfThePlotAndCutsALongName) {
+  TChart chart;
+  chart.SetSize(608, 326);
+  chart.SetAxisVisible(false);
+  auto* first = chart.AddSeries<TLineSeries>();
+  first->AddPoint(0, 0);
+  first->AddPoint(1, 1);
+  auto* second = chart.AddSeries<TLineSeries>();
+  second->AddPoint(0, 1);
+  second->LinePen().SetWidth(2);
+  TRecordingCanvas canvas;
+  chart.Draw(canvas);
+  EXPECT_FALSE(chart.Layout().Legend.Shown) << "no series has a legend text";
+  EXPECT_EQ(chart.PlotRect().Right, 590);
+
+  first->SetLegendText("Ada");
+  second->SetLegendText(std::string(200, 'x'));
+  canvas.Clear();
+  chart.Draw(canvas);
+  const TLegendLayout& legend = chart.Layout().Legend;
+  ASSERT_TRUE(legend.Shown);
+  ASSERT_EQ(legend.Entries.size(), 2u);
+  const int charWidth = TRecordingCanvas::CharWidth(chart.Legend().Font().ToCanvas().Height);
+  const int lineHeight = TRecordingCanvas::LineHeight(chart.Legend().Font().ToCanvas().Height);
+  // The box stands where the plot ended, and the plot gives up its room and a gap of 8.
+  EXPECT_EQ(legend.Box.Right, 590);
+  EXPECT_EQ(legend.Box.Top, 13);
+  EXPECT_EQ(chart.PlotRect().Right, legend.Box.Left - 8);
+  EXPECT_EQ(legend.Box.Height(), 2 * 4 + 2 * (lineHeight + 2));
+  // Half the plot's old width at most: the long name is cut, with "...".
+  EXPECT_LE(legend.Box.Width(), (590 - 18) / 2);
+  const std::string& cut = legend.Entries[1].Text;
+  EXPECT_EQ(cut.substr(cut.size() - 3), "...");
+  EXPECT_EQ(legend.Box.Width(), 4 + 20 + 4 + static_cast<int>(cut.size()) * charWidth + 4);
+  for (std::size_t k = 0; k < legend.Entries.size(); ++k) {
+    const TLegendEntry& entry = legend.Entries[k];
+    EXPECT_EQ(entry.TextY, legend.Box.Top + 4 + static_cast<int>(k) * (lineHeight + 2)) << k;
+    EXPECT_EQ(entry.TextX, entry.Symbol.Right + 4);
+    EXPECT_LE(entry.TextX + static_cast<int>(entry.Text.size()) * charWidth, legend.Box.Right)
+        << "the text stays inside the box";
+  }
+  EXPECT_EQ(legend.Entries[0].Text, "Ada");
+  // Drawn last, over the series: the line samples in the series' pens, then the texts.
+  const std::vector<TCanvasCall> texts = canvas.Calls("TextOut");
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts[texts.size() - 2].Text, "Ada");
+  const std::vector<TCanvasCall> lines = canvas.Calls("LineTo");
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines.back().Pen.Width, 2);
+  EXPECT_EQ(lines.back().Args[1],
+            (legend.Entries[1].Symbol.Top + legend.Entries[1].Symbol.Bottom) / 2);
+
+  chart.Legend().SetVisible(false);
+  chart.Draw(canvas);
+  EXPECT_FALSE(chart.Layout().Legend.Shown);
+  EXPECT_EQ(chart.PlotRect().Right, 590);
+}
+
 TEST(ChartLayoutTest, TitleOfBlankLinesTakesItsRoom) {
   TChart chart;
   chart.SetSize(608, 326);

@@ -65,6 +65,50 @@ TEST(ElicitationFileTest, AWrittenFileReadsBackWholeAndShowsTheFit) {
             static_cast<double>(document.Shown()->Fitted->Powers[0]));
 }
 
+TEST(ElicitationFileTest, SeveralExpertsAndTheirWeightsReadBackAndOpenWhole) {
+  ElicitationRecord record = TwoExperts();
+  record.Experts[1].Typed = FakeJudgements();
+  record.Experts[1].Typed.Type(NumberField::ModeValue, "8");
+  record.Weights = {2, 0.5};
+  const std::string text = WriteElicitationText(record);
+  EXPECT_EQ(ReadElicitationText(text), record);
+  EXPECT_EQ(nlohmann::json::parse(text)["weights"], nlohmann::json::parse("[2, 0.5]"));
+  EXPECT_EQ(WriteElicitationText(TwoExperts()).find("weights"), std::string::npos)
+      << "no weights: none written, and a file without them reads as equal weights";
+
+  Elicitation document;
+  ASSERT_TRUE(document.OpenAll(record, {false}).Fitted);
+  ASSERT_EQ(document.ExpertCount(), 2u);
+  EXPECT_EQ(document.CurrentExpert(), 0u);
+  ASSERT_NE(document.ShownOf(1), nullptr) << "every expert is fitted on opening";
+  EXPECT_EQ(document.ShownOf(1)->Fitted->Given.Typed.Text(NumberField::ModeValue), "8");
+  EXPECT_EQ(document.WholeRecord(), record);
+
+  const std::string good = text;
+  const auto with = [&good](const std::string& to) {
+    std::string changed = good;
+    const std::size_t at = changed.find("\"weights\"");
+    EXPECT_NE(at, std::string::npos);
+    return changed.substr(0, at) + "\"weights\": " + to + "\n}\n";
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {with("[1]"), "weights holds 1 weights for 2 experts"},
+      {with("[1, -1]"), "weights[1] reads -1, which is not a weight"},
+      {with("[0, 0]"), "gives every expert the weight 0"},
+      {with("[1, \"2\"]"), "weights[1] is a text where a weight"},
+      {with("2"), "weights is a number where a list of weights"},
+  };
+  for (const auto& [bad, expected] : cases) {
+    try {
+      ReadElicitationText(bad);
+      ADD_FAILURE() << "read: " << bad.substr(bad.size() - 40);
+    } catch (const EFileError& refusal) {
+      EXPECT_NE(std::string(refusal.what()).find(expected), std::string::npos)
+          << refusal.what() << "\nexpected: " << expected;
+    }
+  }
+}
+
 TEST(ElicitationFileTest, ABadFileIsRefusedSayingWhatIsWrong) {
   const std::string good = WriteElicitationText(TwoExperts());
   const auto with = [&good](const std::string& from, const std::string& to) {

@@ -99,4 +99,43 @@ TEST(ElicitationTest, OpeningAnExpertTakesItWholeAndForgetsTheFitShown) {
   EXPECT_FALSE(document.IsStale()) << "a note changes no fit";
 }
 
+TEST(ElicitationTest, EachExpertKeepsItsJudgementsAndFitWhileAnotherIsShown) {
+  Elicitation document;
+  ASSERT_TRUE(document.Plot(FakeJudgements()).Fitted);
+  const Extended firstMean = document.Shown()->Figures.Mean;
+  ExpertRecord second{"B", FakeJudgements(), {}};
+  second.Typed.Type(NumberField::ModeValue, "8");
+  ASSERT_TRUE(document.InsertExpert(1, second, 2));
+  EXPECT_EQ(document.CurrentExpert(), 0u) << "inserted after it, the current expert stays";
+  ASSERT_NE(document.ShownOf(1), nullptr) << "an inserted expert is fitted for the pool";
+  ASSERT_TRUE(document.SwitchExpert(1));
+  EXPECT_EQ(document.Typed().Text(NumberField::ModeValue), "8");
+  TypedJudgements changed = document.Typed();
+  changed.Type(NumberField::Power, "abc");
+  EXPECT_FALSE(document.Plot(changed).Fitted);
+  EXPECT_TRUE(document.IsStale());
+
+  ASSERT_TRUE(document.SwitchExpert(0));
+  EXPECT_FALSE(document.IsStale());
+  EXPECT_EQ(document.Shown()->Figures.Mean, firstMean) << "its own fit, untouched";
+  EXPECT_EQ(document.ShownOf(1)->Fitted->Given.Typed.Text(NumberField::ModeValue), "8");
+  EXPECT_EQ(document.CurrentFits()[1], nullptr) << "a stale fit is not the file's";
+  const ElicitationRecord whole = document.WholeRecord();
+  ASSERT_EQ(whole.Experts.size(), 2u);
+  EXPECT_EQ(whole.Experts[1].Typed.Text(NumberField::Power), "abc");
+  EXPECT_EQ(whole.Weights, (std::vector<double>{1, 2}));
+
+  EXPECT_FALSE(document.SetWeights({0, 0})) << "not all 0";
+  EXPECT_FALSE(document.SetWeights({1})) << "one for each expert";
+  const int id = document.ExpertId(0);
+  ASSERT_TRUE(document.RemoveExpert(0));
+  EXPECT_EQ(document.CurrentExpert(), 0u);
+  EXPECT_EQ(document.Typed().Text(NumberField::Power), "abc") << "the one after became current";
+  EXPECT_FALSE(document.RemoveExpert(0)) << "never the last expert";
+  EXPECT_EQ(document.IndexOfExpert(id), document.ExpertCount());
+  ASSERT_TRUE(document.InsertExpert(0, {"", FakeJudgements(), {}}, 1, id));
+  EXPECT_EQ(document.IndexOfExpert(id), 0u) << "put back under its own number";
+  EXPECT_FALSE(document.InsertExpert(0, {}, 1, id)) << "a number in use";
+}
+
 }  // namespace

@@ -26,7 +26,9 @@
 #include "ModelSnippets.h"
 #include "NumberPanel.h"
 #include "NumberText.h"
+#include "OverlayCharts.h"
 #include "PlotComputation.h"
+#include "PoolPage.h"
 #include "QuantilePage.h"
 #include "SimpleControls.h"
 #include "SpinEdit.h"
@@ -83,6 +85,7 @@ FeedbackWindow::FeedbackWindow(Elicitation& document, THandlerBoundary& boundary
   CreateCharts();
   CreateCopyCommands();
   CreateExtraQuantilePage();
+  CreatePoolPage();
   NameControls();
   move(412, 98);
   resize(kClientWidth, kClientHeight);
@@ -487,6 +490,57 @@ void FeedbackWindow::ShowFit() {
   };
   QuantilePage->ShowFit(fit.Distribution, text(NumberField::LowerQuantile),
                         text(NumberField::UpperQuantile));
+  ShowExperts();
+}
+
+void FeedbackWindow::CreatePoolPage() {
+  PoolPage = new TPoolPage(this);
+  PoolPage->hide();
+  connect(PoolPage, &TPoolPage::WeightsEdited, this, &FeedbackWindow::PoolWeightsEdited);
+}
+
+void FeedbackWindow::ShowExperts() {
+  const std::size_t count = Document_.ExpertCount();
+  const int poolIndex = Notebook->indexOf(PoolPage);
+  if (count < 2) {
+    ShowOverlay(DensityChart->Chart(), *DensitySeries, DensityOverlay_, {});
+    ShowOverlay(DistributionChart->Chart(), *DistributionSeries, DistributionOverlay_, {});
+    if (poolIndex >= 0) {
+      Notebook->removeTab(poolIndex);
+      PoolPage->hide();
+    }
+    return;
+  }
+  std::vector<const TwoSidedPower*> fits;
+  QStringList names;
+  for (std::size_t i = 0; i < count; ++i) {
+    const PlotOutcome* shown = Document_.ShownOf(i);
+    fits.push_back(shown != nullptr ? &shown->Fitted->Distribution : nullptr);
+    const std::string& name = Document_.ExpertName(i);
+    names << (name.empty() ? tr("Expert %1").arg(i + 1) : QString::fromStdString(name));
+  }
+  const TExpertOverlay overlay = ComputeExpertOverlay(fits, Document_.Weights());
+  std::vector<TNamedCurve> density;
+  std::vector<TNamedCurve> distribution;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (overlay.Experts[i].Density.empty()) {
+      continue;
+    }
+    const std::string name = names[static_cast<qsizetype>(i)].toStdString();
+    density.push_back({name, overlay.Experts[i].Density, ExpertSeriesColour(i), 1});
+    distribution.push_back({name, overlay.Experts[i].Distribution, ExpertSeriesColour(i), 1});
+  }
+  if (overlay.Pool) {
+    const std::string pool = tr("Pool").toStdString();
+    density.push_back({pool, overlay.PoolCurves.Density, kPoolSeriesColour, 2});
+    distribution.push_back({pool, overlay.PoolCurves.Distribution, kPoolSeriesColour, 2});
+  }
+  ShowOverlay(DensityChart->Chart(), *DensitySeries, DensityOverlay_, density);
+  ShowOverlay(DistributionChart->Chart(), *DistributionSeries, DistributionOverlay_, distribution);
+  PoolPage->ShowPool(names, Document_.Weights(), overlay);
+  if (poolIndex < 0) {
+    Notebook->addTab(PoolPage, tr("Pool"));
+  }
 }
 
 bool FeedbackWindow::IsStale() const {

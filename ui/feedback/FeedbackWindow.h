@@ -28,6 +28,7 @@ class TPanel;
 class TSpinEdit;
 class TTabbedNotebook;
 class TQuantilePage;
+class TPoolPage;
 
 class FeedbackWindow : public QWidget {
   Q_OBJECT
@@ -48,6 +49,8 @@ class FeedbackWindow : public QWidget {
 
   // Shows the fit the document holds: the result panels, the mode label, the credibility
   // limits and the charts, in the plot command's order. The window itself is not shown.
+  // With two or more experts, the density and distribution charts overlay every expert's
+  // fit and their pool, named in a legend, and the "Pool" page shows the pool.
   void ShowFit();
   // Captions the density and distribution pages for the mode of the judgements.
   void ShowModeCaptions(FitMode mode);
@@ -128,6 +131,8 @@ class FeedbackWindow : public QWidget {
   TPanel* LowerBoundCaption = nullptr;       // caption of the lower bound page
   TPanel* UpperBoundCaption = nullptr;       // caption of the upper bound page
   TQuantilePage* QuantilePage = nullptr;     // the "Quantiles" page
+  // The "Pool" page, in the notebook only while there are two or more experts.
+  TPoolPage* PoolPage = nullptr;
   // The "Additional Quantile" page, in the notebook only in additional-quantile mode.
   QWidget* ExtraQuantilePage = nullptr;
   ChartWidget* ExtraQuantileChart = nullptr;
@@ -151,6 +156,10 @@ class FeedbackWindow : public QWidget {
   // series, whose marks stand at different heights so that close labels do not overlap.
   TPointSeries* ExtraRootSeries = nullptr;
   TPointSeries* ExtraRootSeriesHigh = nullptr;
+
+ signals:
+  // The expert changed a weight on the "Pool" page (PoolPage->EditedWeights()).
+  void PoolWeightsEdited();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -184,4 +193,9 @@ class FeedbackWindow : public QWidget {
   void ShowOtherPowers(const std::vector<Extended>& powers, Extended shown);
   // Shows the fit at the index-th power that fits x_s; a refusal in a box.
   void ShowPower(std::size_t index);
+  void CreatePoolPage();
+  // The overlay of every expert's fit and their pool, or with one expert none.
+  void ShowExperts();
+  std::vector<TLineSeries*> DensityOverlay_;
+  std::vector<TLineSeries*> DistributionOverlay_;
 };

@@ -12,6 +12,7 @@
 class InputWindow;
 class FeedbackWindow;
 class ElicitationFileActions;
+class ExpertList;
 class JudgementUndo;
 class TMessageService;
 
@@ -34,6 +35,8 @@ class ApplicationWindows {
   THandlerBoundary& Boundary() { return boundary_; }
   JudgementUndo& Undo() const { return *undo_; }
   ElicitationFileActions& Files() const { return *files_; }
+  // The experts' row of the input window, which owns it.
+  ExpertList& Experts() const { return *experts_; }
 
  private:
   Elicitation document_;
@@ -42,4 +45,5 @@ class ApplicationWindows {
   std::unique_ptr<InputWindow> main_;
   std::unique_ptr<JudgementUndo> undo_;
   std::unique_ptr<ElicitationFileActions> files_;
+  ExpertList* experts_ = nullptr;
 };

@@ -189,8 +189,7 @@ bool ElicitationFileActions::New() {
     return false;
   }
   Path_.clear();
-  Opened_ = {};
-  Show(ExpertRecord{}, true);
+  Show(ElicitationRecord{}, true);
   Windows_.Feedback()->hide();
   Windows_.Undo().Restart();
   ShowTitle();
@@ -198,11 +197,12 @@ bool ElicitationFileActions::New() {
   return true;
 }
 
-void ElicitationFileActions::Show(const ExpertRecord& expert, bool quiet) {
+void ElicitationFileActions::Show(const ElicitationRecord& record, bool quiet) {
   InputWindow& window = *Windows_.Main();
-  Windows_.Document().Open(expert, PlotOptions{false});
-  Windows_.Feedback()->SetCredibilityLevel(expert.Typed.Credibility);
-  window.ShowTyped(expert.Typed);
+  Elicitation& document = Windows_.Document();
+  document.OpenAll(record, PlotOptions{false});
+  Windows_.Feedback()->SetCredibilityLevel(document.Typed().Credibility);
+  window.ShowTyped(document.Typed());
   if (quiet) {
     window.Refit();
   } else {
@@ -233,8 +233,7 @@ bool ElicitationFileActions::OpenAsked(const QString& path) {
     return false;
   }
   Path_ = QFileInfo(path).absoluteFilePath();
-  Opened_ = record;
-  Show(record.Experts.front(), false);
+  Show(record, false);
   Windows_.Undo().Restart();
   RememberRecent(Path_);
   ShowTitle();
@@ -247,8 +246,7 @@ void ElicitationFileActions::Adopt(const ElicitationRecord& record) {
     return;
   }
   Path_.clear();
-  Opened_ = record;
-  Show(record.Experts.front(), true);
+  Show(record, true);
   Windows_.Undo().Restart();
   // Not on any disk but the autosave's: unsaved until the expert saves it.
   Windows_.Undo().Stack().resetClean();
@@ -256,21 +254,15 @@ void ElicitationFileActions::Adopt(const ElicitationRecord& record) {
 }
 
 ElicitationRecord ElicitationFileActions::Record() const {
-  ElicitationRecord record = Opened_;
-  ExpertRecord expert = Windows_.Document().Record();
-  expert.Typed = Windows_.Main()->Typed();
-  if (record.Experts.empty()) {
-    record.Experts.push_back(std::move(expert));
-  } else {
-    record.Experts.front() = std::move(expert);
-  }
+  const Elicitation& document = Windows_.Document();
+  ElicitationRecord record = document.WholeRecord();
+  // The fields' text is the current expert's, committed or not.
+  record.Experts[document.CurrentExpert()].Typed = Windows_.Main()->Typed();
   return record;
 }
 
 std::string ElicitationFileActions::Text() const {
-  const Elicitation& document = Windows_.Document();
-  const PlotOutcome* fit = document.IsStale() ? nullptr : document.Shown();
-  return WriteElicitationText(Record(), {fit});
+  return WriteElicitationText(Record(), Windows_.Document().CurrentFits());
 }
 
 bool ElicitationFileActions::Save() {
@@ -300,7 +292,6 @@ bool ElicitationFileActions::SaveTo(const QString& path) {
     return false;
   }
   Path_ = QFileInfo(path).absoluteFilePath();
-  Opened_ = Record();
   Windows_.Undo().Stack().setClean();
   RememberRecent(Path_);
   ShowTitle();
@@ -312,7 +303,7 @@ bool ElicitationFileActions::ExportReport(const QString& path) {
   Windows_.Undo().TakeCommit();
   QString failure;
   try {
-    WriteElicitationReport(path, Record().Experts.front(),
+    WriteElicitationReport(path, Record().Experts[Windows_.Document().CurrentExpert()],
                            QDate::currentDate().toString(Qt::ISODate).toStdString());
     return true;
   } catch (const EFileError& e) {

@@ -10,7 +10,7 @@
 //   to save them (Save / Discard / Cancel); Cancel, or a save that failed, keeps everything
 //   as it is.
 // - Saving writes through QSaveFile: the file on the disk holds its old content or all of
-//   the new, never part of it. The experts of an opened file other than the first are kept.
+//   the new, never part of it. Every expert is saved, with the pool weights.
 // - A file that cannot be read or is not an elicitation gets an Error message naming the
 //   file and what is wrong, and the session stays as it was.
 #pragma once
@@ -93,14 +93,13 @@ class ElicitationFileActions : public QObject {
   void ShowTitle();
   void RememberRecent(const QString& path);
   void FillRecentMenu();
-  // Puts one expert's part into the windows and the document and fits it.
-  void Show(const ExpertRecord& expert, bool quiet);
+  // Puts a whole elicitation into the document, its first expert into the windows, and fits
+  // them.
+  void Show(const ElicitationRecord& record, bool quiet);
   QString DisplayName() const;
 
   ApplicationWindows& Windows_;
   QString Path_;
-  // The file's other experts, kept as they were read.
-  ElicitationRecord Opened_;
   QMenu* FileMenu_ = nullptr;
   QMenu* RecentMenu_ = nullptr;
 };

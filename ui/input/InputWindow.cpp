@@ -528,10 +528,16 @@ bool InputWindow::CoupleModeSwitch(bool forcePowerParameter) {
 void InputWindow::PlaceMenuBar() {
   const int menuHeight = MenuBar->actions().isEmpty() ? 0 : MenuBar->sizeHint().height();
   MenuBar->setGeometry(0, 0, kClientWidth, menuHeight);
-  ControlArea->setGeometry(0, menuHeight, kClientWidth, kClientHeight);
+  const int barHeight =
+      ExpertBar == nullptr ? 0 : qMax(ExpertBar->sizeHint().height(), ExpertBar->minimumHeight());
+  if (ExpertBar != nullptr) {
+    ExpertBar->setGeometry(0, menuHeight, kClientWidth, barHeight);
+  }
+  const int top = menuHeight + barHeight;
+  ControlArea->setGeometry(0, top, kClientWidth, kClientHeight);
   // The controls stand at fixed places: any smaller and the right column is cut.
-  setMinimumSize(kClientWidth, kClientHeight + menuHeight);
-  resize(kClientWidth, kClientHeight + menuHeight);
+  setMinimumSize(kClientWidth, kClientHeight + top);
+  resize(kClientWidth, kClientHeight + top);
 }
 
 void InputWindow::ShowTyped(const TypedJudgements& typed) {
@@ -561,6 +567,25 @@ void InputWindow::ShowTyped(const TypedJudgements& typed) {
   ShowModeFields(extraQuantile);
   FeasibilityLowerPanel->SetCaption(QString());
   FeasibilityUpperPanel->SetCaption(QString());
+  emit TypedShown();
+}
+
+void InputWindow::KeepFields() {
+  try {
+    TypedJudgements typed = Typed();
+    typed.Credibility = Document_.Typed().Credibility;
+    if (!(typed == Document_.Typed())) {
+      Refit();
+    }
+  } catch (const EInputError&) {
+    // Not a level: the document keeps the judgements it last took.
+  }
+}
+
+void InputWindow::SwitchExpert(std::size_t index) {
+  Document_.SwitchExpert(index);
+  Feedback_.SetCredibilityLevel(Document_.Typed().Credibility);
+  ShowTyped(Document_.Typed());
 }
 
 std::vector<std::string> InputWindow::Refit() {

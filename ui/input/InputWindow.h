@@ -81,6 +81,15 @@ class InputWindow : public QWidget {
   // Fits what the fields hold as the plot command does, without a message box: every
   // message the fit raises is handed back instead, in order.
   std::vector<std::string> Refit();
+  // What the fields hold goes to the document's current expert: refitted quietly when it
+  // differs from the judgements the document holds; a level that is not one is left.
+  void KeepFields();
+  // Makes the index-th expert the document's current one and shows its judgements, and its
+  // credibility level in the feedback window, computing nothing (ShowTyped).
+  void SwitchExpert(std::size_t index);
+  // The row of the experts (ExpertList), between the menu bar and the controls' area, or
+  // none; PlaceMenuBar gives it its room.
+  QWidget* ExpertBar = nullptr;
 
   // Gives the menu bar the height its menus take, the controls' area the room under it and
   // the window the size of both; for whoever has filled the bar.
@@ -130,6 +139,8 @@ class InputWindow : public QWidget {
   // a number field's edit was finished: what the fields hold is a committed change, if it
   // differs from what they held at the last one.
   void JudgementsCommitted();
+  // The fields were given judgements to show (ShowTyped): of another expert, maybe.
+  void TypedShown();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

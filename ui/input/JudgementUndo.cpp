@@ -29,25 +29,49 @@ TypedJudgements WithoutCredibility(TypedJudgements typed) {
 // fields; every later one puts it back.
 class JudgementChange final : public QUndoCommand {
  public:
-  JudgementChange(JudgementUndo& owner, JudgementState before, JudgementState after)
+  JudgementChange(JudgementUndo& owner, int expertId, JudgementState before, JudgementState after)
       : QUndoCommand(DescribeChange(before, after)),
         Owner_(owner),
+        ExpertId_(expertId),
         Before_(std::move(before)),
         After_(std::move(after)) {}
 
-  void undo() override { Owner_.PutBack(Before_); }
+  void undo() override { Owner_.PutBack(ExpertId_, Before_); }
   void redo() override {
     if (std::exchange(Made_, false)) {
       return;
     }
-    Owner_.PutBack(After_);
+    Owner_.PutBack(ExpertId_, After_);
   }
 
  private:
   JudgementUndo& Owner_;
+  int ExpertId_;
   JudgementState Before_;
   JudgementState After_;
   bool Made_ = true;
+};
+
+// A change of the experts or their weights, made and taken back by the functions it is given.
+class ExpertChange final : public QUndoCommand {
+ public:
+  ExpertChange(JudgementUndo& owner, const QString& text, std::function<void()> redo,
+               std::function<void()> undo)
+      : QUndoCommand(text), Owner_(owner), Redo_(std::move(redo)), Undo_(std::move(undo)) {}
+
+  void undo() override {
+    Undo_();
+    Owner_.Rebase();
+  }
+  void redo() override {
+    Redo_();
+    Owner_.Rebase();
+  }
+
+ private:
+  JudgementUndo& Owner_;
+  std::function<void()> Redo_;
+  std::function<void()> Undo_;
 };
 
 QString DescribeChange(const JudgementState& beforeState, const JudgementState& afterState) {
@@ -150,7 +174,8 @@ void JudgementUndo::Push(JudgementState now) {
     return;
   }
   JudgementState before = std::exchange(Committed_, now);
-  Stack_.push(new JudgementChange(*this, std::move(before), std::move(now)));
+  Stack_.push(new JudgementChange(*this, Document_.ExpertId(Document_.CurrentExpert()),
+                                  std::move(before), std::move(now)));
 }
 
 void JudgementUndo::Undo() {
@@ -165,7 +190,30 @@ void JudgementUndo::Redo() {
   Stack_.redo();
 }
 
-void JudgementUndo::PutBack(const JudgementState& state) {
+void JudgementUndo::PushExpertChange(const QString& text, std::function<void()> redo,
+                                     std::function<void()> undo) {
+  TakeCommit();
+  Stack_.push(new ExpertChange(*this, text, std::move(redo), std::move(undo)));
+}
+
+void JudgementUndo::Rebase() {
+  try {
+    Committed_ = Current();
+  } catch (const EInputError&) {
+    // A level that is not one: the next commit that reads one compares with the last.
+  }
+}
+
+void JudgementUndo::PutBack(int expertId, const JudgementState& state) {
+  const std::size_t index = Document_.IndexOfExpert(expertId);
+  // The commands of the experts come and go with their experts: the expert is there.
+  if (index == Document_.ExpertCount()) {
+    return;
+  }
+  if (index != Document_.CurrentExpert()) {
+    Window_.KeepFields();
+    Window_.SwitchExpert(index);
+  }
   Window_.ShowTyped(state.Typed);
   Document_.SetNotes(state.Notes);
   Committed_ = state;

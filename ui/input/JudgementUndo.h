@@ -19,6 +19,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,15 @@ class JudgementUndo : public QObject {
   void ChangeNotes(const ElicitationNotes& notes);
   // The judgements and notes as last committed.
   const JudgementState& Committed() const { return Committed_; }
+  // A change of the list of experts or of their weights as one command: `redo` makes it
+  // (at once), `undo` takes it back; each leaves the fields showing the document's current
+  // expert. What the fields hold uncommitted is committed first, as a change of the expert
+  // they show. A change of judgements belongs to the expert it was made on: undoing or
+  // redoing it shows that expert first.
+  void PushExpertChange(const QString& text, std::function<void()> redo,
+                        std::function<void()> undo);
+  // The fields now show another expert: what they hold is the committed state.
+  void Rebase();
 
   void Undo();
   void Redo();
@@ -71,8 +81,10 @@ class JudgementUndo : public QObject {
 
  private:
   friend class JudgementChange;
-  // Puts judgements back into the fields and refits them.
-  void PutBack(const JudgementState& state);
+  friend class ExpertChange;
+  // Puts judgements back into the fields, showing the expert (by its number) first, and
+  // refits them.
+  void PutBack(int expertId, const JudgementState& state);
   JudgementState Current() const;
   void Push(JudgementState now);
 

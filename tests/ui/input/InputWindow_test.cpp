@@ -25,12 +25,16 @@
 #include <string>
 #include <vector>
 
+#include <QComboBox>
+#include <QPushButton>
 #include "ApplicationWindows.h"
 #include "ChartExport.h"
 #include "ChartPage.h"
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "ElicitationFileActions.h"
+
+#include "ExpertList.h"
 #include "FakeJudgements.h"
 #include "FeedbackWindow.h"
 #include "JudgementUndo.h"
@@ -232,9 +236,11 @@ TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
   EXPECT_EQ(Main->ControlArea->size(),
             QSize(InputWindow::kClientWidth, InputWindow::kClientHeight));
   EXPECT_GT(Main->MenuBar->height(), 10);
-  EXPECT_EQ(Main->ControlArea->y(), Main->MenuBar->height());
-  EXPECT_EQ(Main->size(),
-            QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + Main->MenuBar->height()));
+  // The experts' row stands between the menu bar and the controls.
+  const int top = Main->MenuBar->height() + Main->ExpertBar->height();
+  EXPECT_EQ(Main->ExpertBar->y(), Main->MenuBar->height());
+  EXPECT_EQ(Main->ControlArea->y(), top);
+  EXPECT_EQ(Main->size(), QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + top));
   EXPECT_TRUE(Recorder.Records().empty());
   EXPECT_FALSE(Feedback->isVisible());
   EXPECT_EQ(Panels()[0], "Panel1");
@@ -269,14 +275,13 @@ TEST_F(InputWindowTest, OpensInPowerParameterModeWithNothingComputed) {
 }
 
 TEST_F(InputWindowTest, TabVisitsTheShownFieldsInTheDesignedOrder) {
-  const QWidget* expected[] = {Main->LowerQuantileEdit,
-                               Main->LowerLevelSpin->LineEdit(),
-                               Main->ModeValueEdit,
-                               Main->UpperQuantileEdit,
-                               Main->UpperLevelSpin->LineEdit(),
-                               Main->PowerEdit,
+  const QWidget* expected[] = {Main->LowerQuantileEdit, Main->LowerLevelSpin->LineEdit(),
+                               Main->ModeValueEdit, Main->UpperQuantileEdit,
+                               Main->UpperLevelSpin->LineEdit(), Main->PowerEdit,
                                Main->ModeSwitch->Item(0),
-                               Main->PlotButton};
+                               // The experts' row; Remove is off with one expert.
+                               Windows->Experts().Choice, Windows->Experts().AddButton,
+                               Windows->Experts().RenameButton, Main->PlotButton};
   ASSERT_TRUE(WaitFor([&] { return QApplication::focusWidget() == Main->PlotButton; }));
   for (const QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -910,7 +915,8 @@ TEST_F(InputWindowTest, BothWindowsStopAtTheirMinimumSizeAndTheCredibilityLevelI
   Main->resize(200, 100);
   EXPECT_TRUE(WaitFor([&] {
     return Main->size() ==
-           QSize(InputWindow::kClientWidth, InputWindow::kClientHeight + Main->MenuBar->height());
+           QSize(InputWindow::kClientWidth,
+                 InputWindow::kClientHeight + Main->MenuBar->height() + Main->ExpertBar->height());
   }));
   EXPECT_EQ(Feedback->minimumSize(),
             QSize(FeedbackWindow::kMinimumWidth, FeedbackWindow::kMinimumHeight));
@@ -1090,6 +1096,60 @@ TEST_F(InputWindowTest, UndoTakesBackEachCommittedChangeAndRefitsWithoutABox) {
   EXPECT_EQ(Main->ModeValueEdit->Text(), "7.0");
   EXPECT_EQ(undo.Stack().count(), 2);
   EXPECT_EQ(undo.Stack().redoText(), "Change Most Likely Value (m)");
+}
+
+TEST_F(InputWindowTest, ExpertsAreAddedSwitchedAndRemovedAndUndoFindsTheirOwnChanges) {
+  JudgementUndo& undo = Windows->Undo();
+  ExpertList& experts = Windows->Experts();
+  const Elicitation& document = Windows->Document();
+  PressPlot();
+  EXPECT_FALSE(experts.RemoveButton->isEnabled()) << "never the last expert";
+  Type(Main->LowerQuantileEdit, "6");
+  PressPlot();
+  experts.AddExpert();
+  ASSERT_EQ(document.ExpertCount(), 2u);
+  EXPECT_EQ(document.CurrentExpert(), 1u);
+  EXPECT_EQ(experts.Choice->currentText(), "Expert 2");
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6.5") << "a new expert starts afresh";
+  EXPECT_TRUE(experts.RemoveButton->isEnabled());
+  EXPECT_EQ(Feedback->Notebook->tabText(Feedback->Notebook->count() - 1), "Pool");
+  const TChart& density = Feedback->DensityChart->Chart();
+  int named = 0;
+  for (int i = 0; i < density.SeriesCount(); ++i) {
+    named += density.Series(i)->Active() && !density.Series(i)->LegendText().empty() ? 1 : 0;
+  }
+  EXPECT_EQ(named, 3) << "both experts and their pool, in the legend";
+  EXPECT_FALSE(Feedback->DensitySeries->Active());
+  Type(Main->ModeValueEdit, "7.5");
+  PressPlot();
+
+  // Switching shows the other expert's judgements and its own fit.
+  experts.ShowExpert(0);
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.0");
+  EXPECT_EQ(document.ShownOf(1)->Fitted->Given.Typed.Text(NumberField::ModeValue), "7.5");
+  // Undo takes back the second expert's change, and shows that expert to do it.
+  undo.Undo();
+  EXPECT_EQ(document.CurrentExpert(), 1u);
+  EXPECT_EQ(experts.Choice->currentIndex(), 1);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.0");
+  undo.Undo();
+  EXPECT_EQ(document.ExpertCount(), 1u) << "the expert added is taken back";
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  EXPECT_EQ(Feedback->Notebook->tabText(Feedback->Notebook->count() - 1), "Quantiles");
+  undo.Redo();
+  undo.Redo();
+  EXPECT_EQ(document.ExpertCount(), 2u);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.5") << "the redone change finds its expert again";
+
+  experts.RemoveExpert();
+  EXPECT_EQ(document.ExpertCount(), 1u);
+  EXPECT_EQ(Main->LowerQuantileEdit->Text(), "6");
+  undo.Undo();
+  EXPECT_EQ(document.ExpertCount(), 2u);
+  EXPECT_EQ(document.CurrentExpert(), 1u);
+  EXPECT_EQ(Main->ModeValueEdit->Text(), "7.5");
+  EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
 }
 
 TEST_F(InputWindowTest, AnUndoThatCannotFitKeepsItsMessageAndOpensNoBox) {
