@@ -145,6 +145,69 @@
     </message>
 </context>
 <context>
+    <name>ExpertList</name>
+    <message>
+        <source>Expert:</source>
+        <translation>Experte:</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Experte</translation>
+    </message>
+    <message>
+        <source>The expert whose judgements the fields show</source>
+        <translation>Der Experte, dessen Angaben die Felder zeigen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Adds an expert with the initial judgements</source>
+        <translation>Fügt einen Experten mit den anfänglichen Angaben hinzu</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Renames the expert shown</source>
+        <translation>Benennt den gezeigten Experten um</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Takes the expert shown out of the elicitation</source>
+        <translation>Nimmt den gezeigten Experten aus der Erhebung</translation>
+    </message>
+    <message>
+        <source>Rename Expert</source>
+        <translation>Experten umbenennen</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Expert %1</source>
+        <translation>Experte %1</translation>
+    </message>
+    <message>
+        <source>Add Expert</source>
+        <translation>Experten hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Expert</source>
+        <translation>Experten entfernen</translation>
+    </message>
+    <message>
+        <source>Change Pool Weights</source>
+        <translation>Gewichte des Pools ändern</translation>
+    </message>
+</context>
+<context>
     <name>FeedbackWindow</name>
     <message>
         <source>Feedback FORM for elicited Two-Sided Power Distribution</source>
@@ -377,6 +440,14 @@
     <message>
         <source>Two-Sider Power CDF with specified quantiles, a_p, b_r, parameter m and power parameter n</source>
         <translation>Verteilungsfunktion der zweiseitigen Potenzverteilung mit den angegebenen Quantilen a_p, b_r, dem Parameter m und dem Potenzparameter n</translation>
+    </message>
+    <message>
+        <source>Expert %1</source>
+        <translation>Experte %1</translation>
+    </message>
+    <message>
+        <source>Pool</source>
+        <translation>Pool</translation>
     </message>
 </context>
 <context>
@@ -680,6 +751,64 @@
     <message>
         <source>Probability below x_s</source>
         <translation>Wahrscheinlichkeit unterhalb von x_s</translation>
+    </message>
+</context>
+<context>
+    <name>TPoolPage</name>
+    <message>
+        <source>Quantiles of the pool</source>
+        <translation>Quantile des Pools</translation>
+    </message>
+    <message>
+        <source>%1 % quantile</source>
+        <translation>%1-%-Quantil</translation>
+    </message>
+    <message>
+        <source>Lower Bound (a)</source>
+        <translation>Untere Grenze (a)</translation>
+    </message>
+    <message>
+        <source>Upper Bound (b)</source>
+        <translation>Obere Grenze (b)</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittelwert</translation>
+    </message>
+    <message>
+        <source>Standard Deviation</source>
+        <translation>Standardabweichung</translation>
+    </message>
+    <message>
+        <source>Weights of the experts</source>
+        <translation>Gewichte der Experten</translation>
+    </message>
+    <message>
+        <source>Copy %1 Draws</source>
+        <translation>%1 Ziehungen kopieren</translation>
+    </message>
+    <message>
+        <source>Copy %1 draws from the pool</source>
+        <translation>%1 Ziehungen aus dem Pool kopieren</translation>
+    </message>
+    <message>
+        <source>Copies draws from the pool, one a line, as morvane-fit --sample writes them</source>
+        <translation>Kopiert Ziehungen aus dem Pool, eine je Zeile, wie morvane-fit --sample sie schreibt</translation>
+    </message>
+    <message>
+        <source>The expert&apos;s weight in the pool: 0 or more</source>
+        <translation>Das Gewicht des Experten im Pool: 0 oder mehr</translation>
+    </message>
+    <message>
+        <source>Weight of %1</source>
+        <translation>Gewicht von %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>The pool leaves out %n expert(s) without a fit.</source>
+        <translation>
+            <numerusform>Der Pool lässt %n Experten ohne Anpassung aus.</numerusform>
+            <numerusform>Der Pool lässt %n Experten ohne Anpassung aus.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
