@@ -810,6 +810,10 @@
             <numerusform>Der Pool lässt %n Experten ohne Anpassung aus.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The weights cannot all be 0: at least one expert needs weight.</source>
+        <translation>Die Gewichte können nicht alle 0 sein: mindestens ein Experte braucht ein Gewicht.</translation>
+    </message>
 </context>
 <context>
     <name>TQuantilePage</name>

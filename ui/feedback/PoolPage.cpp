@@ -1,5 +1,7 @@
 #include "PoolPage.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDoubleSpinBox>
@@ -103,7 +105,7 @@ void TPoolPage::ShowPool(const QStringList& names, const std::vector<double>& we
       caption->setBuddy(spin);
       WeightForm_->addRow(caption, spin);
       WeightSpins.push_back(spin);
-      connect(spin, &QDoubleSpinBox::valueChanged, this, &TPoolPage::WeightsEdited);
+      connect(spin, &QDoubleSpinBox::valueChanged, this, &TPoolPage::TakeWeight);
     }
   }
   for (std::size_t i = 0; i < WeightSpins.size(); ++i) {
@@ -115,6 +117,7 @@ void TPoolPage::ShowPool(const QStringList& names, const std::vector<double>& we
     const QSignalBlocker quiet(WeightSpins[i]);
     WeightSpins[i]->setValue(i < weights.size() ? weights[i] : 1);
   }
+  ShownWeights_ = EditedWeights();
   Pool_ = overlay.Pool;
   const bool pooled = overlay.Pool.has_value();
   std::vector<std::pair<TPanel*, Extended>> shown{{LowerPanel, overlay.PoolFigures.Lower},
@@ -137,6 +140,20 @@ void TPoolPage::ShowPool(const QStringList& names, const std::vector<double>& we
                                            nullptr, static_cast<int>(unfitted))
                                       : QString());
   CopyDrawsButton->setEnabled(pooled);
+}
+
+void TPoolPage::TakeWeight() {
+  const std::vector<double> weights = EditedWeights();
+  if (std::any_of(weights.begin(), weights.end(), [](double w) { return w > 0; })) {
+    emit WeightsEdited();
+    return;
+  }
+  // The pool needs weight somewhere: the last weight set to 0 goes back to what it was.
+  for (std::size_t i = 0; i < WeightSpins.size() && i < ShownWeights_.size(); ++i) {
+    const QSignalBlocker quiet(WeightSpins[i]);
+    WeightSpins[i]->setValue(ShownWeights_[i]);
+  }
+  PoolNote->SetCaption(tr("The weights cannot all be 0: at least one expert needs weight."));
 }
 
 std::vector<double> TPoolPage::EditedWeights() const {

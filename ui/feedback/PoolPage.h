@@ -51,6 +51,11 @@ class TPoolPage : public QWidget {
   void WeightsEdited();
 
  private:
+  // Passes a weight on, unless it leaves every weight 0: then it puts the weights back and
+  // says why.
+  void TakeWeight();
+
+  std::vector<double> ShownWeights_;
   QWidget* WeightArea_ = nullptr;
   QFormLayout* WeightForm_ = nullptr;
   std::optional<LinearPool> Pool_;

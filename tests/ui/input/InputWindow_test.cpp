@@ -26,6 +26,7 @@
 #include <vector>
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include "ApplicationWindows.h"
 #include "ChartExport.h"
@@ -42,6 +43,7 @@
 #include "ModelSnippets.h"
 #include "NumberText.h"
 #include "PlotComputation.h"
+#include "PoolPage.h"
 #include "QtTestSupport.h"
 #include "QuantilePage.h"
 #include "RadioGroup.h"
@@ -1149,6 +1151,18 @@ TEST_F(InputWindowTest, ExpertsAreAddedSwitchedAndRemovedAndUndoFindsTheirOwnCha
   EXPECT_EQ(document.ExpertCount(), 2u);
   EXPECT_EQ(document.CurrentExpert(), 1u);
   EXPECT_EQ(Main->ModeValueEdit->Text(), "7.5");
+
+  // The weights: a change is a command; every weight 0 is refused with a word, not taken.
+  TPoolPage& pool = *Feedback->PoolPage;
+  ASSERT_EQ(pool.WeightSpins.size(), 2u);
+  pool.WeightSpins[0]->setValue(3);
+  EXPECT_EQ(document.Weights(), (std::vector<double>{3, 1}));
+  EXPECT_EQ(undo.Stack().undoText(), "Change Pool Weights");
+  pool.WeightSpins[1]->setValue(0);
+  pool.WeightSpins[0]->setValue(0);
+  EXPECT_EQ(document.Weights(), (std::vector<double>{3, 0}));
+  EXPECT_EQ(pool.WeightSpins[0]->value(), 3);
+  EXPECT_FALSE(pool.PoolNote->Caption().isEmpty());
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
 }
 
