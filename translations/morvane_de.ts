@@ -814,6 +814,10 @@
         <source>The weights cannot all be 0: at least one expert needs weight.</source>
         <translation>Die Gewichte können nicht alle 0 sein: mindestens ein Experte braucht ein Gewicht.</translation>
     </message>
+    <message>
+        <source>One weight for each expert in the pool</source>
+        <translation>Ein Gewicht für jeden Experten im Pool</translation>
+    </message>
 </context>
 <context>
     <name>TQuantilePage</name>

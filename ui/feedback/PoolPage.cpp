@@ -66,6 +66,8 @@ TPoolPage::TPoolPage(QWidget* parent) : QWidget(parent) {
   scroll->setGeometry(296, 180, 300, 114);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(true);
+  scroll->setAccessibleName(tr("Weights of the experts"));
+  scroll->setAccessibleDescription(tr("One weight for each expert in the pool"));
   WeightArea_ = new QWidget(scroll);
   WeightForm_ = new QFormLayout(WeightArea_);
   WeightForm_->setContentsMargins(4, 0, 4, 0);

@@ -17,6 +17,9 @@ ApplicationWindows::ApplicationWindows(TMessageService& messages) : boundary_(me
   main_->ExpertBar = experts_;
   QObject::connect(feedback_.get(), &FeedbackWindow::PoolWeightsEdited, experts_,
                    [this] { experts_->ChangeWeights(feedback_->PoolPage->EditedWeights()); });
+  // The keys undo and redo from either window: the feedback window's weights are changes too.
+  feedback_->addAction(undo_->UndoAction());
+  feedback_->addAction(undo_->RedoAction());
   main_->PlaceMenuBar();
 }
 

@@ -1163,6 +1163,11 @@ TEST_F(InputWindowTest, ExpertsAreAddedSwitchedAndRemovedAndUndoFindsTheirOwnCha
   EXPECT_EQ(document.Weights(), (std::vector<double>{3, 0}));
   EXPECT_EQ(pool.WeightSpins[0]->value(), 3);
   EXPECT_FALSE(pool.PoolNote->Caption().isEmpty());
+  // The keys undo from the feedback window too.
+  Feedback->activateWindow();
+  Feedback->Notebook->setFocus();
+  QTest::keyClick(Feedback->Notebook, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(document.Weights(), (std::vector<double>{3, 1}));
   EXPECT_TRUE(Recorder.Records().empty()) << Messages().front();
 }
 
