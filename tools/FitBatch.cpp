@@ -293,7 +293,6 @@ struct TBatchRow {
   std::string Text;          // what the row writes to the output
   std::string Warnings;      // what it writes to the messages
   bool Failed = false;       // the row could not be fitted
-  bool Fitted = false;       // Text and Warnings are complete
   std::exception_ptr Error;  // what the fit raised beyond a refusal of the row
 };
 
@@ -345,20 +344,22 @@ void FitRow(const THeader& header, const TBatchOptions& options, TBatchRow& row)
 
 // The rows between the reader and the writer: the reading thread hands rows in, in input
 // order; worker threads fit them in any order; a writing thread writes each row once it
-// and every row before it are fitted. At most a fixed number of rows wait at once, so that
-// memory does not grow with the file. The destructor ends the batch: it writes every row
-// handed in, then joins the threads.
+// and every row before it are fitted. Rows travel in runs of a few, so that the threads
+// meet once a run rather than once a row. At most a fixed number of runs wait at once, so
+// that memory does not grow with the file. The destructor ends the batch: it writes every
+// row handed in, then joins the threads.
 class TRowPipeline {
  public:
   TRowPipeline(const THeader& header, const TBatchOptions& options, std::ostream& out,
                std::ostream& messages)
       : Header_(header), Options_(options), Out_(out), Messages_(messages) {
     const int jobs = std::max(options.Jobs, 1);
-    Capacity_ = static_cast<std::size_t>(jobs) * kRowsPerWorker;
+    Capacity_ = static_cast<std::size_t>(jobs) * kRunsPerWorker;
+    Reading_.reserve(kRowsPerRun);
     try {
-      Writer_ = std::thread([this] { WriteRows(); });
+      Writer_ = std::thread([this] { WriteRuns(); });
       for (int i = 0; i < jobs; ++i)
-        Workers_.emplace_back([this] { FitRows(); });
+        Workers_.emplace_back([this] { FitRuns(); });
     } catch (...) {
       Finish();
       throw;
@@ -371,20 +372,19 @@ class TRowPipeline {
   // Hands a row in; waits while the queue is full. False once the batch has stopped on an
   // error (Finish rethrows it).
   bool Add(TRecord record) {
-    auto row = std::make_unique<TBatchRow>();
-    row->Record = std::move(record);
-    std::unique_lock lock(Mutex_);
-    Progress_.wait(lock, [this] { return Rows_.size() < Capacity_ || Stopped_; });
-    if (Stopped_)
-      return false;
-    Rows_.push_back(std::move(row));
-    WorkReady_.notify_one();
-    return true;
+    Reading_.emplace_back().Record = std::move(record);
+    return Reading_.size() < kRowsPerRun || HandIn();
   }
+
+  // Hands in the rows read so far, when the input has no more at hand: a row that a
+  // program writes and waits on is answered before the next one comes. False as Add.
+  bool HandInWaiting() { return Reading_.empty() || HandIn(); }
 
   // Writes every row handed in and joins the threads; then Error holds what a row's fit
   // raised beyond a refusal of the row, if anything did.
   void Finish() {
+    if (!Reading_.empty())
+      HandIn();
     {
       std::lock_guard lock(Mutex_);
       if (Finished_)
@@ -409,52 +409,80 @@ class TRowPipeline {
   std::exception_ptr Error() const { return Error_; }
 
  private:
-  // Rows waiting per worker thread: enough that no worker waits on a slow row before it.
-  static constexpr std::size_t kRowsPerWorker = 64;
+  // Rows in a run: enough that meeting costs little beside fitting them, few enough that
+  // every worker has runs to take in a batch of some hundred rows.
+  static constexpr std::size_t kRowsPerRun = 16;
+  // Runs waiting per worker thread: enough that no worker waits on a slow run before it.
+  static constexpr std::size_t kRunsPerWorker = 4;
 
-  void FitRows() {
+  struct TRun {
+    std::vector<TBatchRow> Rows;
+    bool Fitted = false;  // every row's texts are complete
+  };
+
+  // Hands the rows read so far in as one run; waits while the queue is full.
+  bool HandIn() {
+    auto run = std::make_unique<TRun>();
+    run->Rows = std::move(Reading_);
+    Reading_.clear();
+    Reading_.reserve(kRowsPerRun);
+    std::unique_lock lock(Mutex_);
+    Progress_.wait(lock, [this] { return Runs_.size() < Capacity_ || Stopped_; });
+    if (Stopped_ || Finished_)
+      return false;
+    Runs_.push_back(std::move(run));
+    WorkReady_.notify_one();
+    return true;
+  }
+
+  void FitRuns() {
     fpu::EnsureExtendedControlWord();
     std::unique_lock lock(Mutex_);
     for (;;) {
-      WorkReady_.wait(lock, [this] { return NextToFit_ < Rows_.size() || Stopped_ || Ended_; });
-      // Stopped, or ended with every row taken.
-      if (Stopped_ || NextToFit_ >= Rows_.size())
+      WorkReady_.wait(lock, [this] { return NextToFit_ < Runs_.size() || Stopped_ || Ended_; });
+      // Stopped, or ended with every run taken.
+      if (Stopped_ || NextToFit_ >= Runs_.size())
         return;
-      TBatchRow& row = *Rows_[NextToFit_++];
+      TRun& run = *Runs_[NextToFit_++];
       lock.unlock();
-      try {
-        FitRow(Header_, Options_, row);
-      } catch (...) {
-        row.Error = std::current_exception();
+      for (TBatchRow& row : run.Rows) {
+        try {
+          FitRow(Header_, Options_, row);
+        } catch (...) {
+          row.Error = std::current_exception();
+          break;
+        }
       }
       lock.lock();
-      row.Fitted = true;
-      if (&row == Rows_.front().get())
+      run.Fitted = true;
+      if (&run == Runs_.front().get())
         Progress_.notify_all();
     }
   }
 
-  void WriteRows() {
+  void WriteRuns() {
     std::unique_lock lock(Mutex_);
     for (;;) {
       Progress_.wait(lock, [this] {
-        return (!Rows_.empty() && Rows_.front()->Fitted) || (Ended_ && Rows_.empty()) || Stopped_;
+        return (!Runs_.empty() && Runs_.front()->Fitted) || (Ended_ && Runs_.empty()) || Stopped_;
       });
-      if (Rows_.empty() || !Rows_.front()->Fitted)
+      if (Runs_.empty() || !Runs_.front()->Fitted)
         return;
-      const std::unique_ptr<TBatchRow> row = std::move(Rows_.front());
-      Rows_.pop_front();
+      const std::unique_ptr<TRun> run = std::move(Runs_.front());
+      Runs_.pop_front();
       --NextToFit_;
       // The reader waits for room.
       Progress_.notify_all();
       lock.unlock();
-      if (row->Error) {
-        Stop(row->Error);
-        return;
+      for (const TBatchRow& row : run->Rows) {
+        if (row.Error) {
+          Stop(row.Error);
+          return;
+        }
+        Messages_ << row.Warnings;
+        Out_ << row.Text;
+        AnyFailed_ = AnyFailed_ || row.Failed;
       }
-      Messages_ << row->Warnings;
-      Out_ << row->Text;
-      AnyFailed_ = AnyFailed_ || row->Failed;
       lock.lock();
     }
   }
@@ -475,14 +503,15 @@ class TRowPipeline {
   std::ostream& Out_;
   std::ostream& Messages_;
   std::size_t Capacity_ = 0;
+  std::vector<TBatchRow> Reading_;  // the reader's rows not yet handed in, in input order
 
   std::mutex Mutex_;
-  std::condition_variable WorkReady_;            // a row to fit, or the end
-  std::condition_variable Progress_;             // the first row fitted, room for a row, or the end
-  std::deque<std::unique_ptr<TBatchRow>> Rows_;  // in input order, the first one next to write
-  std::size_t NextToFit_ = 0;                    // the first row of Rows_ no worker has taken
-  bool Ended_ = false;                           // no row will be handed in
-  bool Stopped_ = false;                         // no row will be fitted or written
+  std::condition_variable WorkReady_;       // a run to fit, or the end
+  std::condition_variable Progress_;        // the first run fitted, room for a run, or the end
+  std::deque<std::unique_ptr<TRun>> Runs_;  // in input order, the first one next to write
+  std::size_t NextToFit_ = 0;               // the first run of Runs_ no worker has taken
+  bool Ended_ = false;                      // no run will be handed in
+  bool Stopped_ = false;                    // no row will be fitted or written
   bool Finished_ = false;
   bool AnyFailed_ = false;    // written by the writer alone, read after it has joined
   std::exception_ptr Error_;  // likewise
@@ -530,6 +559,8 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& messages,
                                  std::to_string(header->FieldCount) + " columns.");
       }
       if (!rows->Add(std::move(*record)))
+        break;
+      if (in.rdbuf()->in_avail() <= 0 && !rows->HandInWaiting())
         break;
     }
   } catch (const EMalformedFile& e) {
