@@ -376,8 +376,8 @@ class TRowPipeline {
     return Reading_.size() < kRowsPerRun || HandIn();
   }
 
-  // Hands in the rows read so far, when the input has no more at hand: a row that a
-  // program writes and waits on is answered before the next one comes. False as Add.
+  // Hands in the rows read so far, when the input has no more at hand: rows that come
+  // slowly are fitted as they come, not once sixteen have come. False as Add.
   bool HandInWaiting() { return Reading_.empty() || HandIn(); }
 
   // Writes every row handed in and joins the threads; then Error holds what a row's fit
