@@ -91,3 +91,18 @@ void ShowNumber(TPanel& panel, Extended value) {
   const bool shrunk = font.pixelSize() != ToolkitFont().pixelSize();
   panel.setToolTip(shrunk ? text : QString());
 }
+
+TLabel* PageLabel(QWidget* parent, const QString& text, int left, int top) {
+  auto* label = new TLabel(text, parent);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+TPanel* PagePanel(QWidget* parent, const QString& name, int left, int top) {
+  auto* panel = new TPanel(parent);
+  panel->setObjectName(name);
+  panel->SetBevel(TBevel::Lowered);
+  panel->setGeometry(left, top, kResultPanelWidth, 25);
+  return panel;
+}

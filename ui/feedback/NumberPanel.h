@@ -3,6 +3,9 @@
 
 #include "ExtendedMath.h"
 
+class QString;
+class QWidget;
+class TLabel;
 class TPanel;
 
 // Every result panel is designed 89 pixels wide, room for the ten characters of a number
@@ -15,3 +18,8 @@ inline constexpr int kResultPanelWidth = 89;
 // written in a smaller face, and the panel's tooltip holds it as well. A text that fits puts
 // the panel back at its designed place, width and face.
 void ShowNumber(TPanel& panel, Extended value);
+
+// The pages' captions and panels, laid out at fixed places: a caption sized to its text, and
+// a lowered result panel of the designed width, named for the tests.
+TLabel* PageLabel(QWidget* parent, const QString& text, int left, int top);
+TPanel* PagePanel(QWidget* parent, const QString& name, int left, int top);

@@ -19,18 +19,10 @@
 
 namespace {
 
-TLabel* PageLabel(QWidget* parent, const QString& text, int left, int top) {
-  auto* label = new TLabel(text, parent);
-  label->move(left, top);
-  label->adjustSize();
-  return label;
-}
-
-TPanel* PagePanel(QWidget* parent, const QString& name, const QString& caption, int left, int top) {
-  auto* panel = new TPanel(parent);
-  panel->setObjectName(name);
-  panel->SetBevel(TBevel::Lowered);
-  panel->setGeometry(left, top, kResultPanelWidth, 25);
+// A result panel named for assistive technology by its caption.
+TPanel* CaptionedPanel(QWidget* parent, const QString& name, const QString& caption, int left,
+                       int top) {
+  TPanel* panel = PagePanel(parent, name, left, top);
   panel->setAccessibleName(caption);
   return panel;
 }
@@ -47,7 +39,7 @@ TPoolPage::TPoolPage(QWidget* parent) : QWidget(parent) {
     const int top = 36 + static_cast<int>(i) * 30;
     const QString caption = tr("%1 % quantile").arg(kQuantileLevels[i]);
     PageLabel(this, caption, 16, top + 4);
-    QuantilePanels[i] = PagePanel(
+    QuantilePanels[i] = CaptionedPanel(
         this, QStringLiteral("PoolQuantilePanel%1").arg(kQuantileLevels[i]), caption, 120, top);
   }
   const std::pair<QString, TPanel**> figures[] = {{tr("Lower Bound (a)"), &LowerPanel},
@@ -58,7 +50,7 @@ TPoolPage::TPoolPage(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 0; i < std::size(figures); ++i) {
     const int top = 36 + static_cast<int>(i) * 30;
     PageLabel(this, figures[i].first, 300, top + 4);
-    *figures[i].second = PagePanel(this, QLatin1String(names[i]), figures[i].first, 460, top);
+    *figures[i].second = CaptionedPanel(this, QLatin1String(names[i]), figures[i].first, 460, top);
   }
   PageLabel(this, tr("Weights of the experts"), 300, 160);
   auto* scroll = new QScrollArea(this);

@@ -14,21 +14,6 @@
 
 namespace {
 
-TLabel* PageLabel(QWidget* parent, const QString& text, int left, int top) {
-  auto* label = new TLabel(text, parent);
-  label->move(left, top);
-  label->adjustSize();
-  return label;
-}
-
-TPanel* PagePanel(QWidget* parent, const char* name, int left, int top) {
-  auto* panel = new TPanel(parent);
-  panel->setObjectName(QLatin1String(name));
-  panel->SetBevel(TBevel::Lowered);
-  panel->setGeometry(left, top, kResultPanelWidth, 25);
-  return panel;
-}
-
 TEdit* PageEdit(QWidget* parent, const char* name, int left, int top) {
   auto* edit = new TEdit(parent);
   edit->setObjectName(QLatin1String(name));
@@ -45,7 +30,7 @@ TQuantilePage::TQuantilePage(THandlerBoundary& boundary, QWidget* parent) : QWid
     const int top = 36 + static_cast<int>(i) * 30;
     PageLabel(this, tr("%1 % quantile").arg(kQuantileLevels[i]), 16, top + 4);
     const std::string name = "QuantilePanel" + std::to_string(kQuantileLevels[i]);
-    QuantilePanels[i] = PagePanel(this, name.c_str(), 120, top);
+    QuantilePanels[i] = PagePanel(this, QString::fromStdString(name), 120, top);
   }
   PageLabel(this, tr("x"), 300, 40);
   XEdit = PageEdit(this, "XEdit", 420, 36);
