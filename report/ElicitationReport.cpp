@@ -9,10 +9,15 @@
 #include <QSaveFile>
 #include <QTextDocument>
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "ExpertOverlay.h"
 #include "FeedbackChartSettings.h"
 #include "NumberText.h"
+#include "OverlayCharts.h"
 #include "PlotComputation.h"
 #include "QtCanvas.h"
 
@@ -86,6 +91,152 @@ void DrawChart(QPainter& painter, SetUp setUp, Feed feed) {
   chart.Draw(canvas);
 }
 
+// [SECTION] The whole elicitation
+
+// The expert as the overlay's legend and the pool's table name it.
+std::string ExpertCaption(const ElicitationRecord& record, std::size_t index) {
+  const std::string& name = record.Experts[index].Name;
+  if (!name.empty()) {
+    return name;
+  }
+  std::string caption = "Expert ";
+  return caption.append(std::to_string(index + 1));
+}
+
+// Every expert fitted with its graphs and, for two or more, their pool.
+struct TReportFits {
+  std::vector<PlotOutcome> Outcomes;
+  TExpertOverlay Overlay;  // for two or more experts
+};
+
+TReportFits FitReport(const ElicitationRecord& record) {
+  const std::size_t count = record.Experts.size();
+  if (count == 0) {
+    throw EFileError("the elicitation has no expert.");
+  }
+  if (!record.Weights.empty() && record.Weights.size() != count) {
+    std::string message = "the elicitation has ";
+    message.append(std::to_string(record.Weights.size()))
+        .append(" weights for its ")
+        .append(std::to_string(count))
+        .append(" experts.");
+    throw EFileError(message);
+  }
+  TReportFits fits;
+  for (std::size_t i = 0; i < count; ++i) {
+    // Of several experts, the one refused is named by its place and name.
+    const auto refused = [&](const std::string& refusal) {
+      if (count == 1) {
+        return EFileError(refusal);
+      }
+      std::string who = "expert ";
+      who.append(std::to_string(i + 1));
+      if (!record.Experts[i].Name.empty()) {
+        who.append(" (").append(record.Experts[i].Name).append(")");
+      }
+      return EFileError(who.append(": ").append(refusal));
+    };
+    std::optional<Judgements> judgements;
+    try {
+      judgements = ReadJudgements(record.Experts[i].Typed);
+    } catch (const EInputError& e) {
+      if (count == 1) {
+        throw;
+      }
+      throw refused(e.what());
+    }
+    PlotOutcome outcome = ComputePlot(*judgements, PlotOptions{true});
+    if (!outcome.Fitted) {
+      throw refused(outcome.Refusal().value_or("the judgements have no fit."));
+    }
+    fits.Outcomes.push_back(std::move(outcome));
+  }
+  if (count > 1) {
+    std::vector<const TwoSidedPower*> distributions;
+    for (const PlotOutcome& outcome : fits.Outcomes) {
+      distributions.push_back(&outcome.Fitted->Distribution);
+    }
+    fits.Overlay = ComputeExpertOverlay(distributions, record.Weights);
+    if (!fits.Overlay.Pool) {
+      throw EFileError(fits.Overlay.PoolRefusal);
+    }
+  }
+  return fits;
+}
+
+QString PoolReportHtml(const ElicitationRecord& record, const TExpertOverlay& overlay) {
+  const TPoolFigures& f = overlay.PoolFigures;
+  const std::vector<Extended>& shares = overlay.Pool->Weights();
+  QString html =
+      QStringLiteral("<html><body><h1>Pool of the %1 experts</h1>").arg(record.Experts.size());
+  html += QStringLiteral(
+      "<p>The linear pool: the mixture that gives each expert's distribution its share of "
+      "the weights.</p>");
+  html += QStringLiteral("<h2>Weights</h2>");
+  QString weights =
+      Row({QStringLiteral("Expert"), QStringLiteral("Weight"), QStringLiteral("Share")}, true);
+  for (std::size_t i = 0; i < record.Experts.size(); ++i) {
+    const double given = record.Weights.empty() ? 1 : record.Weights[i];
+    weights +=
+        Row({Html(ExpertCaption(record, i)), QString::number(given, 'g', 15), Number(shares[i])});
+  }
+  html += Table(weights);
+  html += QStringLiteral("<h2>The pool</h2>");
+  QString figures;
+  const std::array<std::pair<QString, Extended>, 4> rows{{
+      {QStringLiteral("Lower Bound (a)"), f.Lower},
+      {QStringLiteral("Upper Bound (b)"), f.Upper},
+      {QStringLiteral("Mean"), f.Mean},
+      {QStringLiteral("Standard Deviation"), f.StdDev},
+  }};
+  for (const auto& [caption, value] : rows) {
+    figures += Row({caption, Number(value)});
+  }
+  html += Table(figures);
+  html += QStringLiteral("<h2>Quantiles</h2>");
+  QString table = Row({QStringLiteral("Level"), QStringLiteral("Quantile")}, true);
+  for (std::size_t i = 0; i < f.Quantiles.size(); ++i) {
+    table += Row({QStringLiteral("%1 %").arg(kQuantileLevels[i]), Number(f.Quantiles[i])});
+  }
+  html += Table(table);
+  return html + QStringLiteral("</body></html>");
+}
+
+// One part of the report: its text over as many pages as it takes, then its two charts on a
+// page of their own: an expert's graphs, or the overlay of every expert and the pool.
+struct TReportPart {
+  QString Html;
+  const TGraphSamples* Graphs = nullptr;  // an expert's, or nullptr for the overlay
+  std::vector<TNamedCurve> Density;
+  std::vector<TNamedCurve> Distribution;
+};
+
+std::vector<TReportPart> ReportParts(const ElicitationRecord& record, const TReportFits& fits,
+                                     const std::string& today) {
+  std::vector<TReportPart> parts;
+  for (std::size_t i = 0; i < record.Experts.size(); ++i) {
+    TReportPart part;
+    part.Html = ElicitationReportHtml(record.Experts[i], fits.Outcomes[i], today);
+    part.Graphs = &fits.Outcomes[i].Graphs;
+    parts.push_back(std::move(part));
+  }
+  if (record.Experts.size() > 1) {
+    const TExpertOverlay& overlay = fits.Overlay;
+    TReportPart pool;
+    pool.Html = PoolReportHtml(record, overlay);
+    for (std::size_t i = 0; i < record.Experts.size(); ++i) {
+      const std::string name = ExpertCaption(record, i);
+      pool.Density.push_back({name, overlay.Experts[i].Density, ExpertSeriesColour(i), 1});
+      pool.Distribution.push_back(
+          {name, overlay.Experts[i].Distribution, ExpertSeriesColour(i), 1});
+    }
+    pool.Density.push_back({"Pool", overlay.PoolCurves.Density, kPoolSeriesColour, 2});
+    pool.Distribution.push_back({"Pool", overlay.PoolCurves.Distribution, kPoolSeriesColour, 2});
+    parts.push_back(std::move(pool));
+  }
+  return parts;
+}
+
 }  // namespace
 
 QString ElicitationReportHtml(const ExpertRecord& expert, const PlotOutcome& outcome,
@@ -153,12 +304,24 @@ QString ElicitationReportHtml(const ExpertRecord& expert, const PlotOutcome& out
   return html + QStringLiteral("</body></html>");
 }
 
+QStringList ElicitationReportHtml(const ElicitationRecord& record, const std::string& today) {
+  const TReportFits fits = FitReport(record);
+  QStringList texts;
+  for (const TReportPart& part : ReportParts(record, fits, today)) {
+    texts << part.Html;
+  }
+  return texts;
+}
+
 void WriteElicitationReport(const QString& path, const ExpertRecord& expert,
                             const std::string& today) {
-  const PlotOutcome outcome = ComputePlot(ReadJudgements(expert.Typed), PlotOptions{true});
-  if (!outcome.Fitted) {
-    throw EFileError(outcome.Refusal().value_or("the judgements have no fit."));
-  }
+  WriteElicitationReport(path, ElicitationRecord{{expert}}, today);
+}
+
+void WriteElicitationReport(const QString& path, const ElicitationRecord& record,
+                            const std::string& today) {
+  const TReportFits fits = FitReport(record);
+  const std::vector<TReportPart> parts = ReportParts(record, fits, today);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
     throw EFileError(file.errorString().toStdString());
@@ -172,31 +335,10 @@ void WriteElicitationReport(const QString& path, const ExpertRecord& expert,
     pdf.setCreator(QStringLiteral("Morvane"));
     QPainter painter(&pdf);
     const QRect page(kMargin, kMargin, pdf.width() - 2 * kMargin, pdf.height() - 2 * kMargin);
-
-    // The text, over as many pages as it takes.
-    QTextDocument text;
-    text.setDocumentMargin(0);
     QFont font(QStringLiteral("Liberation Sans"), 10);
     // Without ligatures: the words of the PDF read back as they were written ("flow", not
     // a glyph for "fl"), for search and for copying.
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
-    text.setDefaultFont(font);
-    text.setHtml(ElicitationReportHtml(expert, outcome, today));
-    text.setPageSize(page.size());
-    for (int i = 0; i < text.pageCount(); ++i) {
-      if (i > 0) {
-        pdf.newPage();
-      }
-      painter.save();
-      painter.translate(page.left(), page.top() - i * page.height());
-      text.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
-      painter.restore();
-    }
-
-    // The two charts on a page of their own, centred across it, each under its caption.
-    pdf.newPage();
-    const TGraphSamples& graphs = outcome.Graphs;
-    const int left = page.left() + (page.width() - kFeedbackChartWidth) / 2;
     QFont captionFont(QStringLiteral("Liberation Sans"), 12, QFont::Bold);
     captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
     const int captionHeight = QFontMetrics(captionFont, &pdf).height() + 8;
@@ -207,20 +349,56 @@ void WriteElicitationReport(const QString& path, const ExpertRecord& expert,
                        Qt::AlignLeft | Qt::AlignTop, text);
       painter.translate(0, captionHeight);
     };
-    painter.save();
-    painter.translate(left, page.top());
-    caption(QStringLiteral("Density (PDF)"));
-    DrawChart(painter, SetUpDensityChart, [&](const DensityChartSeries& s) {
-      FeedSeries(*s.Line, graphs.DensityLine);
-      FeedSeries(*s.Marks, graphs.DensityMarks);
-    });
-    painter.translate(0, kFeedbackChartHeight + kMargin / 2);
-    caption(QStringLiteral("Distribution Function (CDF)"));
-    DrawChart(painter, SetUpDistributionChart, [&](const DistributionChartSeries& s) {
-      FeedSeries(*s.Line, graphs.DistributionLine);
-      FeedSeries(*s.Marks, graphs.DistributionMarks);
-    });
-    painter.restore();
+
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+      const TReportPart& part = parts[p];
+      if (p > 0) {
+        pdf.newPage();
+      }
+      // The text, over as many pages as it takes.
+      QTextDocument text;
+      text.setDocumentMargin(0);
+      text.setDefaultFont(font);
+      text.setHtml(part.Html);
+      text.setPageSize(page.size());
+      for (int i = 0; i < text.pageCount(); ++i) {
+        if (i > 0) {
+          pdf.newPage();
+        }
+        painter.save();
+        painter.translate(page.left(), page.top() - i * page.height());
+        text.drawContents(&painter, QRectF(0, i * page.height(), page.width(), page.height()));
+        painter.restore();
+      }
+
+      // The two charts on a page of their own, centred across it, each under its caption.
+      pdf.newPage();
+      const int left = page.left() + (page.width() - kFeedbackChartWidth) / 2;
+      painter.save();
+      painter.translate(left, page.top());
+      std::vector<TLineSeries*> overlay;
+      caption(QStringLiteral("Density (PDF)"));
+      DrawChart(painter, SetUpDensityChart, [&](const DensityChartSeries& s) {
+        if (part.Graphs != nullptr) {
+          FeedSeries(*s.Line, part.Graphs->DensityLine);
+          FeedSeries(*s.Marks, part.Graphs->DensityMarks);
+        } else {
+          ShowOverlay(*s.Line->ParentChart(), *s.Line, overlay, part.Density);
+        }
+      });
+      painter.translate(0, kFeedbackChartHeight + kMargin / 2);
+      caption(QStringLiteral("Distribution Function (CDF)"));
+      overlay.clear();
+      DrawChart(painter, SetUpDistributionChart, [&](const DistributionChartSeries& s) {
+        if (part.Graphs != nullptr) {
+          FeedSeries(*s.Line, part.Graphs->DistributionLine);
+          FeedSeries(*s.Marks, part.Graphs->DistributionMarks);
+        } else {
+          ShowOverlay(*s.Line->ParentChart(), *s.Line, overlay, part.Distribution);
+        }
+      });
+      painter.restore();
+    }
     if (!painter.end()) {
       throw EFileError("the PDF could not be drawn.");
     }

@@ -116,15 +116,16 @@ void SaveElicitation(const std::string& path, const ElicitationRecord& record,
 }
 
 #ifdef MORVANE_WITH_REPORT
-// Writes the report of the expert's judgements as a PDF, headless: a Qt Gui application on
-// the offscreen platform, for the fonts and the PDF writer. Raises what the report raises.
-void WriteReport(const std::string& path, const ExpertRecord& expert) {
+// Writes the report of the elicitation as a PDF, every expert and, for two or more, their
+// pool, headless: a Qt Gui application on the offscreen platform, for the fonts and the PDF
+// writer. Raises what the report raises.
+void WriteReport(const std::string& path, const ElicitationRecord& record) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "morvane-fit";
   static char* argv[] = {name, nullptr};
   const QGuiApplication app(argc, argv);
-  WriteElicitationReport(QString::fromStdString(path), expert,
+  WriteElicitationReport(QString::fromStdString(path), record,
                          QDate::currentDate().toString(Qt::ISODate).toStdString());
 }
 #endif
@@ -229,14 +230,15 @@ int Run(int argc, char** argv) {
                               "also save the judgements and their fit as an elicitation file");
 #ifdef MORVANE_WITH_REPORT
   auto* report = app.add_option("--report", texts.Report,
-                                "also write a report of the judgements and their fit as a PDF");
+                                "also write a report of the judgements and their fit as a PDF "
+                                "(with --open: of every expert of the file and their pool)");
 #endif
 
   auto* pool = app.add_flag("--pool", pooled,
                             "with --open: the linear pool of every expert of the file instead");
   auto* weights = app.add_option("--weights", texts.Weights,
-                                 "the experts' weights in the pool, such as 2,1,1 (default: "
-                                 "equal)");
+                                 "the experts' weights in the pool of --pool or --report, such "
+                                 "as 2,1,1 (default: the file's, else equal)");
   auto* jobs = app.add_option("--jobs", texts.Jobs,
                               "fit a batch on N threads at once (default: one a processor); "
                               "the rows come out in input order all the same");
@@ -256,7 +258,7 @@ int Run(int argc, char** argv) {
   for (CLI::Option* judgement : {ap, p, m, br, r, power, extra, level})
     open->excludes(judgement);
   pool->needs(open);
-  weights->needs(pool);
+  weights->needs(open);
 
   try {
     app.parse(argc, argv);
@@ -278,6 +280,12 @@ int Run(int argc, char** argv) {
   } catch (const EUsageError& e) {
     return UsageFailure(e.what());
   }
+  bool weighed = pool->count() > 0;
+#ifdef MORVANE_WITH_REPORT
+  weighed = weighed || report->count() > 0;
+#endif
+  if (weights->count() > 0 && !weighed)
+    return UsageFailure("--weights needs --pool or --report.");
   request.SetMode(extra->count() > 0 ? FitMode::ExtraQuantile : FitMode::PowerParameter);
 
   // The elicitation opened, or the one the options make; --credibility given beside a file
@@ -353,8 +361,25 @@ int Run(int argc, char** argv) {
     }
 #ifdef MORVANE_WITH_REPORT
     if (report->count() > 0 && result.Fitted()) {
+      // Every expert at --credibility when given, as the pool takes them.
+      ElicitationRecord reported = record;
+      if (app.count("--credibility") > 0) {
+        for (ExpertRecord& expert : reported.Experts)
+          expert.Typed.Credibility = request.Credibility();
+      }
+      if (weights->count() > 0) {
+        const std::vector<Extended> given = ReadPoolWeights(texts.Weights);
+        if (given.size() != reported.Experts.size()) {
+          return UsageFailure("--weights gives " + std::to_string(given.size()) +
+                              " weights for the " + std::to_string(reported.Experts.size()) +
+                              " experts of the file.");
+        }
+        reported.Weights.clear();
+        for (const Extended weight : given)
+          reported.Weights.push_back(static_cast<double>(weight));
+      }
       try {
-        WriteReport(texts.Report, record.Experts[0]);
+        WriteReport(texts.Report, reported);
       } catch (const EFileError& e) {
         return FileFailure(texts.Report, e.what());
       }

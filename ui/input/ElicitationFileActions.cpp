@@ -303,7 +303,7 @@ bool ElicitationFileActions::ExportReport(const QString& path) {
   Windows_.Undo().TakeCommit();
   QString failure;
   try {
-    WriteElicitationReport(path, Record().Experts[Windows_.Document().CurrentExpert()],
+    WriteElicitationReport(path, Record(),
                            QDate::currentDate().toString(Qt::ISODate).toStdString());
     return true;
   } catch (const EFileError& e) {

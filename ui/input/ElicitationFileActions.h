@@ -54,7 +54,8 @@ class ElicitationFileActions : public QObject {
   bool Save();
   // Saves to path and makes it the session's file; false with the failure shown.
   bool SaveTo(const QString& path);
-  // Writes the report of the session's judgements as a PDF; false with the failure shown.
+  // Writes the report of the session's judgements as a PDF, every expert and, for two or
+  // more, their pool at the document's weights; false with the failure shown.
   bool ExportReport(const QString& path);
   // Takes a session kept elsewhere (the autosave's): its judgements and notes, untitled and
   // modified.

@@ -34,11 +34,13 @@
 #include "ChartWidget.h"
 #include "Elicitation.h"
 #include "ElicitationFileActions.h"
+#include "ElicitationReport.h"
 
 #include "ExpertList.h"
 #include "FakeJudgements.h"
 #include "FeedbackWindow.h"
 #include "JudgementUndo.h"
+#include "LinearPool.h"
 #include "MessageService.h"
 #include "ModelSnippets.h"
 #include "NumberText.h"
@@ -1340,4 +1342,44 @@ TEST_F(InputWindowTest, TheReportHoldsTheJudgementsTheirReasonsAndTheFigures) {
     piece.erase(0, piece.find_first_not_of(' '));
     EXPECT_NE(words.find(piece), std::string::npos) << piece << " is not in\n" << words;
   }
+}
+
+TEST_F(InputWindowTest, TheReportOfSeveralExpertsEndsWithTheirPool) {
+  const std::string today = "2026-01-02";
+  ElicitationRecord record;
+  const std::array<std::pair<const char*, const char*>, 3> experts{
+      {{"Ada Quarry", "10.5"}, {"Bo Weir", "12.0"}, {"Cy Sluice", "14.5"}}};
+  for (const auto& [name, upper] : experts) {
+    ExpertRecord expert;
+    expert.Name = name;
+    expert.Typed.Type(NumberField::UpperQuantile, upper);
+    record.Experts.push_back(expert);
+  }
+  record.Weights = {2, 1, 1};
+  const QStringList parts = ElicitationReportHtml(record, today);
+  ASSERT_EQ(parts.size(), 4) << "each expert's part and the pool's";
+  std::vector<TwoSidedPower> fits;
+  for (std::size_t i = 0; i < experts.size(); ++i) {
+    const PlotOutcome outcome =
+        ComputePlot(ReadJudgements(record.Experts[i].Typed), PlotOptions{true});
+    ASSERT_TRUE(outcome.Fitted.has_value());
+    fits.push_back(outcome.Fitted->Distribution);
+    EXPECT_EQ(parts[static_cast<qsizetype>(i)],
+              ElicitationReportHtml(record.Experts[i], outcome, today));
+    EXPECT_TRUE(parts[3].contains(QString::fromUtf8(experts[i].first)));
+  }
+  const LinearPool pool(fits, {2, 1, 1});
+  std::vector<Extended> wanted(pool.Weights().begin(), pool.Weights().end());
+  wanted.push_back(Mean(pool));
+  for (const Extended value : wanted) {
+    const QString text = QString::fromStdString(FormatNumber(value)).trimmed();
+    EXPECT_TRUE(parts[3].contains(QStringLiteral("<td>%1</td>").arg(text)))
+        << text.toStdString() << " is not in\n"
+        << parts[3].toStdString();
+  }
+  // One expert: the report of that expert alone, as it always was.
+  const ElicitationRecord single{{record.Experts[1]}};
+  const PlotOutcome alone = ComputePlot(ReadJudgements(single.Experts[0].Typed), PlotOptions{true});
+  EXPECT_EQ(ElicitationReportHtml(single, today),
+            QStringList{ElicitationReportHtml(single.Experts[0], alone, today)});
 }
