@@ -19,12 +19,7 @@ void AddIfDrawable(TPointList& points, Extended x, Extended y) {
 
 TOverlayCurves SampleExpert(const TwoSidedPower& fit) {
   TOverlayCurves curves;
-  const Extended a = fit.Lower();
-  const Extended m = fit.Mode();
-  const Extended left = Checked((m - a) / 100);
-  const Extended right = Checked((fit.Upper() - m) / 100);
-  for (int i = 0; i < TGraphSamples::kSampleCount; ++i) {
-    const Extended x = Checked(i <= 100 ? i * left + a : (i - 100) * right + m);
+  for (const Extended x : TGraphSamples::SupportGrid(fit)) {
     AddIfDrawable(curves.Density, x, Pdf(fit, x));
     AddIfDrawable(curves.Distribution, x, Cdf(fit, x));
   }

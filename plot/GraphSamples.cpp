@@ -34,14 +34,9 @@ TPointList AllOf(const TGraphSamples::TSampleArray& samples) {
 
 template <typename Function>
 void SampleGrid(const TwoSidedPower& d, TGraphSamples::TSampleArray& samples, Function f) {
-  const Extended a = d.Lower();
-  const Extended m = d.Mode();
-  const Extended left = Checked((m - a) / 100);
-  const Extended right = Checked((d.Upper() - m) / 100);
-  for (int i = 0; i < TGraphSamples::kSampleCount; ++i) {
-    const Extended x = Checked(i <= 100 ? i * left + a : (i - 100) * right + m);
-    samples[static_cast<std::size_t>(i)] = {x, f(x)};
-  }
+  const auto grid = TGraphSamples::SupportGrid(d);
+  for (std::size_t i = 0; i < grid.size(); ++i)
+    samples[i] = {grid[i], f(grid[i])};
 }
 
 // The powers of the sweep, n = 0.05, 0.10, ... 10 (the integer times the step, not a
@@ -197,4 +192,16 @@ Extended TGraphSamples::ReferenceModeLimit(const Fit& fit) {
   // With a fixed at a_p, b grows without bound as n does, and q falls to 0; with b fixed
   // at b_r, a falls without bound and q rises to 1.
   return atZero ? 0 : 1;
+}
+
+std::array<Extended, TGraphSamples::kSampleCount> TGraphSamples::SupportGrid(
+    const TwoSidedPower& d) {
+  const Extended a = d.Lower();
+  const Extended m = d.Mode();
+  const Extended left = Checked((m - a) / 100);
+  const Extended right = Checked((d.Upper() - m) / 100);
+  std::array<Extended, kSampleCount> grid{};
+  for (int i = 0; i < kSampleCount; ++i)
+    grid[static_cast<std::size_t>(i)] = Checked(i <= 100 ? i * left + a : (i - 100) * right + m);
+  return grid;
 }

@@ -58,6 +58,10 @@ struct TGraphSamples {
   // otherwise the limit these levels have: 0 for p = 0, 1 for r = 1, (m - a_p)/(b_r - a_p)
   // for both.
   static Extended ReferenceModeLimit(const Fit& fit);
+
+  // The x of the density's and distribution's grid: 100 equal steps from a to the mode,
+  // then 100 from the mode to b.
+  static std::array<Extended, kSampleCount> SupportGrid(const TwoSidedPower& d);
 };
 
 // Every graph of the fit. The sweep and the probes at n = 10, 1 and 2 solve the bounds of
